@@ -1,0 +1,67 @@
+#pragma once
+
+#include "document/document.h"
+#include "platform/file_system.h"
+#include "platform/message_box.h"
+#include "platform/open_dialog.h"
+#include "startup/command_line.h"
+#include "viewer/interface_texts.h"
+
+#include <string>
+
+namespace velk {
+
+// The shell association of .vlk documents.
+class ShellRegistration {
+public:
+    virtual ~ShellRegistration() = default;
+    virtual bool IsExtensionRegistered() = 0;
+    virtual bool RegisterExtension() = 0;
+    virtual void ShowRegistration() = 0;
+};
+
+// Asks for a protected document's password; true when it was accepted.
+class PasswordPrompt {
+public:
+    virtual ~PasswordPrompt() = default;
+    virtual bool askPassword(Document& document, const InterfaceTexts& texts) = 0;
+};
+
+// Creates the viewer for an open, validated document: runs the batch action the request names
+// or the main window until the user closes it.
+class ViewerHost {
+public:
+    virtual ~ViewerHost() = default;
+    virtual void run(Document& document, const StartupRequest& request, InterfaceTexts& texts) = 0;
+};
+
+struct StartupServices {
+    FileSystem& files;
+    MessageBoxPort& messages;
+    OpenDialog& openDialog;
+    ShellRegistration& registration;
+    PasswordPrompt& password;
+    ViewerHost& viewer;
+};
+
+// How a run ended; velk.exe passes it on as its exit code.
+enum class StartupOutcome {
+    Viewed = 0,
+    Registration = 0,
+    Cancelled = 1,
+    NotFound = 2,
+    OpenFailed = 3,
+    InvalidFile = 4,
+    PasswordRefused = 5,
+};
+
+// Open-dialog flags: hide read-only, path must exist, no read-only return, explorer, long names.
+constexpr unsigned kOpenDialogFlags = 0x4 | 0x800 | 0x8000 | 0x80000 | 0x200000;
+
+OpenDialogRequest DocumentOpenDialog();
+
+// The whole start-up of a run, from the command text (everything after the program name) to
+// closing the document and deleting a temporary one.
+StartupOutcome RunStartup(const std::string& commandLine, StartupServices& services);
+
+} // namespace velk
