@@ -27,7 +27,8 @@ std::string OwnExecutablePath(FileSystem& files) {
 
 std::string MakeTempFileName(FileSystem& files, std::string_view prefix, std::string_view extension) {
     std::string directory = TrimBlanks(files.temporaryDirectory());
-    if (directory.empty() || directory.back() != '\\') {
+    // A directory given with forward slashes (the Linux tools) keeps its own separator.
+    if (directory.empty() || (directory.back() != '\\' && directory.back() != '/')) {
         directory += '\\';
     }
     const std::size_t digits = prefix.size() < 8 ? 8 - prefix.size() : 0;

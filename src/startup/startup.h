@@ -4,21 +4,13 @@
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/open_dialog.h"
+#include "shellreg/shell_registration.h"
 #include "startup/command_line.h"
 #include "viewer/interface_texts.h"
 
 #include <string>
 
 namespace velk {
-
-// The shell association of .vlk documents.
-class ShellRegistration {
-public:
-    virtual ~ShellRegistration() = default;
-    virtual bool IsExtensionRegistered() = 0;
-    virtual bool RegisterExtension() = 0;
-    virtual void ShowRegistration() = 0;
-};
 
 // Asks for a protected document's password; true when it was accepted.
 class PasswordPrompt {

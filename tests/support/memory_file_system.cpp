@@ -1,0 +1,133 @@
+#include "support/memory_file_system.h"
+
+#include "platform/memory_file.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace velk::testing {
+
+namespace {
+
+class SharedFile : public File {
+public:
+    SharedFile(std::shared_ptr<std::vector<std::uint8_t>> bytes, bool writable)
+        : bytes_(std::move(bytes)), writable_(writable) {}
+
+    std::int64_t size() const override { return static_cast<std::int64_t>(bytes_->size()); }
+
+    std::size_t readAt(std::int64_t offset, std::span<std::uint8_t> out) override {
+        std::fill(out.begin(), out.end(), std::uint8_t{0});
+        const auto range = ClipToFile(offset, out.size(), size());
+        if (range.length > 0) {
+            std::memcpy(out.data() + range.skip, bytes_->data() + range.start, range.length);
+        }
+        return range.length;
+    }
+
+    bool writeAt(std::int64_t offset, std::span<const std::uint8_t> data) override {
+        if (!writable_ || offset < 0) {
+            return false;
+        }
+        const auto end = static_cast<std::size_t>(offset) + data.size();
+        if (end > bytes_->size()) {
+            bytes_->resize(end, 0);
+        }
+        std::copy(data.begin(), data.end(), bytes_->begin() + offset);
+        return true;
+    }
+
+    bool writable() const override { return writable_; }
+
+private:
+    std::shared_ptr<std::vector<std::uint8_t>> bytes_;
+    bool writable_;
+};
+
+std::string BaseName(const std::string& path) {
+    const auto slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+bool WildcardMatch(const std::string& pattern, const std::string& name) {
+    if (pattern.empty()) {
+        return name.empty();
+    }
+    if (pattern[0] == '*') {
+        for (std::size_t skip = 0; skip <= name.size(); ++skip) {
+            if (WildcardMatch(pattern.substr(1), name.substr(skip))) {
+                return true;
+            }
+        }
+        return false;
+    }
+    if (name.empty()) {
+        return false;
+    }
+    return (pattern[0] == '?' || pattern[0] == name[0]) &&
+           WildcardMatch(pattern.substr(1), name.substr(1));
+}
+
+MemoryFileSystem::Entry& MemoryFileSystem::add(const std::string& path,
+                                               std::vector<std::uint8_t> bytes) {
+    Entry& entry = entries_[path];
+    entry = Entry{};
+    *entry.bytes = std::move(bytes);
+    return entry;
+}
+
+MemoryFileSystem::Entry& MemoryFileSystem::addDirectory(const std::string& path) {
+    Entry& entry = add(path, {});
+    entry.directory = true;
+    return entry;
+}
+
+const std::vector<std::uint8_t>& MemoryFileSystem::bytes(const std::string& path) const {
+    return *entries_.at(path).bytes;
+}
+
+std::vector<DirectoryEntry> MemoryFileSystem::findFiles(const std::string& pattern) {
+    std::vector<DirectoryEntry> found;
+    auto toEntry = [](const std::string& path, const Entry& entry) {
+        return DirectoryEntry{BaseName(path), entry.directory, entry.hidden, entry.system};
+    };
+    if (pattern.find_first_of("*?") == std::string::npos) {
+        if (const auto it = entries_.find(pattern); it != entries_.end()) {
+            found.push_back(toEntry(it->first, it->second));
+        }
+        return found;
+    }
+    for (const auto& [path, entry] : entries_) {
+        if (WildcardMatch(pattern, path)) {
+            found.push_back(toEntry(path, entry));
+        }
+    }
+    return found;
+}
+
+std::unique_ptr<File> MemoryFileSystem::openExisting(const std::string& path, OpenAccess access) {
+    const auto it = entries_.find(path);
+    if (it == entries_.end() || it->second.unopenable || it->second.directory) {
+        return nullptr;
+    }
+    const bool writable = access == OpenAccess::ReadWriteOrReadOnly && !it->second.readOnly;
+    opened.push_back(writable ? path : path + " (read-only)");
+    return std::make_unique<SharedFile>(it->second.bytes, writable);
+}
+
+bool MemoryFileSystem::createNew(const std::string& path) {
+    if (entries_.count(path) != 0) {
+        return false;
+    }
+    add(path, {});
+    return true;
+}
+
+bool MemoryFileSystem::deleteFile(const std::string& path) {
+    deleted.push_back(path);
+    return entries_.erase(path) != 0;
+}
+
+} // namespace velk::testing

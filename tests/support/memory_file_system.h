@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace velk::testing {
+
+// An in-memory file system: names are whole paths compared as written, directory searches
+// match `*` and `?` against them. Opened files share their bytes with the store, so what a
+// test reads back after a write or a delete is what the program left.
+class MemoryFileSystem : public FileSystem {
+public:
+    struct Entry {
+        std::shared_ptr<std::vector<std::uint8_t>> bytes = std::make_shared<std::vector<std::uint8_t>>();
+        bool directory = false;
+        bool hidden = false;
+        bool system = false;
+        bool readOnly = false;    // opening for writing is refused
+        bool unopenable = false;  // every open is refused
+    };
+
+    Entry& add(const std::string& path, std::vector<std::uint8_t> bytes);
+    Entry& addDirectory(const std::string& path);
+    bool contains(const std::string& path) const { return entries_.count(path) != 0; }
+    const std::vector<std::uint8_t>& bytes(const std::string& path) const;
+
+    std::string executable = "C:\\Tools\\velk.exe";
+    std::string temporary = "C:\\Temp\\";
+    std::vector<std::string> deleted;
+    std::vector<std::string> opened;  // every successful open, with " (read-only)" when it fell back
+
+    std::vector<DirectoryEntry> findFiles(const std::string& pattern) override;
+    std::unique_ptr<File> openExisting(const std::string& path, OpenAccess access) override;
+    bool createNew(const std::string& path) override;
+    bool deleteFile(const std::string& path) override;
+    std::string temporaryDirectory() override { return temporary; }
+    std::string executablePath() override { return executable; }
+
+private:
+    std::map<std::string, Entry> entries_;
+};
+
+bool WildcardMatch(const std::string& pattern, const std::string& name);
+
+} // namespace velk::testing

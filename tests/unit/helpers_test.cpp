@@ -1,0 +1,85 @@
+#include "platform/helpers.h"
+#include "support/memory_file_system.h"
+#include "support/recording_services.h"
+
+#include <gtest/gtest.h>
+
+namespace velk {
+namespace {
+
+using testing::MemoryFileSystem;
+using testing::RecordingMessageBox;
+using testing::ShownMessage;
+
+TEST(ShowMessage, CaptionIsTheTrimmedTitleOrTheProgramName) {
+    const struct {
+        std::string title;
+        const char* caption;
+    } cases[] = {
+        {"  Sales Report" + std::string(86, ' '), "Sales Report"},
+        {std::string(100, ' '), "velk Print and Preview"},
+        {"", "velk Print and Preview"},
+        {std::string("\0Hidden", 7), "velk Print and Preview"},
+        {std::string("   \0Hidden", 10), "velk Print and Preview"},
+    };
+    for (const auto& c : cases) {
+        RecordingMessageBox box;
+        ShowMessage(box, c.title, "x");
+        ASSERT_EQ(box.shown.size(), 1u);
+        EXPECT_EQ(box.shown[0].caption, c.caption);
+    }
+}
+
+TEST(ShowMessage, TextIsTrimmedAndCutTo299WithTheInformationIcon) {
+    RecordingMessageBox box;
+    ShowMessage(box, "", "  " + std::string(310, 'a') + "  ");
+    ShowMessage(box, std::string(400, 'T'), "  two\rlines  ");
+    ASSERT_EQ(box.shown.size(), 2u);
+    EXPECT_EQ(box.shown[0].text, std::string(299, 'a'));
+    EXPECT_EQ(box.shown[0].flags, 0x40u);
+    EXPECT_EQ(box.shown[1], (ShownMessage{"two\rlines", std::string(299, 'T'), 0x40}));
+}
+
+TEST(FileExists, OnlyAnOrdinaryFileFoundFirstCounts) {
+    MemoryFileSystem files;
+    files.add("C:\\a.vlk", {1});
+    files.add("C:\\hidden.vlk", {1}).hidden = true;
+    files.add("C:\\system.vlk", {1}).system = true;
+    files.addDirectory("C:\\dir.vlk");
+    EXPECT_TRUE(FileExists(files, "C:\\a.vlk"));
+    EXPECT_FALSE(FileExists(files, "C:\\hidden.vlk"));
+    EXPECT_FALSE(FileExists(files, "C:\\system.vlk"));
+    EXPECT_FALSE(FileExists(files, "C:\\dir.vlk"));
+    EXPECT_FALSE(FileExists(files, "C:\\missing.vlk"));
+}
+
+TEST(OwnExecutablePath, IsTrimmed) {
+    MemoryFileSystem files;
+    files.executable = "  C:\\Program Files\\velk\\velk.exe  ";
+    EXPECT_EQ(OwnExecutablePath(files), "C:\\Program Files\\velk\\velk.exe");
+}
+
+TEST(MakeTempFileName, PadsTheNumberToEightCharactersWithThePrefix) {
+    MemoryFileSystem files;
+    files.temporary = " C:\\Temp ";
+    EXPECT_EQ(MakeTempFileName(files, "~DB", ".bmp"), "C:\\Temp\\~DB00001.bmp");
+    EXPECT_EQ(MakeTempFileName(files, "~D", ".exe"), "C:\\Temp\\~D000001.exe");
+    files.temporary = "C:\\Temp\\";
+    files.add("C:\\Temp\\~DB00001.bmp", {});
+    files.add("C:\\Temp\\~DB00002.bmp", {});
+    EXPECT_EQ(MakeTempFileName(files, "~DB", ".bmp"), "C:\\Temp\\~DB00003.bmp");
+}
+
+TEST(MakeTempFileName, EmptyWhenAll9999NamesAreTaken) {
+    MemoryFileSystem files;
+    for (int n = 1; n <= 9999; ++n) {
+        std::string number = std::to_string(n);
+        files.add("C:\\Temp\\~DB" + std::string(5 - number.size(), '0') + number + ".bmp", {});
+    }
+    EXPECT_EQ(MakeTempFileName(files, "~DB", ".bmp"), "");
+    files.deleteFile("C:\\Temp\\~DB09999.bmp");
+    EXPECT_EQ(MakeTempFileName(files, "~DB", ".bmp"), "C:\\Temp\\~DB09999.bmp");
+}
+
+} // namespace
+} // namespace velk

@@ -1,0 +1,68 @@
+#include "document/self_extract.h"
+#include "platform/memory_file.h"
+#include "support/memory_file_system.h"
+
+#include <gtest/gtest.h>
+
+namespace velk {
+namespace {
+
+std::vector<std::uint8_t> Container(std::size_t stubSize, std::int32_t offset, std::string mark) {
+    std::vector<std::uint8_t> bytes(stubSize, 'M');
+    for (int i = 0; i < 4; ++i) {
+        bytes.push_back(static_cast<std::uint8_t>((static_cast<std::uint32_t>(offset) >> (8 * i)) & 0xFF));
+    }
+    bytes.insert(bytes.end(), mark.begin(), mark.end());
+    return bytes;
+}
+
+TEST(SelfExtractBase, TrailerDecidesTheOffset) {
+    const struct {
+        std::size_t size;
+        std::int32_t offset;
+        const char* mark;
+        std::int32_t expected;
+    } cases[] = {
+        {93184 + 300, 93184, "VELK_SELF_EXTRACT", 93184},
+        {1000, 1, "VELK_SELF_EXTRACT", 1},
+        {1000, 1021, "VELK_SELF_EXTRACT", 1021},  // the whole file length is still inside
+        {1000, 1022, "VELK_SELF_EXTRACT", 0},
+        {1000, 0, "VELK_SELF_EXTRACT", 0},
+        {1000, -5, "VELK_SELF_EXTRACT", 0},
+        {1000, 500, "velk_self_extract", 500},  // compared in capitals
+        {1000, 500, "VELK_SELF_EXTRAC ", 0},
+        {1000, 500, " ELK_SELF_EXTRACT", 0},
+        {1000, 500, "VELK-SELF-EXTRACT", 0},
+    };
+    for (const auto& c : cases) {
+        MemoryFile file(Container(c.size, c.offset, c.mark));
+        EXPECT_EQ(SelfExtractBase(file), c.expected) << c.mark << " " << c.offset;
+    }
+}
+
+TEST(SelfExtractBase, ShortFilesAndMarksElsewhereDoNotCount) {
+    MemoryFile tiny(std::vector<std::uint8_t>(20, 'x'));
+    EXPECT_EQ(SelfExtractBase(tiny), 0);
+
+    auto bytes = Container(100, 50, "VELK_SELF_EXTRACT");
+    bytes.push_back('x');  // the trailer is no longer the last 21 bytes
+    MemoryFile moved(bytes);
+    EXPECT_EQ(SelfExtractBase(moved), 0);
+
+    MemoryFile exact(Container(0, 21, "VELK_SELF_EXTRACT"));
+    EXPECT_EQ(SelfExtractBase(exact), 21);
+}
+
+TEST(DetectSelfExtract, ReadsTheRunningExecutableByItsTrimmedPath) {
+    testing::MemoryFileSystem files;
+    files.executable = "C:\\Tools\\report.exe  ";
+    files.add("C:\\Tools\\report.exe", Container(4096, 4096, "VELK_SELF_EXTRACT"));
+    EXPECT_EQ(detectSelfExtract(files), 4096);
+    EXPECT_EQ(files.opened, std::vector<std::string>{"C:\\Tools\\report.exe (read-only)"});
+
+    files.executable = "C:\\Tools\\gone.exe";
+    EXPECT_EQ(detectSelfExtract(files), 0);
+}
+
+} // namespace
+} // namespace velk
