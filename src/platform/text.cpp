@@ -85,7 +85,9 @@ std::int64_t RoundHalfEven(double value) {
 }
 
 std::string MessageNumber(std::int64_t value) {
-    return value < 0 ? std::to_string(value) : " " + std::to_string(value);
+    std::string text = value < 0 ? "" : " ";
+    text += std::to_string(value);
+    return text;
 }
 
 } // namespace velk

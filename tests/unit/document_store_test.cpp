@@ -1,0 +1,352 @@
+#include "document/document.h"
+#include "platform/memory_file.h"
+#include "platform/text.h"
+#include "support/documents.h"
+
+#include <gtest/gtest.h>
+
+namespace velk {
+namespace {
+
+using testing::MemoryFileSystem;
+using testing::ThreePageReport;
+
+constexpr const char* kName = "C:\\docs\\report.vlk";
+
+// A document opened from a file system holding only `bytes`, header read.
+struct Opened {
+    MemoryFileSystem files;
+    Document document;
+    bool headerMatched = false;
+
+    explicit Opened(const std::vector<std::uint8_t>& bytes, std::int32_t base = 0) {
+        files.add(kName, bytes);
+        EXPECT_TRUE(document.open(files, kName, base));
+        headerMatched = document.readHeader();
+    }
+    void loadAll() {
+        document.readOptionRecords();
+        document.loadPageTable(false);
+        document.loadIndex(false);
+    }
+};
+
+std::vector<std::uint8_t> Slice(const std::vector<std::uint8_t>& bytes, std::int32_t from, std::int32_t to) {
+    return {bytes.begin() + from - 1, bytes.begin() + to - 1};
+}
+
+TEST(DocumentStore, APageRunsToTheNextPageAndTheLastToThePageTable) {
+    const auto written = vlkw::ComposeDocument(ThreePageReport());
+    Opened o(written.bytes);
+    o.loadAll();
+    Document& d = o.document;
+    const auto& pos = written.pagePositions;
+    const std::int32_t tablePos = written.header.pageTablePos;
+
+    d.loadPage(2);
+    EXPECT_EQ(d.loadedPageNumber, 2);
+    EXPECT_EQ(d.loadedPage, Slice(written.bytes, pos[1], pos[2]));
+
+    // The last page carries the end record and the index table with it.
+    d.loadPage(3);
+    EXPECT_EQ(d.loadedPage, Slice(written.bytes, pos[2], tablePos));
+    EXPECT_GT(d.loadedPage.size(), ThreePageReport().pages[2].size());
+
+    for (const std::int32_t outside : {0, -1, 4}) {
+        d.loadPage(outside);
+        EXPECT_TRUE(d.loadedPage.empty()) << outside;
+        EXPECT_EQ(d.loadedPageNumber, 0) << outside;
+    }
+}
+
+TEST(DocumentStore, MagicIsCaseSensitiveAndAFailedCheckBlanksTheTitle) {
+    for (const char* magic : {"300a", "300B", "    ", "300"}) {
+        auto description = ThreePageReport();
+        description.overrides.header = [magic](vlkw::HeaderFields& h) { h.magic = magic; };
+        Opened o(vlkw::WriteDocument(description));
+        EXPECT_FALSE(o.headerMatched) << magic;
+        EXPECT_EQ(o.document.header.title, std::string(100, ' '));
+    }
+}
+
+TEST(DocumentStore, NoPagesMeansAnEmptyTableAndEmptyPages) {
+    for (const std::int32_t count : {0, -1, -2147483647 - 1}) {
+        auto description = ThreePageReport();
+        description.overrides.header = [count](vlkw::HeaderFields& h) { h.pageCount = count; };
+        Opened o(vlkw::WriteDocument(description));
+        o.loadAll();
+        EXPECT_TRUE(o.document.pageTable.empty());
+        EXPECT_EQ(o.document.pageCount, 0);
+        o.document.loadPage(1);
+        EXPECT_TRUE(o.document.loadedPage.empty());
+        EXPECT_EQ(o.document.loadedPageNumber, 0);
+    }
+}
+
+TEST(DocumentStore, BadPageTablesGiveEmptyPagesNeverMoreThanTheFile) {
+    const auto written = vlkw::ComposeDocument(ThreePageReport());
+    const std::int32_t size = static_cast<std::int32_t>(written.bytes.size());
+    const auto& pos = written.pagePositions;
+    const struct {
+        const char* what;
+        std::vector<std::int32_t> table;
+        std::vector<bool> empty;  // page 1..3
+    } cases[] = {
+        {"out of order", {pos[0], pos[2], pos[1]}, {false, true, false}},
+        {"all equal", {pos[0], pos[0], pos[0]}, {true, true, false}},
+        {"start past the end", {pos[0], size + 10, size + 20}, {false, true, true}},
+        {"negative", {-5, pos[1], pos[2]}, {true, false, false}},
+        {"zero", {0, pos[1], pos[2]}, {true, false, false}},
+        {"max", {pos[0], 2147483647, pos[2]}, {false, true, false}},
+    };
+    for (const auto& c : cases) {
+        auto description = ThreePageReport();
+        description.overrides.pageTable = [&c](std::vector<std::int32_t>& t) { t = c.table; };
+        Opened o(vlkw::WriteDocument(description));
+        o.loadAll();
+        for (std::int32_t p = 1; p <= 3; ++p) {
+            o.document.loadPage(p);
+            EXPECT_EQ(o.document.loadedPage.empty(), c.empty[p - 1]) << c.what << " page " << p;
+            EXPECT_LE(o.document.loadedPage.size(), written.bytes.size());
+        }
+    }
+}
+
+TEST(DocumentStore, PageTableOutsideTheFileHoldsNothingWhateverTheCount) {
+    const struct {
+        const char* what;
+        std::int32_t pageCount;
+        std::int32_t pageTablePos;
+    } cases[] = {
+        {"huge count", 2147483647, 261},
+        {"table past the end", 3, 1 << 30},
+        {"table before the start", 3, -100},
+        {"huge count, table before the start", 2147483647, -2147483647},
+    };
+    for (const auto& c : cases) {
+        auto description = ThreePageReport();
+        description.overrides.header = [&c](vlkw::HeaderFields& h) {
+            h.pageCount = c.pageCount;
+            h.pageTablePos = c.pageTablePos;
+        };
+        const auto bytes = vlkw::WriteDocument(description);
+        Opened o(bytes);
+        o.loadAll();
+        EXPECT_EQ(o.document.pageCount, c.pageCount) << c.what;
+        EXPECT_LE(o.document.pageTable.size() * 4, bytes.size()) << c.what;
+        o.document.loadPage(c.pageCount);
+        EXPECT_LE(o.document.loadedPage.size(), bytes.size()) << c.what;
+    }
+}
+
+TEST(DocumentStore, IndexTextsAreCutTo100AndBadLengthsGiveEmptyTexts) {
+    auto description = ThreePageReport();
+    description.index = {{1, std::string(120, 'x')}, {2, ""}, {3, "y"}};
+    Opened o(vlkw::WriteDocument(description));
+    o.loadAll();
+    ASSERT_EQ(o.document.index.size(), 3u);
+    EXPECT_EQ(o.document.index[0].caption, std::string(100, 'x'));
+    EXPECT_EQ(o.document.index[1].caption, std::string(100, ' '));
+    EXPECT_EQ(o.document.index[2].caption, "y" + std::string(99, ' '));
+}
+
+TEST(DocumentStore, IndexBoundsCountsAndPositionsByTheFile) {
+    const struct {
+        const char* what;
+        std::int32_t indexCount;
+        std::int32_t indexPos;  // 0: keep
+        std::size_t expected;
+    } cases[] = {
+        {"no index", 0, 0, 0},
+        {"negative count", -4, 0, 0},
+        {"huge count stops at the end of the file", 2147483647, 0, 0},
+        {"before the start", 4, -1000, 0},
+        {"past the end", 4, 1 << 30, 0},
+    };
+    for (const auto& c : cases) {
+        auto description = ThreePageReport();
+        description.overrides.header = [&c](vlkw::HeaderFields& h) {
+            h.indexCount = c.indexCount;
+            if (c.indexPos != 0) {
+                h.indexPos = c.indexPos;
+            }
+        };
+        const auto bytes = vlkw::WriteDocument(description);
+        Opened o(bytes);
+        o.loadAll();
+        if (c.indexCount == 2147483647) {
+            // The four real entries, then whatever the page table reads as, up to the end.
+            EXPECT_GE(o.document.index.size(), 4u);
+            EXPECT_LE(o.document.index.size(), bytes.size() / 4);
+        } else {
+            EXPECT_EQ(o.document.index.size(), c.expected) << c.what;
+        }
+    }
+}
+
+TEST(DocumentStore, OptionRecordsSetTheirPermissionsAndBadLengthsGiveEmptyTexts) {
+    auto description = ThreePageReport();
+    description.allowMail = 0;
+    description.allowFax = 0;
+    Opened o(vlkw::WriteDocument(description));
+    EXPECT_EQ(o.document.header.allowMail, 0);
+    o.document.readOptionRecords();
+    EXPECT_EQ(o.document.header.allowMail, 1);
+    EXPECT_EQ(o.document.header.allowFax, 1);
+
+    // Lengths patched in place: the mail record's third length negative, its fourth past the
+    // end of the file.
+    auto bytes = vlkw::WriteDocument(ThreePageReport());
+    Opened probe(bytes);
+    const std::int32_t mail = probe.document.header.mailOptionsPos;
+    const std::size_t lengths = static_cast<std::size_t>(mail - 1 + 2 + 8);
+    bytes[lengths + 4] = 0xFF;  // -1 as int16
+    bytes[lengths + 5] = 0xFF;
+    bytes[lengths + 6] = 0xFF;  // 32767
+    bytes[lengths + 7] = 0x7F;
+    Opened patched(bytes);
+    patched.document.readOptionRecords();
+    EXPECT_EQ(patched.document.mailOptions.logonProfile, "profile");
+    EXPECT_EQ(patched.document.mailOptions.recipientNames, "");
+    EXPECT_EQ(patched.document.mailOptions.recipientAddresses, "");
+}
+
+TEST(DocumentStore, ReplacementTextsNeedAPositionAbove32) {
+    auto description = ThreePageReport();
+    description.replacementTexts[0] = "Kennwort";
+    description.replacementTexts[6] = "  Ganze Seite ";
+    const auto written = vlkw::ComposeDocument(description);
+    Opened o(written.bytes);
+    EXPECT_EQ(o.document.readReplacementText(0), "Kennwort");
+    EXPECT_EQ(o.document.readReplacementText(6), "  Ganze Seite ");
+    EXPECT_EQ(o.document.readReplacementText(1), std::nullopt);
+
+    for (const std::int32_t position : {0, 32, -7}) {
+        auto moved = description;
+        moved.overrides.header = [position](vlkw::HeaderFields& h) { h.replacementTextPos[0] = position; };
+        Opened m(vlkw::WriteDocument(moved));
+        EXPECT_EQ(m.document.readReplacementText(0), std::nullopt) << position;
+    }
+
+    // Position 33 reads a record that starts at the header's 33rd byte.
+    auto at33 = ThreePageReport();
+    at33.overrides.header = [](vlkw::HeaderFields& h) { h.replacementTextPos[2] = 33; };
+    at33.overrides.headerBytes = [](std::span<std::uint8_t, vlkw::kHeaderSize> h) {
+        const std::uint8_t record[] = {11, 0, 22, 0, 3, 0, 'a', 'b', 'c'};
+        std::copy(std::begin(record), std::end(record), h.begin() + 32);
+    };
+    Opened m(vlkw::WriteDocument(at33));
+    EXPECT_EQ(m.document.readReplacementText(2), "abc");
+}
+
+TEST(DocumentStore, SelfExtractingCopyReadsLikeThePlainFile) {
+    auto description = ThreePageReport();
+    description.replacementTexts[7] = "Breite";
+    const auto plainBytes = vlkw::WriteDocument(description);
+    Opened plain(plainBytes);
+    plain.loadAll();
+    Opened carried(testing::SelfExtracting(93184, plainBytes), 93184);
+    ASSERT_TRUE(carried.headerMatched);
+    carried.loadAll();
+
+    EXPECT_EQ(carried.document.pageTable, plain.document.pageTable);
+    for (std::int32_t p = 1; p <= 3; ++p) {
+        plain.document.loadPage(p);
+        carried.document.loadPage(p);
+        EXPECT_EQ(carried.document.loadedPage, plain.document.loadedPage) << p;
+    }
+    ASSERT_EQ(carried.document.index.size(), plain.document.index.size());
+    EXPECT_EQ(carried.document.index[3].caption, plain.document.index[3].caption);
+    EXPECT_EQ(carried.document.mailOptions.subject, plain.document.mailOptions.subject);
+    EXPECT_EQ(carried.document.faxOptions.recipients, plain.document.faxOptions.recipients);
+    EXPECT_EQ(carried.document.readReplacementText(7), "Breite");
+}
+
+TEST(DocumentStore, OpensReadOnlyWhenWritingIsRefused) {
+    MemoryFileSystem files;
+    files.add(kName, vlkw::WriteDocument(ThreePageReport())).readOnly = true;
+    Document d;
+    ASSERT_TRUE(d.open(files, kName, 0));
+    EXPECT_FALSE(d.file->writable());
+    EXPECT_TRUE(d.readHeader());
+    EXPECT_EQ(files.opened, std::vector<std::string>{std::string(kName) + " (read-only)"});
+
+    files.add("C:\\locked.vlk", {}).unopenable = true;
+    Document locked;
+    EXPECT_FALSE(locked.open(files, "C:\\locked.vlk", 0));
+}
+
+TEST(DocumentStore, LocateFindsOrdinaryFilesAmongWildcardMatches) {
+    MemoryFileSystem files;
+    files.add("C:\\d\\a.vlk", {}).hidden = true;
+    files.add("C:\\d\\b.vlk", {});
+    files.addDirectory("C:\\d\\c.vlk");
+    EXPECT_TRUE(locate(files, "C:\\d\\*.vlk"));
+    EXPECT_FALSE(locate(files, "C:\\d\\a.vlk"));
+    EXPECT_FALSE(locate(files, "C:\\d\\c.vlk"));
+    EXPECT_FALSE(locate(files, "C:\\d\\?.txt"));
+}
+
+TEST(DocumentStore, BuildingModeGrowsTheTableAsPagesAreAnnounced) {
+    auto description = ThreePageReport();
+    const auto finished = vlkw::ComposeDocument(description);
+    const auto& pos = finished.pagePositions;
+    // The file as the producer left it after writing two pages: the header still names the
+    // page table at the end of page 1.
+    auto early = description;
+    early.overrides.header = [&pos](vlkw::HeaderFields& h) {
+        h.pageCount = 0;
+        h.pageTablePos = pos[1];
+    };
+    MemoryFileSystem files;
+    files.add(kName, vlkw::WriteDocument(early));
+    Document d;
+    ASSERT_TRUE(d.open(files, kName, 0));
+    ASSERT_TRUE(d.readHeader());
+    d.loadPageTable(true);
+    d.loadIndex(true);
+    EXPECT_TRUE(d.pageTable.empty());
+    EXPECT_TRUE(d.index.empty());
+
+    d.appendPage(pos[0]);
+    d.appendPage(pos[1]);
+    EXPECT_EQ(d.pageCount, 2);
+    EXPECT_EQ(d.pageTable, (std::vector<std::int32_t>{pos[0], pos[1]}));
+    d.loadPage(1);
+    EXPECT_EQ(d.loadedPage, Slice(finished.bytes, pos[0], pos[1]));
+    // Page 2 ends at a page table position below its start: empty until the header moves on.
+    d.loadPage(2);
+    EXPECT_TRUE(d.loadedPage.empty());
+    EXPECT_EQ(d.loadedPageNumber, 2);
+
+    auto later = description;
+    later.overrides.header = [&pos](vlkw::HeaderFields& h) { h.pageTablePos = pos[2]; };
+    files.add(kName, vlkw::WriteDocument(later));
+    Document again;
+    ASSERT_TRUE(again.open(files, kName, 0));
+    again.readHeader();
+    again.loadPageTable(true);
+    again.appendPage(pos[0]);
+    again.appendPage(pos[1]);
+    again.loadPage(2);
+    EXPECT_EQ(again.loadedPage, Slice(finished.bytes, pos[1], pos[2]));
+}
+
+TEST(DocumentStore, HeaderSurvivesARoundTripByteForByte) {
+    auto description = ThreePageReport();
+    description.password = "secret";
+    description.replacementTexts[3] = "x";
+    description.overrides.headerBytes = [](std::span<std::uint8_t, vlkw::kHeaderSize> h) {
+        h[118] = 0x5A;  // fields nobody interprets are kept as read
+        h[228] = 0xA5;
+        h[250] = 'Q';
+    };
+    const auto bytes = vlkw::WriteDocument(description);
+    MemoryFile file(bytes);
+    std::array<std::uint8_t, kHeaderSize> raw{};
+    file.readAt(0, raw);
+    EXPECT_EQ(SerializeHeader(ParseHeader(raw)), raw);
+}
+
+} // namespace
+} // namespace velk

@@ -1,0 +1,84 @@
+#include "viewer/interface_texts.h"
+#include "document/document.h"
+#include "support/documents.h"
+
+#include <gtest/gtest.h>
+
+namespace velk {
+namespace {
+
+class RecordingListener : public InterfaceTextListener {
+public:
+    std::vector<std::pair<int, std::string>> changes;
+    void interfaceTextChanged(int slot, const std::string& text) override { changes.emplace_back(slot, text); }
+};
+
+Document OpenedDocument(testing::MemoryFileSystem& files, const vlkw::DocumentDescription& d) {
+    files.add("C:\\t.vlk", vlkw::WriteDocument(d));
+    Document document;
+    document.open(files, "C:\\t.vlk", 0);
+    document.readHeader();
+    return document;
+}
+
+TEST(InterfaceTexts, DefaultsBySlot) {
+    const InterfaceTexts texts;
+    const struct {
+        int slot;
+        const char* text;
+    } cases[] = {
+        {1, "&File"}, {5, "P&revious Page"}, {10, "Zoom"}, {11, "Fit Window"}, {12, "Fit Width"},
+        {13, "< Document Index >"}, {18, "&Cancel"}, {19, "&Ok"},
+        {21, "This document is password protected.\rPlease type in your password"},
+        {23, "Invalid Password.\rUnable to display document."}, {25, "Fa&x"}, {26, "&Save"},
+        {0, ""}, {27, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(texts.text(c.slot), c.text) << c.slot;
+    }
+}
+
+TEST(InterfaceTexts, DocumentReplacesItsEightSlotsByHeaderPosition) {
+    auto description = testing::ThreePageReport();
+    const char* replacements[] = {"Kennwort", "Bitte Kennwort", "Falsch.", "Falsch!", "&Gut",
+                                  "&Nein", "  Ganze Seite  ", ""};
+    for (int i = 0; i < 8; ++i) {
+        description.replacementTexts[i] = replacements[i];
+    }
+    testing::MemoryFileSystem files;
+    const Document document = OpenedDocument(files, description);
+    InterfaceTexts texts;
+    texts.LoadInterfaceTexts(document);
+    const int ids[] = {20, 21, 22, 23, 19, 18, 11, 12};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(texts.text(ids[i]), replacements[i]) << ids[i];
+    }
+    EXPECT_EQ(texts.text(14), "Page");
+}
+
+TEST(InterfaceTexts, LoadingStartsFromTheDefaults) {
+    testing::MemoryFileSystem files;
+    const Document document = OpenedDocument(files, testing::ThreePageReport());
+    InterfaceTexts texts;
+    texts.SetInterfaceText(14, "Seite");
+    texts.LoadInterfaceTexts(document);
+    EXPECT_EQ(texts.text(14), "Page");
+}
+
+TEST(InterfaceTexts, SetInterfaceTextStoresValidSlotsAndTellsTheListener) {
+    InterfaceTexts texts;
+    RecordingListener listener;
+    texts.setListener(&listener);
+    texts.SetInterfaceText(0, "zero");
+    texts.SetInterfaceText(27, "twenty-seven");
+    texts.SetInterfaceText(-1, "minus");
+    texts.SetInterfaceText(14, " Seite ");
+    texts.SetInterfaceText(1, "&Datei");
+    EXPECT_EQ(texts.text(14), " Seite ");
+    EXPECT_EQ(texts.text(1), "&Datei");
+    EXPECT_EQ(listener.changes,
+              (std::vector<std::pair<int, std::string>>{{14, " Seite "}, {1, "&Datei"}}));
+}
+
+} // namespace
+} // namespace velk

@@ -1,0 +1,337 @@
+#include "startup/startup.h"
+#include "support/documents.h"
+#include "support/recording_services.h"
+
+#include <gtest/gtest.h>
+
+namespace velk {
+namespace {
+
+using testing::MemoryFileSystem;
+using testing::ShownMessage;
+
+constexpr const char* kDoc = "C:\\docs\\report.vlk";
+const std::string kProgram = "velk Print and Preview";
+
+struct StartupRun {
+    MemoryFileSystem files;
+    testing::RecordingMessageBox box;
+    testing::ScriptedOpenDialog dialog;
+    testing::RecordingRegistration registration;
+    testing::ScriptedPassword password;
+    testing::RecordingViewer viewer;
+    StartupServices services{files, box, dialog, registration, password, viewer};
+
+    StartupOutcome operator()(const std::string& commandLine) { return RunStartup(commandLine, services); }
+    void addDocument(const vlkw::DocumentDescription& d, const std::string& name = kDoc) {
+        files.add(name, vlkw::WriteDocument(d));
+    }
+};
+
+TEST(Startup, MissingFileIsReportedWithTheProgramCaption) {
+    StartupRun run;
+    EXPECT_EQ(run("  C:\\docs\\missing.vlk  "), StartupOutcome::NotFound);
+    EXPECT_EQ(run.box.shown, (std::vector<ShownMessage>{
+                                 {"Unable to locate file: C:\\docs\\missing.vlk", kProgram, 0x40}}));
+    EXPECT_EQ(run.viewer.runs, 0);
+}
+
+TEST(Startup, SwitchRunTogetherWithTheNameIsPartOfTheName) {
+    StartupRun run;
+    run.addDocument(testing::ThreePageReport(), "x.vlk");
+    EXPECT_EQ(run("/Px.vlk"), StartupOutcome::NotFound);
+    ASSERT_EQ(run.box.shown.size(), 1u);
+    EXPECT_EQ(run.box.shown[0].text, "Unable to locate file: /Px.vlk");
+}
+
+TEST(Startup, HiddenFilesAndDirectoriesAreNotFound) {
+    StartupRun run;
+    run.files.add(kDoc, vlkw::WriteDocument(testing::ThreePageReport())).hidden = true;
+    EXPECT_EQ(run(kDoc), StartupOutcome::NotFound);
+}
+
+TEST(Startup, UnopenableFileIsReported) {
+    StartupRun run;
+    run.files.add(kDoc, vlkw::WriteDocument(testing::ThreePageReport())).unopenable = true;
+    EXPECT_EQ(run(kDoc), StartupOutcome::OpenFailed);
+    ASSERT_EQ(run.box.shown.size(), 1u);
+    EXPECT_EQ(run.box.shown[0].text, std::string("Unable to open file: ") + kDoc);
+}
+
+TEST(Startup, WrongMarkIsAnInvalidFileThatIsNeverDeleted) {
+    auto description = testing::ThreePageReport();
+    description.deleteOnClose = 1;
+    description.overrides.header = [](vlkw::HeaderFields& h) { h.magic = "300a"; };
+    StartupRun run;
+    run.addDocument(description);
+    EXPECT_EQ(run(kDoc), StartupOutcome::InvalidFile);
+    EXPECT_EQ(run.box.shown,
+              (std::vector<ShownMessage>{{std::string("Invalid File: ") + kDoc +
+                                              "\rThis file isn't a velk document.",
+                                          kProgram, 0x40}}));
+    EXPECT_TRUE(run.files.contains(kDoc));
+    EXPECT_TRUE(run.files.deleted.empty());
+    EXPECT_EQ(run.viewer.runs, 0);
+}
+
+TEST(Startup, OpenDialogIsAskedExactlyAndCancelEndsSilently) {
+    for (const auto& answer : {std::optional<std::string>{}, std::optional<std::string>{"   "}}) {
+        StartupRun run;
+        run.dialog.answer = answer;
+        EXPECT_EQ(run("   "), StartupOutcome::Cancelled);
+        EXPECT_TRUE(run.box.shown.empty());
+        EXPECT_TRUE(run.registration.calls.empty());
+        ASSERT_EQ(run.dialog.requests.size(), 1u);
+        const auto& r = run.dialog.requests[0];
+        EXPECT_EQ(r.caption, "Open velk Document");
+        EXPECT_EQ(r.initialName, "*.vlk");
+        EXPECT_EQ(r.filter, "*.vlk");
+        EXPECT_EQ(r.defaultExtension, ".vlk");
+        EXPECT_EQ(r.initialDirectory, "");
+        EXPECT_EQ(r.bufferSize, 256u);
+        EXPECT_EQ(r.flags, 0x4u | 0x800u | 0x8000u | 0x80000u | 0x200000u);
+    }
+}
+
+TEST(Startup, ChosenNameIsTrimmedAndOpened) {
+    StartupRun run;
+    run.addDocument(testing::ThreePageReport());
+    run.dialog.answer = std::string("  ") + kDoc + " ";
+    EXPECT_EQ(run(""), StartupOutcome::Viewed);
+    EXPECT_EQ(run.viewer.fileName, kDoc);
+}
+
+TEST(Startup, ChosenNameMayBeARegistrationWord) {
+    StartupRun run;
+    run.dialog.answer = "-install";
+    EXPECT_EQ(run(""), StartupOutcome::Registration);
+    EXPECT_EQ(run.registration.calls, std::vector<std::string>{"RegisterExtension"});
+}
+
+TEST(Startup, RegistrationWordsEndTheRun) {
+    const struct {
+        const char* line;
+        bool registered;
+        bool succeeds;
+        std::vector<std::string> calls;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"-install", false, true, {"RegisterExtension"}, {}},
+        {"/INSTALL", true, false, {"RegisterExtension"}, {}},
+        {"-INSTALLVERBOSE", false, true, {"RegisterExtension"}, {"velk documents has been registered"}},
+        {"/installverbose", false, false, {"RegisterExtension"}, {"Couldn't register velk documents."}},
+        {"-SHOWREG", true, true, {"IsExtensionRegistered", "ShowRegistration"}, {}},
+        {"/ShowReg", false, true, {"IsExtensionRegistered"},
+         {".vlk extension IS NOT REGISTERED. Run velk.exe -install to register it."}},
+    };
+    for (const auto& c : cases) {
+        StartupRun run;
+        run.registration.registered = c.registered;
+        run.registration.registerSucceeds = c.succeeds;
+        EXPECT_EQ(run(c.line), StartupOutcome::Registration) << c.line;
+        EXPECT_EQ(run.registration.calls, c.calls) << c.line;
+        std::vector<std::string> texts;
+        for (const auto& shown : run.box.shown) {
+            texts.push_back(shown.text);
+            EXPECT_EQ(shown.caption, kProgram);
+        }
+        EXPECT_EQ(texts, c.messages) << c.line;
+        EXPECT_TRUE(run.files.opened.empty()) << c.line;
+    }
+}
+
+TEST(Startup, RegistrationWordWithMoreTextIsAFileName) {
+    StartupRun run;
+    EXPECT_EQ(run("-install now"), StartupOutcome::NotFound);
+    ASSERT_EQ(run.box.shown.size(), 1u);
+    EXPECT_EQ(run.box.shown[0].text, "Unable to locate file: -install now");
+}
+
+TEST(Startup, PlainViewerRegistersSilentlyOnlyWhenUnregistered) {
+    for (const bool registered : {false, true}) {
+        StartupRun run;
+        run.registration.registered = registered;
+        run.addDocument(testing::ThreePageReport());
+        EXPECT_EQ(run(kDoc), StartupOutcome::Viewed);
+        const std::vector<std::string> expected =
+            registered ? std::vector<std::string>{"IsExtensionRegistered"}
+                       : std::vector<std::string>{"IsExtensionRegistered", "RegisterExtension"};
+        EXPECT_EQ(run.registration.calls, expected);
+        EXPECT_TRUE(run.box.shown.empty());
+    }
+}
+
+TEST(Startup, SilentRegistrationFailureIsNotReported) {
+    StartupRun run;
+    run.registration.registered = false;
+    run.registration.registerSucceeds = false;
+    EXPECT_EQ(run("C:\\nowhere.vlk"), StartupOutcome::NotFound);
+    EXPECT_EQ(run.registration.calls,
+              (std::vector<std::string>{"IsExtensionRegistered", "RegisterExtension"}));
+    ASSERT_EQ(run.box.shown.size(), 1u);
+}
+
+TEST(Startup, ViewerGetsTheRequestAndTheOpenDocument) {
+    const struct {
+        const char* line;
+        bool print, printAll, mail, fax, building;
+    } cases[] = {
+        {"C:\\docs\\report.vlk", false, false, false, false, false},
+        {"/p C:\\docs\\report.vlk", true, false, false, false, false},
+        {"-PA C:\\docs\\report.vlk", true, true, false, false, false},
+        {"/E C:\\docs\\report.vlk", false, false, true, false, false},
+        {"-f C:\\docs\\report.vlk", false, false, false, true, false},
+        {"/BV C:\\docs\\report.vlk", false, false, false, false, true},
+    };
+    for (const auto& c : cases) {
+        StartupRun run;
+        run.addDocument(testing::ThreePageReport());
+        EXPECT_EQ(run(c.line), StartupOutcome::Viewed) << c.line;
+        ASSERT_EQ(run.viewer.runs, 1) << c.line;
+        EXPECT_TRUE(run.viewer.fileOpen);
+        EXPECT_EQ(run.viewer.fileName, kDoc);
+        EXPECT_EQ(run.viewer.base, 0);
+        EXPECT_EQ(run.viewer.request.printRequested, c.print) << c.line;
+        EXPECT_EQ(run.viewer.request.printAllRequested, c.printAll) << c.line;
+        EXPECT_EQ(run.viewer.request.mailRequested, c.mail) << c.line;
+        EXPECT_EQ(run.viewer.request.faxRequested, c.fax) << c.line;
+        EXPECT_EQ(run.viewer.request.building, c.building) << c.line;
+    }
+}
+
+TEST(Startup, BuildingModeDoesNotReadTheOptionRecords) {
+    for (const bool building : {false, true}) {
+        auto description = testing::ThreePageReport();
+        description.allowMail = 0;
+        description.allowFax = 0;
+        StartupRun run;
+        run.addDocument(description);
+        run(std::string(building ? "/BV " : "") + kDoc);
+        EXPECT_EQ(run.viewer.header.allowMail, building ? 0 : 1);
+        EXPECT_EQ(run.viewer.header.allowFax, building ? 0 : 1);
+        EXPECT_EQ(run.viewer.mail.subject, building ? "" : "Report");
+    }
+}
+
+TEST(Startup, PassedOnCopyAndSelfExtractingViewerWithholdMailFaxAndSave) {
+    const struct {
+        const char* what;
+        std::int32_t forwarded;
+        bool selfExtracting;
+        bool allowed;
+    } cases[] = {
+        {"plain", 0, false, true},
+        {"forwarded", 1, false, false},
+        {"forwarded, any nonzero", -1, false, false},
+        {"self-extracting", 0, true, false},
+    };
+    for (const auto& c : cases) {
+        auto description = testing::ThreePageReport();
+        description.allowSave = vlkw::kSaveAllowed;
+        description.forwardedCopy = c.forwarded;
+        StartupRun run;
+        std::string line = kDoc;
+        if (c.selfExtracting) {
+            run.files.executable = "C:\\Tools\\report.exe";
+            run.files.add(run.files.executable,
+                          testing::SelfExtracting(5000, vlkw::WriteDocument(description)));
+            line = "";
+        } else {
+            run.addDocument(description);
+        }
+        EXPECT_EQ(run(line), StartupOutcome::Viewed) << c.what;
+        EXPECT_EQ(run.viewer.header.allowSave != 0, c.allowed) << c.what;
+        EXPECT_EQ(run.viewer.header.allowMail != 0, c.allowed) << c.what;
+        EXPECT_EQ(run.viewer.header.allowFax != 0, c.allowed) << c.what;
+    }
+}
+
+TEST(Startup, SelfExtractingViewerOpensItselfAndIgnoresMailAndFax) {
+    const struct {
+        const char* line;
+        bool print;
+    } cases[] = {{"", false}, {"/E", false}, {"/F", false}, {"/P", true}, {"-e ", false}};
+    for (const auto& c : cases) {
+        auto description = testing::ThreePageReport();
+        description.deleteOnClose = 1;
+        StartupRun run;
+        run.files.executable = "C:\\Tools\\report.exe ";
+        run.files.add("C:\\Tools\\report.exe", testing::SelfExtracting(4096, vlkw::WriteDocument(description)));
+        EXPECT_EQ(run(c.line), StartupOutcome::Viewed) << c.line;
+        EXPECT_TRUE(run.dialog.requests.empty());
+        EXPECT_TRUE(run.registration.calls.empty()) << "a carried document never registers";
+        EXPECT_EQ(run.viewer.fileName, "C:\\Tools\\report.exe");
+        EXPECT_EQ(run.viewer.base, 4096);
+        EXPECT_EQ(run.viewer.request.printRequested, c.print) << c.line;
+        EXPECT_FALSE(run.viewer.request.mailRequested) << c.line;
+        EXPECT_FALSE(run.viewer.request.faxRequested) << c.line;
+        EXPECT_TRUE(run.files.deleted.empty()) << c.line;
+        EXPECT_TRUE(run.files.contains("C:\\Tools\\report.exe"));
+    }
+}
+
+TEST(Startup, SelfExtractingViewerStillHonoursRegistrationWords) {
+    StartupRun run;
+    run.files.executable = "C:\\Tools\\report.exe";
+    run.files.add(run.files.executable, testing::SelfExtracting(4096, vlkw::WriteDocument(testing::ThreePageReport())));
+    EXPECT_EQ(run("-INSTALL"), StartupOutcome::Registration);
+    EXPECT_EQ(run.registration.calls, std::vector<std::string>{"RegisterExtension"});
+    EXPECT_EQ(run.viewer.runs, 0);
+}
+
+TEST(Startup, TemporaryDocumentIsDeletedAfterViewingPrintingAndARefusedPassword) {
+    const struct {
+        const char* line;
+        const char* password;
+        bool accept;
+        StartupOutcome outcome;
+        int viewerRuns;
+    } cases[] = {
+        {"C:\\docs\\report.vlk", "", true, StartupOutcome::Viewed, 1},
+        {"/P C:\\docs\\report.vlk", "", true, StartupOutcome::Viewed, 1},
+        {"C:\\docs\\report.vlk", "secret", false, StartupOutcome::PasswordRefused, 0},
+        {"C:\\docs\\report.vlk", "secret", true, StartupOutcome::Viewed, 1},
+    };
+    for (const auto& c : cases) {
+        auto description = testing::ThreePageReport();
+        description.deleteOnClose = 1;
+        description.password = c.password;
+        StartupRun run;
+        run.password.accept = c.accept;
+        run.addDocument(description);
+        EXPECT_EQ(run(c.line), c.outcome) << c.line;
+        EXPECT_EQ(run.viewer.runs, c.viewerRuns);
+        EXPECT_EQ(run.password.asked, std::string(c.password).empty() ? 0 : 1);
+        EXPECT_EQ(run.files.deleted, std::vector<std::string>{kDoc}) << c.line;
+        EXPECT_FALSE(run.files.contains(kDoc));
+    }
+}
+
+TEST(Startup, DocumentWithoutDeleteOnCloseIsKept) {
+    StartupRun run;
+    run.addDocument(testing::ThreePageReport());
+    run(kDoc);
+    EXPECT_TRUE(run.files.deleted.empty());
+}
+
+TEST(Startup, PasswordPromptAlreadySeesTheDocumentsOwnWording) {
+    auto description = testing::ThreePageReport();
+    description.password = "secret";
+    description.replacementTexts[1] = "Dieses Dokument ist geschuetzt.";
+    StartupRun run;
+    run.addDocument(description);
+    run(kDoc);
+    EXPECT_EQ(run.password.promptSeen, "Dieses Dokument ist geschuetzt.");
+}
+
+TEST(Startup, ViewerSeesReplacedFitModeText) {
+    auto description = testing::ThreePageReport();
+    description.replacementTexts[6] = "Ganze Seite";
+    StartupRun run;
+    run.addDocument(description);
+    run(kDoc);
+    EXPECT_EQ(run.viewer.fitWindowText, "Ganze Seite");
+}
+
+} // namespace
+} // namespace velk
