@@ -3,6 +3,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_message_box.h"
 #include "platform/win32/win32_open_dialog.h"
+#include "password_window.h"
 #include "platform/win32/win32_registry.h"
 #include "shellreg/file_association.h"
 #include "startup/startup.h"
@@ -10,12 +11,6 @@
 #include <windows.h>
 
 namespace {
-
-// Password entry is not built into this version: a protected document stays closed.
-class NoPasswordPrompt : public velk::PasswordPrompt {
-public:
-    bool askPassword(velk::Document&, const velk::InterfaceTexts&) override { return false; }
-};
 
 // The viewer window is not built into this version: the run ends once the document is open,
 // validated and its permissions are settled.
@@ -26,13 +21,13 @@ public:
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     velk::win32::Win32FileSystem files;
     velk::win32::Win32MessageBox messages;
     velk::win32::Win32OpenDialog openDialog;
     velk::win32::ClassesRootRegistry registry;
     velk::FileAssociation registration(registry, files, messages);
-    NoPasswordPrompt password;
+    Win32PasswordPrompt password(instance, messages);
     NoViewer viewer;
     velk::StartupServices services{files, messages, openDialog, registration, password, viewer};
     return static_cast<int>(velk::RunStartup(commandLine != nullptr ? commandLine : "", services));

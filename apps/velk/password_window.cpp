@@ -1,0 +1,69 @@
+#include "password_window.h"
+
+#include "dialog_procs.h"
+#include "document/password_dialog.h"
+#include "resource.h"
+
+#include <array>
+
+namespace {
+
+class Win32PasswordView : public velk::PasswordDialogView {
+public:
+    explicit Win32PasswordView(HWND dialog) : dialog_(dialog) {}
+    void setCaption(const std::string& text) override { SetWindowTextA(dialog_, text.c_str()); }
+    void setControlText(int id, const std::string& text) override {
+        SetDlgItemTextA(dialog_, id, text.c_str());
+    }
+    std::string typedText() override {
+        std::array<char, velk::kTypedPasswordLimit + 1> buffer{};
+        GetDlgItemTextA(dialog_, IDC_PASSWORD_EDIT, buffer.data(), static_cast<int>(buffer.size()));
+        return buffer.data();
+    }
+    void requestClose() override { SendMessageA(dialog_, WM_CLOSE, 0, 0); }
+    void endDialog() override { EndDialog(dialog_, 0); }
+
+private:
+    HWND dialog_;
+};
+
+velk::PasswordDialog* DialogOf(HWND dialog) {
+    return reinterpret_cast<velk::PasswordDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+} // namespace
+
+extern "C" INT_PTR CALLBACK PASSWORDDLGPROC(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    Win32PasswordView view(dialog);
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        DialogOf(dialog)->onInitDialog(view);
+        // The procedure answers 0, so the dialog manager sets no focus: put it in the entry
+        // field so the password can be typed at once.
+        SetFocus(GetDlgItem(dialog, IDC_PASSWORD_EDIT));
+        return 0;
+    }
+    velk::PasswordDialog* logic = DialogOf(dialog);
+    if (logic == nullptr) {
+        return 0;
+    }
+    switch (message) {
+    case WM_COMMAND:
+        logic->onCommand(LOWORD(wParam), view);
+        break;
+    case WM_CLOSE:
+        logic->onClose(view);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+bool Win32PasswordPrompt::askPassword(velk::Document& document, const velk::InterfaceTexts& texts) {
+    velk::Unscrambler unscrambler;
+    velk::PasswordDialog logic(document, texts, messages_, unscrambler);
+    DialogBoxParamA(instance_, "DLG_PASSWORD", messages_.owner(), PASSWORDDLGPROC,
+                    reinterpret_cast<LPARAM>(&logic));
+    return logic.accepted();
+}
