@@ -2,6 +2,7 @@
 // every structure and every page the file names.
 
 #include "document/document.h"
+#include "document/password.h"
 #include "document/self_extract.h"
 #include "platform/memory_file.h"
 #include "startup/command_line.h"
@@ -27,6 +28,8 @@ void ReadEverything(const std::vector<std::uint8_t>& bytes, std::int32_t base) {
     texts.LoadInterfaceTexts(document);
     document.loadPageTable(false);
     document.loadIndex(false);
+    velk::Unscrambler unscrambler;
+    velk::PasswordMatches(document.header, document.header.title, unscrambler);
 
     // Pages the table holds, then the edges around them.
     const std::int32_t held = static_cast<std::int32_t>(document.pageTable.size());
@@ -44,9 +47,9 @@ void ReadEverything(const std::vector<std::uint8_t>& bytes, std::int32_t base) {
     // Building mode: pages announced at positions taken from the file itself.
     document.loadPageTable(true);
     for (std::size_t i = 0; i + 4 <= std::min<std::size_t>(bytes.size(), 64); i += 4) {
-        document.appendPage(static_cast<std::int32_t>(bytes[i] | (bytes[i + 1] << 8) |
-                                                      (bytes[i + 2] << 16) |
-                                                      (static_cast<std::uint32_t>(bytes[i + 3]) << 24)));
+        document.appendPage(
+            static_cast<std::int32_t>(bytes[i] | (bytes[i + 1] << 8) | (bytes[i + 2] << 16) |
+                                      (static_cast<std::uint32_t>(bytes[i + 3]) << 24)));
         document.readHeader();
         document.loadPage(document.pageCount);
     }
@@ -63,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ReadEverything(bytes, base);
     }
 
-    const std::string text(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(size, 300)));
+    const std::string text(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(
+                                                              std::min<std::size_t>(size, 300)));
     velk::ParseRegistrationCommand(text);
     velk::ParseSwitches(text, 0);
     return 0;

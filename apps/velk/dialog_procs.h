@@ -4,6 +4,6 @@
 
 // velk.exe exports its dialog procedures under these names.
 extern "C" {
-__declspec(dllexport) INT_PTR CALLBACK PASSWORDDLGPROC(HWND dialog, UINT message, WPARAM wParam,
-                                                       LPARAM lParam);
+__declspec(dllexport) INT_PTR CALLBACK
+    PASSWORDDLGPROC(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 }

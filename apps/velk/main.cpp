@@ -15,7 +15,7 @@ namespace {
 // The viewer window is not built into this version: the run ends once the document is open,
 // validated and its permissions are settled.
 class NoViewer : public velk::ViewerHost {
-public:
+  public:
     void run(velk::Document&, const velk::StartupRequest&, velk::InterfaceTexts&) override {}
 };
 

@@ -9,7 +9,7 @@
 namespace {
 
 class Win32PasswordView : public velk::PasswordDialogView {
-public:
+  public:
     explicit Win32PasswordView(HWND dialog) : dialog_(dialog) {}
     void setCaption(const std::string& text) override { SetWindowTextA(dialog_, text.c_str()); }
     void setControlText(int id, const std::string& text) override {
@@ -23,7 +23,7 @@ public:
     void requestClose() override { SendMessageA(dialog_, WM_CLOSE, 0, 0); }
     void endDialog() override { EndDialog(dialog_, 0); }
 
-private:
+  private:
     HWND dialog_;
 };
 
@@ -33,7 +33,8 @@ velk::PasswordDialog* DialogOf(HWND dialog) {
 
 } // namespace
 
-extern "C" INT_PTR CALLBACK PASSWORDDLGPROC(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+extern "C" INT_PTR CALLBACK PASSWORDDLGPROC(HWND dialog, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
     Win32PasswordView view(dialog);
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);

@@ -15,7 +15,7 @@ constexpr std::size_t kIndexCaptionSize = 100;
 
 struct IndexEntry {
     std::int16_t page = 0;
-    std::string caption;  // always 100 characters, space-padded
+    std::string caption; // always 100 characters, space-padded
 };
 
 struct MailOptions {

@@ -13,7 +13,7 @@ namespace velk {
 // empty (the cursor still moves past it), so no length taken from a file can make it allocate
 // more than the file holds.
 class FileCursor {
-public:
+  public:
     FileCursor(File& file, std::int64_t offset) : file_(file), offset_(offset) {}
 
     std::int16_t int16();
@@ -24,7 +24,7 @@ public:
     std::int64_t offset() const { return offset_; }
     bool pastEnd() const { return offset_ >= file_.size(); }
 
-private:
+  private:
     File& file_;
     std::int64_t offset_;
 };

@@ -18,10 +18,10 @@ constexpr int kReplacementSlots = 8;
 struct DocumentHeader {
     std::array<std::uint8_t, kHeaderSize> raw{};
 
-    std::string magic;  // 4 characters
-    std::string title;  // 100 characters, space-padded as stored
+    std::string magic; // 4 characters
+    std::string title; // 100 characters, space-padded as stored
     std::int16_t deleteOnClose = 0;
-    std::int16_t selfExtractCopy = 0;  // offset 116: set to 1 in a self-extracting copy
+    std::int16_t selfExtractCopy = 0; // offset 116: set to 1 in a self-extracting copy
     std::int16_t allowFax = 0;
     std::int16_t allowMail = 0;
     std::int16_t allowSave = 0;

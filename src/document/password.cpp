@@ -96,8 +96,10 @@ std::string Unscrambler::unscramble(std::string_view data, std::string_view key)
     return result;
 }
 
-bool PasswordMatches(const DocumentHeader& header, std::string_view typed, Unscrambler& unscrambler) {
-    const std::string padded = std::string(typed.substr(0, kTypedPasswordLimit)) + std::string(20, ' ');
+bool PasswordMatches(const DocumentHeader& header, std::string_view typed,
+                     Unscrambler& unscrambler) {
+    const std::string padded =
+        std::string(typed.substr(0, kTypedPasswordLimit)) + std::string(20, ' ');
     const std::size_t n = static_cast<std::size_t>(std::max<int>(header.passwordLength, 0));
     const std::string key = padded.substr(0, std::min(n, padded.size()));
     const std::string data(reinterpret_cast<const char*>(header.password.data()),

@@ -17,13 +17,13 @@ std::string digitsOf(std::string_view text, std::int64_t n);
 // with itself as key, makes the stored form). Key bytes depend only on the key and the data
 // length; the last set is kept, so repeated attempts with the same text do not rebuild them.
 class Unscrambler {
-public:
+  public:
     std::string unscramble(std::string_view data, std::string_view key);
 
     // How many times key bytes were made (not taken from the kept set).
     int keyBuilds() const { return keyBuilds_; }
 
-private:
+  private:
     bool cached_ = false;
     std::string lastKey_;
     std::size_t lastLength_ = 0;
@@ -37,6 +37,7 @@ constexpr std::size_t kTypedPasswordLimit = 20;
 
 // Whether `typed` (as read from the entry field) opens a document with this header: blanks after
 // it are ignored, blanks in front of it make it wrong.
-bool PasswordMatches(const DocumentHeader& header, std::string_view typed, Unscrambler& unscrambler);
+bool PasswordMatches(const DocumentHeader& header, std::string_view typed,
+                     Unscrambler& unscrambler);
 
 } // namespace velk

@@ -7,7 +7,7 @@
 namespace velk {
 
 namespace {
-constexpr int kEscape = 2;  // what the dialog manager sends for the Esc key
+constexpr int kEscape = 2; // what the dialog manager sends for the Esc key
 }
 
 void PasswordDialog::onInitDialog(PasswordDialogView& view) {

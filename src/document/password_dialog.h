@@ -11,7 +11,7 @@ namespace velk {
 
 // What the password dialog's logic needs of its window.
 class PasswordDialogView {
-public:
+  public:
     virtual ~PasswordDialogView() = default;
     virtual void setCaption(const std::string& text) = 0;
     virtual void setControlText(int id, const std::string& text) = 0;
@@ -24,7 +24,7 @@ public:
 
 // The password dialog: three attempts, then the document stays closed.
 class PasswordDialog {
-public:
+  public:
     PasswordDialog(Document& document, const InterfaceTexts& texts, MessageBoxPort& messages,
                    Unscrambler& unscrambler)
         : document_(document), texts_(texts), messages_(messages), unscrambler_(unscrambler) {}
@@ -35,7 +35,7 @@ public:
 
     bool accepted() const { return document_.header.passwordAccepted != 0; }
 
-private:
+  private:
     Document& document_;
     const InterfaceTexts& texts_;
     MessageBoxPort& messages_;

@@ -9,7 +9,7 @@ namespace velk {
 // arrives as zero bytes, so a reader can take positions from a file without checking them
 // first. Sizes and offsets are 64-bit so that arithmetic on 32-bit positions cannot wrap.
 class File {
-public:
+  public:
     virtual ~File() = default;
 
     virtual std::int64_t size() const = 0;

@@ -22,7 +22,7 @@ enum class OpenAccess { ReadWriteOrReadOnly, ReadOnly };
 
 // The file services of the operating system, as the viewer uses them.
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // Directory search for `pattern` (wildcards take part), entries in the order the system

@@ -25,7 +25,8 @@ std::string OwnExecutablePath(FileSystem& files) {
     return TrimBlanks(files.executablePath());
 }
 
-std::string MakeTempFileName(FileSystem& files, std::string_view prefix, std::string_view extension) {
+std::string MakeTempFileName(FileSystem& files, std::string_view prefix,
+                             std::string_view extension) {
     std::string directory = TrimBlanks(files.temporaryDirectory());
     // A directory given with forward slashes (the Linux tools) keeps its own separator.
     if (directory.empty() || (directory.back() != '\\' && directory.back() != '/')) {

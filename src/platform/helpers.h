@@ -26,6 +26,7 @@ std::string OwnExecutablePath(FileSystem& files);
 
 // A free name in the temporary directory: prefix, a number with leading zeros to 8 − length of
 // prefix digits, extension. Empty when all 9,999 names are taken.
-std::string MakeTempFileName(FileSystem& files, std::string_view prefix, std::string_view extension);
+std::string MakeTempFileName(FileSystem& files, std::string_view prefix,
+                             std::string_view extension);
 
 } // namespace velk

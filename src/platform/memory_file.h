@@ -8,7 +8,7 @@ namespace velk {
 
 // A file held in memory: for documents built in tests and for fuzzing.
 class MemoryFile : public File {
-public:
+  public:
     explicit MemoryFile(std::vector<std::uint8_t> bytes, bool writable = true)
         : bytes_(std::move(bytes)), writable_(writable) {}
 
@@ -19,7 +19,7 @@ public:
 
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
 
-private:
+  private:
     std::vector<std::uint8_t> bytes_;
     bool writable_;
 };
@@ -27,9 +27,9 @@ private:
 // The part of [offset, offset + count) that lies inside a file of `size` bytes, as a start and a
 // length; every File implementation clips its reads with it.
 struct ClippedRange {
-    std::int64_t start = 0;      // offset of the first byte inside the file
-    std::size_t skip = 0;        // bytes of the request before it (outside the file)
-    std::size_t length = 0;      // bytes inside the file
+    std::int64_t start = 0; // offset of the first byte inside the file
+    std::size_t skip = 0;   // bytes of the request before it (outside the file)
+    std::size_t length = 0; // bytes inside the file
 };
 ClippedRange ClipToFile(std::int64_t offset, std::size_t count, std::int64_t size);
 

@@ -8,7 +8,7 @@ namespace velk {
 
 // An open registry key; closed when the object goes.
 class RegistryKey {
-public:
+  public:
     virtual ~RegistryKey() = default;
     // The default (unnamed) value's text up to its first NUL; nothing when it cannot be read.
     virtual std::optional<std::string> readDefault() = 0;
@@ -18,7 +18,7 @@ public:
 
 // The root that file types are registered under.
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
     // Opens the key, creating it when it does not exist; null on failure.
     virtual std::unique_ptr<RegistryKey> openOrCreate(const std::string& subkey) = 0;

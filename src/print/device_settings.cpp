@@ -11,8 +11,8 @@ std::string ReadProfileString(ProfileSource& profile, const std::string& section
     auto argument = [](const std::string& text) {
         return CutTo(CutAtNul(text), kMessageTextLimit);
     };
-    const std::string raw = profile.read(argument(section), argument(key), argument(defaultValue),
-                                         "win.ini", 1000);
+    const std::string raw =
+        profile.read(argument(section), argument(key), argument(defaultValue), "win.ini", 1000);
     return TrimBlanks(CutAtNul(raw));
 }
 

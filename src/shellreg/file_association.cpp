@@ -67,8 +67,9 @@ void FileAssociation::ShowRegistration() {
         }
         const auto value = key->readDefault();
         if (!value) {
-            ShowMessage(messages_, "",
-                        "Unable to open registry key to check status of .vlk extension registration.");
+            ShowMessage(
+                messages_, "",
+                "Unable to open registry key to check status of .vlk extension registration.");
             return;
         }
         if (TrimBlanks(*value).empty()) {

@@ -11,7 +11,7 @@ constexpr const char* kProgramId = "velk Print Preview Document";
 
 // The shell association of ".vlk" with this executable: open and print verbs.
 class FileAssociation : public ShellRegistration {
-public:
+  public:
     FileAssociation(Registry& registry, FileSystem& files, MessageBoxPort& messages)
         : registry_(registry), files_(files), messages_(messages) {}
 
@@ -19,7 +19,7 @@ public:
     bool RegisterExtension() override;
     void ShowRegistration() override;
 
-private:
+  private:
     Registry& registry_;
     FileSystem& files_;
     MessageBoxPort& messages_;

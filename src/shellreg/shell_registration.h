@@ -4,7 +4,7 @@ namespace velk {
 
 // The shell association of .vlk documents, as start-up uses it.
 class ShellRegistration {
-public:
+  public:
     virtual ~ShellRegistration() = default;
     virtual bool IsExtensionRegistered() = 0;
     virtual bool RegisterExtension() = 0;

@@ -26,7 +26,7 @@ namespace {
 enum class Switch { Print, PrintAll, Fax, Mail, Build };
 
 struct SwitchForm {
-    std::string_view word;  // without its leading "/" or "-", with the blank after it
+    std::string_view word; // without its leading "/" or "-", with the blank after it
     Switch kind;
 };
 

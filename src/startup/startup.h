@@ -14,7 +14,7 @@ namespace velk {
 
 // Asks for a protected document's password; true when it was accepted.
 class PasswordPrompt {
-public:
+  public:
     virtual ~PasswordPrompt() = default;
     virtual bool askPassword(Document& document, const InterfaceTexts& texts) = 0;
 };
@@ -22,7 +22,7 @@ public:
 // Creates the viewer for an open, validated document: runs the batch action the request names
 // or the main window until the user closes it.
 class ViewerHost {
-public:
+  public:
     virtual ~ViewerHost() = default;
     virtual void run(Document& document, const StartupRequest& request, InterfaceTexts& texts) = 0;
 };

@@ -35,7 +35,9 @@ const std::array<const char*, kInterfaceTextCount> kDefaultTexts = {
     "&Save",
 };
 
-bool ValidSlot(int slot) { return slot >= 1 && slot <= kInterfaceTextCount; }
+bool ValidSlot(int slot) {
+    return slot >= 1 && slot <= kInterfaceTextCount;
+}
 
 } // namespace
 

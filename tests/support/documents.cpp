@@ -5,7 +5,10 @@
 namespace velk::testing {
 
 std::vector<std::uint8_t> TextPage(const std::string& text) {
-    return vlkw::PageBuilder{}.font(0, 10.0f, 0, "Arial").text(1.0f, 1.0f, vlkw::kAlignLeft, text).bytes();
+    return vlkw::PageBuilder{}
+        .font(0, 10.0f, 0, "Arial")
+        .text(1.0f, 1.0f, vlkw::kAlignLeft, text)
+        .bytes();
 }
 
 vlkw::DocumentDescription ThreePageReport() {
@@ -14,14 +17,15 @@ vlkw::DocumentDescription ThreePageReport() {
     d.initialZoom = vlkw::kZoom100;
     d.pages = {TextPage("one"), TextPage("two"), TextPage("three")};
     d.index = {{1, "Summary"}, {2, "Sales"}, {2, "Sales by region"}, {3, "Outlook"}};
-    d.mailOptions = vlkw::MailOptions(1, 1, "profile", "secret", "Ann;Bob", "ann@x;bob@x",
-                                      "Report", "Please read.");
+    d.mailOptions = vlkw::MailOptions(1, 1, "profile", "secret", "Ann;Bob", "ann@x;bob@x", "Report",
+                                      "Please read.");
     d.faxOptions = vlkw::FaxOptions(1, "faxprofile", "faxpw", "FAX:123;FAX:456", "Fax report",
                                     "See attached.");
     return d;
 }
 
-std::vector<std::uint8_t> SelfExtracting(std::size_t stubSize, const std::vector<std::uint8_t>& document) {
+std::vector<std::uint8_t> SelfExtracting(std::size_t stubSize,
+                                         const std::vector<std::uint8_t>& document) {
     const std::vector<std::uint8_t> stub(stubSize, 0x90);
     return vlkw::WriteSelfExtracting(stub, document);
 }

@@ -17,6 +17,7 @@ vlkw::DocumentDescription ThreePageReport();
 std::vector<std::uint8_t> TextPage(const std::string& text);
 
 // Bytes of a viewer stub of `size` bytes followed by the document, as a self-extracting viewer.
-std::vector<std::uint8_t> SelfExtracting(std::size_t stubSize, const std::vector<std::uint8_t>& document);
+std::vector<std::uint8_t> SelfExtracting(std::size_t stubSize,
+                                         const std::vector<std::uint8_t>& document);
 
 } // namespace velk::testing

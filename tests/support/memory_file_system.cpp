@@ -10,7 +10,7 @@ namespace velk::testing {
 namespace {
 
 class SharedFile : public File {
-public:
+  public:
     SharedFile(std::shared_ptr<std::vector<std::uint8_t>> bytes, bool writable)
         : bytes_(std::move(bytes)), writable_(writable) {}
 
@@ -39,7 +39,7 @@ public:
 
     bool writable() const override { return writable_; }
 
-private:
+  private:
     std::shared_ptr<std::vector<std::uint8_t>> bytes_;
     bool writable_;
 };

@@ -13,14 +13,15 @@ namespace velk::testing {
 // match `*` and `?` against them. Opened files share their bytes with the store, so what a
 // test reads back after a write or a delete is what the program left.
 class MemoryFileSystem : public FileSystem {
-public:
+  public:
     struct Entry {
-        std::shared_ptr<std::vector<std::uint8_t>> bytes = std::make_shared<std::vector<std::uint8_t>>();
+        std::shared_ptr<std::vector<std::uint8_t>> bytes =
+            std::make_shared<std::vector<std::uint8_t>>();
         bool directory = false;
         bool hidden = false;
         bool system = false;
-        bool readOnly = false;    // opening for writing is refused
-        bool unopenable = false;  // every open is refused
+        bool readOnly = false;   // opening for writing is refused
+        bool unopenable = false; // every open is refused
     };
 
     Entry& add(const std::string& path, std::vector<std::uint8_t> bytes);
@@ -31,7 +32,7 @@ public:
     std::string executable = "C:\\Tools\\velk.exe";
     std::string temporary = "C:\\Temp\\";
     std::vector<std::string> deleted;
-    std::vector<std::string> opened;  // every successful open, with " (read-only)" when it fell back
+    std::vector<std::string> opened; // every successful open, with " (read-only)" when it fell back
 
     std::vector<DirectoryEntry> findFiles(const std::string& pattern) override;
     std::unique_ptr<File> openExisting(const std::string& path, OpenAccess access) override;
@@ -40,7 +41,7 @@ public:
     std::string temporaryDirectory() override { return temporary; }
     std::string executablePath() override { return executable; }
 
-private:
+  private:
     std::map<std::string, Entry> entries_;
 };
 

@@ -7,15 +7,17 @@ namespace velk::testing {
 
 bool MemoryRegistry::NoCase::operator()(const std::string& a, const std::string& b) const {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+        return std::tolower(static_cast<unsigned char>(x)) <
+               std::tolower(static_cast<unsigned char>(y));
     });
 }
 
 namespace {
 
 class MemoryKey : public RegistryKey {
-public:
-    MemoryKey(MemoryRegistry& registry, std::string name) : registry_(registry), name_(std::move(name)) {}
+  public:
+    MemoryKey(MemoryRegistry& registry, std::string name)
+        : registry_(registry), name_(std::move(name)) {}
     ~MemoryKey() override { registry_.log.push_back("close " + name_); }
 
     std::optional<std::string> readDefault() override {
@@ -34,7 +36,7 @@ public:
         key.value = text;
     }
 
-private:
+  private:
     MemoryRegistry& registry_;
     std::string name_;
 };

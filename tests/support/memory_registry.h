@@ -12,7 +12,7 @@ namespace velk::testing {
 // Keys with optional default values. Key names compare without regard to case, as the
 // system's do. Keys listed in `refused` cannot be opened or created.
 class MemoryRegistry : public Registry {
-public:
+  public:
     struct Key {
         bool hasValue = false;
         std::string value;
@@ -23,8 +23,8 @@ public:
 
     std::map<std::string, Key, NoCase> keys;
     std::set<std::string, NoCase> refused;
-    std::set<std::string, NoCase> unreadable;  // the key opens, its value cannot be read
-    std::vector<std::string> log;              // "open KEY", "read KEY", "write KEY=VALUE", "close KEY"
+    std::set<std::string, NoCase> unreadable; // the key opens, its value cannot be read
+    std::vector<std::string> log; // "open KEY", "read KEY", "write KEY=VALUE", "close KEY"
 
     std::unique_ptr<RegistryKey> openOrCreate(const std::string& subkey) override;
 };

@@ -20,7 +20,7 @@ struct ShownMessage {
 };
 
 class RecordingMessageBox : public MessageBoxPort {
-public:
+  public:
     std::vector<ShownMessage> shown;
     void show(const std::string& text, const std::string& caption, unsigned flags) override {
         shown.push_back({text, caption, flags});
@@ -28,7 +28,7 @@ public:
 };
 
 class ScriptedOpenDialog : public OpenDialog {
-public:
+  public:
     std::optional<std::string> answer;
     std::vector<OpenDialogRequest> requests;
     std::optional<std::string> run(const OpenDialogRequest& request) override {
@@ -39,7 +39,7 @@ public:
 
 // Records the calls of start-up to the shell association, in order.
 class RecordingRegistration : public ShellRegistration {
-public:
+  public:
     bool registered = true;
     bool registerSucceeds = true;
     std::vector<std::string> calls;
@@ -55,10 +55,10 @@ public:
 };
 
 class ScriptedPassword : public PasswordPrompt {
-public:
+  public:
     bool accept = true;
     int asked = 0;
-    std::string promptSeen;  // interface text 21 at the time of asking
+    std::string promptSeen; // interface text 21 at the time of asking
     bool askPassword(Document&, const InterfaceTexts& texts) override {
         ++asked;
         promptSeen = texts.text(21);
@@ -68,7 +68,7 @@ public:
 
 // What the viewer was handed, copied at the moment it ran.
 class RecordingViewer : public ViewerHost {
-public:
+  public:
     int runs = 0;
     StartupRequest request;
     std::string fileName;
@@ -92,7 +92,7 @@ public:
 };
 
 class FakeProfile : public ProfileSource {
-public:
+  public:
     // "section/key" -> raw buffer text as the system would return it
     std::map<std::string, std::string> values;
     std::vector<std::string> fileNames;
@@ -108,7 +108,7 @@ public:
 };
 
 class FakeScreen : public ScreenInfo {
-public:
+  public:
     int x = 96;
     int y = 96;
     int logPixelsX() override { return x; }

@@ -11,7 +11,7 @@ using testing::FakeScreen;
 
 TEST(LoadDeviceSettings, DecimalSeparatorFromTheLocale) {
     const struct {
-        const char* setting;  // nullptr: not set
+        const char* setting; // nullptr: not set
         std::string raw;
         char expected;
     } cases[] = {

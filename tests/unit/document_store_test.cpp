@@ -31,7 +31,8 @@ struct Opened {
     }
 };
 
-std::vector<std::uint8_t> Slice(const std::vector<std::uint8_t>& bytes, std::int32_t from, std::int32_t to) {
+std::vector<std::uint8_t> Slice(const std::vector<std::uint8_t>& bytes, std::int32_t from,
+                                std::int32_t to) {
     return {bytes.begin() + from - 1, bytes.begin() + to - 1};
 }
 
@@ -90,7 +91,7 @@ TEST(DocumentStore, BadPageTablesGiveEmptyPagesNeverMoreThanTheFile) {
     const struct {
         const char* what;
         std::vector<std::int32_t> table;
-        std::vector<bool> empty;  // page 1..3
+        std::vector<bool> empty; // page 1..3
     } cases[] = {
         {"out of order", {pos[0], pos[2], pos[1]}, {false, true, false}},
         {"all equal", {pos[0], pos[0], pos[0]}, {true, true, false}},
@@ -154,7 +155,7 @@ TEST(DocumentStore, IndexBoundsCountsAndPositionsByTheFile) {
     const struct {
         const char* what;
         std::int32_t indexCount;
-        std::int32_t indexPos;  // 0: keep
+        std::int32_t indexPos; // 0: keep
         std::size_t expected;
     } cases[] = {
         {"no index", 0, 0, 0},
@@ -200,9 +201,9 @@ TEST(DocumentStore, OptionRecordsSetTheirPermissionsAndBadLengthsGiveEmptyTexts)
     Opened probe(bytes);
     const std::int32_t mail = probe.document.header.mailOptionsPos;
     const std::size_t lengths = static_cast<std::size_t>(mail - 1 + 2 + 8);
-    bytes[lengths + 4] = 0xFF;  // -1 as int16
+    bytes[lengths + 4] = 0xFF; // -1 as int16
     bytes[lengths + 5] = 0xFF;
-    bytes[lengths + 6] = 0xFF;  // 32767
+    bytes[lengths + 6] = 0xFF; // 32767
     bytes[lengths + 7] = 0x7F;
     Opened patched(bytes);
     patched.document.readOptionRecords();
@@ -223,7 +224,9 @@ TEST(DocumentStore, ReplacementTextsNeedAPositionAbove32) {
 
     for (const std::int32_t position : {0, 32, -7}) {
         auto moved = description;
-        moved.overrides.header = [position](vlkw::HeaderFields& h) { h.replacementTextPos[0] = position; };
+        moved.overrides.header = [position](vlkw::HeaderFields& h) {
+            h.replacementTextPos[0] = position;
+        };
         Opened m(vlkw::WriteDocument(moved));
         EXPECT_EQ(m.document.readReplacementText(0), std::nullopt) << position;
     }
@@ -337,7 +340,7 @@ TEST(DocumentStore, HeaderSurvivesARoundTripByteForByte) {
     description.password = "secret";
     description.replacementTexts[3] = "x";
     description.overrides.headerBytes = [](std::span<std::uint8_t, vlkw::kHeaderSize> h) {
-        h[118] = 0x5A;  // fields nobody interprets are kept as read
+        h[118] = 0x5A; // fields nobody interprets are kept as read
         h[228] = 0xA5;
         h[250] = 'Q';
     };

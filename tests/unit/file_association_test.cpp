@@ -41,7 +41,8 @@ TEST(FileAssociation, RegistersFourKeysInOrderWithUnquotedPathWithoutBlanks) {
     ASSERT_TRUE(f.association.RegisterExtension());
     EXPECT_EQ(f.value(".vlk"), "velk Print Preview Document");
     EXPECT_EQ(f.value("velk Print Preview Document"), "velk Print Preview Document");
-    EXPECT_EQ(f.value("velk Print Preview Document\\shell\\open\\command"), "C:\\Tools\\velk.exe %1");
+    EXPECT_EQ(f.value("velk Print Preview Document\\shell\\open\\command"),
+              "C:\\Tools\\velk.exe %1");
     EXPECT_EQ(f.value("velk Print Preview Document\\shell\\print\\command"),
               "C:\\Tools\\velk.exe -PA %1");
     const std::vector<std::string> opens = {
@@ -107,9 +108,10 @@ TEST(FileAssociation, ReportNamesBothCommands) {
     f.files.executable = "C:\\Tools\\velk.exe";
     f.association.RegisterExtension();
     f.association.ShowRegistration();
-    EXPECT_EQ(f.onlyMessage(),
-              "Registry Settings for the .vlk extension\r\rProgram Name: velk Print Preview Document"
-              "\rOpen: C:\\Tools\\velk.exe %1\rPrint: C:\\Tools\\velk.exe -PA %1");
+    EXPECT_EQ(
+        f.onlyMessage(),
+        "Registry Settings for the .vlk extension\r\rProgram Name: velk Print Preview Document"
+        "\rOpen: C:\\Tools\\velk.exe %1\rPrint: C:\\Tools\\velk.exe -PA %1");
     EXPECT_EQ(f.box.shown[0].caption, "velk Print and Preview");
 }
 

@@ -8,9 +8,11 @@ namespace velk {
 namespace {
 
 class RecordingListener : public InterfaceTextListener {
-public:
+  public:
     std::vector<std::pair<int, std::string>> changes;
-    void interfaceTextChanged(int slot, const std::string& text) override { changes.emplace_back(slot, text); }
+    void interfaceTextChanged(int slot, const std::string& text) override {
+        changes.emplace_back(slot, text);
+    }
 };
 
 Document OpenedDocument(testing::MemoryFileSystem& files, const vlkw::DocumentDescription& d) {
@@ -27,11 +29,20 @@ TEST(InterfaceTexts, DefaultsBySlot) {
         int slot;
         const char* text;
     } cases[] = {
-        {1, "&File"}, {5, "P&revious Page"}, {10, "Zoom"}, {11, "Fit Window"}, {12, "Fit Width"},
-        {13, "< Document Index >"}, {18, "&Cancel"}, {19, "&Ok"},
+        {1, "&File"},
+        {5, "P&revious Page"},
+        {10, "Zoom"},
+        {11, "Fit Window"},
+        {12, "Fit Width"},
+        {13, "< Document Index >"},
+        {18, "&Cancel"},
+        {19, "&Ok"},
         {21, "This document is password protected.\rPlease type in your password"},
-        {23, "Invalid Password.\rUnable to display document."}, {25, "Fa&x"}, {26, "&Save"},
-        {0, ""}, {27, ""},
+        {23, "Invalid Password.\rUnable to display document."},
+        {25, "Fa&x"},
+        {26, "&Save"},
+        {0, ""},
+        {27, ""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(texts.text(c.slot), c.text) << c.slot;
@@ -40,8 +51,8 @@ TEST(InterfaceTexts, DefaultsBySlot) {
 
 TEST(InterfaceTexts, DocumentReplacesItsEightSlotsByHeaderPosition) {
     auto description = testing::ThreePageReport();
-    const char* replacements[] = {"Kennwort", "Bitte Kennwort", "Falsch.", "Falsch!", "&Gut",
-                                  "&Nein", "  Ganze Seite  ", ""};
+    const char* replacements[] = {"Kennwort", "Bitte Kennwort", "Falsch.",         "Falsch!",
+                                  "&Gut",     "&Nein",          "  Ganze Seite  ", ""};
     for (int i = 0; i < 8; ++i) {
         description.replacementTexts[i] = replacements[i];
     }

@@ -56,8 +56,14 @@ TEST(Unscramble, KeyBytesMatchVectorsWorkedOutByHand) {
 }
 
 TEST(Unscramble, AgreesWithTheWritersScramblerBothWays) {
-    const char* keys[] = {"a", "velk", "1234567", "12345678", "Passwort fuer 2026!", "zzzzzzzzzzzzzzzzzzzz",
-                          "\x7e\x7e\x7e", "mit Leerzeichen"};
+    const char* keys[] = {"a",
+                          "velk",
+                          "1234567",
+                          "12345678",
+                          "Passwort fuer 2026!",
+                          "zzzzzzzzzzzzzzzzzzzz",
+                          "\x7e\x7e\x7e",
+                          "mit Leerzeichen"};
     for (const std::string key : keys) {
         const std::vector<std::uint8_t> plain(key.begin(), key.end());
         const auto scrambled = vlkw::Scramble(plain, key);
@@ -117,7 +123,7 @@ TEST(PasswordMatches, TrailingBlanksIgnoredLeadingBlanksWrong) {
 }
 
 class FakePasswordView : public PasswordDialogView {
-public:
+  public:
     std::string caption;
     std::map<int, std::string> controls;
     std::string typed;
@@ -180,7 +186,8 @@ TEST(PasswordDialog, InitialTextsComeFromTheInterfaceTexts) {
 
     DialogRun plain(Protected("pw"));
     EXPECT_EQ(plain.view.caption, "Password Required");
-    EXPECT_EQ(plain.view.controls[104], "This document is password protected.\rPlease type in your password");
+    EXPECT_EQ(plain.view.controls[104],
+              "This document is password protected.\rPlease type in your password");
 }
 
 TEST(PasswordDialog, TwoWrongThenRightOpens) {
@@ -202,8 +209,9 @@ TEST(PasswordDialog, ThirdWrongShowsTheFinalMessageAndCloses) {
     run.attempt("c");
     EXPECT_FALSE(run.dialog.accepted());
     EXPECT_EQ(run.view.closeRequests, 1);
-    EXPECT_EQ(run.messages(), (std::vector<std::string>{"Invalid Password.", "Invalid Password.",
-                                                        "Invalid Password.\rUnable to display document."}));
+    EXPECT_EQ(run.messages(),
+              (std::vector<std::string>{"Invalid Password.", "Invalid Password.",
+                                        "Invalid Password.\rUnable to display document."}));
 }
 
 TEST(PasswordDialog, ReplacedMessagesAreShown) {
@@ -228,7 +236,7 @@ TEST(PasswordDialog, CancelEscapeAndCloseEndWithoutAMessage) {
         EXPECT_FALSE(run.dialog.accepted());
     }
     DialogRun other(Protected("secret"));
-    other.dialog.onCommand(1, other.view);  // not one of the dialog's own controls
+    other.dialog.onCommand(1, other.view); // not one of the dialog's own controls
     other.dialog.onCommand(101, other.view);
     EXPECT_EQ(other.view.closeRequests, 0);
 }

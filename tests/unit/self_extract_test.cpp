@@ -10,7 +10,8 @@ namespace {
 std::vector<std::uint8_t> Container(std::size_t stubSize, std::int32_t offset, std::string mark) {
     std::vector<std::uint8_t> bytes(stubSize, 'M');
     for (int i = 0; i < 4; ++i) {
-        bytes.push_back(static_cast<std::uint8_t>((static_cast<std::uint32_t>(offset) >> (8 * i)) & 0xFF));
+        bytes.push_back(
+            static_cast<std::uint8_t>((static_cast<std::uint32_t>(offset) >> (8 * i)) & 0xFF));
     }
     bytes.insert(bytes.end(), mark.begin(), mark.end());
     return bytes;
@@ -25,11 +26,11 @@ TEST(SelfExtractBase, TrailerDecidesTheOffset) {
     } cases[] = {
         {93184 + 300, 93184, "VELK_SELF_EXTRACT", 93184},
         {1000, 1, "VELK_SELF_EXTRACT", 1},
-        {1000, 1021, "VELK_SELF_EXTRACT", 1021},  // the whole file length is still inside
+        {1000, 1021, "VELK_SELF_EXTRACT", 1021}, // the whole file length is still inside
         {1000, 1022, "VELK_SELF_EXTRACT", 0},
         {1000, 0, "VELK_SELF_EXTRACT", 0},
         {1000, -5, "VELK_SELF_EXTRACT", 0},
-        {1000, 500, "velk_self_extract", 500},  // compared in capitals
+        {1000, 500, "velk_self_extract", 500}, // compared in capitals
         {1000, 500, "VELK_SELF_EXTRAC ", 0},
         {1000, 500, " ELK_SELF_EXTRACT", 0},
         {1000, 500, "VELK-SELF-EXTRACT", 0},
@@ -45,7 +46,7 @@ TEST(SelfExtractBase, ShortFilesAndMarksElsewhereDoNotCount) {
     EXPECT_EQ(SelfExtractBase(tiny), 0);
 
     auto bytes = Container(100, 50, "VELK_SELF_EXTRACT");
-    bytes.push_back('x');  // the trailer is no longer the last 21 bytes
+    bytes.push_back('x'); // the trailer is no longer the last 21 bytes
     MemoryFile moved(bytes);
     EXPECT_EQ(SelfExtractBase(moved), 0);
 

@@ -22,7 +22,9 @@ struct StartupRun {
     testing::RecordingViewer viewer;
     StartupServices services{files, box, dialog, registration, password, viewer};
 
-    StartupOutcome operator()(const std::string& commandLine) { return RunStartup(commandLine, services); }
+    StartupOutcome operator()(const std::string& commandLine) {
+        return RunStartup(commandLine, services);
+    }
     void addDocument(const vlkw::DocumentDescription& d, const std::string& name = kDoc) {
         files.add(name, vlkw::WriteDocument(d));
     }
@@ -31,8 +33,9 @@ struct StartupRun {
 TEST(Startup, MissingFileIsReportedWithTheProgramCaption) {
     StartupRun run;
     EXPECT_EQ(run("  C:\\docs\\missing.vlk  "), StartupOutcome::NotFound);
-    EXPECT_EQ(run.box.shown, (std::vector<ShownMessage>{
-                                 {"Unable to locate file: C:\\docs\\missing.vlk", kProgram, 0x40}}));
+    EXPECT_EQ(run.box.shown,
+              (std::vector<ShownMessage>{
+                  {"Unable to locate file: C:\\docs\\missing.vlk", kProgram, 0x40}}));
     EXPECT_EQ(run.viewer.runs, 0);
 }
 
@@ -65,10 +68,9 @@ TEST(Startup, WrongMarkIsAnInvalidFileThatIsNeverDeleted) {
     StartupRun run;
     run.addDocument(description);
     EXPECT_EQ(run(kDoc), StartupOutcome::InvalidFile);
-    EXPECT_EQ(run.box.shown,
-              (std::vector<ShownMessage>{{std::string("Invalid File: ") + kDoc +
-                                              "\rThis file isn't a velk document.",
-                                          kProgram, 0x40}}));
+    EXPECT_EQ(run.box.shown, (std::vector<ShownMessage>{{std::string("Invalid File: ") + kDoc +
+                                                             "\rThis file isn't a velk document.",
+                                                         kProgram, 0x40}}));
     EXPECT_TRUE(run.files.contains(kDoc));
     EXPECT_TRUE(run.files.deleted.empty());
     EXPECT_EQ(run.viewer.runs, 0);
@@ -118,10 +120,21 @@ TEST(Startup, RegistrationWordsEndTheRun) {
     } cases[] = {
         {"-install", false, true, {"RegisterExtension"}, {}},
         {"/INSTALL", true, false, {"RegisterExtension"}, {}},
-        {"-INSTALLVERBOSE", false, true, {"RegisterExtension"}, {"velk documents has been registered"}},
-        {"/installverbose", false, false, {"RegisterExtension"}, {"Couldn't register velk documents."}},
+        {"-INSTALLVERBOSE",
+         false,
+         true,
+         {"RegisterExtension"},
+         {"velk documents has been registered"}},
+        {"/installverbose",
+         false,
+         false,
+         {"RegisterExtension"},
+         {"Couldn't register velk documents."}},
         {"-SHOWREG", true, true, {"IsExtensionRegistered", "ShowRegistration"}, {}},
-        {"/ShowReg", false, true, {"IsExtensionRegistered"},
+        {"/ShowReg",
+         false,
+         true,
+         {"IsExtensionRegistered"},
          {".vlk extension IS NOT REGISTERED. Run velk.exe -install to register it."}},
     };
     for (const auto& c : cases) {
@@ -256,7 +269,8 @@ TEST(Startup, SelfExtractingViewerOpensItselfAndIgnoresMailAndFax) {
         description.deleteOnClose = 1;
         StartupRun run;
         run.files.executable = "C:\\Tools\\report.exe ";
-        run.files.add("C:\\Tools\\report.exe", testing::SelfExtracting(4096, vlkw::WriteDocument(description)));
+        run.files.add("C:\\Tools\\report.exe",
+                      testing::SelfExtracting(4096, vlkw::WriteDocument(description)));
         EXPECT_EQ(run(c.line), StartupOutcome::Viewed) << c.line;
         EXPECT_TRUE(run.dialog.requests.empty());
         EXPECT_TRUE(run.registration.calls.empty()) << "a carried document never registers";
@@ -273,7 +287,8 @@ TEST(Startup, SelfExtractingViewerOpensItselfAndIgnoresMailAndFax) {
 TEST(Startup, SelfExtractingViewerStillHonoursRegistrationWords) {
     StartupRun run;
     run.files.executable = "C:\\Tools\\report.exe";
-    run.files.add(run.files.executable, testing::SelfExtracting(4096, vlkw::WriteDocument(testing::ThreePageReport())));
+    run.files.add(run.files.executable,
+                  testing::SelfExtracting(4096, vlkw::WriteDocument(testing::ThreePageReport())));
     EXPECT_EQ(run("-INSTALL"), StartupOutcome::Registration);
     EXPECT_EQ(run.registration.calls, std::vector<std::string>{"RegisterExtension"});
     EXPECT_EQ(run.viewer.runs, 0);

@@ -16,7 +16,7 @@ namespace velk::posix {
 namespace {
 
 class PosixFile : public File {
-public:
+  public:
     PosixFile(int fd, bool writable) : fd_(fd), writable_(writable) {}
     ~PosixFile() override { ::close(fd_); }
     PosixFile(const PosixFile&) = delete;
@@ -60,7 +60,7 @@ public:
 
     bool writable() const override { return writable_; }
 
-private:
+  private:
     int fd_;
     bool writable_;
 };

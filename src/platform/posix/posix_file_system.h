@@ -7,7 +7,7 @@ namespace velk::posix {
 // Files on Linux, for the command-line tools. A directory search matches shell wildcards; names
 // starting with a dot count as hidden.
 class PosixFileSystem : public FileSystem {
-public:
+  public:
     std::vector<DirectoryEntry> findFiles(const std::string& pattern) override;
     std::unique_ptr<File> openExisting(const std::string& path, OpenAccess access) override;
     bool createNew(const std::string& path) override;

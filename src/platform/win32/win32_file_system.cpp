@@ -11,7 +11,7 @@ namespace velk::win32 {
 namespace {
 
 class Win32File : public File {
-public:
+  public:
     Win32File(HANDLE handle, bool writable) : handle_(handle), writable_(writable) {}
     ~Win32File() override { CloseHandle(handle_); }
     Win32File(const Win32File&) = delete;
@@ -31,9 +31,11 @@ public:
         }
         std::size_t done = 0;
         while (done < range.length) {
-            const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(range.length - done, 1u << 30));
+            const DWORD wanted =
+                static_cast<DWORD>(std::min<std::size_t>(range.length - done, 1u << 30));
             DWORD got = 0;
-            if (!ReadFile(handle_, out.data() + range.skip + done, wanted, &got, nullptr) || got == 0) {
+            if (!ReadFile(handle_, out.data() + range.skip + done, wanted, &got, nullptr) ||
+                got == 0) {
                 break;
             }
             done += got;
@@ -46,13 +48,14 @@ public:
             return false;
         }
         DWORD written = 0;
-        return WriteFile(handle_, data.data(), static_cast<DWORD>(data.size()), &written, nullptr) &&
+        return WriteFile(handle_, data.data(), static_cast<DWORD>(data.size()), &written,
+                         nullptr) &&
                written == data.size();
     }
 
     bool writable() const override { return writable_; }
 
-private:
+  private:
     bool seek(std::int64_t offset) {
         LARGE_INTEGER position{};
         position.QuadPart = offset;

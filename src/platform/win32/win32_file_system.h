@@ -5,7 +5,7 @@
 namespace velk::win32 {
 
 class Win32FileSystem : public FileSystem {
-public:
+  public:
     std::vector<DirectoryEntry> findFiles(const std::string& pattern) override;
     std::unique_ptr<File> openExisting(const std::string& path, OpenAccess access) override;
     bool createNew(const std::string& path) override;

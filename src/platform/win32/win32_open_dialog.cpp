@@ -23,9 +23,13 @@ std::optional<std::string> Win32OpenDialog::run(const OpenDialogRequest& request
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = name.data();
     ofn.nMaxFile = request.bufferSize;
-    ofn.lpstrInitialDir = request.initialDirectory.empty() ? nullptr : request.initialDirectory.c_str();
+    ofn.lpstrInitialDir =
+        request.initialDirectory.empty() ? nullptr : request.initialDirectory.c_str();
     ofn.lpstrTitle = request.caption.c_str();
-    ofn.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str() + (request.defaultExtension[0] == '.' ? 1 : 0);
+    ofn.lpstrDefExt =
+        request.defaultExtension.empty()
+            ? nullptr
+            : request.defaultExtension.c_str() + (request.defaultExtension[0] == '.' ? 1 : 0);
     ofn.Flags = request.flags;
     if (!GetOpenFileNameA(&ofn)) {
         return std::nullopt;

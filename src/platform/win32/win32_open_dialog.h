@@ -5,7 +5,7 @@
 namespace velk::win32 {
 
 class Win32OpenDialog : public OpenDialog {
-public:
+  public:
     std::optional<std::string> run(const OpenDialogRequest& request) override;
 };
 

@@ -9,7 +9,7 @@ namespace {
 constexpr DWORD kValueBufferSize = 299;
 
 class Win32RegistryKey : public RegistryKey {
-public:
+  public:
     explicit Win32RegistryKey(HKEY key) : key_(key) {}
     ~Win32RegistryKey() override { RegCloseKey(key_); }
     Win32RegistryKey(const Win32RegistryKey&) = delete;
@@ -32,7 +32,7 @@ public:
         RegSetValueExA(key_, "", 0, REG_SZ, data, length);
     }
 
-private:
+  private:
     HKEY key_;
 };
 

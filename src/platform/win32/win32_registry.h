@@ -6,7 +6,7 @@ namespace velk::win32 {
 
 // Keys under HKEY_CLASSES_ROOT, opened with create semantics and full access.
 class ClassesRootRegistry : public Registry {
-public:
+  public:
     std::unique_ptr<RegistryKey> openOrCreate(const std::string& subkey) override;
 };
 

@@ -30,7 +30,11 @@ int DesktopCaps(int index) {
 
 } // namespace
 
-int Win32Screen::logPixelsX() { return DesktopCaps(LOGPIXELSX); }
-int Win32Screen::logPixelsY() { return DesktopCaps(LOGPIXELSY); }
+int Win32Screen::logPixelsX() {
+    return DesktopCaps(LOGPIXELSX);
+}
+int Win32Screen::logPixelsY() {
+    return DesktopCaps(LOGPIXELSY);
+}
 
 } // namespace velk::win32

@@ -5,7 +5,7 @@
 namespace velk::win32 {
 
 class Win32Profile : public ProfileSource {
-public:
+  public:
     std::string read(const std::string& section, const std::string& key,
                      const std::string& defaultValue, const std::string& fileName,
                      unsigned bufferSize) override;
@@ -13,7 +13,7 @@ public:
 
 // The desktop window's device context, asked once per call.
 class Win32Screen : public ScreenInfo {
-public:
+  public:
     int logPixelsX() override;
     int logPixelsY() override;
 };
