@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Installs what building and testing velk needs from Debian's packages and creates the
+# project's own Wine prefix. Safe to run again: it only touches what is missing.
+set -euo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+packages=(
+    # native build, tests, sanitizers and fuzzing
+    cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    libcairo2-dev libgdk-pixbuf-2.0-dev libfontconfig-dev libfreetype-dev
+    fonts-liberation2 imagemagick
+    # 32-bit Windows build and running it
+    g++-mingw-w64-i686 mingw-w64-tools wine wine32 xvfb xauth
+)
+
+as_root() {
+    if [[ $(id -u) -eq 0 ]]; then
+        "$@"
+    else
+        sudo "$@"
+    fi
+}
+
+is_installed() {
+    [[ $(dpkg-query -W -f='${db:Status-Abbrev}' "$1" 2>/dev/null) == ii* ]]
+}
+
+install_packages() {
+    # wine32 is an i386 package.
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        as_root dpkg --add-architecture i386
+    fi
+
+    local missing=()
+    local package
+    for package in "${packages[@]}"; do
+        is_installed "$package" || missing+=("$package")
+    done
+    if [[ ${#missing[@]} -eq 0 ]]; then
+        return
+    fi
+
+    echo "setup: installing ${missing[*]}"
+    as_root apt-get update -q
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}" \
+        | grep -E '^(Setting up|E:|W:)' || true
+    for package in "${missing[@]}"; do
+        if ! is_installed "$package"; then
+            echo "setup: $package did not install" >&2
+            exit 1
+        fi
+    done
+}
+
+# The prefix is complete only once the marker exists: a run cut short leaves no marker, and
+# the next run starts the prefix again instead of testing against a half-made one.
+create_wine_prefix() {
+    local prefix=$repo/build/wineprefix
+    local marker=$prefix/.velk-prefix-ready
+    [[ -f $marker ]] && return
+
+    echo "setup: creating the Wine prefix $prefix"
+    WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$prefix"
+    mkdir -p "$prefix"
+    WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+        xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" sh -c '
+            set -e
+            wineboot -i >/dev/null 2>&1
+            # No window manager on Xvfb: unmanaged windows hide without a 2 s stall.
+            wine reg add "HKCU\Software\Wine\X11 Driver" /v Managed /d N /f >/dev/null
+            # A crash must end the process, not wait on a dialog nobody answers.
+            wine reg add "HKCU\Software\Wine\WineDbg" /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
+            wineserver -w'
+    touch "$marker"
+}
+
+install_packages
+create_wine_prefix

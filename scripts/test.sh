@@ -1,0 +1,181 @@
+#!/usr/bin/env bash
+# The project's test command: installs what is missing, then configures, builds and tests
+# every preset: native, sanitize, win32 (unit tests under Wine and velk.exe end to end on a
+# private X display) and fuzz. Goes on after a failure so one run reports everything; exits
+# non-zero when anything failed.
+set -uo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$repo"
+
+jobs=${VELK_JOBS:-2}
+fuzz_seconds=${VELK_FUZZ_SECONDS:-30}
+logs=$repo/build/test-logs
+export WINEPREFIX=$repo/build/wineprefix
+
+summary=()
+failures=0
+tests_passed=0
+tests_failed=0
+xvfb_pid=
+
+note() { printf '\n=== %s\n' "$*"; }
+
+fail() {
+    summary+=("$1: FAILED ($2)")
+    failures=$((failures + 1))
+}
+
+# Shows the end of a log whose step failed; the whole log stays in build/test-logs.
+show_tail() {
+    echo "--- last lines of $1"
+    tail -n 60 "$1"
+}
+
+build_preset() {
+    local preset=$1
+    local log=$logs/$preset-build.log
+    note "build $preset"
+    if ! { cmake --preset "$preset" && cmake --build --preset "$preset" -j "$jobs"; } >"$log" 2>&1; then
+        show_tail "$log"
+        fail "$preset" "build, see $log"
+        return 1
+    fi
+}
+
+# Runs ctest with the output shown and keeps its closing line for the summary.
+run_ctest() {
+    local preset=$1
+    shift
+    local log=$logs/$preset-test.log
+    note "test $preset"
+    ctest --preset "$preset" -j "$jobs" --timeout 300 --no-tests=error "$@" 2>&1 | tee "$log"
+    local status=${PIPESTATUS[0]}
+    local closing
+    closing=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+    if [[ $closing =~ ([0-9]+)\ tests?\ failed\ out\ of\ ([0-9]+) ]]; then
+        tests_failed=$((tests_failed + BASH_REMATCH[1]))
+        tests_passed=$((tests_passed + BASH_REMATCH[2] - BASH_REMATCH[1]))
+    fi
+    if [[ $status -ne 0 ]]; then
+        fail "$preset" "${closing:-ctest exit $status}"
+    else
+        summary+=("$preset: $closing")
+    fi
+}
+
+# Xvfb picks a free display itself and writes its number to the descriptor it is given,
+# which also says that the server is ready.
+start_display() {
+    local numberFile
+    numberFile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" </dev/null >/dev/null 2>&1 &
+    xvfb_pid=$!
+    local waited=0
+    until [[ -s $numberFile ]]; do
+        if ! kill -0 "$xvfb_pid" 2>/dev/null || [[ $waited -ge 200 ]]; then
+            rm -f "$numberFile"
+            return 1
+        fi
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    export DISPLAY=:$(tr -d '[:space:]' <"$numberFile")
+    rm -f "$numberFile"
+}
+
+stop_display() {
+    if [[ -n $xvfb_pid ]]; then
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+        xvfb_pid=
+    fi
+}
+
+stop_wine() {
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+}
+
+cleanup() {
+    stop_wine
+    stop_display
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+test_native_preset() {
+    local preset=$1
+    build_preset "$preset" && run_ctest "$preset" -L unit
+}
+
+test_win32() {
+    build_preset win32 || return
+    if ! start_display; then
+        fail win32 "Xvfb did not start"
+        return
+    fi
+    # A server left from an earlier session may talk to a display that is gone; this run's
+    # server stays up for all tests so that each program starts in milliseconds. Its output
+    # goes nowhere: it outlives ctest's pipes.
+    stop_wine
+    wineserver -p </dev/null >/dev/null 2>&1
+    echo "Xvfb on $DISPLAY"
+    run_ctest win32 -L 'win32|e2e'
+    stop_wine
+    stop_display
+}
+
+test_fuzz() {
+    if [[ ! -f fuzz/CMakeLists.txt ]]; then
+        summary+=("fuzz: no fuzz targets")
+        return
+    fi
+    build_preset fuzz || return
+    note "fuzz, ${fuzz_seconds} s per target"
+    local target name corpus log ran=0 broken=0
+    for target in "$repo"/build/fuzz/fuzz/*; do
+        [[ -f $target && -x $target ]] || continue
+        name=$(basename "$target")
+        corpus=$repo/build/fuzz/corpus/$name
+        log=$logs/fuzz-$name.log
+        mkdir -p "$corpus" "$repo/build/fuzz/artifacts"
+        # Seeds kept in the repository are read; what the fuzzer finds goes to the build tree.
+        local seeds=()
+        [[ -d fuzz/corpus/$name ]] && seeds=("$repo/fuzz/corpus/$name")
+        ran=$((ran + 1))
+        if "$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
+            -artifact_prefix="$repo/build/fuzz/artifacts/$name-" "$corpus" "${seeds[@]}" \
+            >"$log" 2>&1; then
+            echo "$name: $(grep -E '^stat::number_of_executed_units' "$log" | awk '{print $2}') runs, no failure"
+        else
+            show_tail "$log"
+            broken=$((broken + 1))
+        fi
+    done
+    if [[ $broken -gt 0 ]]; then
+        fail fuzz "$broken of $ran targets found a failure, see $logs"
+    else
+        summary+=("fuzz: $ran targets ran ${fuzz_seconds} s each without a failure")
+    fi
+}
+
+started=$SECONDS
+if ! scripts/setup.sh; then
+    echo "setup failed" >&2
+    exit 1
+fi
+mkdir -p "$logs"
+
+test_native_preset native
+test_native_preset sanitize
+test_win32
+test_fuzz
+
+note "summary ($((SECONDS - started)) s)"
+printf '%s\n' "${summary[@]}"
+echo "tests: $tests_passed passed, $tests_failed failed"
+if [[ $failures -gt 0 ]]; then
+    echo "$failures preset(s) failed" >&2
+    exit 1
+fi

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace velk_e2e {
+
+// The header fields these tests vary; the writer lays down everything else as producers do.
+struct TestDocument {
+    std::string magic = "300A";
+    std::string title = "End-to-end Report";
+    std::int16_t deleteOnClose = 0;
+};
+
+// A complete one-page document with a line of text.
+std::vector<std::uint8_t> DocumentBytes(const TestDocument& document);
+
+// How a self-extracting viewer closes: the document's offset, then the mark.
+struct ContainerTrailer {
+    bool offsetIsViewerSize = true;
+    std::int32_t offset = 0; // used when offsetIsViewerSize is false
+    std::string mark = "VELK_SELF_EXTRACT";
+};
+
+// A copy of the viewer with the document appended, as a viewer saves itself; a trailer other
+// than the default replaces the one the writer puts there.
+std::vector<std::uint8_t> SelfExtractingViewer(const std::vector<std::uint8_t>& viewer,
+                                               const std::vector<std::uint8_t>& document,
+                                               const ContainerTrailer& trailer = {});
+
+} // namespace velk_e2e
