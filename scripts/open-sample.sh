@@ -17,15 +17,14 @@ velk=$repo/build/win32/apps/velk/velk.exe
 
 # The sample names its chart bitmap without a folder: velk.exe runs beside it.
 cd "$repo/build/win32"
-run_velk() { "$repo/scripts/wine-run" "$velk" "$sample"; }
 status=0
 if [[ -n ${DISPLAY:-} ]]; then
-    run_velk || status=$?
+    "$repo/scripts/wine-run" "$velk" "$sample" || status=$?
 else
-    export -f run_velk
-    export repo velk sample
-    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" bash -c 'run_velk; rc=$?; wineserver -k; exit $rc' ||
-        status=$?
+    # No display: a virtual one for this run; Wine's server goes with it.
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+        bash -c '"$0" "$1" "$2"; rc=$?; WINEPREFIX="$3" wineserver -k; exit $rc' \
+        "$repo/scripts/wine-run" "$velk" "$sample" "$repo/build/wineprefix" || status=$?
 fi
 
 case $status in
