@@ -11,6 +11,8 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libcairo2-dev libgdk-pixbuf-2.0-dev libfontconfig-dev libfreetype-dev
     fonts-liberation2 imagemagick
+    # scripts/bench-render.sh: the PDF rasterisers velk-render is timed against, and the timer
+    poppler-utils mupdf-tools hyperfine
     # 32-bit Windows build and running it
     g++-mingw-w64-i686 mingw-w64-tools wine wine32 xvfb xauth
 )

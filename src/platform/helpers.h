@@ -29,4 +29,9 @@ std::string OwnExecutablePath(FileSystem& files);
 std::string MakeTempFileName(FileSystem& files, std::string_view prefix,
                              std::string_view extension);
 
+// The same names in the same order, each taken by creating the file exclusively, so that a
+// name another process takes first is passed over instead of shared. Returns the name of the
+// new, empty file; empty when no name could be taken.
+std::string CreateTempFile(FileSystem& files, std::string_view prefix, std::string_view extension);
+
 } // namespace velk

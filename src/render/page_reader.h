@@ -13,7 +13,7 @@ inline constexpr std::size_t kTextBufferSize = 3999;
 // a read that would run past it fails, leaves the cursor where it was and makes every later
 // read fail too, so a handler reads all its operands and then asks ok() once.
 class PageReader {
-public:
+  public:
     PageReader(std::span<const std::uint8_t> data, std::size_t cursor)
         : data_(data), cursor_(cursor < data.size() ? cursor : data.size()) {}
 
@@ -30,7 +30,7 @@ public:
     // A string operand as read, every byte kept.
     std::string text(std::int16_t length);
 
-private:
+  private:
     bool take(std::size_t count);
 
     std::span<const std::uint8_t> data_;

@@ -125,10 +125,18 @@ bool Surface::remove(ObjectKind kind, std::uint32_t id) {
     return true;
 }
 
-bool Surface::deleteObject(PenId pen) { return remove(ObjectKind::Pen, pen.id); }
-bool Surface::deleteObject(BrushId brush) { return remove(ObjectKind::Brush, brush.id); }
-bool Surface::deleteObject(FontId font) { return remove(ObjectKind::Font, font.id); }
-bool Surface::deleteObject(BitmapId bitmap) { return remove(ObjectKind::Bitmap, bitmap.id); }
+bool Surface::deleteObject(PenId pen) {
+    return remove(ObjectKind::Pen, pen.id);
+}
+bool Surface::deleteObject(BrushId brush) {
+    return remove(ObjectKind::Brush, brush.id);
+}
+bool Surface::deleteObject(FontId font) {
+    return remove(ObjectKind::Font, font.id);
+}
+bool Surface::deleteObject(BitmapId bitmap) {
+    return remove(ObjectKind::Bitmap, bitmap.id);
+}
 
 BitmapInfo Surface::getBitmapInfo(BitmapId bitmap) {
     if (!selectable(ObjectKind::Bitmap, bitmap.id)) {

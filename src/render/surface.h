@@ -26,13 +26,12 @@
 
 namespace velk {
 
-using Colour = std::uint32_t;  // COLORREF: 0x00BBGGRR
+using Colour = std::uint32_t; // COLORREF: 0x00BBGGRR
 
 enum class ObjectKind : std::uint8_t { Pen, Brush, Font, Bitmap };
 
 // An object of kind K on one surface; id 0 is "no object" (a failed create or select).
-template <ObjectKind K>
-struct SurfaceObject {
+template <ObjectKind K> struct SurfaceObject {
     std::uint32_t id = 0;
     explicit operator bool() const { return id != 0; }
     auto operator<=>(const SurfaceObject&) const = default;
@@ -60,8 +59,8 @@ inline constexpr unsigned kTextAlignCenter = 6;  // TA_CENTER
 inline constexpr unsigned kTextOpaque = 2;       // ETO_OPAQUE: fill the rectangle with the
                                                  // background colour (white unless set)
 inline constexpr unsigned kTextClipped = 4;      // ETO_CLIPPED
-inline constexpr std::uint32_t kRopSourceCopy = 0x00CC0020;  // SRCCOPY
-inline constexpr unsigned kDibRgbColours = 0;    // DIB_RGB_COLORS
+inline constexpr std::uint32_t kRopSourceCopy = 0x00CC0020; // SRCCOPY
+inline constexpr unsigned kDibRgbColours = 0;               // DIB_RGB_COLORS
 
 // GetDeviceCaps indexes.
 enum class DeviceCap : int {
@@ -77,20 +76,20 @@ enum class DeviceCap : int {
 
 // LOGFONTA, every field the renderer fills.
 struct LogFont {
-    std::int32_t height = 0;  // negative: character height; positive: cell height
+    std::int32_t height = 0; // negative: character height; positive: cell height
     std::int32_t width = 0;
-    std::int32_t escapement = 0;   // tenths of a degree, counter-clockwise
-    std::int32_t orientation = 0;  // tenths of a degree
-    std::int32_t weight = 400;     // 400 normal, 700 bold
+    std::int32_t escapement = 0;  // tenths of a degree, counter-clockwise
+    std::int32_t orientation = 0; // tenths of a degree
+    std::int32_t weight = 400;    // 400 normal, 700 bold
     std::uint8_t italic = 0;
     std::uint8_t underline = 0;
     std::uint8_t strikeOut = 0;
-    std::uint8_t charSet = 0;         // ANSI_CHARSET
+    std::uint8_t charSet = 0; // ANSI_CHARSET
     std::uint8_t outPrecision = 0;
     std::uint8_t clipPrecision = 0;
-    std::uint8_t quality = 2;         // PROOF_QUALITY
+    std::uint8_t quality = 2; // PROOF_QUALITY
     std::uint8_t pitchAndFamily = 0;
-    std::string faceName;             // at most 31 characters
+    std::string faceName; // at most 31 characters
     bool operator==(const LogFont&) const = default;
 };
 
@@ -128,10 +127,10 @@ struct BitmapInfo {
 struct DibInfo {
     std::int32_t size = 40;
     std::int32_t width = 0;
-    std::int32_t height = 0;  // positive: rows bottom-up
+    std::int32_t height = 0; // positive: rows bottom-up
     std::uint16_t planes = 1;
     std::uint16_t bitCount = 0;
-    std::uint32_t compression = 0;  // BI_RGB
+    std::uint32_t compression = 0; // BI_RGB
     std::uint32_t sizeImage = 0;
     std::int32_t xPelsPerMeter = 0;
     std::int32_t yPelsPerMeter = 0;
@@ -144,7 +143,7 @@ struct DibInfo {
 // the surface; the back end maps them to its own objects. Calls arrive only for ids the back
 // end created (or the three device ids), so a back end needs no checks of its own.
 class SurfaceBackend {
-public:
+  public:
     virtual ~SurfaceBackend() = default;
 
     // Objects. A create returns false when the object could not be made.
@@ -172,7 +171,7 @@ public:
 
     // Lines and shapes, with the selected pen and brush.
     virtual void moveTo(std::int32_t x, std::int32_t y) = 0;
-    virtual void lineTo(std::int32_t x, std::int32_t y) = 0;  // end point not painted
+    virtual void lineTo(std::int32_t x, std::int32_t y) = 0; // end point not painted
     virtual void rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
                            std::int32_t bottom) = 0;
 
@@ -199,7 +198,7 @@ public:
 
 // What the renderer calls. Not copyable; the back end must outlive it.
 class Surface {
-public:
+  public:
     explicit Surface(SurfaceBackend& backend) : backend_(backend) {}
     ~Surface();
     Surface(const Surface&) = delete;
@@ -250,16 +249,16 @@ public:
     }
 
     // False for an unknown bitmap.
-    bool stretchBlt(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
-                    BitmapId bitmap, std::int32_t srcX, std::int32_t srcY, std::int32_t srcW,
-                    std::int32_t srcH, std::uint32_t rop);
+    bool stretchBlt(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, BitmapId bitmap,
+                    std::int32_t srcX, std::int32_t srcY, std::int32_t srcW, std::int32_t srcH,
+                    std::uint32_t rop);
     // 0 for an unknown bitmap.
     int getDIBits(BitmapId bitmap, std::uint32_t firstLine, std::uint32_t lines,
                   std::span<std::uint8_t> bits, DibInfo& info, unsigned usage);
     void stretchDIBits(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
-                       std::int32_t srcX, std::int32_t srcY, std::int32_t srcW,
-                       std::int32_t srcH, std::span<const std::uint8_t> bits,
-                       const DibInfo& info, unsigned usage, std::uint32_t rop) {
+                       std::int32_t srcX, std::int32_t srcY, std::int32_t srcW, std::int32_t srcH,
+                       std::span<const std::uint8_t> bits, const DibInfo& info, unsigned usage,
+                       std::uint32_t rop) {
         backend_.stretchDIBits(x, y, w, h, srcX, srcY, srcW, srcH, bits, info, usage, rop);
     }
 
@@ -275,7 +274,7 @@ public:
     BrushId selectedBrush() const { return selectedBrush_; }
     FontId selectedFont() const { return selectedFont_; }
 
-private:
+  private:
     std::uint32_t created(ObjectKind kind, bool made);
     bool selectable(ObjectKind kind, std::uint32_t id) const;
     bool deletable(ObjectKind kind, std::uint32_t id) const;

@@ -3,6 +3,7 @@
 #include "document/self_extract.h"
 #include "platform/helpers.h"
 #include "platform/text.h"
+#include "viewer/viewer_session.h"
 
 namespace velk {
 
@@ -71,11 +72,7 @@ StartupOutcome RunDocument(const StartupRequest& request, std::int32_t base, Sta
     if (document.header.passwordLength > 0 && !s.password.askPassword(document, texts)) {
         outcome = StartupOutcome::PasswordRefused;
     } else {
-        if (base != 0 || document.header.forwardedCopy != 0) {
-            document.header.allowSave = 0;
-            document.header.allowFax = 0;
-            document.header.allowMail = 0;
-        }
+        ApplyCopyRestrictions(document.header, base);
         s.viewer.run(document, request, texts);
     }
 

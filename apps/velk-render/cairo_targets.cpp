@@ -1,0 +1,68 @@
+// The Linux build: pages drawn with Cairo, files through POSIX.
+#include "platform/posix/cairo_surface.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform_targets.h"
+#include "render/page_setup.h"
+
+#include <unistd.h>
+
+namespace velk::cli {
+
+namespace {
+
+class CairoRasterPage : public RasterPage {
+  public:
+    explicit CairoRasterPage(std::unique_ptr<posix::CairoSurface> surface)
+        : surface_(std::move(surface)) {}
+    SurfaceBackend& backend() override { return *surface_; }
+    RowSource rows(const CopyRect& from, std::int32_t width, std::int32_t height) override {
+        return surface_->rgbRows(posix::PixelRect{from.x, from.y, from.width, from.height}, width,
+                                 height);
+    }
+
+  private:
+    std::unique_ptr<posix::CairoSurface> surface_;
+};
+
+class CairoTargets : public RenderTargets {
+  public:
+    CairoTargets() = default;
+    // Every page and printer has gone by now.
+    ~CairoTargets() override { posix::ReleaseFontCaches(); }
+    CairoTargets(const CairoTargets&) = delete;
+    CairoTargets& operator=(const CairoTargets&) = delete;
+
+    std::unique_ptr<RasterPage> rasterPage(std::int32_t width, std::int32_t height,
+                                           std::int32_t dpiX, std::int32_t dpiY) override {
+        auto surface = posix::CairoSurface::ForImage(width, height, dpiX, dpiY);
+        if (!surface) {
+            return nullptr;
+        }
+        return std::make_unique<CairoRasterPage>(std::move(surface));
+    }
+
+    bool printsPdf() const override { return true; }
+
+    std::unique_ptr<SurfaceBackend> pdfPrinter(const std::string& path, std::int32_t dpi) override {
+        auto printer = posix::CairoSurface::ForPdf(path, dpi, [](std::int32_t code) {
+            const PaperSize paper = PaperSizeTable(code);
+            return posix::PaperInches{paper.width, paper.height};
+        });
+        if (!printer || !printer->ok()) {
+            return nullptr;
+        }
+        return printer;
+    }
+};
+
+} // namespace
+
+Platform MakePlatform() {
+    Platform platform;
+    platform.files = std::make_unique<posix::PosixFileSystem>();
+    platform.targets = std::make_unique<CairoTargets>();
+    platform.stderrIsTerminal = isatty(STDERR_FILENO) != 0;
+    return platform;
+}
+
+} // namespace velk::cli

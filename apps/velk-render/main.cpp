@@ -1,0 +1,87 @@
+// velk-render: renders a velk document's pages to PNG files (as the viewer shows them) or to
+// one PDF (as the printer prints them). The rules live in render_run and the files it uses;
+// this file only connects them to the command line, the console and the file system.
+#include "platform_targets.h"
+#include "platform/file_system.h"
+#include "render_options.h"
+#include "render_run.h"
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+class StreamFile : public velk::cli::OutputFile {
+  public:
+    explicit StreamFile(const std::string& path)
+        : file_(path, std::ios::binary | std::ios::trunc) {}
+    bool opened() const { return file_.is_open(); }
+    void write(std::span<const std::uint8_t> bytes) override {
+        file_.write(reinterpret_cast<const char*>(bytes.data()),
+                    static_cast<std::streamsize>(bytes.size()));
+    }
+    bool close() override {
+        file_.close();
+        return static_cast<bool>(file_);
+    }
+
+  private:
+    std::ofstream file_;
+};
+
+class ConsoleOutput : public velk::cli::RunOutput {
+  public:
+    std::unique_ptr<velk::cli::OutputFile> createFile(const std::string& path) override {
+        auto file = std::make_unique<StreamFile>(path);
+        if (!file->opened()) {
+            return nullptr;
+        }
+        return file;
+    }
+
+    void error(const std::string& text) override {
+        endProgressLine();
+        std::fprintf(stderr, "%s\n", text.c_str());
+    }
+
+    void progress(std::size_t done, std::size_t total, std::int32_t page) override {
+        std::fprintf(stderr, "\rvelk-render: %zu of %zu pages (page %d)", done, total, page);
+        std::fflush(stderr);
+        progressShown_ = true;
+    }
+
+    void progressEnd() override { endProgressLine(); }
+
+  private:
+    void endProgressLine() {
+        if (progressShown_) {
+            std::fputc('\n', stderr);
+            progressShown_ = false;
+        }
+    }
+
+    bool progressShown_ = false;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const velk::cli::ParsedOptions parsed = velk::cli::ParseOptions(arguments);
+    if (parsed.options.help) {
+        std::fputs(velk::cli::UsageText().c_str(), stdout);
+        return static_cast<int>(velk::cli::ExitCode::Rendered);
+    }
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "velk-render: %s\nTry velk-render --help.\n", parsed.error.c_str());
+        return static_cast<int>(velk::cli::ExitCode::Usage);
+    }
+    velk::cli::Platform platform = velk::cli::MakePlatform();
+    ConsoleOutput output;
+    velk::cli::RunPorts ports{*platform.files, *platform.targets, output,
+                              platform.stderrIsTerminal};
+    return static_cast<int>(velk::cli::RunRender(parsed.options, ports));
+}

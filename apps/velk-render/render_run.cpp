@@ -1,0 +1,179 @@
+#include "render_run.h"
+
+#include "document/document.h"
+#include "open_document.h"
+#include "output_names.h"
+#include "platform/message_box.h"
+#include "platform/settings.h"
+#include "platform/text.h"
+#include "png_writer.h"
+#include "print/device_settings.h"
+#include "render/interpreter.h"
+#include "render/page_setup.h"
+#include "render/surface.h"
+#include "viewer/interface_texts.h"
+
+namespace velk::cli {
+
+namespace {
+
+// The screen velk-render stands in for: the same resolution across and down.
+class FixedScreen : public ScreenInfo {
+  public:
+    explicit FixedScreen(std::int32_t dpi) : dpi_(dpi) {}
+    int logPixelsX() override { return dpi_; }
+    int logPixelsY() override { return dpi_; }
+
+  private:
+    std::int32_t dpi_;
+};
+
+// What the viewer would show in a message box while drawing goes to standard error, with the
+// page it came from.
+class PageMessages : public MessageBoxPort {
+  public:
+    explicit PageMessages(RunOutput& output) : output_(output) {}
+    std::int32_t page = 0;
+    void show(const std::string& text, const std::string&, unsigned) override {
+        output_.error("Page " + std::to_string(page) + ": " + TerminalText(text));
+    }
+
+  private:
+    RunOutput& output_;
+};
+
+struct Run {
+    const RenderOptions& options;
+    RunPorts& ports;
+    Document& document;
+    InterfaceTexts& texts;
+    const std::vector<std::int16_t>& pages;
+    bool showProgress = false;
+
+    void progress(std::size_t done, std::int16_t page) const {
+        if (showProgress) {
+            ports.output.progress(done, pages.size(), page);
+        }
+    }
+
+    ExitCode fail(const std::string& message) const {
+        ports.output.error(message);
+        return ExitCode::OutputFailed;
+    }
+
+    std::string title() const {
+        const std::string title = TrimBlanks(CutAtNul(document.header.title));
+        return title.empty() ? options.document : title;
+    }
+
+    ExitCode screenPages() {
+        FixedScreen screen(options.dpi);
+        const ScreenSettings settings{static_cast<std::int16_t>(options.dpi),
+                                      static_cast<std::int16_t>(options.dpi),
+                                      options.decimalSeparator};
+        PageMessages messages(ports.output);
+        double zoom = options.zoomPercent / 100.0;
+        RenderServices services{document, zoom, settings, screen, texts, messages, ports.files};
+        for (std::size_t i = 0; i < pages.size(); ++i) {
+            const std::int16_t page = pages[i];
+            messages.page = page;
+            const ScreenPageGeometry geometry =
+                ApplyToScreen(ReadPageSetup(document, page), screen);
+            const ScreenFrame frame =
+                ComputeScreenFrame(geometry, zoom, document.header.renderOptions);
+            const auto raster = ports.targets.rasterPage(frame.surfaceWidth, frame.surfaceHeight,
+                                                         geometry.dpiX, geometry.dpiY);
+            if (!raster) {
+                return fail("Page " + std::to_string(page) +
+                            " is too large to draw at this resolution and zoom");
+            }
+            {
+                Surface surface(raster->backend());
+                RenderPage(services, page, surface, geometry.dpiX, geometry.dpiY, 0, 0,
+                           RenderMode::Screen);
+            }
+            const std::string path =
+                PageImagePath(options.outDir, options.document, page, document.pageCount);
+            const RowSource rows = raster->rows(frame.source, frame.width, frame.height);
+            const auto file = ports.output.createFile(path);
+            if (!rows || !file || !WritePng(*file, frame.width, frame.height, rows) ||
+                !file->close()) {
+                return fail("Unable to write " + path);
+            }
+            progress(i + 1, page);
+        }
+        return ExitCode::Rendered;
+    }
+
+    ExitCode printedPdf() {
+        const std::string& path = *options.pdf;
+        // The printer lives longer than the surface that draws on it.
+        const auto printer = ports.targets.pdfPrinter(path, options.printerDpi);
+        if (!printer) {
+            return fail("Unable to write " + path);
+        }
+        Surface surface(*printer);
+        FixedScreen screen(options.dpi);
+        const ScreenSettings settings{static_cast<std::int16_t>(options.dpi),
+                                      static_cast<std::int16_t>(options.dpi),
+                                      options.decimalSeparator};
+        PageMessages messages(ports.output);
+        double zoom = 1.0; // as the print job sets it
+        RenderServices services{document, zoom, settings, screen, texts, messages, ports.files};
+        std::vector<std::uint8_t> devmode(kDevmodeBufferSize, 0);
+        if (surface.startDoc(title()) <= 0) {
+            return fail("Unable to write " + path);
+        }
+        const std::int32_t dpiX = surface.getDeviceCaps(DeviceCap::LogPixelsX);
+        const std::int32_t dpiY = surface.getDeviceCaps(DeviceCap::LogPixelsY);
+        for (std::size_t i = 0; i < pages.size(); ++i) {
+            messages.page = pages[i];
+            RenderPage(services, pages[i], surface, dpiX, dpiY,
+                       -surface.getDeviceCaps(DeviceCap::PhysicalOffsetX),
+                       -surface.getDeviceCaps(DeviceCap::PhysicalOffsetY), RenderMode::Printer,
+                       devmode, static_cast<std::int32_t>(devmode.size()));
+            if (surface.endPage() <= 0) {
+                return fail("Unable to write " + path);
+            }
+            progress(i + 1, pages[i]);
+        }
+        if (surface.endDoc() <= 0) {
+            return fail("Unable to write " + path);
+        }
+        return ExitCode::Rendered;
+    }
+};
+
+} // namespace
+
+ExitCode RunRender(const RenderOptions& options, RunPorts& ports) {
+    if (options.pdf && !ports.targets.printsPdf()) {
+        ports.output.error("velk-render: --pdf is not available in this build");
+        return ExitCode::Usage;
+    }
+    Document document;
+    InterfaceTexts texts;
+    const OpenOutcome opened =
+        OpenForRendering(ports.files, options.document, options.password, document, texts);
+    if (opened.code != ExitCode::Rendered) {
+        ports.output.error(opened.message);
+        return opened.code;
+    }
+    const PageSelection selection = SelectPages(options.pages, document.pageCount);
+    if (selection.missing || selection.pages.empty()) {
+        ports.output.error(selection.missing ? "Page " + std::to_string(*selection.missing) +
+                                                   " is not in " + options.document + " (" +
+                                                   std::to_string(document.pageCount) + " pages)"
+                                             : options.document + " has no pages");
+        return ExitCode::NoSuchPage;
+    }
+    Run run{options, ports, document, texts, selection.pages};
+    run.showProgress = ports.progressWanted && selection.pages.size() >= kProgressFromPages;
+    const ExitCode code = options.pdf ? run.printedPdf() : run.screenPages();
+    if (run.showProgress) {
+        ports.output.progressEnd();
+    }
+    return code;
+}
+
+} // namespace velk::cli

@@ -1,0 +1,254 @@
+#include "platform/posix/cairo_bitmaps.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace velk::posix {
+
+namespace {
+
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::uint32_t kRgbMask = 0xFFFFFF;
+
+using ErrorHandle = std::unique_ptr<GError, Releaser<&g_error_free>>;
+
+bool Fits(std::int64_t width, std::int64_t height) {
+    return width > 0 && height > 0 && width * height <= kLargestBitmapPixels;
+}
+
+// Row access to an RGB24 image surface.
+class PictureRows {
+  public:
+    explicit PictureRows(cairo_surface_t* picture)
+        : data_(cairo_image_surface_get_data(picture)),
+          stride_(cairo_image_surface_get_stride(picture)),
+          width_(cairo_image_surface_get_width(picture)),
+          height_(cairo_image_surface_get_height(picture)) {}
+
+    std::int32_t width() const { return width_; }
+    std::int32_t height() const { return height_; }
+    bool valid() const { return data_ != nullptr && width_ > 0 && height_ > 0; }
+
+    std::uint32_t* row(std::int32_t y) const {
+        return reinterpret_cast<std::uint32_t*>(data_ + static_cast<std::ptrdiff_t>(y) * stride_);
+    }
+    std::uint32_t at(std::int64_t x, std::int64_t y) const {
+        if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+            return kWhite;
+        }
+        return row(static_cast<std::int32_t>(y))[x] & kRgbMask;
+    }
+
+  private:
+    unsigned char* data_;
+    int stride_;
+    std::int32_t width_;
+    std::int32_t height_;
+};
+
+std::int64_t DibRow(std::int64_t width, std::int64_t bitCount) {
+    return (width * bitCount + 31) / 32 * 4;
+}
+
+std::uint32_t Expand5(std::uint32_t value) {
+    return (value << 3) | (value >> 2);
+}
+
+std::uint32_t DibPixel(const std::uint8_t* row, std::int32_t x, const DibInfo& info) {
+    switch (info.bitCount) {
+    case 1:
+        return info.colours[(row[x / 8] >> (7 - x % 8)) & 1] & kRgbMask;
+    case 4:
+        return info.colours[(row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0xF] & kRgbMask;
+    case 8:
+        return info.colours[row[x]] & kRgbMask;
+    case 16: {
+        const std::uint32_t v = row[2 * x] | (static_cast<std::uint32_t>(row[2 * x + 1]) << 8);
+        return (Expand5((v >> 10) & 31) << 16) | (Expand5((v >> 5) & 31) << 8) | Expand5(v & 31);
+    }
+    case 24:
+        return (static_cast<std::uint32_t>(row[3 * x + 2]) << 16) |
+               (static_cast<std::uint32_t>(row[3 * x + 1]) << 8) | row[3 * x];
+    default: // 32
+        return (static_cast<std::uint32_t>(row[4 * x + 2]) << 16) |
+               (static_cast<std::uint32_t>(row[4 * x + 1]) << 8) | row[4 * x];
+    }
+}
+
+// The source indexes [first, last) that destination index i of `destination` gathers from
+// `source` indexes.
+std::pair<std::int64_t, std::int64_t> Gathered(std::int64_t i, std::int64_t source,
+                                               std::int64_t destination) {
+    const std::int64_t first = i * source / destination;
+    const std::int64_t last = std::max((i + 1) * source / destination, first + 1);
+    return {first, last};
+}
+
+} // namespace
+
+CairoSurfaceHandle NewPicture(std::int32_t width, std::int32_t height, std::uint32_t colour) {
+    if (!Fits(width, height)) {
+        return nullptr;
+    }
+    CairoSurfaceHandle picture(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+    if (cairo_surface_status(picture.get()) != CAIRO_STATUS_SUCCESS) {
+        return nullptr;
+    }
+    const PictureRows rows(picture.get());
+    for (std::int32_t y = 0; y < height; ++y) {
+        std::fill_n(rows.row(y), width, colour);
+    }
+    cairo_surface_mark_dirty(picture.get());
+    return picture;
+}
+
+CairoSurfaceHandle LoadBmpFile(const std::string& path) {
+    int width = 0;
+    int height = 0;
+    GdkPixbufFormat* format = gdk_pixbuf_get_file_info(path.c_str(), &width, &height);
+    if (format == nullptr || !Fits(width, height)) {
+        return nullptr;
+    }
+    const std::unique_ptr<gchar, Releaser<&g_free>> name(gdk_pixbuf_format_get_name(format));
+    // LoadImage(IMAGE_BITMAP) reads bitmaps only, whatever else a decoder could read.
+    if (!name || std::strcmp(name.get(), "bmp") != 0) {
+        return nullptr;
+    }
+    GError* error = nullptr;
+    const PixbufHandle pixbuf(gdk_pixbuf_new_from_file(path.c_str(), &error));
+    const ErrorHandle ownedError(error);
+    if (!pixbuf || gdk_pixbuf_get_bits_per_sample(pixbuf.get()) != 8 ||
+        gdk_pixbuf_get_n_channels(pixbuf.get()) < 3) {
+        return nullptr;
+    }
+    width = gdk_pixbuf_get_width(pixbuf.get());
+    height = gdk_pixbuf_get_height(pixbuf.get());
+    CairoSurfaceHandle picture = NewPicture(width, height, kWhite);
+    if (!picture) {
+        return nullptr;
+    }
+    const int channels = gdk_pixbuf_get_n_channels(pixbuf.get());
+    const int stride = gdk_pixbuf_get_rowstride(pixbuf.get());
+    const guchar* pixels = gdk_pixbuf_read_pixels(pixbuf.get());
+    const PictureRows rows(picture.get());
+    cairo_surface_flush(picture.get());
+    for (int y = 0; y < height; ++y) {
+        const guchar* in = pixels + static_cast<std::ptrdiff_t>(y) * stride;
+        std::uint32_t* out = rows.row(y);
+        // A fourth channel is ignored: GDI draws 32-bit bitmaps without their alpha.
+        for (int x = 0; x < width; ++x, in += channels) {
+            out[x] = (static_cast<std::uint32_t>(in[0]) << 16) |
+                     (static_cast<std::uint32_t>(in[1]) << 8) | in[2];
+        }
+    }
+    cairo_surface_mark_dirty(picture.get());
+    return picture;
+}
+
+int ReadDib(cairo_surface_t* picture, std::uint32_t firstLine, std::uint32_t lines,
+            std::span<std::uint8_t> bits, DibInfo& info) {
+    cairo_surface_flush(picture);
+    const PictureRows rows(picture);
+    const std::int64_t height = info.height < 0 ? -std::int64_t{info.height} : info.height;
+    const bool known = (info.bitCount == 24 || info.bitCount == 32) && info.compression == 0;
+    if (!rows.valid() || !known || info.width != rows.width() || height != rows.height() ||
+        firstLine >= height) {
+        return 0;
+    }
+    const std::int64_t count = std::min<std::int64_t>(lines, height - firstLine);
+    const std::int64_t rowBytes = DibRow(info.width, info.bitCount);
+    if (rowBytes * count > static_cast<std::int64_t>(bits.size())) {
+        return 0;
+    }
+    const std::int32_t bytesPerPixel = info.bitCount / 8;
+    for (std::int64_t line = 0; line < count; ++line) {
+        const std::int64_t scan = firstLine + line;
+        // Scan line 0 of a bottom-up DIB is the picture's last row.
+        const auto y = static_cast<std::int32_t>(info.height > 0 ? height - 1 - scan : scan);
+        std::uint8_t* out = bits.data() + line * rowBytes;
+        std::fill_n(out, rowBytes, std::uint8_t{0});
+        const std::uint32_t* in = rows.row(y);
+        for (std::int32_t x = 0; x < info.width; ++x) {
+            std::uint8_t* pixel = out + static_cast<std::ptrdiff_t>(x) * bytesPerPixel;
+            pixel[0] = static_cast<std::uint8_t>(in[x]);
+            pixel[1] = static_cast<std::uint8_t>(in[x] >> 8);
+            pixel[2] = static_cast<std::uint8_t>(in[x] >> 16);
+        }
+    }
+    info.sizeImage = static_cast<std::uint32_t>(rowBytes * height);
+    info.clrUsed = 0;
+    info.clrImportant = 0;
+    info.colours.fill(0);
+    return static_cast<int>(count);
+}
+
+CairoSurfaceHandle DecodeDib(std::span<const std::uint8_t> bits, const DibInfo& info) {
+    const std::int64_t width = info.width;
+    const std::int64_t height = info.height < 0 ? -std::int64_t{info.height} : info.height;
+    const bool known = info.bitCount == 1 || info.bitCount == 4 || info.bitCount == 8 ||
+                       info.bitCount == 16 || info.bitCount == 24 || info.bitCount == 32;
+    if (!known || info.compression != 0 || info.planes != 1 || !Fits(width, height)) {
+        return nullptr;
+    }
+    const std::int64_t rowBytes = DibRow(width, info.bitCount);
+    if (rowBytes * height > static_cast<std::int64_t>(bits.size())) {
+        return nullptr;
+    }
+    CairoSurfaceHandle picture =
+        NewPicture(static_cast<std::int32_t>(width), static_cast<std::int32_t>(height), kWhite);
+    if (!picture) {
+        return nullptr;
+    }
+    cairo_surface_flush(picture.get());
+    const PictureRows rows(picture.get());
+    for (std::int64_t scan = 0; scan < height; ++scan) {
+        const std::uint8_t* in = bits.data() + scan * rowBytes;
+        const auto y = static_cast<std::int32_t>(info.height > 0 ? height - 1 - scan : scan);
+        std::uint32_t* out = rows.row(y);
+        for (std::int32_t x = 0; x < width; ++x) {
+            out[x] = DibPixel(in, x, info);
+        }
+    }
+    cairo_surface_mark_dirty(picture.get());
+    return picture;
+}
+
+CairoSurfaceHandle StretchPixels(cairo_surface_t* source, const PixelArea& from, std::int32_t width,
+                                 std::int32_t height, const PixelArea& window) {
+    if (from.width <= 0 || from.height <= 0 || width <= 0 || height <= 0 || window.x < 0 ||
+        window.y < 0 || std::int64_t{window.x} + window.width > width ||
+        std::int64_t{window.y} + window.height > height) {
+        return nullptr;
+    }
+    CairoSurfaceHandle result = NewPicture(window.width, window.height, kWhite);
+    if (!result) {
+        return nullptr;
+    }
+    cairo_surface_flush(source);
+    const PictureRows in(source);
+    const PictureRows out(result.get());
+    std::vector<std::pair<std::int64_t, std::int64_t>> columns;
+    columns.reserve(static_cast<std::size_t>(window.width));
+    for (std::int32_t x = 0; x < window.width; ++x) {
+        columns.push_back(Gathered(window.x + x, from.width, width));
+    }
+    for (std::int32_t y = 0; y < window.height; ++y) {
+        std::uint32_t* row = out.row(y);
+        const auto [top, bottom] = Gathered(window.y + y, from.height, height);
+        for (std::int32_t x = 0; x < window.width; ++x) {
+            const auto [left, right] = columns[static_cast<std::size_t>(x)];
+            std::uint32_t colour = kRgbMask;
+            for (std::int64_t sy = top; sy < bottom; ++sy) {
+                for (std::int64_t sx = left; sx < right; ++sx) {
+                    colour &= in.at(from.x + sx, from.y + sy);
+                }
+            }
+            row[x] = colour;
+        }
+    }
+    cairo_surface_mark_dirty(result.get());
+    return result;
+}
+
+} // namespace velk::posix

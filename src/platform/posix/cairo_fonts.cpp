@@ -1,0 +1,310 @@
+#include "platform/posix/cairo_fonts.h"
+
+#include "platform/posix/ansi_text.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+#include FT_TRUETYPE_TAGS_H
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace velk::posix {
+
+namespace {
+
+// Larger requests are refused like a font GDI cannot make: a page could otherwise ask for
+// glyphs of millions of pixels.
+constexpr std::int32_t kLargestEm = 16384;
+constexpr std::int32_t kDefaultCellHeight = 16;
+constexpr double kPi = 3.14159265358979323846;
+constexpr std::string_view kDefaultFace = "Arial";
+
+std::int32_t Scaled(double units, std::int32_t ppem, double unitsPerEm) {
+    return static_cast<std::int32_t>(std::lround(units * ppem / unitsPerEm));
+}
+
+// Holds the FreeType face of a scaled font for as long as its tables are read.
+class LockedFace {
+  public:
+    explicit LockedFace(cairo_scaled_font_t* font)
+        : font_(font), face_(cairo_ft_scaled_font_lock_face(font)) {}
+    ~LockedFace() {
+        if (face_ != nullptr) {
+            cairo_ft_scaled_font_unlock_face(font_);
+        }
+    }
+    LockedFace(const LockedFace&) = delete;
+    LockedFace& operator=(const LockedFace&) = delete;
+    FT_Face get() const { return face_; }
+
+  private:
+    cairo_scaled_font_t* font_;
+    FT_Face face_;
+};
+
+constexpr std::uint16_t kGaspDoGray = 0x2;
+
+std::vector<std::pair<std::uint16_t, std::uint16_t>> ReadGasp(FT_Face face) {
+    FT_ULong length = 0;
+    if (FT_Load_Sfnt_Table(face, TTAG_gasp, 0, nullptr, &length) != 0 || length < 4) {
+        return {};
+    }
+    std::vector<FT_Byte> table(length);
+    if (FT_Load_Sfnt_Table(face, TTAG_gasp, 0, table.data(), &length) != 0) {
+        return {};
+    }
+    const auto word = [&table](std::size_t at) {
+        return static_cast<std::uint16_t>((table[at] << 8) | table[at + 1]);
+    };
+    std::vector<std::pair<std::uint16_t, std::uint16_t>> ranges;
+    const std::size_t count = word(2);
+    for (std::size_t i = 0; i < count && 4 + 4 * i + 4 <= table.size(); ++i) {
+        ranges.emplace_back(word(4 + 4 * i), word(6 + 4 * i));
+    }
+    return ranges;
+}
+
+FaceMetrics ReadFaceMetrics(cairo_font_face_t* face) {
+    cairo_matrix_t size;
+    cairo_matrix_t identity;
+    cairo_matrix_init_scale(&size, 16, 16);
+    cairo_matrix_init_identity(&identity);
+    const FontOptionsHandle options(cairo_font_options_create());
+    const ScaledFontHandle probe(cairo_scaled_font_create(face, &size, &identity, options.get()));
+    const LockedFace locked(probe.get());
+    FaceMetrics m;
+    const FT_Face ft = locked.get();
+    if (ft == nullptr || ft->units_per_EM == 0) {
+        return m;
+    }
+    m.unitsPerEm = ft->units_per_EM;
+    m.hheaAscender = ft->ascender;
+    m.hheaDescender = ft->descender;
+    m.lineGap = std::max(0, ft->height - (ft->ascender - ft->descender));
+    m.winAscent = ft->ascender;
+    m.winDescent = -ft->descender;
+    m.maxCharWidth = static_cast<double>(ft->bbox.xMax) - ft->bbox.xMin;
+    m.avgCharWidth = m.maxCharWidth / 2;
+    m.underlinePosition = ft->underline_position;
+    m.underlineThickness = ft->underline_thickness;
+    m.strikeoutPosition = m.unitsPerEm * 0.26;
+    m.strikeoutSize = ft->underline_thickness;
+    if (const auto* hhea = static_cast<TT_HoriHeader*>(FT_Get_Sfnt_Table(ft, FT_SFNT_HHEA))) {
+        m.hheaAscender = hhea->Ascender;
+        m.hheaDescender = hhea->Descender;
+        m.lineGap = hhea->Line_Gap;
+    }
+    if (const auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(ft, FT_SFNT_OS2));
+        os2 != nullptr && os2->version != 0xFFFF) {
+        if (os2->usWinAscent + os2->usWinDescent != 0) {
+            m.winAscent = os2->usWinAscent;
+            m.winDescent = os2->usWinDescent;
+        } else {
+            m.winAscent = m.hheaAscender;
+            m.winDescent = -m.hheaDescender;
+        }
+        m.avgCharWidth = os2->xAvgCharWidth;
+        m.strikeoutPosition = os2->yStrikeoutPosition;
+        m.strikeoutSize = os2->yStrikeoutSize;
+    }
+    m.gaspRanges = ReadGasp(ft);
+    return m;
+}
+
+MatchedFace Match(const std::string& family, std::int32_t weight, bool italic) {
+    const FcPatternHandle request(FcPatternCreate());
+    if (!request) {
+        return {};
+    }
+    // GDI's mapping gives a font without a face name the default proportional face.
+    const std::string wanted = family.empty() ? std::string(kDefaultFace) : family;
+    FcPatternAddString(request.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(wanted.c_str()));
+    // FW_DONTCARE (0) is a normal weight.
+    const int openType = weight <= 0 ? 400 : std::min(weight, 1000);
+    FcPatternAddInteger(request.get(), FC_WEIGHT, FcWeightFromOpenType(openType));
+    FcPatternAddInteger(request.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(request.get(), FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, request.get(), FcMatchPattern);
+    FcDefaultSubstitute(request.get());
+    FcResult result = FcResultNoMatch;
+    const FcPatternHandle match(FcFontMatch(nullptr, request.get(), &result));
+    if (!match) {
+        return {};
+    }
+    // How glyphs are rasterised is the surface's choice, not the desktop's settings.
+    for (const char* property :
+         {FC_ANTIALIAS, FC_HINTING, FC_HINT_STYLE, FC_AUTOHINT, FC_RGBA, FC_LCD_FILTER}) {
+        FcPatternDel(match.get(), property);
+    }
+    FontFaceHandle face(cairo_ft_font_face_create_for_pattern(match.get()));
+    if (!face || cairo_font_face_status(face.get()) != CAIRO_STATUS_SUCCESS) {
+        return {};
+    }
+    MatchedFace matched;
+    matched.metrics = ReadFaceMetrics(face.get());
+    matched.face = std::move(face);
+    return matched;
+}
+
+Band DecorationBand(double position, double size, std::int32_t ppem, double unitsPerEm) {
+    const std::int32_t at = Scaled(position, ppem, unitsPerEm);
+    const std::int32_t thickness = std::max(1, Scaled(size, ppem, unitsPerEm));
+    return Band{-(at + thickness / 2), thickness};
+}
+
+} // namespace
+
+const MatchedFace* FaceCache::find(const std::string& family, std::int32_t weight, bool italic) {
+    auto key = std::make_tuple(family, weight, italic);
+    auto it = faces_.find(key);
+    if (it == faces_.end()) {
+        it = faces_.emplace(std::move(key), Match(family, weight, italic)).first;
+    }
+    return it->second.face ? &it->second : nullptr;
+}
+
+bool SmoothedAt(const FaceMetrics& face, std::int32_t ppem) {
+    if (face.gaspRanges.empty()) {
+        return true;
+    }
+    for (const auto& [maxPpem, behaviour] : face.gaspRanges) {
+        if (ppem <= maxPpem) {
+            return (behaviour & kGaspDoGray) != 0;
+        }
+    }
+    return true;
+}
+
+std::int32_t PixelsPerEm(std::int32_t lfHeight, const FaceMetrics& face) {
+    if (lfHeight < 0) {
+        return lfHeight == std::numeric_limits<std::int32_t>::min() ? kLargestEm + 1 : -lfHeight;
+    }
+    const std::int32_t cell = lfHeight == 0 ? kDefaultCellHeight : lfHeight;
+    const double units = face.winAscent + face.winDescent;
+    if (units <= 0) {
+        return cell;
+    }
+    std::int32_t ppem = std::max<std::int32_t>(
+        1, static_cast<std::int32_t>(std::lround(cell * face.unitsPerEm / units)));
+    // The cell of the rounded em must not outgrow the height asked for.
+    while (ppem > 1 && Scaled(face.winAscent, ppem, face.unitsPerEm) +
+                               Scaled(face.winDescent, ppem, face.unitsPerEm) >
+                           cell) {
+        --ppem;
+    }
+    return ppem;
+}
+
+TextMetrics GdiTextMetrics(const FaceMetrics& face, std::int32_t ppem) {
+    TextMetrics tm;
+    const double upem = face.unitsPerEm;
+    tm.ascent = Scaled(face.winAscent, ppem, upem);
+    tm.descent = Scaled(face.winDescent, ppem, upem);
+    tm.height = tm.ascent + tm.descent;
+    tm.internalLeading = tm.height - ppem;
+    const double typographic = face.hheaAscender - face.hheaDescender;
+    const double gap = face.lineGap - ((face.winAscent + face.winDescent) - typographic);
+    tm.externalLeading = std::max(0, Scaled(gap, ppem, upem));
+    tm.aveCharWidth = Scaled(face.avgCharWidth, ppem, upem);
+    tm.maxCharWidth = Scaled(face.maxCharWidth, ppem, upem);
+    return tm;
+}
+
+Band UnderlineBand(const FaceMetrics& face, std::int32_t ppem) {
+    return DecorationBand(face.underlinePosition, face.underlineThickness, ppem, face.unitsPerEm);
+}
+
+Band StrikeoutBand(const FaceMetrics& face, std::int32_t ppem) {
+    return DecorationBand(face.strikeoutPosition, face.strikeoutSize, ppem, face.unitsPerEm);
+}
+
+GdiFont MakeGdiFont(const LogFont& description, FaceCache& faces,
+                    const cairo_font_options_t* options, bool followGasp) {
+    GdiFont font;
+    const MatchedFace* matched =
+        faces.find(description.faceName, description.weight, description.italic != 0);
+    if (matched == nullptr) {
+        return font;
+    }
+    const std::int32_t ppem = PixelsPerEm(description.height, matched->metrics);
+    if (ppem > kLargestEm) {
+        return font;
+    }
+    cairo_matrix_t size;
+    cairo_matrix_t identity;
+    cairo_matrix_init_scale(&size, ppem, ppem);
+    cairo_matrix_init_identity(&identity);
+    ScaledFontHandle sizing(
+        cairo_scaled_font_create(matched->face.get(), &size, &identity, options));
+    if (!sizing || cairo_scaled_font_status(sizing.get()) != CAIRO_STATUS_SUCCESS) {
+        return font;
+    }
+    if (description.escapement != 0) {
+        const FontOptionsHandle unhinted(cairo_font_options_copy(options));
+        cairo_font_options_set_hint_metrics(unhinted.get(), CAIRO_HINT_METRICS_OFF);
+        cairo_font_options_set_hint_style(unhinted.get(), CAIRO_HINT_STYLE_NONE);
+        font.linear.reset(
+            cairo_scaled_font_create(matched->face.get(), &size, &identity, unhinted.get()));
+    }
+    if (followGasp && !SmoothedAt(matched->metrics, ppem)) {
+        // Black-and-white glyphs need their outlines fitted to the pixel grid to stay even.
+        const FontOptionsHandle mono(cairo_font_options_copy(options));
+        cairo_font_options_set_antialias(mono.get(), CAIRO_ANTIALIAS_NONE);
+        cairo_font_options_set_hint_style(mono.get(), CAIRO_HINT_STYLE_FULL);
+        font.drawing.reset(
+            cairo_scaled_font_create(matched->face.get(), &size, &identity, mono.get()));
+    }
+    font.face = matched->face.get();
+    font.ppem = ppem;
+    font.metrics = GdiTextMetrics(matched->metrics, ppem);
+    font.underline = description.underline != 0;
+    font.strikeOut = description.strikeOut != 0;
+    font.underlineBand = UnderlineBand(matched->metrics, ppem);
+    font.strikeoutBand = StrikeoutBand(matched->metrics, ppem);
+    font.escapement = description.escapement / 10.0 * kPi / 180.0;
+    font.sizing = std::move(sizing);
+    return font;
+}
+
+cairo_scaled_font_t* DrawingFont(const GdiFont& font) {
+    return font.drawing ? font.drawing.get() : font.sizing.get();
+}
+
+GlyphRun LayOutText(cairo_scaled_font_t* sizing, std::string_view ansi) {
+    GlyphRun run;
+    run.utf8 = AnsiToUtf8(ansi);
+    if (run.utf8.empty() || sizing == nullptr) {
+        return run;
+    }
+    cairo_glyph_t* glyphs = nullptr;
+    int glyphCount = 0;
+    cairo_text_cluster_t* clusters = nullptr;
+    int clusterCount = 0;
+    cairo_text_cluster_flags_t flags{};
+    const cairo_status_t status = cairo_scaled_font_text_to_glyphs(
+        sizing, 0, 0, run.utf8.data(), static_cast<int>(run.utf8.size()), &glyphs, &glyphCount,
+        &clusters, &clusterCount, &flags);
+    const GlyphArray ownedGlyphs(glyphs);
+    const ClusterArray ownedClusters(clusters);
+    if (status != CAIRO_STATUS_SUCCESS || glyphCount <= 0) {
+        return run;
+    }
+    run.glyphs.assign(glyphs, glyphs + glyphCount);
+    run.clusters.assign(clusters, clusters + std::max(clusterCount, 0));
+    // Positions are the sums of the advances before them; the last one is asked for.
+    cairo_text_extents_t last{};
+    cairo_scaled_font_glyph_extents(sizing, &glyphs[glyphCount - 1], 1, &last);
+    for (int i = 0; i + 1 < glyphCount; ++i) {
+        run.advances.push_back(glyphs[i + 1].x - glyphs[i].x);
+    }
+    run.advances.push_back(last.x_advance);
+    const double advance = glyphs[glyphCount - 1].x + last.x_advance;
+    run.advance = static_cast<std::int32_t>(
+        std::lround(std::clamp(advance, 0.0, double{std::numeric_limits<std::int32_t>::max()})));
+    return run;
+}
+
+} // namespace velk::posix

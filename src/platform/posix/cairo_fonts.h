@@ -1,0 +1,113 @@
+#pragma once
+
+// Fonts for the Cairo surface: LOGFONT descriptions matched through fontconfig, sized and
+// measured the way GDI sizes and measures them.
+
+#include "platform/posix/cairo_handles.h"
+#include "render/surface.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+namespace velk::posix {
+
+// A face's own numbers in font units, the same at every size: what GDI derives TEXTMETRIC,
+// the size of a cell-height request and the underline from.
+struct FaceMetrics {
+    double unitsPerEm = 2048;
+    double winAscent = 0;  // OS/2 usWinAscent
+    double winDescent = 0; // OS/2 usWinDescent
+    double hheaAscender = 0;
+    double hheaDescender = 0; // negative below the baseline, as stored
+    double lineGap = 0;
+    double avgCharWidth = 0;
+    double maxCharWidth = 0;
+    double underlinePosition = 0; // negative below the baseline, as stored
+    double underlineThickness = 0;
+    double strikeoutPosition = 0; // above the baseline
+    double strikeoutSize = 0;
+    // The 'gasp' table: up to which em size (inclusive) each behaviour holds, in order.
+    std::vector<std::pair<std::uint16_t, std::uint16_t>> gaspRanges;
+};
+
+// Whether GDI smooths the glyphs of a face at `ppem` with grey levels: where the font's 'gasp'
+// table says so, or always when it has none. Fonts made for the screen turn smoothing off for
+// small sizes, and GDI draws those sizes in black and white.
+bool SmoothedAt(const FaceMetrics& face, std::int32_t ppem);
+
+struct MatchedFace {
+    FontFaceHandle face;
+    FaceMetrics metrics;
+};
+
+// Faces by family, weight and slant, each matched once through fontconfig for the life of
+// the cache, so that a page with hundreds of font records asks fontconfig a few times only.
+class FaceCache {
+  public:
+    // Null when fontconfig finds nothing at all (no fonts installed).
+    const MatchedFace* find(const std::string& family, std::int32_t weight, bool italic);
+
+  private:
+    std::map<std::tuple<std::string, std::int32_t, bool>, MatchedFace> faces_;
+};
+
+// Pixels per em that GDI gives a LOGFONT height: a negative height is the em itself, a
+// positive one the cell (ascent + descent), and 0 the default cell of 16 pixels.
+std::int32_t PixelsPerEm(std::int32_t lfHeight, const FaceMetrics& face);
+
+// TEXTMETRIC as GDI fills it for a TrueType face at `ppem`: ascent and descent from the
+// Windows metrics, each rounded on its own; the height their sum; internal leading what the
+// cell holds above the em; external leading the typographic line gap the cell leaves out.
+TextMetrics GdiTextMetrics(const FaceMetrics& face, std::int32_t ppem);
+
+// A band drawn along the baseline: its top edge in pixels below the baseline (negative above)
+// and its thickness, at least one pixel.
+struct Band {
+    std::int32_t top = 0;
+    std::int32_t thickness = 1;
+};
+
+Band UnderlineBand(const FaceMetrics& face, std::int32_t ppem);
+Band StrikeoutBand(const FaceMetrics& face, std::int32_t ppem);
+
+// A LOGFONT made real on one surface.
+struct GdiFont {
+    cairo_font_face_t* face = nullptr; // owned by the FaceCache
+    std::int32_t ppem = 0;
+    TextMetrics metrics;
+    bool underline = false;
+    bool strikeOut = false;
+    Band underlineBand;
+    Band strikeoutBand;
+    double escapement = 0;    // radians, counter-clockwise
+    ScaledFontHandle sizing;  // the face at ppem in device pixels, for advances
+    ScaledFontHandle drawing; // the same unsmoothed, for the glyphs of unsmoothed sizes
+    ScaledFontHandle linear;  // with escapement: unhinted, for advances along the angle
+};
+
+// Null face when nothing could be matched. When `followGasp` is set, sizes the font's 'gasp'
+// table leaves unsmoothed are drawn without anti-aliasing whatever `options` say; their
+// advances stay those of the smoothed glyphs, as GDI measures them.
+GdiFont MakeGdiFont(const LogFont& description, FaceCache& faces,
+                    const cairo_font_options_t* options, bool followGasp);
+
+// The scaled font glyphs are drawn with.
+cairo_scaled_font_t* DrawingFont(const GdiFont& font);
+
+// A text as glyphs along its baseline, origin at 0, with the advances of `sizing`: GDI's
+// whole-pixel advances for a font's own sizing font.
+struct GlyphRun {
+    std::string utf8;
+    std::vector<cairo_glyph_t> glyphs;
+    std::vector<cairo_text_cluster_t> clusters;
+    std::vector<double> advances; // one per glyph
+    std::int32_t advance = 0;     // all of them, rounded
+};
+
+GlyphRun LayOutText(cairo_scaled_font_t* sizing, std::string_view ansi);
+
+} // namespace velk::posix

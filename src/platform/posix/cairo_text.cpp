@@ -1,0 +1,177 @@
+#include "platform/posix/cairo_text.h"
+
+#include <cmath>
+#include <vector>
+
+namespace velk::posix {
+
+namespace {
+
+constexpr Colour kBackground = 0xFFFFFF; // the device's background colour, never changed
+constexpr unsigned kAlignHorizontal = 6; // TA_LEFT 0, TA_RIGHT 2, TA_CENTER 6
+constexpr unsigned kAlignVertical = 24;  // TA_TOP 0, TA_BOTTOM 8, TA_BASELINE 24
+constexpr unsigned kAlignBottom = 8;
+constexpr unsigned kAlignBaseline = 24;
+
+void SetColour(cairo_t* cr, Colour c) {
+    cairo_set_source_rgb(cr, (c & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0,
+                         ((c >> 16) & 0xFF) / 255.0);
+}
+
+void FillRect(cairo_t* cr, double x, double y, double width, double height) {
+    cairo_rectangle(cr, x, y, width, height);
+    cairo_fill(cr);
+}
+
+class SavedState {
+  public:
+    explicit SavedState(cairo_t* cr) : cr_(cr) { cairo_save(cr_); }
+    ~SavedState() { cairo_restore(cr_); }
+    SavedState(const SavedState&) = delete;
+    SavedState& operator=(const SavedState&) = delete;
+
+  private:
+    cairo_t* cr_;
+};
+
+std::int32_t BaselineBelowReference(const TextMetrics& tm, unsigned align) {
+    if ((align & kAlignVertical) == kAlignBaseline) {
+        return 0;
+    }
+    if ((align & kAlignVertical) == kAlignBottom) {
+        return -tm.descent;
+    }
+    return tm.ascent;
+}
+
+// How far the reference point lies along the run from its start, for an advance of `whole`.
+double AlongRun(double whole, unsigned align) {
+    if ((align & kAlignHorizontal) == kTextAlignCenter) {
+        return std::trunc(whole / 2);
+    }
+    if ((align & kAlignHorizontal) == kTextAlignRight) {
+        return whole;
+    }
+    return 0;
+}
+
+void ShowGlyphs(cairo_t* cr, const GlyphRun& run, const std::vector<cairo_glyph_t>& glyphs,
+                bool pdf) {
+    const int count = static_cast<int>(glyphs.size());
+    if (pdf && !run.clusters.empty()) {
+        // The text goes along, so that the PDF can be searched and copied from.
+        cairo_show_text_glyphs(cr, run.utf8.data(), static_cast<int>(run.utf8.size()),
+                               glyphs.data(), count, run.clusters.data(),
+                               static_cast<int>(run.clusters.size()), cairo_text_cluster_flags_t{});
+    } else {
+        cairo_show_glyphs(cr, glyphs.data(), count);
+    }
+}
+
+// The cell's background and the underline and strikeout bands, in the frame of the run: the
+// origin on the baseline at the run's start, x along the run.
+void DrawBands(cairo_t* cr, const GdiFont& font, double length, bool opaqueCell, Colour colour) {
+    if (opaqueCell) {
+        SetColour(cr, kBackground);
+        FillRect(cr, 0, -font.metrics.ascent, length, font.metrics.height);
+    }
+    SetColour(cr, colour);
+    if (font.underline) {
+        FillRect(cr, 0, font.underlineBand.top, length, font.underlineBand.thickness);
+    }
+    if (font.strikeOut) {
+        FillRect(cr, 0, font.strikeoutBand.top, length, font.strikeoutBand.thickness);
+    }
+}
+
+void DrawLevel(cairo_t* cr, const GdiFont& font, std::string_view text, const TextState& state,
+               bool opaqueCell) {
+    const GlyphRun run = LayOutText(font.sizing.get(), text);
+    cairo_translate(cr, -AlongRun(run.advance, state.align),
+                    BaselineBelowReference(font.metrics, state.align));
+    // The background goes under the glyphs, the bands over them.
+    if (opaqueCell) {
+        DrawBands(cr, font, run.advance, true, state.colour);
+    }
+    SetColour(cr, state.colour);
+    if (!run.glyphs.empty()) {
+        cairo_set_scaled_font(cr, DrawingFont(font));
+        ShowGlyphs(cr, run, run.glyphs, state.pdf);
+    }
+    DrawBands(cr, font, run.advance, false, state.colour);
+}
+
+// GDI steps along an escapement glyph by glyph, each advance turned to the angle and rounded
+// to whole pixels across and down, from unhinted advances.
+void DrawRotated(cairo_t* cr, const GdiFont& font, std::string_view text, const TextState& state,
+                 bool opaqueCell) {
+    cairo_scaled_font_t* linear = font.linear ? font.linear.get() : font.sizing.get();
+    const GlyphRun run = LayOutText(linear, text);
+    const double c = std::cos(font.escapement);
+    const double s = std::sin(font.escapement);
+    std::vector<cairo_glyph_t> placed = run.glyphs;
+    double across = 0;
+    double down = 0;
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        placed[i].x = across;
+        placed[i].y = down;
+        across += std::round(run.advances[i] * c);
+        down += std::round(-run.advances[i] * s);
+    }
+    // The baseline lies below the reference point in the rotated frame; the reference point
+    // is found along the run.
+    const double below = BaselineBelowReference(font.metrics, state.align);
+    const double startX = std::round(below * s) - AlongRun(across, state.align);
+    const double startY = std::round(below * c) - AlongRun(down, state.align);
+    cairo_translate(cr, startX, startY);
+    const double length = std::hypot(across, down);
+    if (opaqueCell) {
+        const SavedState turned(cr);
+        cairo_rotate(cr, -font.escapement);
+        DrawBands(cr, font, length, true, state.colour);
+    }
+    SetColour(cr, state.colour);
+    if (!placed.empty()) {
+        cairo_matrix_t matrix;
+        cairo_matrix_init_rotate(&matrix, -font.escapement);
+        cairo_matrix_scale(&matrix, font.ppem, font.ppem);
+        const FontOptionsHandle options(cairo_font_options_create());
+        cairo_scaled_font_get_font_options(DrawingFont(font), options.get());
+        cairo_set_font_face(cr, font.face);
+        cairo_set_font_matrix(cr, &matrix);
+        cairo_set_font_options(cr, options.get());
+        ShowGlyphs(cr, run, placed, state.pdf);
+    }
+    cairo_rotate(cr, -font.escapement);
+    DrawBands(cr, font, length, false, state.colour);
+}
+
+} // namespace
+
+void DrawText(cairo_t* cr, const GdiFont* font, std::int32_t x, std::int32_t y,
+              std::string_view text, const TextState& state, const TextPlacement& placement) {
+    const SavedState saved(cr);
+    if (const DeviceRect* r = placement.opaque) {
+        SetColour(cr, kBackground);
+        FillRect(cr, r->left, r->top, static_cast<double>(r->right) - r->left,
+                 static_cast<double>(r->bottom) - r->top);
+    }
+    if (const DeviceRect* r = placement.clip) {
+        cairo_rectangle(cr, r->left, r->top, static_cast<double>(r->right) - r->left,
+                        static_cast<double>(r->bottom) - r->top);
+        cairo_clip(cr);
+    }
+    if (font == nullptr || text.empty()) {
+        return;
+    }
+    // An opaque background fills the text's cell, unless ExtTextOut filled its rectangle.
+    const bool opaqueCell = state.bkMode == kBkOpaque && placement.opaque == nullptr;
+    cairo_translate(cr, x, y);
+    if (font->escapement != 0) {
+        DrawRotated(cr, *font, text, state, opaqueCell);
+    } else {
+        DrawLevel(cr, *font, text, state, opaqueCell);
+    }
+}
+
+} // namespace velk::posix

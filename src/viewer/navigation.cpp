@@ -1,0 +1,120 @@
+#include "viewer/navigation.h"
+
+#include "document/document.h"
+#include "platform/text.h"
+#include "viewer/interface_texts.h"
+#include "viewer/jump_dialog.h"
+#include "viewer/main_window_view.h"
+#include "viewer/page_view.h"
+#include "viewer/status_text.h"
+#include "viewer/toolbar.h"
+#include "viewer/viewer_state.h"
+
+namespace velk {
+
+namespace {
+constexpr int kIndexHeadingSlot = 13;
+} // namespace
+
+std::int32_t LimitPage(std::int32_t page, std::int32_t pageCount) {
+    if (page < 1) {
+        page = 1;
+    }
+    if (page > pageCount) {
+        page = pageCount;
+    }
+    return page;
+}
+
+void Navigator::limitCurrentPage() {
+    state_.currentPage = LimitPage(state_.currentPage, state_.pageCount);
+}
+
+void Navigator::UpdateStatusText() {
+    view_.setStatusText(StatusText(state_, texts_, document_.index));
+}
+
+void Navigator::UpdateNavigationButtons() {
+    velk::UpdateNavigationButtons(view_, TakeSnapshot(state_, document_));
+}
+
+void Navigator::moveAndShow() {
+    UpdateStatusText();
+    UpdateNavigationButtons();
+    page_.ShowPageView();
+}
+
+void Navigator::GoFirst() {
+    state_.currentPage = 1;
+    moveAndShow();
+}
+
+void Navigator::GoLast() {
+    state_.currentPage = state_.pageCount;
+    moveAndShow();
+}
+
+void Navigator::GoNext() {
+    // Compared before adding, so that the last page of a document as long as 32 bits can
+    // count does not overflow.
+    if (state_.currentPage >= state_.pageCount) {
+        state_.currentPage = state_.pageCount;
+        UpdateNavigationButtons();
+        return;
+    }
+    ++state_.currentPage;
+    moveAndShow();
+}
+
+void Navigator::GoPrevious() {
+    if (state_.currentPage <= 1) {
+        state_.currentPage = 1;
+        UpdateNavigationButtons();
+        return;
+    }
+    --state_.currentPage;
+    moveAndShow();
+}
+
+void Navigator::GoJump() {
+    const std::int32_t before = state_.currentPage;
+    JumpDialog dialog(state_, texts_);
+    view_.runJumpDialog(dialog);
+    if (state_.currentPage == before) {
+        return;
+    }
+    limitCurrentPage();
+    moveAndShow();
+}
+
+void Navigator::GoIndexEntry() {
+    const int selection = view_.comboSelection(Control::IndexBox);
+    // Items past the entries (there are none in a box filled from this index) do nothing.
+    if (selection <= 0 || static_cast<std::size_t>(selection) > document_.index.size()) {
+        return;
+    }
+    state_.currentPage = document_.index[static_cast<std::size_t>(selection) - 1].page;
+    limitCurrentPage();
+    moveAndShow();
+    view_.setComboSelection(Control::IndexBox, 0);
+}
+
+void Navigator::FillIndexBox() {
+    if (state_.building) {
+        return;
+    }
+    if (document_.index.empty()) {
+        view_.showControl(Control::IndexBox, false);
+        return;
+    }
+    view_.showControl(Control::IndexBox, true);
+    // Emptied first, so that item n stays entry n when the index is read again.
+    view_.clearComboItems(Control::IndexBox);
+    view_.addComboItem(Control::IndexBox, CutTo(texts_.text(kIndexHeadingSlot), kWindowTextLimit));
+    for (const auto& entry : document_.index) {
+        view_.addComboItem(Control::IndexBox, entry.caption);
+    }
+    view_.setComboSelection(Control::IndexBox, 0);
+}
+
+} // namespace velk

@@ -1,0 +1,48 @@
+#include "viewer/status_text.h"
+
+#include "platform/text.h"
+#include "viewer/interface_texts.h"
+#include "viewer/viewer_state.h"
+
+namespace velk {
+
+namespace {
+constexpr int kPageSlot = 14;
+constexpr int kOfSlot = 15;
+} // namespace
+
+std::string IndexCaptionsForPage(const std::vector<IndexEntry>& index, std::int32_t page) {
+    std::string first;
+    std::string last;
+    for (const auto& entry : index) {
+        if (entry.page != page) {
+            continue;
+        }
+        if (first.empty()) {
+            first = TrimBlanks(entry.caption);
+        } else {
+            last = TrimBlanks(entry.caption);
+        }
+    }
+    if (first.empty() || last.empty()) {
+        return first;
+    }
+    return first + " ... " + last;
+}
+
+std::string StatusText(const ViewerState& state, const InterfaceTexts& texts,
+                       const std::vector<IndexEntry>& index) {
+    std::string text;
+    if (state.building) {
+        // The page being built is the one after the last received.
+        text = std::to_string(state.currentPage) + " of ?  Building " +
+               std::to_string(std::int64_t{state.pageCount} + 1);
+    } else {
+        text = texts.text(kPageSlot) + " " + std::to_string(state.currentPage) + " " +
+               texts.text(kOfSlot) + " " + std::to_string(state.pageCount) + "       " +
+               IndexCaptionsForPage(index, state.currentPage);
+    }
+    return CutTo(text, kWindowTextLimit);
+}
+
+} // namespace velk

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "document/document.h"
+#include "print/device_settings.h"
+#include "render/interpreter.h"
+#include "render/recording_surface.h"
+#include "render/surface.h"
+#include "support/memory_file_system.h"
+#include "support/recording_services.h"
+#include "viewer/interface_texts.h"
+#include "writer/document_description.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velk::testing {
+
+// The viewer's side of screen layout, as a test sees it: every geometry handed over, how
+// often the page area was laid out, and a zoom the layout sets (as the fit modes do).
+class RecordingLayout : public ScreenLayout {
+  public:
+    explicit RecordingLayout(double& zoom) : zoom_(zoom) {}
+    std::vector<ScreenPageGeometry> geometries;
+    int layouts = 0;
+    std::optional<double> zoomAfterLayout;
+
+    void screenPageChanged(const ScreenPageGeometry& geometry) override {
+        geometries.push_back(geometry);
+    }
+    void LayoutPageArea() override {
+        ++layouts;
+        if (zoomAfterLayout) {
+            zoom_ = *zoomAfterLayout;
+        }
+    }
+
+  private:
+    double& zoom_;
+};
+
+// One open document and everything RenderPage needs, all in memory, drawing on a recording
+// surface.
+struct RenderHarness {
+    static constexpr const char* kDocumentName = "C:\\docs\\test.vlk";
+
+    MemoryFileSystem files;
+    Document document;
+    double zoom = 1.0;
+    ScreenSettings settings;
+    FakeScreen screen;
+    InterfaceTexts texts;
+    RecordingMessageBox messages;
+    RecordingLayout layout{zoom};
+    RecordingSurface recorder{&files};
+    Surface surface{recorder};
+    std::vector<std::uint8_t> devmode = std::vector<std::uint8_t>(20122, 0);
+
+    explicit RenderHarness(const vlkw::DocumentDescription& description);
+    // A one-page document holding `page`.
+    explicit RenderHarness(std::vector<std::uint8_t> page);
+
+    RenderServices services();
+
+    // The calls of one rendering, starting from an empty trace.
+    std::vector<std::string> renderScreen(std::int32_t page = 1, std::int32_t dpi = 96);
+    std::vector<std::string> renderPrinter(std::int32_t page = 1, std::int32_t dpi = 600,
+                                           std::int32_t offX = 0, std::int32_t offY = 0);
+};
+
+// The lines of `trace` that start with `call` followed by a blank.
+std::vector<std::string> CallsOf(const std::vector<std::string>& trace, const std::string& call);
+
+// A document with one page per entry, written as a producer would.
+vlkw::DocumentDescription DocumentOf(std::vector<std::vector<std::uint8_t>> pages);
+
+} // namespace velk::testing

@@ -1,0 +1,208 @@
+#include "platform/helpers.h"
+#include "render/images.h"
+#include "support/render_harness.h"
+#include "writer/bmp_encoder.h"
+#include "writer/page_builder.h"
+
+#include <gtest/gtest.h>
+
+namespace velk {
+namespace {
+
+using testing::CallsOf;
+using testing::DocumentOf;
+using testing::MemoryFileSystem;
+using testing::RenderHarness;
+using vlkw::PageBuilder;
+
+constexpr const char* kPicture = "C:\\pictures\\chart.bmp";
+constexpr const char* kFirstTemp = "C:\\Temp\\~DB00001.bmp";
+constexpr const char* kSecondTemp = "C:\\Temp\\~DB00002.bmp";
+
+std::vector<std::uint8_t> Bmp(std::int32_t width, std::int32_t height) {
+    vlkw::RgbImage image;
+    image.width = width;
+    image.height = height;
+    image.pixels.assign(static_cast<std::size_t>(width * height), vlkw::Colour{200, 10, 10});
+    return vlkw::EncodeBmp24(image);
+}
+
+// Only the headers of a bitmap file: enough for a surface that reads sizes, not pixels.
+std::vector<std::uint8_t> BmpHeaders(std::int32_t width, std::int32_t height, std::uint16_t bits) {
+    std::vector<std::uint8_t> bytes(62, 0);
+    const auto put = [&bytes](std::size_t at, std::uint32_t value, int count) {
+        for (int i = 0; i < count; ++i) {
+            bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+        }
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put(2, 62, 4);
+    put(10, 62, 4);
+    put(14, 40, 4);
+    put(18, static_cast<std::uint32_t>(width), 4);
+    put(22, static_cast<std::uint32_t>(height), 4);
+    put(26, 1, 2);
+    put(28, bits, 2);
+    return bytes;
+}
+
+TEST(BitmapFile, ShrinksIntoTheBoxKeepingTheAspectRatioAtTheFirstCorner) {
+    const struct {
+        std::int32_t width;
+        std::int32_t height;
+        vlkw::Corners box;
+        const char* blt;
+    } cases[] = {
+        {200, 100, {1, 1, 3, 3}, "StretchBlt 96 96 192 96 bitmap 7 0 0 200 100 rop=0x00CC0020"},
+        {100, 200, {1, 1, 3, 3}, "StretchBlt 96 96 96 192 bitmap 7 0 0 100 200 rop=0x00CC0020"},
+        {100, 100, {1, 1, 3, 3}, "StretchBlt 96 96 192 192 bitmap 7 0 0 100 100 rop=0x00CC0020"},
+        {200, 100, {3, 3, 1, 1}, "StretchBlt 288 288 192 96 bitmap 7 0 0 200 100 rop=0x00CC0020"},
+        {200, 100, {1, 1, 3, 1}, "StretchBlt 96 96 0 0 bitmap 7 0 0 200 100 rop=0x00CC0020"},
+        {3, 2, {0, 0, 1, 1}, "StretchBlt 0 0 96 64 bitmap 7 0 0 3 2 rop=0x00CC0020"},
+        {7, 4, {0, 0, 1, 2}, "StretchBlt 0 0 96 55 bitmap 7 0 0 7 4 rop=0x00CC0020"}, // 54.86
+    };
+    for (const auto& c : cases) {
+        RenderHarness h(PageBuilder{}.bitmapFile(c.box, "  C:\\pictures\\chart.bmp ").bytes());
+        h.files.add(kPicture, Bmp(c.width, c.height));
+        const auto trace = h.renderScreen();
+        EXPECT_EQ(CallsOf(trace, "StretchBlt"), std::vector<std::string>{c.blt}) << c.blt;
+        EXPECT_EQ(CallsOf(trace, "DeleteObject").front(), "DeleteObject bitmap 7");
+        EXPECT_EQ(h.surface.liveObjects(), 0u);
+    }
+}
+
+TEST(BitmapFile, AMissingOrUnloadableFileDrawsNothingAndSaysNothing) {
+    for (const bool present : {false, true}) {
+        RenderHarness h(
+            PageBuilder{}.bitmapFile({1, 1, 2, 2}, kPicture).text(1, 1, 0, "next").bytes());
+        if (present) {
+            h.files.add(kPicture, {'n', 'o', 't', ' ', 'a', ' ', 'b', 'm', 'p'});
+        }
+        const auto trace = h.renderScreen();
+        EXPECT_EQ(CallsOf(trace, "LoadImage").size(), present ? 1u : 0u);
+        EXPECT_TRUE(CallsOf(trace, "StretchBlt").empty());
+        EXPECT_EQ(CallsOf(trace, "TextOut").size(), 1u);
+        EXPECT_TRUE(h.messages.shown.empty());
+    }
+}
+
+TEST(BitmapFile, PrintingSendsTheBitmapAsADibWithRowsPaddedToFourBytes) {
+    const struct {
+        std::int32_t width;
+        std::int32_t height;
+        std::uint16_t bits;
+        const char* getDIBits;
+    } cases[] = {
+        {3, 5, 1, "GetDIBits bitmap 7 first=0 lines=5 buffer=20 header=40,3,5,1,1,0 usage=0"},
+        {33, 2, 1, "GetDIBits bitmap 7 first=0 lines=2 buffer=16 header=40,33,2,1,1,0 usage=0"},
+        {3, 5, 24, "GetDIBits bitmap 7 first=0 lines=5 buffer=60 header=40,3,5,1,24,0 usage=0"},
+        {5, 1, 4, "GetDIBits bitmap 7 first=0 lines=1 buffer=4 header=40,5,1,1,4,0 usage=0"},
+        {2, 3, 8, "GetDIBits bitmap 7 first=0 lines=3 buffer=12 header=40,2,3,1,8,0 usage=0"},
+    };
+    for (const auto& c : cases) {
+        RenderHarness h(PageBuilder{}.bitmapFile({1, 1, 2, 2}, kPicture).bytes());
+        h.files.add(kPicture, BmpHeaders(c.width, c.height, c.bits));
+        const auto trace = h.renderPrinter(1, 600, -50, -50);
+        EXPECT_EQ(CallsOf(trace, "GetDIBits"), std::vector<std::string>{c.getDIBits});
+        const auto stretch = CallsOf(trace, "StretchDIBits");
+        ASSERT_EQ(stretch.size(), 1u);
+        EXPECT_EQ(stretch[0].rfind("StretchDIBits 550 550 ", 0), 0u) << stretch[0];
+        EXPECT_TRUE(CallsOf(trace, "StretchBlt").empty());
+    }
+}
+
+TEST(BitmapFile, APixelBufferBeyondTheLimitIsNotAllocatedAndNothingIsPrinted) {
+    RenderHarness h(PageBuilder{}.bitmapFile({1, 1, 2, 2}, kPicture).bytes());
+    h.files.add(kPicture, BmpHeaders(30000, 30000, 32)); // 3.6 GB of pixels
+    const auto trace = h.renderPrinter();
+    EXPECT_TRUE(CallsOf(trace, "GetDIBits").empty());
+    EXPECT_TRUE(CallsOf(trace, "StretchDIBits").empty());
+    EXPECT_EQ(CallsOf(trace, "DeleteObject").front(), "DeleteObject bitmap 7");
+    EXPECT_EQ(DibRowBytes(30000, 32), 120000);
+}
+
+TEST(EmbeddedBitmap, IsDrawnFromATemporaryFileThatIsThenDeleted) {
+    RenderHarness h(PageBuilder{}.embeddedBitmap({1, 1, 3, 3}, Bmp(200, 100)).bytes());
+    const auto trace = h.renderScreen();
+    EXPECT_EQ(CallsOf(trace, "LoadImage"),
+              std::vector<std::string>{"LoadImage \"C:\\\\Temp\\\\~DB00001.bmp\" -> bitmap 7"});
+    EXPECT_EQ(
+        CallsOf(trace, "StretchBlt"),
+        std::vector<std::string>{"StretchBlt 96 96 192 96 bitmap 7 0 0 200 100 rop=0x00CC0020"});
+    EXPECT_FALSE(h.files.contains(kFirstTemp));
+    EXPECT_EQ(h.files.deleted, std::vector<std::string>{kFirstTemp});
+
+    // Nothing is kept between renderings: the same name is written and deleted again.
+    h.renderPrinter();
+    EXPECT_EQ(h.files.deleted, (std::vector<std::string>{kFirstTemp, kFirstTemp}));
+}
+
+TEST(EmbeddedBitmap, TheTemporaryFileIsDeletedEvenWhenNothingCanBeDrawn) {
+    const std::vector<std::vector<std::uint8_t>> payloads = {
+        {}, {'B', 'M', 1, 2, 3}, BmpHeaders(10, 10, 7), // no such colour depth
+    };
+    for (const auto& payload : payloads) {
+        RenderHarness h(
+            PageBuilder{}.embeddedBitmap({1, 1, 3, 3}, payload).text(1, 1, 0, "next").bytes());
+        const auto trace = h.renderScreen();
+        EXPECT_EQ(CallsOf(trace, "LoadImage"),
+                  std::vector<std::string>{"LoadImage \"C:\\\\Temp\\\\~DB00001.bmp\" -> none"});
+        EXPECT_FALSE(h.files.contains(kFirstTemp));
+        EXPECT_EQ(h.files.deleted, std::vector<std::string>{kFirstTemp});
+        EXPECT_EQ(CallsOf(trace, "TextOut").size(), 1u);
+    }
+}
+
+TEST(EmbeddedBitmap, TakesTheNextNameWhenOneIsTakenAndLeavesTheOtherFileAlone) {
+    // An ordinary file, and one a directory search does not report but that exists all the
+    // same (as when another viewer creates it between the search and the creation).
+    for (const bool visible : {true, false}) {
+        RenderHarness h(PageBuilder{}.embeddedBitmap({1, 1, 3, 3}, Bmp(20, 10)).bytes());
+        h.files.add(kFirstTemp, {1, 2, 3}).hidden = !visible;
+        const auto trace = h.renderScreen();
+        EXPECT_EQ(CallsOf(trace, "LoadImage"),
+                  std::vector<std::string>{"LoadImage \"C:\\\\Temp\\\\~DB00002.bmp\" -> bitmap 7"});
+        EXPECT_EQ(h.files.bytes(kFirstTemp), (std::vector<std::uint8_t>{1, 2, 3}));
+        EXPECT_EQ(h.files.deleted, std::vector<std::string>{kSecondTemp});
+    }
+}
+
+TEST(EmbeddedBitmap, DrawsNothingWhenEveryTemporaryNameIsTaken) {
+    RenderHarness h(
+        PageBuilder{}.embeddedBitmap({1, 1, 3, 3}, Bmp(20, 10)).text(1, 1, 0, "next").bytes());
+    for (int n = 1; n <= 9999; ++n) {
+        std::string number = std::to_string(n);
+        h.files.add("C:\\Temp\\~DB" + std::string(5 - number.size(), '0') + number + ".bmp", {});
+    }
+    const auto trace = h.renderScreen();
+    EXPECT_TRUE(CallsOf(trace, "LoadImage").empty());
+    EXPECT_TRUE(h.files.deleted.empty());
+    EXPECT_EQ(CallsOf(trace, "TextOut").size(), 1u);
+}
+
+TEST(EmbeddedBitmap, ALengthBeyondThePageEndsItWithoutATemporaryFile) {
+    PageBuilder page;
+    page.code(12)
+        .raw(std::vector<std::uint8_t>(16, 0))
+        .raw(std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF, 0xFF});
+    page.raw(Bmp(2, 2));
+    RenderHarness h(DocumentOf({page.bytes(), PageBuilder{}.bytes()}));
+    h.renderScreen();
+    EXPECT_TRUE(h.files.deleted.empty());
+    EXPECT_FALSE(h.files.contains(kFirstTemp));
+}
+
+TEST(CreateTempFile, CreatesTheFirstFreeNameExclusively) {
+    MemoryFileSystem files;
+    files.temporary = "  C:\\Temp  ";
+    EXPECT_EQ(CreateTempFile(files, "~DB", ".bmp"), kFirstTemp);
+    EXPECT_TRUE(files.contains(kFirstTemp));
+    // The name just created is taken now.
+    EXPECT_EQ(CreateTempFile(files, "~DB", ".bmp"), kSecondTemp);
+    files.addDirectory("C:\\Temp\\~D000001.exe");
+    EXPECT_EQ(CreateTempFile(files, "~D", ".exe"), "C:\\Temp\\~D000002.exe");
+}
+
+} // namespace
+} // namespace velk

@@ -1,0 +1,275 @@
+#include "render/interpreter.h"
+#include "support/render_harness.h"
+#include "writer/page_builder.h"
+
+#include <gtest/gtest.h>
+
+namespace velk {
+namespace {
+
+using testing::CallsOf;
+using testing::DocumentOf;
+using testing::RenderHarness;
+using vlkw::PageBuilder;
+
+const std::string kUnknownCodeMessage =
+    "velk has encountered a code that is not designed to handle. "
+    "This page may not be completely displayed. There are two things that "
+    "can cause this: \r"
+    "1. The print-preview may be corrupt. Try regenerating the document.\r"
+    "2. You may have an old version of velk.exe on you machine. You can obtain the latest by "
+    "downloading it from the velk download page:\r"
+    "https://velk.example/download\r\r"
+    "If the problems persist, please contact your software vendor.";
+
+// A page that is not the last, so its data ends exactly where its bytes end.
+RenderHarness FirstOfTwo(const PageBuilder& page) {
+    return RenderHarness(DocumentOf({page.bytes(), PageBuilder{}.bytes()}));
+}
+
+TEST(RenderPage, UnknownCodesShowTheWholeMessageOnceAndEndThePage) {
+    for (const std::int16_t code : {0, 17, -1, 255}) {
+        RenderHarness h(
+            PageBuilder{}.text(1, 1, 0, "before").code(code).text(1, 2, 0, "after").bytes());
+        const auto trace = h.renderScreen();
+        EXPECT_EQ(CallsOf(trace, "TextOut"), std::vector<std::string>{"TextOut 96 96 \"before\""})
+            << code;
+        ASSERT_EQ(h.messages.shown.size(), 1u) << code;
+        EXPECT_EQ(h.messages.shown[0].text, kUnknownCodeMessage);
+        EXPECT_GT(h.messages.shown[0].text.size(), 299u);
+        EXPECT_EQ(h.messages.shown[0].caption, "Render Test");
+        EXPECT_EQ(h.messages.shown[0].flags, 0x40u);
+        // The page still cleans up after itself.
+        EXPECT_EQ(h.surface.liveObjects(), 0u);
+    }
+}
+
+TEST(RenderPage, TheUnknownCodeMessageComesBackWithEveryRendering) {
+    RenderHarness h(PageBuilder{}.code(0).bytes());
+    h.renderScreen();
+    h.renderScreen();
+    h.renderPrinter();
+    EXPECT_EQ(h.messages.shown.size(), 3u);
+}
+
+TEST(RenderPage, ACodeEndingExactlyAtTheEndOfTheDataIsStillRead) {
+    RenderHarness unknown = FirstOfTwo(PageBuilder{}.code(17));
+    unknown.renderScreen();
+    EXPECT_EQ(unknown.messages.shown.size(), 1u);
+
+    RenderHarness clean = FirstOfTwo(PageBuilder{}.text(1, 1, 0, "last"));
+    EXPECT_EQ(CallsOf(clean.renderScreen(), "TextOut").size(), 1u);
+    EXPECT_TRUE(clean.messages.shown.empty());
+}
+
+TEST(RenderPage, EndOfPageAndEndOfDocumentStopBeforeTheRecordsAfterThem) {
+    for (const std::int16_t stop : {1, 9}) {
+        RenderHarness first(PageBuilder{}.code(stop).text(1, 1, 0, "hidden").bytes());
+        EXPECT_TRUE(CallsOf(first.renderScreen(), "TextOut").empty()) << stop;
+        EXPECT_TRUE(first.messages.shown.empty()) << stop;
+    }
+}
+
+TEST(RenderPage, ARecordCutByTheEndOfTheDataIsNotDrawnAndEndsThePageQuietly) {
+    const auto full = [](PageBuilder b) { return b.bytes(); };
+    const struct {
+        const char* name;
+        std::vector<std::uint8_t> record; // one complete record, page prefix excluded
+    } cases[] = {
+        {"Text", full(PageBuilder{}.text(1, 1, 0, "cut text"))},
+        {"AngleText", full(PageBuilder{}.angleText(1, 1, 90, "cut text"))},
+        {"PageNumber", full(PageBuilder{}.pageNumber(1, 1, 0))},
+        {"Line", full(PageBuilder{}.line({1, 1, 2, 2}, 1, 0))},
+        {"Box", full(PageBuilder{}.box({1, 1, 2, 2}, 1, 0, 0))},
+        {"Font", full(PageBuilder{}.font(0, 10, 0, "Arial"))},
+        {"PageCount", full(PageBuilder{}.pageCount(1, 1, 0))},
+        {"ClipText", full(PageBuilder{}.clipText(1, 1, 1, 0, "cut text"))},
+        {"Skip20", full(PageBuilder{}.skip20())},
+    };
+    const std::size_t prefix = PageBuilder{}.size();
+    for (const auto& c : cases) {
+        const std::vector<std::uint8_t> record(c.record.begin() + static_cast<long>(prefix),
+                                               c.record.end());
+        // Every length from the bare code to one byte short of the whole record.
+        for (std::size_t keep = 2; keep < record.size(); ++keep) {
+            PageBuilder page;
+            page.raw(std::span(record).first(keep));
+            RenderHarness h = FirstOfTwo(page);
+            const auto trace = h.renderScreen();
+            EXPECT_TRUE(CallsOf(trace, "TextOut").empty()) << c.name << " " << keep;
+            EXPECT_TRUE(CallsOf(trace, "LineTo").empty()) << c.name << " " << keep;
+            EXPECT_TRUE(CallsOf(trace, "Rectangle").empty()) << c.name << " " << keep;
+            EXPECT_TRUE(h.messages.shown.empty()) << c.name << " " << keep;
+            EXPECT_EQ(h.surface.liveObjects(), 0u) << c.name << " " << keep;
+        }
+    }
+}
+
+TEST(RenderPage, AStringLongerThanWhatIsLeftEndsThePage) {
+    // A length of 30,000 with three bytes after it.
+    PageBuilder page;
+    page.code(2).raw(std::vector<std::uint8_t>(10, 0)).raw(std::vector<std::uint8_t>{0x30, 0x75});
+    page.raw(std::vector<std::uint8_t>{'a', 'b', 'c'});
+    RenderHarness h = FirstOfTwo(page);
+    EXPECT_TRUE(CallsOf(h.renderScreen(), "TextOut").empty());
+}
+
+TEST(RenderPage, OptionBlocksAndSkip20AreSkippedByTheirExactSizes) {
+    vlkw::OptionRecord options;
+    options.showDialog = 1;
+    options.texts = {"profile", "", "a;b", "addresses", "subject", std::string(300, 'n')};
+    std::array<std::uint8_t, 20> filler{};
+    filler.fill(0x02); // would read as Text records if the skip were short
+    const auto page = PageBuilder{}
+                          .skip20(filler)
+                          .optionBlock(14, options)
+                          .optionBlock(15, options)
+                          .text(1, 1, 0, "after")
+                          .bytes();
+    RenderHarness h(page);
+    EXPECT_EQ(CallsOf(h.renderScreen(), "TextOut"),
+              std::vector<std::string>{"TextOut 96 96 \"after\""});
+    EXPECT_TRUE(h.messages.shown.empty());
+}
+
+TEST(RenderPage, ChangeWordsHandsItsTextOverAsRead) {
+    RenderHarness h(PageBuilder{}.changeWords(9, "  &Print  ").changeWords(40, "ignored").bytes());
+    const auto trace = h.renderScreen();
+    EXPECT_EQ(h.texts.text(9), "  &Print  ");
+    EXPECT_TRUE(CallsOf(trace, "TextOut").empty());
+}
+
+TEST(RenderPage, EveryObjectMadeIsSelectedOutAndDeletedOnEveryPage) {
+    const auto busy = PageBuilder{}
+                          .font(1, 12, 0xFF, "Times New Roman")
+                          .text(1, 1, 0, "text")
+                          .angleText(1, 2, 45, "angled")
+                          .line({1, 1, 2, 2}, 2, 0xFF00)
+                          .box({1, 1, 2, 2}, 1, 0xEEEEEE, 0)
+                          .font(2, 9, 0, "Arial")
+                          .pageNumber(1, 3, 0, 90)
+                          .bytes();
+    RenderHarness h(DocumentOf({busy, PageBuilder{}.text(1, 1, 0, "plain").bytes()}));
+    std::vector<std::string> firstPass;
+    for (const std::int16_t page : {1, 2, 1}) {
+        const auto trace = page == 2 ? h.renderPrinter(page) : h.renderScreen(page);
+        EXPECT_EQ(h.surface.liveObjects(), 0u) << page;
+        EXPECT_EQ(h.surface.selectedPen(), kDevicePen);
+        EXPECT_EQ(h.surface.selectedBrush(), kDeviceBrush);
+        EXPECT_EQ(h.surface.selectedFont(), kDeviceFont);
+        // Creates and deletes pair up within the one call.
+        std::size_t creates = 0;
+        for (const auto& line : trace) {
+            creates += line.rfind("Create", 0) == 0 ? 1 : 0;
+        }
+        EXPECT_EQ(creates, CallsOf(trace, "DeleteObject").size()) << page;
+    }
+}
+
+TEST(RenderPage, EachCallStartsFromBlackTextTransparentBackgroundAndTheInitialObjects) {
+    const auto red =
+        PageBuilder{}.font(0, 10, 0x0000FF, "Arial").line({1, 1, 2, 2}, 3, 0xFF).bytes();
+    RenderHarness h(DocumentOf({red, PageBuilder{}.text(1, 1, 0, "x").bytes()}));
+    h.renderScreen(1);
+    const auto second = h.renderScreen(2);
+    const std::vector<std::string> starts = {
+        "CreateSolidBrush colour=0x000000 ",
+        "SelectObject brush ",
+        "CreateFontIndirect height=-11 ",
+        "SelectObject font ",
+        "CreatePen style=0 width=1 colour=0x000000 ",
+        "SelectObject pen ",
+        "SetTextColor 0x000000",
+        "SetBkMode 1",
+    };
+    ASSERT_GT(second.size(), starts.size());
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        EXPECT_EQ(second[i].rfind(starts[i], 0), 0u) << second[i];
+    }
+    // Nothing of page 1's red font colour or pen is used again.
+    EXPECT_EQ(CallsOf(second, "SetTextColor"), std::vector<std::string>{"SetTextColor 0x000000"});
+    EXPECT_EQ(CallsOf(second, "CreatePen").size(), 1u);
+}
+
+TEST(RenderPage, FullSizeRenderingDrawsBelow100PercentAtOneAndRestoresTheZoom) {
+    const struct {
+        std::int32_t renderOptions;
+        double zoom;
+        const char* lineTo; // a line to x = 2 inches at 96 dpi
+    } cases[] = {
+        {2048, 0.5, "LineTo 192 96"},   {2048, 1.0005, "LineTo 192 96"},
+        {2048, 1.25, "LineTo 240 120"}, {0, 0.5, "LineTo 96 48"},
+        {2049, 0.5, "LineTo 96 48"},
+    };
+    for (const auto& c : cases) {
+        auto description = DocumentOf({PageBuilder{}.line({1, 1, 2, 1}, 1, 0).bytes()});
+        description.renderOptions = c.renderOptions;
+        RenderHarness h(description);
+        h.zoom = c.zoom;
+        EXPECT_EQ(CallsOf(h.renderScreen(), "LineTo"), std::vector<std::string>{c.lineTo})
+            << c.renderOptions << " " << c.zoom;
+        EXPECT_EQ(h.zoom, c.zoom);
+    }
+}
+
+TEST(RenderPage, TheZoomIsTheOneTheLayoutLeavesAndIsKeptAfterTheCall) {
+    auto description = DocumentOf({PageBuilder{}.line({1, 1, 2, 1}, 1, 0).bytes()});
+    description.renderOptions = 2048;
+    RenderHarness h(description);
+    h.zoom = 1.25;
+    h.layout.zoomAfterLayout = 0.75; // fit mode
+    EXPECT_EQ(CallsOf(h.renderScreen(), "LineTo"), std::vector<std::string>{"LineTo 192 96"});
+    EXPECT_EQ(h.zoom, 0.75);
+    EXPECT_EQ(h.layout.layouts, 1);
+
+    // The printer never lays out and keeps the full-size option out of its way.
+    h.zoom = 0.5;
+    EXPECT_EQ(CallsOf(h.renderPrinter(1, 96), "LineTo"), std::vector<std::string>{"LineTo 96 48"});
+    EXPECT_EQ(h.layout.layouts, 1);
+    EXPECT_EQ(h.zoom, 0.5);
+}
+
+TEST(RenderPage, LoadsThePageOnlyWhenAnotherIsHeld) {
+    RenderHarness h(DocumentOf(
+        {PageBuilder{}.text(1, 1, 0, "one").bytes(), PageBuilder{}.text(1, 1, 0, "two").bytes()}));
+    h.renderScreen(2);
+    EXPECT_EQ(h.document.loadedPageNumber, 2);
+    // What is held is what is drawn, even when the file has changed since.
+    h.document.loadedPage = PageBuilder{}.text(1, 1, 0, "held").bytes();
+    EXPECT_EQ(CallsOf(h.renderScreen(2), "TextOut"),
+              std::vector<std::string>{"TextOut 96 96 \"held\""});
+    EXPECT_EQ(CallsOf(h.renderScreen(1), "TextOut"),
+              std::vector<std::string>{"TextOut 96 96 \"one\""});
+}
+
+TEST(RenderPage, APageWithoutDataStillStartsAPrinterPage) {
+    RenderHarness h(PageBuilder{}.bytes());
+    const auto trace = h.renderPrinter(5); // no such page
+    EXPECT_EQ(CallsOf(trace, "StartPage").size(), 1u);
+    EXPECT_EQ(CallsOf(trace, "TextOut"), std::vector<std::string>{"TextOut 0 0 \" \""});
+    EXPECT_EQ(h.surface.liveObjects(), 0u);
+}
+
+TEST(RenderPage, ObjectsThatCannotBeMadeLeaveTheSurfaceAsItWas) {
+    RenderHarness h(PageBuilder{}
+                        .font(0, 10, 0, "Arial")
+                        .text(1, 1, 0, "x")
+                        .line({1, 1, 2, 2}, 1, 0)
+                        .box({1, 1, 2, 2}, 1, 0, 0)
+                        .angleText(1, 1, 90, "y")
+                        .bytes());
+    h.recorder.failCreates = true;
+    const auto trace = h.renderScreen();
+    // Only the device's own objects are ever selected, and nothing is deleted.
+    for (const auto& line : CallsOf(trace, "SelectObject")) {
+        EXPECT_TRUE(line == "SelectObject pen 1" || line == "SelectObject brush 2" ||
+                    line == "SelectObject font 3")
+            << line;
+    }
+    EXPECT_TRUE(CallsOf(trace, "DeleteObject").empty());
+    EXPECT_EQ(CallsOf(trace, "TextOut").size(), 2u);
+    EXPECT_EQ(h.surface.liveObjects(), 0u);
+}
+
+} // namespace
+} // namespace velk

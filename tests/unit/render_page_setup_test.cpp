@@ -1,0 +1,160 @@
+#include "render/page_setup.h"
+#include "support/render_harness.h"
+#include "writer/page_builder.h"
+
+#include <gtest/gtest.h>
+
+namespace velk {
+namespace {
+
+using testing::CallsOf;
+using testing::DocumentOf;
+using testing::FakeScreen;
+using testing::RenderHarness;
+using vlkw::PageBuilder;
+
+vlkw::PageSetup WrittenSetup(std::int16_t paper, std::int16_t orientation, std::int16_t bin) {
+    vlkw::PageSetup setup;
+    setup.paperSize = paper;
+    setup.orientation = orientation;
+    setup.bin = bin;
+    return setup;
+}
+
+TEST(PaperSizeTable, GivesInchesForEveryCodeAndLetterForTheRest) {
+    const struct {
+        std::int32_t code;
+        double width;
+        double height;
+    } cases[] = {
+        {1, 8.5, 11},         {4, 17, 11},      {9, 8.2677, 11.6929}, {8, 11.6929, 16.5354},
+        {11, 5.8268, 8.2677}, {20, 4.125, 9.5}, {27, 4.3307, 8.6614}, {35, 6.9291, 4.9213},
+        {39, 14.875, 11},     {41, 8.5, 11},    {24, 8.5, 11},        {25, 8.5, 11},
+        {0, 8.5, 11},         {42, 8.5, 11},    {-9, 8.5, 11},        {99, 8.5, 11},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(PaperDimension(c.code, 1), c.width, 5e-5) << c.code;
+        EXPECT_NEAR(PaperDimension(c.code, 0), c.height, 5e-5) << c.code;
+    }
+}
+
+TEST(PageSetup, TheScreenPageTurnsSidesAndResolutionsForLandscape) {
+    FakeScreen screen;
+    screen.x = 96;
+    screen.y = 120;
+    const struct {
+        PageSetup setup;
+        std::int16_t paper;
+        float width;
+        float height;
+        std::int16_t dpiX;
+        std::int16_t dpiY;
+    } cases[] = {
+        {{9, 0, 7}, 9, 8.2677f, 11.6929f, 96, 120}, {{9, 1, 7}, 9, 11.6929f, 8.2677f, 120, 96},
+        {{9, 2, 7}, 9, 8.2677f, 11.6929f, 96, 120}, // 2 is not landscape
+        {{0, 0, 0}, 1, 8.5f, 11, 96, 120},          {{25, 0, 0}, 25, 8.5f, 11, 96, 120},
+        {{99, 1, 3}, 1, 11, 8.5f, 120, 96},
+    };
+    for (const auto& c : cases) {
+        const ScreenPageGeometry g = ApplyToScreen(c.setup, screen);
+        EXPECT_EQ(g.paperSize, c.paper);
+        EXPECT_EQ(g.orientation, c.setup.orientation);
+        EXPECT_EQ(g.bin, c.setup.bin);
+        EXPECT_NEAR(g.pageWidth, c.width, 1e-4) << c.setup.paperSize;
+        EXPECT_NEAR(g.pageHeight, c.height, 1e-4);
+        EXPECT_EQ(g.dpiX, c.dpiX);
+        EXPECT_EQ(g.dpiY, c.dpiY);
+    }
+}
+
+TEST(PageSetup, ScreenRenderingHandsTheGeometryOverBeforeLayingOut) {
+    RenderHarness h(
+        DocumentOf({PageBuilder{}.bytes(), PageBuilder{WrittenSetup(9, 1, 7)}.bytes()}));
+    h.renderScreen(2);
+    ASSERT_EQ(h.layout.geometries.size(), 1u);
+    EXPECT_EQ(h.layout.geometries[0].paperSize, 9);
+    EXPECT_NEAR(h.layout.geometries[0].pageWidth, 11.6929, 1e-4);
+    EXPECT_EQ(h.layout.layouts, 1);
+    EXPECT_TRUE(CallsOf(h.recorder.lines(), "StartPage").empty());
+}
+
+TEST(PageSetup, ReadsAPagesSetupFromTheFileWithoutLoadingIt) {
+    RenderHarness h(DocumentOf(
+        {PageBuilder{WrittenSetup(5, 0, 2)}.bytes(), PageBuilder{WrittenSetup(9, 1, 4)}.bytes()}));
+    const PageSetup second = ReadPageSetup(h.document, 2);
+    EXPECT_EQ(second.paperSize, 9);
+    EXPECT_EQ(second.orientation, 1);
+    EXPECT_EQ(second.bin, 4);
+    EXPECT_EQ(ReadPageSetup(h.document, 1).paperSize, 5);
+    EXPECT_EQ(h.document.loadedPageNumber, 0);
+}
+
+TEST(PageSetup, ThePrinterGetsPaperOrientationAndBinBeforeThePageStarts) {
+    const struct {
+        vlkw::PageSetup setup;
+        const char* resetDC;
+    } cases[] = {
+        {WrittenSetup(9, 1, 7),
+         "ResetDC bytes=20122 fields=0x00000203 orientation=2 papersize=9 defaultsource=7"},
+        {WrittenSetup(25, 0, 14),
+         "ResetDC bytes=20122 fields=0x00000203 orientation=1 papersize=25 defaultsource=14"},
+        {WrittenSetup(0, 2, 0),
+         "ResetDC bytes=20122 fields=0x00000203 orientation=1 papersize=1 defaultsource=7"},
+        {WrittenSetup(99, -1, 15),
+         "ResetDC bytes=20122 fields=0x00000203 orientation=1 papersize=1 defaultsource=7"},
+        {WrittenSetup(41, 1, 1),
+         "ResetDC bytes=20122 fields=0x00000203 orientation=2 papersize=41 defaultsource=1"},
+    };
+    for (const auto& c : cases) {
+        RenderHarness h(PageBuilder{c.setup}.bytes());
+        std::fill(h.devmode.begin(), h.devmode.end(), std::uint8_t{0xFF});
+        const auto trace = h.renderPrinter();
+        const auto reset = std::find(trace.begin(), trace.end(), c.resetDC);
+        ASSERT_NE(reset, trace.end()) << c.resetDC;
+        // Started and given its blank before anything of the page, in the initial font.
+        EXPECT_EQ(*(reset + 1), "StartPage");
+        EXPECT_EQ(*(reset + 2), "TextOut 0 0 \" \"");
+        EXPECT_EQ(*(reset - 1), "SelectObject pen 6");
+        // The caller's buffer keeps the page's values for the next page to overwrite.
+        EXPECT_EQ(h.devmode[40] | h.devmode[41] << 8 | h.devmode[42] << 16 | h.devmode[43] << 24,
+                  0x203);
+        EXPECT_EQ(h.devmode[39], 0xFF);
+        EXPECT_EQ(h.devmode[48], 0xFF);
+    }
+}
+
+TEST(PageSetup, TheWorkCopyHasTheDriversLengthWhateverTheBufferHolds) {
+    const struct {
+        std::size_t buffer;
+        std::int32_t length;
+        const char* resetDC;
+    } cases[] = {
+        {20122, 30000, "ResetDC bytes=30000 "},
+        {20122, 1000, "ResetDC bytes=1000 "},
+        {100, 20122, "ResetDC bytes=20122 "},
+        {50, 50, "ResetDC bytes=50 fields=0x00000203 orientation=2 papersize=9 defaultsource=0"},
+    };
+    for (const auto& c : cases) {
+        RenderHarness h(PageBuilder{WrittenSetup(9, 1, 7)}.bytes());
+        std::vector<std::uint8_t> devmode(c.buffer, 0);
+        RenderServices s = h.services();
+        RenderPage(s, 1, h.surface, 600, 600, 0, 0, RenderMode::Printer, devmode, c.length);
+        const auto resets = CallsOf(h.recorder.lines(), "ResetDC");
+        ASSERT_EQ(resets.size(), 1u);
+        EXPECT_EQ(resets[0].rfind(c.resetDC, 0), 0u) << resets[0];
+    }
+}
+
+TEST(PageSetup, WithoutADevmodeThePrinterPageStillStarts) {
+    RenderHarness h(PageBuilder{}.text(1, 1, 0, "x").bytes());
+    RenderServices s = h.services();
+    RenderPage(s, 1, h.surface, 600, 600, 0, 0, RenderMode::Printer);
+    const auto trace = h.recorder.lines();
+    EXPECT_TRUE(CallsOf(trace, "ResetDC").empty());
+    EXPECT_EQ(CallsOf(trace, "StartPage").size(), 1u);
+    EXPECT_EQ(CallsOf(trace, "TextOut"),
+              (std::vector<std::string>{"TextOut 0 0 \" \"", "TextOut 600 600 \"x\""}));
+}
+
+} // namespace
+} // namespace velk

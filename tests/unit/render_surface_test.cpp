@@ -1,0 +1,142 @@
+#include "render/recording_surface.h"
+#include "render/surface.h"
+
+#include <gtest/gtest.h>
+
+namespace velk {
+namespace {
+
+TEST(Surface, SelectReturnsTheObjectItReplacesPerKind) {
+    RecordingSurface recorder;
+    Surface surface(recorder);
+    const PenId pen = surface.createPen(kPenSolid, 2, 0xFF);
+    const BrushId brush = surface.createSolidBrush(0xFF00);
+    const PenId other = surface.createPen(kPenSolid, 1, 0);
+    EXPECT_EQ(pen.id, 4u);
+    EXPECT_EQ(brush.id, 5u);
+    EXPECT_EQ(other.id, 6u);
+
+    EXPECT_EQ(surface.selectObject(pen), kDevicePen);
+    EXPECT_EQ(surface.selectObject(brush), kDeviceBrush);
+    EXPECT_EQ(surface.selectObject(other), pen);
+    EXPECT_EQ(surface.selectObject(kDevicePen), other);
+    EXPECT_EQ(surface.selectedBrush(), brush);
+    EXPECT_EQ(surface.selectedFont(), kDeviceFont);
+}
+
+TEST(Surface, RefusesNullDeadAndForeignObjectsWithoutAskingTheBackEnd) {
+    RecordingSurface recorder;
+    Surface surface(recorder);
+    const PenId pen = surface.createPen(kPenSolid, 1, 0);
+    ASSERT_TRUE(surface.deleteObject(pen));
+    recorder.clear();
+
+    EXPECT_EQ(surface.selectObject(PenId{}), PenId{});
+    EXPECT_EQ(surface.selectObject(pen), PenId{});               // deleted
+    EXPECT_EQ(surface.selectObject(BrushId{pen.id}), BrushId{}); // id of another kind
+    EXPECT_EQ(surface.selectObject(FontId{99}), FontId{});       // never made
+    EXPECT_FALSE(surface.deleteObject(pen));                     // twice
+    EXPECT_FALSE(surface.deleteObject(kDevicePen));              // the device's own
+    EXPECT_FALSE(surface.deleteObject(FontId{}));
+    EXPECT_FALSE(surface.stretchBlt(0, 0, 1, 1, BitmapId{42}, 0, 0, 1, 1, kRopSourceCopy));
+    EXPECT_TRUE(recorder.lines().empty());
+    EXPECT_EQ(surface.selectedPen(), kDevicePen);
+}
+
+TEST(Surface, ASelectedObjectIsNotDeleted) {
+    RecordingSurface recorder;
+    Surface surface(recorder);
+    const FontId font = surface.createFontIndirect(LogFont{});
+    surface.selectObject(font);
+    EXPECT_FALSE(surface.deleteObject(font));
+    EXPECT_EQ(surface.liveObjects(), 1u);
+    surface.selectObject(kDeviceFont);
+    EXPECT_TRUE(surface.deleteObject(font));
+    EXPECT_EQ(surface.liveObjects(), 0u);
+}
+
+TEST(Surface, AFailedCreateGivesNoObjectAndNoIdIsUsedTwice) {
+    RecordingSurface recorder;
+    Surface surface(recorder);
+    recorder.failCreates = true;
+    EXPECT_EQ(surface.createPen(kPenSolid, 1, 0), PenId{});
+    recorder.failCreates = false;
+    EXPECT_EQ(surface.createPen(kPenSolid, 1, 0).id, 5u);
+    EXPECT_EQ(surface.liveObjects(), 1u);
+    EXPECT_EQ(recorder.lines()[0], "CreatePen style=0 width=1 colour=0x000000 -> none");
+}
+
+TEST(Surface, OnDestructionPutsTheDeviceObjectsBackAndDeletesWhatIsLeft) {
+    RecordingSurface recorder;
+    {
+        Surface surface(recorder);
+        const PenId pen = surface.createPen(kPenSolid, 1, 0);
+        const BrushId brush = surface.createSolidBrush(0);
+        surface.createSolidBrush(0xFFFFFF);
+        surface.selectObject(pen);
+        surface.selectObject(brush);
+        recorder.clear();
+    }
+    EXPECT_EQ(recorder.lines(), (std::vector<std::string>{
+                                    "SelectObject pen 1",
+                                    "SelectObject brush 2",
+                                    "DeleteObject pen 4",
+                                    "DeleteObject brush 5",
+                                    "DeleteObject brush 6",
+                                }));
+}
+
+TEST(Surface, TextSettingsReturnTheirPreviousValues) {
+    RecordingSurface recorder;
+    Surface surface(recorder);
+    EXPECT_EQ(surface.setTextColor(0xFF), 0u);
+    EXPECT_EQ(surface.setTextColor(0), 0xFFu);
+    EXPECT_EQ(surface.setBkMode(kBkTransparent), kBkOpaque);
+    EXPECT_EQ(surface.setTextAlign(kTextAlignRight), kTextAlignLeftTop);
+    EXPECT_EQ(surface.setTextAlign(0), kTextAlignRight);
+}
+
+TEST(RecordingSurface, WritesTextsSoThatEveryTraceLineStaysOneLine) {
+    EXPECT_EQ(TraceText("plain"), "\"plain\"");
+    EXPECT_EQ(TraceText(std::string("a\"b\\c\r\n\0\xE9", 9)),
+              "\"a\\\"b\\\\c\\x0D\\x0A\\x00\\xE9\"");
+}
+
+TEST(RecordingSurface, ReadsBitmapSizesFromBothHeaderForms) {
+    // BITMAPINFOHEADER, top-down (negative height).
+    std::vector<std::uint8_t> info(54, 0);
+    info[0] = 'B';
+    info[1] = 'M';
+    info[14] = 40;
+    info[18] = 0x2C; // 300
+    info[19] = 0x01;
+    info[22] = 0xF6; // -10
+    info[23] = info[24] = info[25] = 0xFF;
+    info[28] = 8;
+    const BitmapInfo fromInfo = BmpHeaderInfo(info);
+    EXPECT_EQ(fromInfo.width, 300);
+    EXPECT_EQ(fromInfo.height, 10);
+    EXPECT_EQ(fromInfo.bitsPerPixel, 8);
+
+    // BITMAPCOREHEADER: 16-bit sizes.
+    std::vector<std::uint8_t> core(26, 0);
+    core[0] = 'B';
+    core[1] = 'M';
+    core[14] = 12;
+    core[18] = 7;
+    core[20] = 5;
+    core[24] = 4;
+    const BitmapInfo fromCore = BmpHeaderInfo(core);
+    EXPECT_EQ(fromCore.width, 7);
+    EXPECT_EQ(fromCore.height, 5);
+    EXPECT_EQ(fromCore.bitsPerPixel, 4);
+
+    core[24] = 3;
+    EXPECT_EQ(BmpHeaderInfo(core).width, 0);
+    core[1] = 'X';
+    core[24] = 4;
+    EXPECT_EQ(BmpHeaderInfo(core).width, 0);
+}
+
+} // namespace
+} // namespace velk

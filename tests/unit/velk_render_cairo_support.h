@@ -1,0 +1,110 @@
+#pragma once
+
+// A small raster page on the Cairo surface for the tests of velk-render's Linux back end,
+// read back pixel by pixel.
+#ifndef _WIN32
+
+#include "platform/posix/cairo_surface.h"
+#include "render/surface.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace velk::testing {
+
+// COLORREF values, as the surface takes them.
+inline constexpr Colour kWhite = 0xFFFFFF;
+inline constexpr Colour kBlack = 0x000000;
+inline constexpr Colour kRed = 0x0000FF;
+inline constexpr Colour kGreen = 0x00FF00;
+inline constexpr Colour kBlue = 0xFF0000;
+
+struct InkBox {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = -1; // inclusive
+    std::int32_t bottom = -1;
+    bool empty() const { return right < left; }
+};
+
+class CairoCanvas {
+  public:
+    explicit CairoCanvas(std::int32_t width = 64, std::int32_t height = 64)
+        : width_(width), height_(height),
+          backend_(posix::CairoSurface::ForImage(width, height, 96, 96)),
+          surface_(std::make_unique<Surface>(*backend_)) {}
+
+    Surface& surface() { return *surface_; }
+    posix::CairoSurface& backend() { return *backend_; }
+
+    // The colour at (x, y) as a COLORREF.
+    Colour at(std::int32_t x, std::int32_t y) const {
+        std::vector<std::uint8_t> row(static_cast<std::size_t>(width_) * 3);
+        backend_->rgbRows(posix::PixelRect{0, 0, width_, height_}, width_, height_)(y, row);
+        const std::size_t i = static_cast<std::size_t>(x) * 3;
+        return row[i] | (Colour{row[i + 1]} << 8) | (Colour{row[i + 2]} << 16);
+    }
+
+    // The smallest box holding every pixel that is not `background`.
+    InkBox ink(Colour background = kWhite) const {
+        InkBox box{width_, height_, -1, -1};
+        const auto rows =
+            backend_->rgbRows(posix::PixelRect{0, 0, width_, height_}, width_, height_);
+        std::vector<std::uint8_t> row(static_cast<std::size_t>(width_) * 3);
+        for (std::int32_t y = 0; y < height_; ++y) {
+            rows(y, row);
+            for (std::int32_t x = 0; x < width_; ++x) {
+                const std::size_t i = static_cast<std::size_t>(x) * 3;
+                const Colour c = row[i] | (Colour{row[i + 1]} << 8) | (Colour{row[i + 2]} << 16);
+                if (c != background) {
+                    box.left = std::min(box.left, x);
+                    box.top = std::min(box.top, y);
+                    box.right = std::max(box.right, x);
+                    box.bottom = std::max(box.bottom, y);
+                }
+            }
+        }
+        return box;
+    }
+
+    // Fills the whole canvas with one colour (a null pen and that brush stay selected).
+    void fill(Colour colour) {
+        selectPen(5, 0, colour); // PS_NULL: the brush alone
+        selectBrush(colour);
+        surface_->rectangle(0, 0, width_ + 1, height_ + 1);
+    }
+
+    void selectPen(int style, int width, Colour colour) {
+        const PenId pen = surface_->createPen(style, width, colour);
+        surface_->selectObject(pen);
+    }
+    void selectBrush(Colour colour) {
+        const BrushId brush = surface_->createSolidBrush(colour);
+        surface_->selectObject(brush);
+    }
+    // A font from a LOGFONT with these fields, selected; its text metrics.
+    TextMetrics selectFont(std::int32_t height, const char* face = "Arial",
+                           std::int32_t escapement = 0, bool underline = false,
+                           bool strikeOut = false) {
+        LogFont font;
+        font.height = height;
+        font.faceName = face;
+        font.escapement = escapement;
+        font.orientation = escapement;
+        font.underline = underline ? 1 : 0;
+        font.strikeOut = strikeOut ? 1 : 0;
+        surface_->selectObject(surface_->createFontIndirect(font));
+        return surface_->getTextMetrics();
+    }
+
+  private:
+    std::int32_t width_;
+    std::int32_t height_;
+    std::unique_ptr<posix::CairoSurface> backend_;
+    std::unique_ptr<Surface> surface_; // goes before the back end it draws on
+};
+
+} // namespace velk::testing
+
+#endif

@@ -1,0 +1,385 @@
+// The Cairo surface keeps GDI's rules: where lines, rectangles and text land, pixel by pixel.
+// Where GDI leaves a choice open, the expectations are what GDI was seen to draw under Wine.
+#ifndef _WIN32
+
+#include "platform/posix/cairo_fonts.h"
+#include "velk_render_cairo_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace velk {
+namespace {
+
+// Each suite leaves the process's font caches released.
+class VelkRenderCairoFonts : public ::testing::Test {
+  protected:
+    static void TearDownTestSuite() { posix::ReleaseFontCaches(); }
+};
+
+class VelkRenderCairoSurface : public ::testing::Test {
+  protected:
+    static void TearDownTestSuite() { posix::ReleaseFontCaches(); }
+};
+
+using testing::CairoCanvas;
+using testing::kBlack;
+using testing::kBlue;
+using testing::kRed;
+using testing::kWhite;
+
+struct Point {
+    std::int32_t x;
+    std::int32_t y;
+};
+
+std::string Where(const Point& p) {
+    return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
+}
+
+TEST_F(VelkRenderCairoSurface, LinesPaintWhatGdiPaints) {
+    const struct {
+        const char* name;
+        Point from;
+        Point to;
+        int width;
+        std::vector<Point> painted;
+        std::vector<Point> clear;
+    } cases[] = {
+        {"rightward, end left out",
+         {2, 2},
+         {10, 2},
+         1,
+         {{2, 2}, {9, 2}},
+         {{1, 2}, {10, 2}, {5, 1}, {5, 3}}},
+        {"leftward, end left out", {10, 4}, {2, 4}, 1, {{10, 4}, {3, 4}}, {{2, 4}, {11, 4}}},
+        {"downward", {2, 6}, {2, 14}, 1, {{2, 6}, {2, 13}}, {{2, 14}, {2, 5}, {1, 9}, {3, 9}}},
+        {"diagonal", {0, 0}, {5, 5}, 1, {{0, 0}, {2, 2}, {4, 4}}, {{5, 5}, {1, 0}, {0, 1}}},
+        // Half-way steps stay on the side of the start: at step 4 of 8, x has moved 2.5.
+        {"steep tie", {14, 10}, {19, 2}, 1, {{16, 6}}, {{17, 6}, {19, 2}}},
+        {"width 0 is one pixel", {2, 2}, {10, 2}, 0, {{5, 2}}, {{5, 1}, {5, 3}, {10, 2}}},
+        // Wide pens: odd widths centred on the pixel, even ones with the extra row above; the
+        // ends are round and include the end point.
+        {"width 3",
+         {20, 10},
+         {30, 10},
+         3,
+         {{25, 9}, {25, 11}, {30, 10}, {31, 10}, {19, 10}},
+         {{25, 8}, {25, 12}, {32, 10}, {31, 9}, {19, 9}}},
+        {"width 2",
+         {20, 10},
+         {30, 10},
+         2,
+         {{25, 9}, {25, 10}, {19, 9}, {30, 10}},
+         {{25, 8}, {25, 11}, {31, 10}}},
+        {"width 4",
+         {20, 10},
+         {30, 10},
+         4,
+         {{25, 8}, {25, 11}, {18, 9}, {31, 10}},
+         {{25, 7}, {25, 12}, {18, 8}, {32, 10}}},
+    };
+    for (const auto& c : cases) {
+        CairoCanvas canvas;
+        canvas.selectPen(kPenSolid, c.width, kRed);
+        canvas.surface().moveTo(c.from.x, c.from.y);
+        canvas.surface().lineTo(c.to.x, c.to.y);
+        for (const Point& p : c.painted) {
+            EXPECT_EQ(canvas.at(p.x, p.y), kRed) << c.name << " " << Where(p);
+        }
+        for (const Point& p : c.clear) {
+            EXPECT_EQ(canvas.at(p.x, p.y), kWhite) << c.name << " " << Where(p);
+        }
+    }
+}
+
+TEST_F(VelkRenderCairoSurface, ALineFromFarOffThePageIsDrawnWhereItCrossesIt) {
+    // Two billion steps, almost all of them off the page.
+    CairoCanvas canvas;
+    canvas.selectPen(kPenSolid, 1, kRed);
+    canvas.surface().moveTo(-2000000000, -2000000000);
+    canvas.surface().lineTo(40, 40);
+    EXPECT_EQ(canvas.at(0, 0), kRed);
+    EXPECT_EQ(canvas.at(39, 39), kRed);
+    EXPECT_EQ(canvas.at(40, 40), kWhite);
+    EXPECT_EQ(canvas.at(1, 0), kWhite);
+}
+
+TEST_F(VelkRenderCairoSurface, LineToGoesOnFromWhereTheLastLineEnded) {
+    CairoCanvas canvas;
+    canvas.selectPen(kPenSolid, 1, kRed);
+    canvas.surface().moveTo(2, 2);
+    canvas.surface().lineTo(8, 2);
+    canvas.surface().lineTo(8, 8);
+    EXPECT_EQ(canvas.at(8, 2), kRed); // the corner, painted by the second line
+    EXPECT_EQ(canvas.at(8, 7), kRed);
+    EXPECT_EQ(canvas.at(8, 8), kWhite);
+}
+
+TEST_F(VelkRenderCairoSurface, RectanglesCoverLeftToRightMinusOneWithThePenOnTheOutline) {
+    const struct {
+        const char* name;
+        int penWidth;
+        std::int32_t left, top, right, bottom;
+        std::vector<Point> pen;
+        std::vector<Point> brush;
+        std::vector<Point> clear;
+    } cases[] = {
+        {"1-pixel pen",
+         1,
+         20,
+         20,
+         30,
+         30,
+         {{20, 20}, {29, 20}, {20, 29}, {29, 29}, {25, 20}, {20, 25}},
+         {{21, 21}, {28, 28}, {25, 25}},
+         {{30, 30}, {30, 25}, {25, 30}, {19, 25}, {25, 19}}},
+        {"corners given the other way round",
+         1,
+         30,
+         30,
+         20,
+         20,
+         {{20, 20}, {29, 29}},
+         {{25, 25}},
+         {{30, 30}, {19, 19}}},
+        {"pen width 0", 0, 20, 20, 30, 30, {{20, 20}, {29, 29}}, {{21, 21}}, {{30, 30}}},
+        // A 3-pixel pen centred on the outline through the edge pixels 12 and 21.
+        {"3-pixel pen",
+         3,
+         12,
+         14,
+         22,
+         24,
+         {{11, 19}, {13, 19}, {20, 19}, {22, 19}, {17, 13}, {17, 15}, {17, 22}, {17, 24}},
+         {{14, 19}, {19, 19}, {17, 16}, {17, 21}},
+         {{10, 19}, {23, 19}, {17, 12}, {17, 25}}},
+    };
+    for (const auto& c : cases) {
+        CairoCanvas canvas;
+        canvas.selectPen(kPenSolid, c.penWidth, kRed);
+        canvas.selectBrush(kBlue);
+        canvas.surface().rectangle(c.left, c.top, c.right, c.bottom);
+        for (const Point& p : c.pen) {
+            EXPECT_EQ(canvas.at(p.x, p.y), kRed) << c.name << " " << Where(p);
+        }
+        for (const Point& p : c.brush) {
+            EXPECT_EQ(canvas.at(p.x, p.y), kBlue) << c.name << " " << Where(p);
+        }
+        for (const Point& p : c.clear) {
+            EXPECT_EQ(canvas.at(p.x, p.y), kWhite) << c.name << " " << Where(p);
+        }
+    }
+}
+
+TEST_F(VelkRenderCairoSurface, ABoxWithoutBorderHasAWhiteHairline) {
+    CairoCanvas canvas;
+    canvas.fill(kBlack);
+    canvas.selectPen(kPenSolid, 0, kWhite);
+    canvas.selectBrush(0xC0C0C0);
+    canvas.surface().rectangle(10, 10, 20, 20);
+    EXPECT_EQ(canvas.at(10, 10), kWhite);
+    EXPECT_EQ(canvas.at(19, 15), kWhite);
+    EXPECT_EQ(canvas.at(11, 11), 0xC0C0C0u);
+    EXPECT_EQ(canvas.at(18, 18), 0xC0C0C0u);
+    EXPECT_EQ(canvas.at(20, 15), kBlack);
+    EXPECT_EQ(canvas.at(9, 15), kBlack);
+}
+
+TEST_F(VelkRenderCairoSurface, ArialMeasuresLikeArial) {
+    CairoCanvas canvas;
+    // At 2048 pixels per em the advances are the design units of the face: H 1479, e 1139,
+    // l 455, o 1139 in Arial; Times New Roman H 1479, e 909, l 569, o 1024; Courier New 1229
+    // for every character. A family with other widths would not match.
+    const struct {
+        const char* face;
+        std::int32_t hello;
+    } cases[] = {{"Arial", 4667}, {"Times New Roman", 4550}, {"Courier New", 6145}};
+    for (const auto& c : cases) {
+        canvas.selectFont(-2048, c.face);
+        EXPECT_EQ(canvas.surface().getTextExtentPoint32("Hello").cx, c.hello) << c.face;
+    }
+}
+
+TEST_F(VelkRenderCairoSurface, TextMetricsComeFromTheFontsWindowsMetrics) {
+    // Arial: 2048 units per em, Windows ascent 1854 and descent 434, line gap 67. At 100
+    // pixels per em: ascent round(90.5) = 91, descent round(21.2) = 21, height 112, internal
+    // leading 12, external leading round(3.3) = 3. A positive height asks for the cell: 112.
+    CairoCanvas canvas;
+    for (const std::int32_t height : {-100, 112}) {
+        const TextMetrics tm = canvas.selectFont(height);
+        EXPECT_EQ(tm.height, 112) << height;
+        EXPECT_EQ(tm.ascent, 91) << height;
+        EXPECT_EQ(tm.descent, 21) << height;
+        EXPECT_EQ(tm.internalLeading, 12) << height;
+        EXPECT_EQ(tm.externalLeading, 3) << height;
+        EXPECT_EQ(canvas.surface().getTextExtentPoint32("x").cy, 112) << height;
+    }
+    // Height 0: the default cell of 16 pixels.
+    EXPECT_EQ(canvas.selectFont(0).height, 16);
+}
+
+TEST_F(VelkRenderCairoSurface, AdvancesAreWholePixels) {
+    CairoCanvas canvas;
+    for (const std::int32_t height : {-11, -13, -16, -27}) {
+        canvas.selectFont(height);
+        const std::int32_t one = canvas.surface().getTextExtentPoint32("i").cx;
+        EXPECT_GT(one, 0) << height;
+        EXPECT_EQ(canvas.surface().getTextExtentPoint32("iiiiiiiiii").cx, 10 * one) << height;
+    }
+}
+
+TEST_F(VelkRenderCairoSurface, TextSitsInItsCellByTheAlignment) {
+    CairoCanvas canvas(200, 100);
+    const TextMetrics tm = canvas.selectFont(-40);
+    const std::int32_t width = canvas.surface().getTextExtentPoint32("H").cx;
+    const struct {
+        const char* name;
+        unsigned align;
+        std::int32_t inkBottom; // H sits on the baseline
+        std::int32_t leftAtMost;
+        std::int32_t leftAtLeast;
+    } cases[] = {
+        {"top left", kTextAlignLeftTop, 10 + tm.ascent - 1, 100 + width / 2, 100},
+        {"baseline", 24, 9, 100 + width / 2, 100},
+        {"bottom", 8, 10 - tm.descent - 1, 100 + width / 2, 100},
+        {"right", kTextAlignRight, 10 + tm.ascent - 1, 100 - width / 2, 100 - width},
+        {"centre", kTextAlignCenter, 10 + tm.ascent - 1, 100, 100 - width / 2},
+    };
+    for (const auto& c : cases) {
+        CairoCanvas page(200, 100);
+        page.selectFont(-40);
+        page.surface().setBkMode(kBkTransparent);
+        page.surface().setTextAlign(c.align);
+        page.surface().textOut(100, 10, "H");
+        const auto ink = page.ink();
+        ASSERT_FALSE(ink.empty()) << c.name;
+        EXPECT_EQ(ink.bottom, c.inkBottom) << c.name;
+        EXPECT_LE(ink.left, c.leftAtMost) << c.name;
+        EXPECT_GE(ink.left, c.leftAtLeast) << c.name;
+    }
+}
+
+TEST_F(VelkRenderCairoSurface, RotatedTextRunsUpFromItsReferencePoint) {
+    CairoCanvas canvas(100, 120);
+    const TextMetrics tm = canvas.selectFont(-20, "Arial", 900);
+    const std::int32_t length = canvas.surface().getTextExtentPoint32("HHHH").cx;
+    canvas.surface().setBkMode(kBkTransparent);
+    canvas.surface().textOut(30, 100, "HHHH");
+    const auto ink = canvas.ink();
+    ASSERT_FALSE(ink.empty());
+    // The cell's top edge faces left, its run goes up: x from 30 to 30 + height, y from 100
+    // up to 100 - length.
+    EXPECT_GE(ink.left, 30);
+    EXPECT_LT(ink.right, 30 + tm.height);
+    EXPECT_LE(ink.bottom, 100);
+    EXPECT_GE(ink.top, 100 - length - 1);
+    EXPECT_GT(ink.bottom - ink.top, length / 2);
+}
+
+TEST_F(VelkRenderCairoSurface, UnderlineAndStrikeoutRunUnderAndThroughTheText) {
+    // A blank draws no glyph, so all ink is the line.
+    const struct {
+        bool underline;
+        bool strikeOut;
+    } cases[] = {{true, false}, {false, true}};
+    for (const auto& c : cases) {
+        CairoCanvas canvas(100, 80);
+        const TextMetrics tm = canvas.selectFont(-40, "Arial", 0, c.underline, c.strikeOut);
+        const std::int32_t width = canvas.surface().getTextExtentPoint32("  ").cx;
+        canvas.surface().setBkMode(kBkTransparent);
+        canvas.surface().textOut(10, 10, "  ");
+        const auto ink = canvas.ink();
+        const std::int32_t baseline = 10 + tm.ascent;
+        ASSERT_FALSE(ink.empty());
+        EXPECT_EQ(ink.left, 10);
+        EXPECT_EQ(ink.right, 10 + width - 1);
+        if (c.underline) {
+            EXPECT_GE(ink.top, baseline);
+            EXPECT_LT(ink.bottom, baseline + tm.descent);
+        } else {
+            EXPECT_LT(ink.bottom, baseline);
+            EXPECT_GT(ink.top, baseline - tm.ascent + tm.internalLeading);
+        }
+    }
+}
+
+TEST_F(VelkRenderCairoSurface, AnOpaqueBackgroundFillsTheCellAndATransparentOneDoesNot) {
+    for (const int mode : {kBkOpaque, kBkTransparent}) {
+        CairoCanvas canvas;
+        canvas.fill(kBlack);
+        const TextMetrics tm = canvas.selectFont(-20);
+        const std::int32_t width = canvas.surface().getTextExtentPoint32("  ").cx;
+        canvas.surface().setBkMode(mode);
+        canvas.surface().textOut(10, 10, "  ");
+        const Colour inside = mode == kBkOpaque ? kWhite : kBlack;
+        EXPECT_EQ(canvas.at(10, 10), inside) << mode;
+        EXPECT_EQ(canvas.at(10 + width - 1, 10 + tm.height - 1), inside) << mode;
+        EXPECT_EQ(canvas.at(10 + width, 10), kBlack) << mode;
+        EXPECT_EQ(canvas.at(10, 10 + tm.height), kBlack) << mode;
+    }
+}
+
+TEST_F(VelkRenderCairoSurface, ClippedOpaqueTextFillsItsRectangleAndStaysInIt) {
+    CairoCanvas canvas(100, 40);
+    canvas.fill(kBlack);
+    canvas.selectFont(-20);
+    canvas.surface().setTextColor(kRed);
+    canvas.surface().setBkMode(kBkTransparent);
+    const DeviceRect clip{10, 10, 30, 20};
+    canvas.surface().extTextOut(10, 10, kTextOpaque | kTextClipped, &clip, "WWWWWWWW");
+    // The rectangle is the background colour (white) where no glyph covers it...
+    EXPECT_EQ(canvas.at(10, 10), kWhite);
+    // ...and nothing is drawn outside it, although the text runs on.
+    const auto ink = canvas.ink(kBlack);
+    EXPECT_EQ(ink.left, 10);
+    EXPECT_EQ(ink.top, 10);
+    EXPECT_EQ(ink.right, 29);
+    EXPECT_EQ(ink.bottom, 19);
+}
+
+TEST_F(VelkRenderCairoFonts, PixelsPerEmFollowGdisHeightRules) {
+    posix::FaceMetrics arial;
+    arial.unitsPerEm = 2048;
+    arial.winAscent = 1854;
+    arial.winDescent = 434;
+    const struct {
+        std::int32_t lfHeight;
+        std::int32_t ppem;
+    } cases[] = {
+        {-11, 11},
+        {-1, 1},
+        {-100, 100},
+        // A cell height: 2288 units of cell hold 2048 of em; 112 px -> 100 px per em.
+        {112, 100},
+        // 16 px -> 14.3 -> 14, whose cell is 13 + 3 = 16.
+        {16, 14},
+        // 13 px -> 11.6 -> 12, whose cell would be round(10.9) + round(2.5) = 14 > 13: 11.
+        {13, 11},
+        {0, 14}, // the default cell of 16 pixels
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(posix::PixelsPerEm(c.lfHeight, arial), c.ppem) << c.lfHeight;
+    }
+}
+
+TEST_F(VelkRenderCairoFonts, GaspRangesDecideWhereGlyphsAreSmoothed) {
+    posix::FaceMetrics face;
+    EXPECT_TRUE(posix::SmoothedAt(face, 12)); // no table: always
+    // Smoothed up to 8, not from 9 to 16, smoothed above.
+    face.gaspRanges = {{8, 0x2}, {16, 0x1}, {0xFFFF, 0x3}};
+    const struct {
+        std::int32_t ppem;
+        bool smoothed;
+    } cases[] = {{7, true}, {8, true}, {9, false}, {16, false}, {17, true}, {4000, true}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(posix::SmoothedAt(face, c.ppem), c.smoothed) << c.ppem;
+    }
+}
+
+} // namespace
+} // namespace velk
+
+#endif

@@ -1,0 +1,188 @@
+// velk-render's command line: options, page lists and the names of the files it writes.
+#include "output_names.h"
+#include "page_ranges.h"
+#include "render_options.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velk::cli {
+namespace {
+
+TEST(VelkRenderOptions, ValuesComeAfterTheOptionOrAfterAnEqualsSign) {
+    const ParsedOptions parsed =
+        ParseOptions({"--dpi", "150", "--zoom=75", "--pages", "2-3,5", "--password=s3cret word",
+                      "--out-dir", "pages", "--decimal", ",", "report.vlk"});
+    ASSERT_EQ(parsed.error, "");
+    const RenderOptions& o = parsed.options;
+    EXPECT_EQ(o.document, "report.vlk");
+    EXPECT_EQ(o.dpi, 150);
+    EXPECT_EQ(o.zoomPercent, 75);
+    EXPECT_EQ(o.pages, (std::vector<PageSpan>{{2, 3}, {5, 5}}));
+    EXPECT_EQ(o.password, std::optional<std::string>("s3cret word"));
+    EXPECT_EQ(o.outDir, "pages");
+    EXPECT_EQ(o.decimalSeparator, ',');
+    EXPECT_FALSE(o.pdf.has_value());
+}
+
+TEST(VelkRenderOptions, DefaultsAreTheScreenAtNinetySixDotsAndAPrinterAtSixHundred) {
+    const ParsedOptions parsed = ParseOptions({"--pdf", "out.pdf", "a.vlk"});
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.options.pdf, std::optional<std::string>("out.pdf"));
+    EXPECT_EQ(parsed.options.dpi, 96);
+    EXPECT_EQ(parsed.options.zoomPercent, 100);
+    EXPECT_EQ(parsed.options.printerDpi, 600);
+    EXPECT_TRUE(parsed.options.pages.empty());
+    EXPECT_EQ(parsed.options.outDir, ".");
+    EXPECT_FALSE(parsed.options.password.has_value());
+}
+
+TEST(VelkRenderOptions, AnEmptyPasswordIsStillAPassword) {
+    const ParsedOptions parsed = ParseOptions({"--password=", "a.vlk"});
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.options.password, std::optional<std::string>(""));
+}
+
+TEST(VelkRenderOptions, HelpNeedsNoDocument) {
+    for (const char* help : {"-h", "--help"}) {
+        const ParsedOptions parsed = ParseOptions({help});
+        EXPECT_TRUE(parsed.options.help) << help;
+        EXPECT_EQ(parsed.error, "") << help;
+    }
+}
+
+TEST(VelkRenderOptions, DocumentNamesStartingWithADashFollowTheEndOfOptions) {
+    const ParsedOptions parsed = ParseOptions({"--dpi", "72", "--", "-odd name.vlk"});
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.options.document, "-odd name.vlk");
+    EXPECT_EQ(parsed.options.dpi, 72);
+}
+
+TEST(VelkRenderOptions, WrongCommandLinesSayWhatIsWrong) {
+    const struct {
+        std::vector<std::string> arguments;
+        std::string error;
+    } cases[] = {
+        {{}, "no document given"},
+        {{"a.vlk", "b.vlk"}, "more than one document given"},
+        {{"--colour", "a.vlk"}, "unknown option --colour"},
+        {{"a.vlk", "--dpi"}, "--dpi needs a value"},
+        {{"--dpi", "9", "a.vlk"}, "--dpi takes a whole number from 10 to 2400"},
+        {{"--dpi", "2401", "a.vlk"}, "--dpi takes a whole number from 10 to 2400"},
+        {{"--dpi", "96.5", "a.vlk"}, "--dpi takes a whole number from 10 to 2400"},
+        {{"--dpi", "", "a.vlk"}, "--dpi takes a whole number from 10 to 2400"},
+        {{"--printer-dpi=0", "a.vlk"}, "--printer-dpi takes a whole number from 10 to 2400"},
+        {{"--zoom", "9", "a.vlk"}, "--zoom takes a whole percentage from 10 to 1000"},
+        {{"--zoom", "75%", "a.vlk"}, "--zoom takes a whole percentage from 10 to 1000"},
+        {{"--pages", "3-1", "a.vlk"},
+         "--pages takes a list such as 1-3,5 or 4- (pages from 1, ranges upward)"},
+        {{"--pdf=", "a.vlk"}, "--pdf needs a file name"},
+        {{"--out-dir=", "a.vlk"}, "--out-dir needs a directory"},
+        {{"--decimal", ".,", "a.vlk"}, "--decimal takes one character"},
+    };
+    for (const auto& c : cases) {
+        const ParsedOptions parsed = ParseOptions(c.arguments);
+        EXPECT_EQ(parsed.error, c.error) << ::testing::PrintToString(c.arguments);
+    }
+}
+
+TEST(VelkRenderOptions, TheUsageTextNamesEveryOptionAndExitCode) {
+    const std::string usage = UsageText();
+    for (const char* option : {"--pdf", "--printer-dpi", "--dpi", "--zoom", "--out-dir", "--pages",
+                               "--password", "--decimal", "--help"}) {
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+    }
+    for (const char* code :
+         {"0 rendered", "1 wrong command line", "2 document not found",
+          "3 document cannot be opened", "4 not a velk document", "5 password missing",
+          "6 page not in the document", "7 output not written"}) {
+        EXPECT_NE(usage.find(code), std::string::npos) << code;
+    }
+}
+
+TEST(VelkRenderPageRanges, ListsOfPagesAndRanges) {
+    const struct {
+        const char* text;
+        std::optional<std::vector<PageSpan>> spans;
+    } cases[] = {
+        {"1", std::vector<PageSpan>{{1, 1}}},
+        {"1-3,5", std::vector<PageSpan>{{1, 3}, {5, 5}}},
+        {"4-", std::vector<PageSpan>{{4, std::nullopt}}},
+        {"-2", std::vector<PageSpan>{{1, 2}}},
+        {"7,2,7", std::vector<PageSpan>{{7, 7}, {2, 2}, {7, 7}}},
+        {"3-3", std::vector<PageSpan>{{3, 3}}},
+        {"32767", std::vector<PageSpan>{{32767, 32767}}},
+        {"", std::nullopt},
+        {"0", std::nullopt},
+        {"-", std::nullopt},
+        {"3-1", std::nullopt},
+        {"1,,2", std::nullopt},
+        {"1,", std::nullopt},
+        {",1", std::nullopt},
+        {"1-2-3", std::nullopt},
+        {"a", std::nullopt},
+        {"1 ", std::nullopt},
+        {"+1", std::nullopt},
+        {"--1", std::nullopt},
+        {"99999999999", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParsePageRanges(c.text), c.spans) << '"' << c.text << '"';
+    }
+}
+
+TEST(VelkRenderPageRanges, SelectionKeepsTheOrderAskedForAndFindsTheFirstMissingPage) {
+    using Pages = std::vector<std::int16_t>;
+    const struct {
+        std::vector<PageSpan> spans;
+        std::int32_t pageCount;
+        Pages pages;
+        std::optional<std::int32_t> missing;
+    } cases[] = {
+        {{}, 3, Pages{1, 2, 3}, std::nullopt},
+        {{}, 0, Pages{}, std::nullopt},
+        {{{2, 3}}, 3, Pages{2, 3}, std::nullopt},
+        {{{3, 3}, {1, 1}}, 3, Pages{3, 1}, std::nullopt},
+        {{{2, std::nullopt}}, 4, Pages{2, 3, 4}, std::nullopt},
+        {{{4, 4}}, 3, Pages{}, 4},
+        {{{2, 5}}, 3, Pages{}, 4},
+        {{{5, std::nullopt}}, 3, Pages{}, 5},
+        {{{1, 1}, {9, 9}}, 3, Pages{}, 9},
+        {{{1, 1}}, 0, Pages{}, 1},
+        // Page numbers are 16-bit: a larger document is drawn up to page 32767.
+        {{{32767, std::nullopt}}, 40000, Pages{32767}, std::nullopt},
+        {{{32768, 32768}}, 40000, Pages{}, 32768},
+    };
+    for (const auto& c : cases) {
+        const PageSelection selection = SelectPages(c.spans, c.pageCount);
+        EXPECT_EQ(selection.pages, c.pages) << c.pageCount;
+        EXPECT_EQ(selection.missing, c.missing) << c.pageCount;
+    }
+    EXPECT_EQ(SelectPages({}, 40000).pages.size(), 32767u);
+}
+
+TEST(VelkRenderOutputNames, PagesAreNumberedSoThatTheirFilesSortInOrder) {
+    const struct {
+        const char* outDir;
+        const char* document;
+        std::int32_t page;
+        std::int32_t pageCount;
+        const char* path;
+    } cases[] = {
+        {".", "sample.vlk", 3, 7, "./sample-3.png"},
+        {"out/", "sample.vlk", 3, 12, "out/sample-03.png"},
+        {"out", "/data/reports/q3.report.vlk", 7, 120, "out/q3.report-007.png"},
+        {"C:\\pages\\", "C:\\docs\\viewer.exe", 1, 1, "C:\\pages\\viewer-1.png"},
+        {"pages", "noextension", 10, 9, "pages/noextension-10.png"},
+        {"pages", ".hidden", 1, 2, "pages/.hidden-1.png"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PageImagePath(c.outDir, c.document, c.page, c.pageCount), c.path) << c.document;
+    }
+}
+
+} // namespace
+} // namespace velk::cli

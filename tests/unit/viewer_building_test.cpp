@@ -1,0 +1,289 @@
+#include "viewer/building_protocol.h"
+#include "viewer/main_window_ids.h"
+#include "viewer_fakes.h"
+#include "writer/document_assembler.h"
+#include "writer/page_builder.h"
+
+#include <gtest/gtest.h>
+
+namespace velk {
+namespace {
+
+using testing::PagesDocument;
+using testing::ViewerHarness;
+using Lines = std::vector<std::string>;
+
+const Lines kAllDisabled = {"enableToolbarButton 752 0", "enableToolbarButton 753 0",
+                            "enableToolbarButton 754 0", "enableToolbarButton 755 0"};
+
+std::vector<std::uint8_t> Page(const std::string& text) {
+    return vlkw::PageBuilder{}.text(1, 1, 0, text).bytes();
+}
+
+vlkw::DocumentDescription Growing() {
+    vlkw::DocumentDescription description = PagesDocument(0, {{1, "Intro"}, {3, "End"}});
+    description.title = "Growing";
+    description.producerWindow = 777;
+    return description;
+}
+
+// The producing application: writes the document the viewer has open, page by page.
+class Producer {
+  public:
+    Producer(File& file, vlkw::DocumentDescription description)
+        : file_(file), assembler_(std::move(description)) {
+        writeHeader();
+    }
+    void writeHeader() { file_.writeAt(0, assembler_.headerBytes()); }
+    // The page's position as the producer announces it.
+    std::int32_t addPage(const std::vector<std::uint8_t>& page, bool updateHeader = true) {
+        const auto bytes = assembler_.placePage(page);
+        const std::int32_t position = assembler_.pagePositions().back();
+        file_.writeAt(position - 1, bytes);
+        placed_.push_back(bytes);
+        if (updateHeader) {
+            writeHeader();
+        }
+        return position;
+    }
+    void finish() {
+        const std::int32_t at = assembler_.nextPosition();
+        file_.writeAt(at - 1, assembler_.closing());
+        writeHeader();
+    }
+    const std::vector<std::uint8_t>& placed(std::size_t page) const { return placed_[page - 1]; }
+
+  private:
+    File& file_;
+    vlkw::DocumentAssembler assembler_;
+    std::vector<std::vector<std::uint8_t>> placed_;
+};
+
+// A viewer in building mode with the producer writing its document; open and showing.
+struct Building {
+    ViewerHarness h;
+    Producer producer;
+
+    explicit Building(vlkw::DocumentDescription description = Growing())
+        : h(description, true), producer(*h.document.file, description) {
+        h.open();
+    }
+    void announce(std::int32_t position) {
+        h.window->onCopyData(kBuildPageAdded, std::to_string(position));
+    }
+    std::int32_t add(const std::string& text) {
+        const std::int32_t position = producer.addPage(Page(text));
+        announce(position);
+        return position;
+    }
+};
+
+struct BuildingFixture : ::testing::Test, Building {};
+
+TEST(BuildingProtocol, TheFirstPageIsShownAsSoonAsItArrives) {
+    for (const std::int32_t shown : {0, 1}) {
+        Building f;
+        f.h.state.currentPage = shown;
+        f.add("first");
+        EXPECT_EQ(f.h.state.pagesReceived, 1);
+        EXPECT_EQ(f.h.state.pageCount, 1);
+        EXPECT_EQ(f.h.state.currentPage, 1);
+        EXPECT_EQ(f.h.document.loadedPageNumber, 1);
+        EXPECT_EQ(f.h.document.loadedPage, f.producer.placed(1));
+        EXPECT_EQ(f.h.renderer.pages, std::vector<std::int32_t>{1});
+        EXPECT_EQ(f.h.view.statusText, "1 of ?  Building 2");
+        EXPECT_EQ(f.h.view.callsStartingWith("enableToolbarButton"), kAllDisabled);
+    }
+}
+
+TEST(BuildingProtocol, OnlyTheLastTwoPagesAreDrawnAgainWhenAPageArrives) {
+    const struct {
+        std::int32_t shown;
+        bool drawn;
+    } cases[] = {{4, true}, {3, false}, {1, false}, {5, true}};
+    for (const auto& c : cases) {
+        Building f;
+        for (int page = 1; page <= 4; ++page) {
+            f.add("page " + std::to_string(page));
+        }
+        f.h.state.currentPage = c.shown;
+        f.h.clearLogs();
+        f.add("page 5");
+        EXPECT_EQ(f.h.state.pageCount, 5);
+        EXPECT_EQ(f.h.state.currentPage, c.shown);
+        EXPECT_EQ(f.h.view.statusText, std::to_string(c.shown) + " of ?  Building 6") << c.shown;
+        EXPECT_EQ(f.h.view.callsStartingWith("enableToolbarButton").size(), 4u) << c.shown;
+        if (c.drawn) {
+            EXPECT_EQ(f.h.renderer.pages, std::vector<std::int32_t>{c.shown}) << c.shown;
+            EXPECT_EQ(f.h.document.loadedPageNumber, c.shown);
+        } else {
+            EXPECT_TRUE(f.h.renderer.pages.empty()) << c.shown;
+            EXPECT_TRUE(f.h.view.callsStartingWith("setCursor").empty()) << c.shown;
+        }
+    }
+}
+
+TEST_F(BuildingFixture, APageAnnouncedBeforeTheHeaderCaughtUpIsReadAgainLater) {
+    // The header still ends the document where page 1 starts: the page reads as empty.
+    announce(producer.addPage(Page("early"), false));
+    EXPECT_EQ(h.document.loadedPageNumber, 1);
+    EXPECT_TRUE(h.document.loadedPage.empty());
+    // Page 2 arrives with an up-to-date header; page 1, now next-to-last, is read in full.
+    add("second");
+    EXPECT_EQ(h.document.loadedPage, producer.placed(1));
+    EXPECT_EQ(h.renderer.pages, (std::vector<std::int32_t>{1, 1}));
+}
+
+TEST_F(BuildingFixture, TheEndOfBuildingShowsTheLastPageWhenTheReaderWasBeyondIt) {
+    for (int page = 1; page <= 3; ++page) {
+        add("page " + std::to_string(page));
+    }
+    producer.finish();
+    h.state.currentPage = 9;
+    h.clearLogs();
+    h.window->onCopyData(kBuildFinished, "");
+
+    EXPECT_FALSE(h.state.building);
+    EXPECT_EQ(h.state.pageCount, 3);
+    EXPECT_EQ(h.state.currentPage, 3);
+    EXPECT_EQ(h.document.loadedPageNumber, 3);
+    EXPECT_EQ(h.renderer.pages, std::vector<std::int32_t>{3});
+    const Lines expected = {
+        "showProgressBar 0",
+        "removeMenuItem 708",
+        "removeMenuItem 709",
+        "removeMenuItem 710",
+        "showControl IndexBox 1",
+        "clearComboItems IndexBox",
+        "addComboItem IndexBox \"< Document Index >\"",
+        "addComboItem IndexBox \"Intro" + std::string(95, ' ') + "\"",
+        "addComboItem IndexBox \"End" + std::string(97, ' ') + "\"",
+        "setComboSelection IndexBox 0",
+        "setStatusText \"Page 3 of 3       End\"",
+        "enableToolbarButton 752 1",
+        "enableToolbarButton 753 1",
+        "enableToolbarButton 754 0",
+        "enableToolbarButton 755 0",
+        "setCursor Wait",
+    };
+    ASSERT_GE(h.view.calls.size(), expected.size());
+    EXPECT_EQ(
+        Lines(h.view.calls.begin(), h.view.calls.begin() + static_cast<long>(expected.size())),
+        expected);
+
+    // Print works from now on.
+    h.window->onCommand(kMenuPrint, 0);
+    EXPECT_EQ(h.actions.calls, Lines{"print"});
+    EXPECT_TRUE(h.messages.shown.empty());
+}
+
+TEST_F(BuildingFixture, AnnouncementsAfterTheEndAreHandledTheSameWay) {
+    for (int page = 1; page <= 3; ++page) {
+        add("page " + std::to_string(page));
+    }
+    producer.finish();
+    h.window->onCopyData(kBuildFinished, "");
+    h.state.currentPage = 3;
+    h.clearLogs();
+    announce(999);
+    EXPECT_EQ(h.state.pagesReceived, 4);
+    EXPECT_EQ(h.state.pageCount, 4);
+    EXPECT_EQ(h.document.pageCount, 4);
+    ASSERT_EQ(h.document.pageTable.size(), 4u);
+    EXPECT_EQ(h.document.pageTable.back(), 999);
+    EXPECT_EQ(h.renderer.pages, std::vector<std::int32_t>{3});
+    EXPECT_EQ(h.view.statusText, "Page 3 of 4       End");
+}
+
+TEST_F(BuildingFixture, ASecondEndOfBuildingLeavesOneCopyOfTheIndex) {
+    add("page 1");
+    producer.finish();
+    h.window->onCopyData(kBuildFinished, "");
+    h.window->onCopyData(kBuildFinished, "");
+    const auto& items = h.view.combos[Control::IndexBox].items;
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[0], "< Document Index >");
+    // Item 2 is still entry 2.
+    h.state.currentPage = 1;
+    h.view.setComboSelection(Control::IndexBox, 2);
+    h.window->onCommand(static_cast<int>(Control::IndexBox), kComboSelectionChanged);
+    EXPECT_EQ(h.state.currentPage, 1); // entry 2 points at page 3 of a one-page document
+    EXPECT_EQ(h.view.statusText, "Page 1 of 1       Intro");
+}
+
+TEST_F(BuildingFixture, PositionsAreReadLenientlyUpToTheTerminatingZero) {
+    const struct {
+        std::string text;
+        std::int32_t position;
+    } cases[] = {{"261", 261}, {" 300.9", 300}, {"abc", 0}, {std::string("512\0 7", 6), 512},
+                 {"", 0},      {"-4", -4}};
+    for (const auto& c : cases) {
+        h.window->onCopyData(kBuildPageAdded, c.text);
+        EXPECT_EQ(h.document.pageTable.back(), c.position) << c.text;
+    }
+    EXPECT_EQ(h.state.pageCount, 6);
+}
+
+TEST_F(BuildingFixture, ProgressIsShownAndLimited) {
+    const struct {
+        const char* text;
+        int position;
+    } cases[] = {{"150", 100}, {"-3", 0},    {"42.9", 42}, {"abc", 0},
+                 {" 7%", 7},   {"100", 100}, {"0", 0}};
+    for (const auto& c : cases) {
+        h.clearLogs();
+        h.window->onCopyData(kBuildProgress, c.text);
+        EXPECT_EQ(h.view.calls,
+                  (Lines{"showProgressBar 1", "setProgressPosition " + std::to_string(c.position)}))
+            << c.text;
+    }
+}
+
+TEST_F(BuildingFixture, OtherCodesAreIgnored) {
+    for (const std::uint32_t code : {0u, 99u, kViewerAttached, kViewerClosing, 105u}) {
+        h.window->onCopyData(code, "5");
+    }
+    EXPECT_TRUE(h.view.calls.empty());
+    EXPECT_EQ(h.state.pagesReceived, 0);
+}
+
+TEST(BuildingPermissions, AMailBlockWrittenAtTheEndOffersEMail) {
+    vlkw::DocumentDescription description = Growing();
+    description.mailOptions = vlkw::MailOptions(0, 0, "", "", "ann", "ann@x", "Report", "");
+    ViewerHarness h(description, true);
+    Producer producer(*h.document.file, description);
+    h.open();
+    h.window->onCopyData(kBuildPageAdded, std::to_string(producer.addPage(Page("one"))));
+    producer.finish();
+    h.window->onCopyData(kBuildFinished, "");
+    EXPECT_NE(h.document.header.allowMail, 0);
+    EXPECT_EQ(h.view.removedMenuItems, (std::vector<int>{709, 710}));
+}
+
+TEST(BuildingPermissions, APassedOnCopyDoesNotRegainWhatStartUpTookAway) {
+    vlkw::DocumentDescription description = Growing();
+    description.forwardedCopy = 1;
+    description.allowMail = vlkw::kMailAllowed;
+    description.allowSave = vlkw::kSaveAllowed;
+    description.mailOptions = vlkw::MailOptions(0, 0, "", "", "ann", "ann@x", "Report", "");
+    ViewerHarness h(description, true);
+    Producer producer(*h.document.file, description);
+    h.open();
+    h.window->onCopyData(kBuildPageAdded, std::to_string(producer.addPage(Page("one"))));
+    EXPECT_EQ(h.document.header.allowSave, 0);
+    producer.finish();
+    h.window->onCopyData(kBuildFinished, "");
+    EXPECT_EQ(h.document.header.allowMail, 0);
+    EXPECT_EQ(h.document.header.allowSave, 0);
+    EXPECT_EQ(h.view.removedMenuItems, (std::vector<int>{708, 709, 710}));
+}
+
+TEST(BuildingMessages, TextsAndCodesSentToTheProducer) {
+    EXPECT_EQ(ViewerAttachedText(4660), "4660");
+    EXPECT_EQ(ViewerAttachedText(0), "0");
+    EXPECT_EQ(ViewerAttachedText(4294967295u), "4294967295");
+    EXPECT_STREQ(kViewerClosingText, "Dummy Info");
+}
+
+} // namespace
+} // namespace velk

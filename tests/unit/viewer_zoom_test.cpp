@@ -1,0 +1,240 @@
+#include "platform/text.h"
+#include "viewer/page_view.h"
+#include "viewer/zoom.h"
+#include "viewer_fakes.h"
+
+#include <gtest/gtest.h>
+
+namespace velk {
+namespace {
+
+using testing::FakeMainWindowView;
+using testing::FakeRenderer;
+
+// A status bar whose top edge is at `top`, `width` wide, and a toolbar ending at y 30.
+WindowRect StatusBar(std::int32_t width, std::int32_t top) {
+    return {0, top, width, top + 20};
+}
+const WindowRect kToolbar{0, 0, 1000, 30};
+
+TEST(FitPercentages, FitWidthRoundsHalvesToEvenAndRoundsThePageFirst) {
+    const struct {
+        std::int32_t statusWidth;
+        PagePixels page;
+        std::int32_t expected;
+    } cases[] = {
+        {1298, {816, 1056}, 156}, // Letter at 96 dpi: 127400 / 816 = 156.13
+        {849, {1000, 1400}, 82},  // room 825: 82.5 goes down to the even 82
+        {859, {1000, 1400}, 84},  // room 835: 83.5 goes up to the even 84
+        // 999.5 rounds to the even 1000 before dividing: 82.5 -> 82, not 82500 / 999.5 = 82.54.
+        {849, {999.5, 1400}, 82},
+        {1024, {500, 700}, 200}, // not limited to the typed 25..125
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FitWidthPercentage(StatusBar(c.statusWidth, 900), c.page), c.expected)
+            << c.statusWidth << " " << c.page.width;
+    }
+}
+
+TEST(FitPercentages, FitWindowTakesTheSmallerOfTheTwoRatios) {
+    const struct {
+        std::int32_t statusWidth;
+        std::int32_t statusTop; // height room = top - 30 - 36
+        PagePixels page;
+        std::int32_t expected;
+    } cases[] = {
+        {1298, 900, {816, 1056}, 79},    // 83400 / 1056 = 78.98 beats the width's 156
+        {2000, 941, {1000, 1400}, 62},   // height room 875: 62.5 -> 62
+        {2000, 955, {1000, 1400}, 64},   // height room 889: 63.5 -> 64
+        {1024, 2866, {1000, 1400}, 100}, // width room 1000 gives 100 against the height's 200
+        // 1399.5 is taken as 1400: room 875 gives 62.5 -> 62, not 62.52 -> 63.
+        {2000, 941, {1000, 1399.5}, 62},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FitWindowPercentage(StatusBar(c.statusWidth, c.statusTop), kToolbar, c.page),
+                  c.expected)
+            << c.statusWidth << " " << c.statusTop;
+    }
+}
+
+TEST(FitPercentages, AWindowWithNoRoomOrAPageWithNoSizeGivesAUsableZoom) {
+    // The status bar overlapping the toolbar leaves a negative room: the zoom stays above 0.
+    EXPECT_EQ(FitWindowPercentage(StatusBar(1298, 40), kToolbar, {816, 1056}), 1);
+    EXPECT_EQ(FitWidthPercentage(StatusBar(10, 900), {816, 1056}), 1);
+    // A page with no pixels (a screen reporting 0 dpi) is shown at 100 %.
+    EXPECT_EQ(FitWidthPercentage(StatusBar(1298, 900), {0, 0}), 100);
+    EXPECT_EQ(FitWindowPercentage(StatusBar(1298, 900), kToolbar, {0, 0}), 100);
+    // A tiny page on a wide window stays within 16 bits.
+    EXPECT_EQ(FitWidthPercentage(StatusBar(100000, 900), {1, 1}), 32767);
+}
+
+TEST(TypedZoom, TextsReadFromTheirFirstFourCharactersAndLimited) {
+    const struct {
+        const char* text;
+        std::int32_t expected;
+    } cases[] = {
+        {"60", 60},
+        {"10", 25},
+        {"300", 125},
+        {"abc", 100},
+        {"", 100},
+        {"1000", 125},
+        {"12345", 125},
+        {" 75%", 75},  // blank, 7, 5, %
+        {"   80", 25}, // only "   8" is read
+        {"99.9", 99},  // rounded down
+        {"24.9", 25},
+        {"125.9", 125},
+        {"-50", 25},
+        {"0", 100},
+        {"0.5", 100}, // rounds down to
+                      // 0, which means
+                      // 100
+        {"25", 25},
+        {"125", 125},
+        {"75%", 75},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TypedZoomPercentage(c.text), c.expected) << '"' << c.text << '"';
+    }
+}
+
+TEST(TypedZoom, FitKeywordsAreRecognisedInAnyCaseWithSurroundingBlanks) {
+    InterfaceTexts texts;
+    const struct {
+        const char* text;
+        ZoomMode mode;
+        const char* label;
+    } cases[] = {
+        {"fit width", ZoomMode::FitWidth, "Fit Width"},
+        {"  FiT wIdTh   ", ZoomMode::FitWidth, "Fit Width"},
+        {"FIT WINDOW", ZoomMode::FitWindow, "Fit Window"},
+        {"Fit Widths", ZoomMode::Typed, "100%"},
+        {"Fit  Width", ZoomMode::Typed, "100%"},
+        {" 75%", ZoomMode::Typed, "75%"},
+        {"300", ZoomMode::Typed, "125%"},
+    };
+    for (const auto& c : cases) {
+        const ZoomRequest request = InterpretZoomText(c.text, texts);
+        EXPECT_EQ(request.mode, c.mode) << c.text;
+        EXPECT_EQ(request.label, c.label) << c.text;
+    }
+}
+
+TEST(TypedZoom, ADocumentsOwnFitWindowNameIsTheKeyword) {
+    InterfaceTexts texts;
+    texts.SetInterfaceText(11, "Ganze Seite");
+    const ZoomRequest request = InterpretZoomText("  ganze SEITE", texts);
+    EXPECT_EQ(request.mode, ZoomMode::FitWindow);
+    EXPECT_EQ(request.label, "Ganze Seite");
+    EXPECT_EQ(InterpretZoomText("Fit Window", texts).mode, ZoomMode::Typed);
+}
+
+TEST(ZoomBox, ItemsAndTheInitialSelection) {
+    InterfaceTexts texts;
+    const std::array<std::string, 5> expected = {"Fit Width", "Fit Window", "75%", "100%", "125%"};
+    EXPECT_EQ(ZoomBoxItems(texts), expected);
+
+    const struct {
+        std::int32_t setting;
+        int item;
+    } cases[] = {{128, 1}, {256, 2}, {512, 3},  {1024, 4}, {0, 0},
+                 {64, 0},  {129, 0}, {2048, 0}, {-128, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(InitialZoomItem(c.setting), c.item) << c.setting;
+    }
+}
+
+TEST(Magnifier, ClicksStepTheZoomAndTheZoomBoxLimitsTheResult) {
+    const struct {
+        double zoom;
+        MouseButton button;
+        std::int32_t asked;
+        std::int32_t shown; // after the zoom box has read it back
+    } cases[] = {
+        {1.00, MouseButton::Left, 120, 120},
+        {1.00, MouseButton::Right, 80, 80},
+        {0.75, MouseButton::Left, 90, 90},
+        {0.75, MouseButton::Right, 60, 60},
+        {1.20, MouseButton::Left, 140, 125},
+        {1.25, MouseButton::Left, 140, 125},
+        {1.25, MouseButton::Right, 110, 110},
+        {0.25, MouseButton::Right, 10, 25},
+        // A fit zoom of 16..24 % steps down to 0, which the zoom box reads as 100 %.
+        {0.16, MouseButton::Right, 0, 100},
+        {0.20, MouseButton::Right, 0, 100},
+        {0.24, MouseButton::Right, 0, 100},
+        {0.05, MouseButton::Right, -10, 25},
+        {0.16, MouseButton::Left, 30, 30},
+        {0.14, MouseButton::Right, -10, 25},
+        // 10 x 0.7 + 2 is 9, even where the floating-point unit makes it 8.999...
+        {0.70, MouseButton::Left, 90, 90},
+        {0.30, MouseButton::Left, 50, 50},
+        {1.10, MouseButton::Left, 130, 125},
+        {0.65, MouseButton::Right, 50, 50},
+    };
+    for (const auto& c : cases) {
+        const std::int32_t asked = MagnifierPercentage(c.zoom, c.button);
+        EXPECT_EQ(asked, c.asked) << c.zoom;
+        EXPECT_EQ(TypedZoomPercentage(MessageNumber(asked)), c.shown) << c.zoom;
+    }
+}
+
+// ReadZoomSetting against the zoom box as the fake holds it.
+struct ZoomBoxFixture : ::testing::Test {
+    ViewerState state;
+    Document document;
+    InterfaceTexts texts;
+    ScreenSettings settings;
+    FakeMainWindowView view;
+    FakeRenderer renderer;
+    PageView page{state, document, texts, settings, view, renderer};
+
+    ZoomBoxFixture() {
+        view.combos[Control::ZoomBox].items = {"Fit Width", "Fit Window", "75%", "100%", "125%"};
+        page.screenPageChanged({}); // Letter at 96 dpi: 816 x 1056
+    }
+};
+
+TEST_F(ZoomBoxFixture, ASelectedItemIsReadAndItsLabelWrittenBack) {
+    view.setComboSelection(Control::ZoomBox, 2);
+    view.calls.clear();
+    EXPECT_EQ(page.ReadZoomSetting(), 75);
+    EXPECT_DOUBLE_EQ(state.zoom, 0.75);
+    EXPECT_EQ(view.calls, std::vector<std::string>{"setControlText ZoomBox \"75%\""});
+}
+
+TEST_F(ZoomBoxFixture, FitModesMeasureTheWindowAroundThePage) {
+    // Status bar 1274 wide at y 1027, toolbar ending at 120: width room 1250, height room 871.
+    view.setComboSelection(Control::ZoomBox, 0);
+    EXPECT_EQ(page.ReadZoomSetting(), 153); // 125000 / 816 = 153.19
+    EXPECT_EQ(view.combos[Control::ZoomBox].editText, "Fit Width");
+    view.setComboSelection(Control::ZoomBox, 1);
+    EXPECT_EQ(page.ReadZoomSetting(), 82); // 87100 / 1056 = 82.48
+    EXPECT_DOUBLE_EQ(state.zoom, 0.82);
+    EXPECT_EQ(view.combos[Control::ZoomBox].editText, "Fit Window");
+}
+
+TEST_F(ZoomBoxFixture, TypedTextIsReadWhenNothingIsSelectedAndCorrected) {
+    view.typeZoom("  fit WIDTH ");
+    EXPECT_EQ(page.ReadZoomSetting(), 153);
+    EXPECT_EQ(view.combos[Control::ZoomBox].editText, "Fit Width");
+    view.typeZoom("abc");
+    EXPECT_EQ(page.ReadZoomSetting(), 100);
+    EXPECT_EQ(view.combos[Control::ZoomBox].editText, "100%");
+    view.typeZoom("10");
+    EXPECT_EQ(page.ReadZoomSetting(), 25);
+    EXPECT_DOUBLE_EQ(state.zoom, 0.25);
+    EXPECT_EQ(view.combos[Control::ZoomBox].editText, "25%");
+}
+
+TEST_F(ZoomBoxFixture, AnItemThatCannotBeFetchedFallsBackToTheEditField) {
+    view.setComboSelection(Control::ZoomBox, 4); // "125%"
+    view.combos[Control::ZoomBox].editText = "60";
+    view.itemTextFails = true;
+    EXPECT_EQ(page.ReadZoomSetting(), 60);
+    EXPECT_EQ(view.combos[Control::ZoomBox].editText, "60%");
+}
+
+} // namespace
+} // namespace velk
