@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The main job: builds velk.exe and the sample report, then opens the sample in velk.exe under
-# Wine (on a virtual display when there is none) and prints what the document holds.
+# Wine (on a virtual display when there is none), saves a screenshot of its window as
+# build/win32/sample-screenshot.png, prints what the document holds, and exports the sample with
+# velk-render: build/native/sample-export/sample.pdf (printer rules) and sample-N.png (screen).
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -14,25 +16,44 @@ cmake --build --preset win32 -j2
 
 sample=$repo/build/win32/sample.vlk
 velk=$repo/build/win32/apps/velk/velk.exe
+snapshot=$repo/build/win32/tools/uidriver/uidriver-snapshot.exe
+picture=$repo/build/win32/sample-screenshot.bmp
+screenshot=$repo/build/win32/sample-screenshot.png
 
-# The sample names its chart bitmap without a folder: velk.exe runs beside it.
+# The sample names its chart bitmap without a folder: velk.exe runs beside it. The snapshot
+# helper starts velk.exe, saves a picture of its window once the first page shows, and passes
+# velk.exe's exit code on.
 cd "$repo/build/win32"
+rm -f "$picture" "$screenshot"
 status=0
 if [[ -n ${DISPLAY:-} ]]; then
-    "$repo/scripts/wine-run" "$velk" "$sample" || status=$?
+    # On the screen the window stays until its reader closes it.
+    "$repo/scripts/wine-run" "$snapshot" "$velk" sample.vlk "$picture" || status=$?
 else
-    # No display: a virtual one for this run; Wine's server goes with it.
+    # No display: a virtual one for this run, the window closed once pictured; Wine's server
+    # goes with the display.
     xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-        bash -c '"$0" "$1" "$2"; rc=$?; WINEPREFIX="$3" wineserver -k; exit $rc' \
-        "$repo/scripts/wine-run" "$velk" "$sample" "$repo/build/wineprefix" || status=$?
+        bash -c '"$0" "$1" "$2" sample.vlk "$3" --close; rc=$?; WINEPREFIX="$4" wineserver -k; exit $rc' \
+        "$repo/scripts/wine-run" "$snapshot" "$velk" "$picture" "$repo/build/wineprefix" || status=$?
 fi
 
 case $status in
-    0) echo "velk.exe opened and validated $sample" ;;
+    0) echo "velk.exe showed $sample" ;;
     2) echo "velk.exe: Unable to locate file: $sample" ;;
     3) echo "velk.exe: Unable to open file: $sample" ;;
     4) echo "velk.exe: $sample is not a velk document" ;;
     *) echo "velk.exe ended with status $status" ;;
 esac
+if [[ -f $picture ]] && convert "$picture" "$screenshot"; then
+    rm -f "$picture"
+    echo "screenshot of the window: $screenshot"
+fi
 "$repo/build/native/tools/velk-info/velk-info" "$sample"
+
+export_dir=$repo/build/native/sample-export
+mkdir -p "$export_dir"
+cd "$repo/build/native"
+apps/velk-render/velk-render --pdf "$export_dir/sample.pdf" sample.vlk
+apps/velk-render/velk-render --out-dir "$export_dir" sample.vlk
+echo "exported: $export_dir/sample.pdf and $(ls "$export_dir" | grep -c '\.png$') PNG pages"
 exit "$status"

@@ -6,4 +6,8 @@
 extern "C" {
 __declspec(dllexport) INT_PTR CALLBACK
     PASSWORDDLGPROC(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+__declspec(dllexport) INT_PTR CALLBACK
+    MAINDLGPROC(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+__declspec(dllexport) INT_PTR CALLBACK
+    JUMPDLGPROC(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 }

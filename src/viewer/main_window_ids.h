@@ -15,7 +15,7 @@ enum class Control : int {
     VerticalScrollBar = IDC_VERTICAL_SCROLL_BAR,
     HorizontalScrollBar = IDC_HORIZONTAL_SCROLL_BAR,
     StatusBar = IDC_STATUS_BAR, // made at run time
-    Toolbar = IDC_TOOLBAR, // made at run time
+    Toolbar = IDC_TOOLBAR,      // made at run time
     IndexBox = IDC_INDEX_BOX,
 };
 

@@ -16,9 +16,12 @@ inline constexpr int kScrollLineUp = 0;        // SB_LINEUP, SB_LINELEFT
 inline constexpr int kScrollLineDown = 1;      // SB_LINEDOWN, SB_LINERIGHT
 inline constexpr int kScrollPageUp = 2;        // SB_PAGEUP, SB_PAGELEFT
 inline constexpr int kScrollPageDown = 3;      // SB_PAGEDOWN, SB_PAGERIGHT
-inline constexpr int kScrollThumbPosition = 5; // SB_THUMBPOSITION
+// Request 5 is the one whose high word carries the thumb: the system sends it (SB_THUMBTRACK)
+// while the thumb is dragged, so the page follows the thumb; the release (SB_THUMBPOSITION, 4)
+// then changes nothing.
+inline constexpr int kScrollThumbPosition = 5;
 
-// The bar's new position for a request; other requests (tracking, top, bottom, end of scroll)
+// The bar's new position for a request; other requests (release, top, bottom, end of scroll)
 // keep it. The result lies within 0..100.
 std::int32_t ScrolledPosition(std::int32_t position, int request, std::int32_t thumbPosition);
 

@@ -16,6 +16,8 @@
 namespace velk_e2e {
 namespace {
 
+using ::testing::ElementsAre;
+using ::testing::Field;
 using ::testing::IsEmpty;
 
 const std::string kProgramId = "velk Print Preview Document";
@@ -65,13 +67,20 @@ protected:
     void SetUp() override { Unregister(); }
     void TearDown() override { Unregister(); }
 
-    // Runs velk.exe with the arguments; returns the messages it showed.
-    std::vector<ShownMessage> runVelk(const std::string& arguments, const std::string& program = VelkProgram()) {
+    // Runs velk.exe with the arguments; returns the messages it showed. A document opens in
+    // the main window, which the run's end closes: `viewer` is its caption.
+    std::vector<ShownMessage> runVelk(const std::string& arguments, const std::string& program = VelkProgram(),
+                                      const std::string& viewer = "") {
         VelkRun run(program, arguments, folder.path());
         EXPECT_TRUE(run.started());
         RunEnd end = run.finish();
         EXPECT_EQ(end.exitCode, 0u) << arguments;
-        EXPECT_THAT(end.closedWindows, IsEmpty()) << arguments;
+        if (viewer.empty()) {
+            EXPECT_THAT(end.closedWindows, IsEmpty()) << arguments;
+        } else {
+            EXPECT_THAT(end.closedWindows,
+                        ElementsAre(Field(&uidriver::WindowInfo::caption, viewer))) << arguments;
+        }
         return end.messages;
     }
 
@@ -126,7 +135,7 @@ TEST_F(Registration, PrintKeyWithoutAValueIsReported) {
 
 TEST_F(Registration, OpeningADocumentOnAnUnregisteredMachineRegistersSilently) {
     const std::string path = folder.write("report.vlk", DocumentBytes({}));
-    EXPECT_THAT(runVelk(path), IsEmpty());
+    EXPECT_THAT(runVelk(path, VelkProgram(), TestDocument{}.title), IsEmpty());
     EXPECT_EQ(DefaultValue(".vlk"), kProgramId);
     EXPECT_EQ(DefaultValue(kOpenKey), VelkProgram() + " %1");
 }

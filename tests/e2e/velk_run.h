@@ -41,6 +41,8 @@ struct RunEnd {
 class VelkRun {
   public:
     VelkRun(const std::string& program, const std::string& arguments, const std::string& directory);
+    // A velk.exe that another program started (the producer simulator).
+    explicit VelkRun(std::optional<uidriver::Process> started) : process_(std::move(started)) {}
 
     bool started() const { return process_.has_value(); }
     const uidriver::Process& process() const { return *process_; }

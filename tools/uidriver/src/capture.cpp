@@ -33,7 +33,8 @@ bool CopyToBitmap(HDC source, int width, int height, HDC memory, HBITMAP bitmap)
 }
 
 // A window that has just appeared may not have painted all its controls yet: have it paint
-// everything now, and wait for its thread to answer, which it does only after painting.
+// everything now. Its thread answers the message sent after that before it paints (sent
+// messages come first), so the caller still waits for the picture to stop changing.
 void PaintNow(HWND window) {
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -41,14 +42,8 @@ void PaintNow(HWND window) {
     SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
 }
 
-} // namespace
-
-COLORREF Image::pixel(int x, int y) const {
-    const std::size_t at = (static_cast<std::size_t>(y) * width + x) * kBytesPerPixel;
-    return RGB(pixels[at + 2], pixels[at + 1], pixels[at]);
-}
-
-std::optional<Image> CaptureWindow(HWND window) {
+// One copy of what the window shows now.
+std::optional<Image> CaptureOnce(HWND window) {
     RECT bounds{};
     if (window == nullptr || !GetWindowRect(window, &bounds)) {
         return std::nullopt;
@@ -59,7 +54,6 @@ std::optional<Image> CaptureWindow(HWND window) {
         return std::nullopt;
     }
 
-    PaintNow(window);
     WindowDc source(window);
     if (source.get() == nullptr) {
         return std::nullopt;
@@ -88,6 +82,32 @@ std::optional<Image> CaptureWindow(HWND window) {
                     &padded[static_cast<std::size_t>(y) * rowSize], width * kBytesPerPixel);
     }
     return image;
+}
+
+} // namespace
+
+COLORREF Image::pixel(int x, int y) const {
+    const std::size_t at = (static_cast<std::size_t>(y) * width + x) * kBytesPerPixel;
+    return RGB(pixels[at + 2], pixels[at + 1], pixels[at]);
+}
+
+std::optional<Image> CaptureWindow(HWND window) {
+    constexpr int kMostAttempts = 40;
+    constexpr DWORD kSettleMs = 50;
+    if (window != nullptr) {
+        PaintNow(window);
+    }
+    std::optional<Image> picture = CaptureOnce(window);
+    for (int attempt = 0; picture && attempt < kMostAttempts; ++attempt) {
+        Sleep(kSettleMs);
+        std::optional<Image> next = CaptureOnce(window);
+        if (!next || (next->width == picture->width && next->height == picture->height &&
+                      next->pixels == picture->pixels)) {
+            return next ? next : picture;
+        }
+        picture = std::move(next);
+    }
+    return picture;
 }
 
 bool SaveBmp(const Image& image, const std::string& path) {

@@ -22,6 +22,16 @@ std::optional<Process> Process::Start(const std::string& commandLine,
     return Process(UniqueHandle(info.hProcess), info.dwProcessId);
 }
 
+std::optional<Process> Process::Attach(DWORD processId) {
+    UniqueHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE |
+                                         PROCESS_VM_OPERATION | PROCESS_VM_READ,
+                                     FALSE, processId));
+    if (!process) {
+        return std::nullopt;
+    }
+    return Process(std::move(process), processId);
+}
+
 Process::~Process() {
     kill();
 }

@@ -17,6 +17,9 @@ class Process {
     // starts the program in the test's own current directory.
     static std::optional<Process> Start(const std::string& commandLine,
                                         const std::string& currentDirectory = {});
+    // A process someone else started (a program the test's program started in turn), from
+    // then on held, waited for and killed like one started here.
+    static std::optional<Process> Attach(DWORD processId);
 
     ~Process();
     Process(Process&&) noexcept = default;

@@ -1,0 +1,287 @@
+// Building mode against the producer simulator, a second process that writes the document
+// page by page and talks to velk.exe through WM_COPYDATA. The test steps the producer one
+// action at a time through a named event and reads back the viewer's window and the
+// messages the producer received.
+
+#include "resource.h"
+#include "temp_folder.h"
+#include "uidriver/common_controls.h"
+#include "uidriver/controls.h"
+#include "uidriver/paths.h"
+#include "viewer_window.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace velk_e2e {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+constexpr const char* kTitle = "Building Test";
+constexpr DWORD kPollIntervalMs = 20;
+
+class Building : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.created());
+        eventName = "velk-e2e-step-" + std::to_string(GetCurrentProcessId()) + "-" +
+                    std::to_string(GetTickCount());
+        stepEvent = CreateEventA(nullptr, FALSE, FALSE, eventName.c_str());
+        ASSERT_NE(stepEvent, nullptr);
+        logPath = folder.pathOf("producer.log");
+    }
+    void TearDown() override {
+        if (viewer && viewer->opened() && viewer->run().process().running()) {
+            viewer->close();
+        }
+        producer.reset();
+        if (stepEvent != nullptr) {
+            CloseHandle(stepEvent);
+        }
+    }
+
+    // Starts the producer, which starts velk.exe; returns once the viewer has announced its
+    // window.
+    void start(const std::string& actions, const std::string& more = "") {
+        const std::string arguments = "--document " + folder.pathOf("building.vlk") + " --viewer " +
+                                      VelkProgram() + " --log " + logPath + " --step-event " +
+                                      eventName + " --actions " + actions + " --title \"" + kTitle +
+                                      "\" " + more;
+        producer = uidriver::Process::Start(uidriver::CommandLine(ProducerSimulator(), arguments),
+                                            folder.path());
+        ASSERT_TRUE(producer.has_value());
+        const std::string attached = waitForLine("received 103 ");
+        ASSERT_FALSE(attached.empty()) << logText();
+        // "received 103 <cbData> <handle>".
+        std::istringstream fields(attached.substr(std::string("received 103 ").size()));
+        std::size_t length = 0;
+        std::string handle;
+        fields >> length >> handle;
+        EXPECT_EQ(length, handle.size() + 1);
+        const HWND window = reinterpret_cast<HWND>(std::stoul(handle));
+        viewer.emplace(window);
+        ASSERT_TRUE(viewer->opened());
+        EXPECT_EQ(viewer->caption(), kTitle);
+    }
+
+    // Lets the producer do its next action and waits until it has.
+    void step() {
+        ++steps;
+        SetEvent(stepEvent);
+        ASSERT_FALSE(waitForLine("done " + std::to_string(steps) + " ").empty()) << logText();
+        viewer->settle();
+    }
+
+    std::string logText() const {
+        std::ifstream in(uidriver::WindowsPath(logPath), std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    std::vector<std::string> logLines() const {
+        std::vector<std::string> lines;
+        std::istringstream text(logText());
+        std::string line;
+        while (std::getline(text, line)) {
+            if (!line.empty() && line.back() == '\r') {
+                line.pop_back();
+            }
+            lines.push_back(line);
+        }
+        return lines;
+    }
+    // The first log line that starts with `start`, waited for; empty when none came.
+    std::string waitForLine(const std::string& start) const {
+        const DWORD begin = GetTickCount();
+        while (GetTickCount() - begin < kWindowTimeoutMs) {
+            for (const std::string& line : logLines()) {
+                if (line.rfind(start, 0) == 0) {
+                    return line;
+                }
+            }
+            Sleep(kPollIntervalMs);
+        }
+        return {};
+    }
+
+    std::vector<std::string> fileMenu() const {
+        const auto bar = viewer->menu();
+        return bar && !bar->empty() ? MenuCaptions(*bar)[0] : std::vector<std::string>{};
+    }
+
+    int progress() const { return uidriver::ProgressPosition(viewer->progressBar()).value_or(-1); }
+
+    // Navy pixels of the producer's pages inside the page area.
+    int pagePixels() const {
+        const auto picture = viewer->capture("viewer-building");
+        if (!picture) {
+            return -1;
+        }
+        RECT window{};
+        RECT area{};
+        GetWindowRect(viewer->window(), &window);
+        GetWindowRect(viewer->control(IDC_PAGE_AREA), &area);
+        OffsetRect(&area, -window.left, -window.top);
+        return CountColour(*picture, area, RGB(0x1f, 0x3a, 0x6e));
+    }
+
+    TempFolder folder;
+    std::string eventName;
+    HANDLE stepEvent = nullptr;
+    std::string logPath;
+    std::optional<uidriver::Process> producer;
+    std::optional<ViewerWindow> viewer;
+    int steps = 0;
+};
+
+// What the producer logged of the viewer's messages, in order.
+std::vector<std::string> ReceivedLines(const std::vector<std::string>& log) {
+    std::vector<std::string> lines;
+    for (const std::string& line : log) {
+        if (line.rfind("received ", 0) == 0) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+// VIEWER_ATTACHED: the window's handle in decimal, sent with its terminating zero.
+std::string AttachedLine(HWND window) {
+    const std::string handle = std::to_string(reinterpret_cast<std::uintptr_t>(window));
+    return "received 103 " + std::to_string(handle.size() + 1) + " " + handle;
+}
+
+const NavigationButtons kNone{false, false, false, false};
+const NavigationButtons kAtFirst{false, false, true, true};
+const NavigationButtons kInside{true, true, true, true};
+
+TEST_F(Building, FollowsTheProducerPageByPageUntilTheEnd) {
+    start("page,page,progress:40,page,send:102:150,send:102:-3,finish", "--index 2:Middle");
+
+    // No page yet: the building form of the status text, no index box, no progress bar.
+    EXPECT_EQ(viewer->statusText(), "1 of ?  Building 1");
+    EXPECT_FALSE(viewer->shows(viewer->control(IDC_INDEX_BOX)));
+    EXPECT_FALSE(viewer->shows(viewer->progressBar()));
+    EXPECT_EQ(viewer->navigation(), kNone);
+    EXPECT_EQ(pagePixels(), 0);
+    // The producer allows none of them, but nothing leaves the menu while building; the
+    // toolbar's buttons are chosen once, at the start.
+    EXPECT_THAT(fileMenu(), ElementsAre("&Print", "&E-Mail", "Fa&x", "&Save", "-", "&Close"));
+    EXPECT_FALSE(viewer->hasButton(IDT_EMAIL));
+
+    step(); // page 1 arrives and is shown
+    EXPECT_EQ(viewer->statusText(), "1 of ?  Building 2");
+    EXPECT_EQ(viewer->navigation(), kNone);
+    EXPECT_GT(pagePixels(), 100);
+
+    step(); // page 2
+    EXPECT_EQ(viewer->statusText(), "1 of ?  Building 3");
+    EXPECT_EQ(viewer->navigation(), kAtFirst);
+    ASSERT_TRUE(viewer->command(IDT_NEXT));
+    EXPECT_EQ(viewer->statusText(), "2 of ?  Building 3");
+
+    step(); // progress 40
+    EXPECT_TRUE(viewer->shows(viewer->progressBar()));
+    EXPECT_EQ(progress(), 40);
+    EXPECT_TRUE(viewer->capture("viewer-building-progress").has_value());
+
+    step(); // page 3, while page 2 is shown
+    EXPECT_EQ(viewer->statusText(), "2 of ?  Building 4");
+    EXPECT_EQ(viewer->navigation(), kInside);
+
+    step(); // progress "150"
+    EXPECT_EQ(progress(), 100);
+    step(); // progress "-3"
+    EXPECT_EQ(progress(), 0);
+
+    step(); // finished
+    EXPECT_EQ(viewer->statusText(), std::string("Page 2 of 3") + kStatusGap + "Middle");
+    EXPECT_FALSE(viewer->shows(viewer->progressBar()));
+    EXPECT_TRUE(viewer->shows(viewer->control(IDC_INDEX_BOX)));
+    EXPECT_THAT(uidriver::ComboItems(viewer->control(IDC_INDEX_BOX)),
+                ElementsAre("< Document Index >", "Middle" + std::string(94, ' ')));
+    EXPECT_THAT(fileMenu(), ElementsAre("&Print", "-", "&Close"));
+    EXPECT_EQ(viewer->navigation(), kInside);
+    ASSERT_TRUE(viewer->command(IDT_LAST));
+    EXPECT_EQ(viewer->statusText(), std::string("Page 3 of 3") + kStatusGap);
+
+    // Closing a finished document tells the producer nothing; it ends with the viewer.
+    const HWND window = viewer->window();
+    const RunEnd end = viewer->close();
+    EXPECT_THAT(end.messages, IsEmpty());
+    EXPECT_EQ(end.exitCode, 0u);
+    ASSERT_EQ(producer->waitForExit(kRunTimeoutMs), 0u);
+    EXPECT_THAT(ReceivedLines(logLines()), ElementsAre(AttachedLine(window)));
+}
+
+// Closed while the document is still being built, the viewer says so; the producer stops.
+TEST_F(Building, ClosingWhileBuildingTellsTheProducer) {
+    start("page,page,finish");
+    step();
+    const HWND window = viewer->window();
+    const RunEnd end = viewer->close();
+    EXPECT_THAT(end.messages, IsEmpty());
+    EXPECT_EQ(end.exitCode, 0u);
+    ASSERT_EQ(producer->waitForExit(kRunTimeoutMs), 0u);
+    // The text with its terminating zero: 11 bytes.
+    EXPECT_THAT(ReceivedLines(logLines()),
+                ElementsAre(AttachedLine(window), "received 104 11 Dummy Info"));
+    EXPECT_THAT(logLines(), Not(Contains("done 2 page")));
+}
+
+struct Refusal {
+    int command;
+    const char* text;
+};
+
+TEST_F(Building, DocumentCommandsAreRefusedUntilTheEnd) {
+    start("page,finish");
+    step();
+    const Refusal refusals[] = {
+        {IDT_PRINT, "You can't print until the document has finished building."},
+        {IDM_PRINT, "You can't print until the document has finished building."},
+        {IDM_EMAIL, "You can't e-mail until the document has finished building."},
+        {IDM_FAX, "You can't fax until the document has finished building."},
+        {IDM_SAVE, "You can't save this document until it has finished building."},
+    };
+    for (const Refusal& refusal : refusals) {
+        ASSERT_TRUE(uidriver::PostCommand(viewer->window(), refusal.command));
+        EXPECT_EQ(viewer->run().answerMessage(), (ShownMessage{kTitle, refusal.text}))
+            << refusal.command;
+    }
+    EXPECT_EQ(viewer->statusText(), "1 of ?  Building 2");
+
+    step(); // finished: printing is no longer refused (and does nothing in this version)
+    ASSERT_TRUE(viewer->command(IDT_PRINT));
+    const RunEnd end = viewer->close();
+    EXPECT_THAT(end.messages, IsEmpty());
+}
+
+// Last with no page yet goes to page 0; the first page to arrive is then shown as page 1.
+TEST_F(Building, FirstPageArrivingAfterLastShowsPageOne) {
+    start("page,page,page,finish");
+    ASSERT_TRUE(viewer->command(IDT_LAST));
+    EXPECT_EQ(viewer->statusText(), "0 of ?  Building 1");
+    step();
+    EXPECT_EQ(viewer->statusText(), "1 of ?  Building 2");
+    EXPECT_GT(pagePixels(), 100);
+    step();
+    ASSERT_TRUE(viewer->command(IDM_LAST));
+    EXPECT_EQ(viewer->statusText(), "2 of ?  Building 3");
+    ASSERT_TRUE(viewer->command(IDM_FIRST));
+    step(); // page 3 while page 1 is shown: only the text and the buttons change
+    EXPECT_EQ(viewer->statusText(), "1 of ?  Building 4");
+    EXPECT_EQ(viewer->navigation(), kAtFirst);
+    step();
+    EXPECT_EQ(viewer->statusText(), std::string("Page 1 of 3") + kStatusGap);
+}
+
+} // namespace
+} // namespace velk_e2e

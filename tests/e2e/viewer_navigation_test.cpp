@@ -1,0 +1,176 @@
+// Moving through the sample report: first, previous, next and last from the toolbar and the
+// menu, the jump dialog, and the document index box, read back from the status bar and the
+// navigation buttons.
+
+#include "resource.h"
+#include "temp_folder.h"
+#include "uidriver/common_controls.h"
+#include "uidriver/controls.h"
+#include "viewer_window.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace velk_e2e {
+namespace {
+
+// The status text of each page of the sample: the page's index captions after the gap.
+std::string SampleStatus(int page) {
+    static const char* const captions[] = {"Summary ... Key figures",
+                                           "Sales by region ... Regional notes",
+                                           "Monthly sales chart",
+                                           "Product lines",
+                                           "European operations",
+                                           "Outlook for the fourth quarter ... Targets",
+                                           "Contacts"};
+    return "Page " + std::to_string(page) + " of 7" + kStatusGap + captions[page - 1];
+}
+
+const NavigationButtons kAtFirst{false, false, true, true};
+const NavigationButtons kInside{true, true, true, true};
+const NavigationButtons kAtLast{true, true, false, false};
+
+class SampleNavigation : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.created());
+        ASSERT_FALSE(WriteSampleReport(folder).empty());
+        viewer.emplace("sample.vlk", folder.path(), kSampleTitle);
+        ASSERT_TRUE(viewer->opened());
+        ASSERT_EQ(viewer->statusText(), SampleStatus(1));
+    }
+    void TearDown() override {
+        if (viewer && viewer->opened()) {
+            const RunEnd end = viewer->close();
+            EXPECT_TRUE(end.messages.empty());
+            EXPECT_EQ(end.exitCode, 0u);
+        }
+    }
+
+    // Goes to a page with the jump dialog.
+    void jumpTo(int page) {
+        JumpDialogWindow jump(*viewer, IDT_JUMP);
+        ASSERT_TRUE(jump.opened());
+        jump.enter(std::to_string(page));
+        ASSERT_FALSE(jump.open());
+        ASSERT_EQ(viewer->statusText(), SampleStatus(page));
+    }
+
+    TempFolder folder;
+    std::optional<ViewerWindow> viewer;
+};
+
+struct Move {
+    int command;
+    int page; // where the viewer then stands
+    NavigationButtons buttons;
+};
+
+// Each command in turn, from page 1; moves past either end stay where they are.
+TEST_F(SampleNavigation, ButtonsAndMenuItemsMoveAndStopAtTheEnds) {
+    const Move moves[] = {
+        {IDT_PREVIOUS, 1, kAtFirst}, {IDT_NEXT, 2, kInside},      {IDM_NEXT, 3, kInside},
+        {IDT_LAST, 7, kAtLast},      {IDT_NEXT, 7, kAtLast},      {IDM_NEXT, 7, kAtLast},
+        {IDM_LAST, 7, kAtLast},      {IDT_PREVIOUS, 6, kInside},  {IDM_PREVIOUS, 5, kInside},
+        {IDT_FIRST, 1, kAtFirst},    {IDM_PREVIOUS, 1, kAtFirst}, {IDM_LAST, 7, kAtLast},
+        {IDM_FIRST, 1, kAtFirst},    {IDT_FIRST, 1, kAtFirst},
+    };
+    int step = 0;
+    for (const Move& move : moves) {
+        ++step;
+        ASSERT_TRUE(viewer->command(move.command));
+        EXPECT_EQ(viewer->statusText(), SampleStatus(move.page)) << "step " << step;
+        EXPECT_EQ(viewer->navigation(), move.buttons) << "step " << step;
+    }
+}
+
+TEST_F(SampleNavigation, JumpDialogShowsItsTextsAndStartsWithOne) {
+    jumpTo(5);
+    // The field shows "1" again, whatever page is current.
+    JumpDialogWindow jump(*viewer, IDM_JUMP);
+    ASSERT_TRUE(jump.opened());
+    EXPECT_EQ(jump.caption(), "Jump to a page");
+    EXPECT_EQ(jump.text(IDC_JUMP_PROMPT), "To which page would you like to jump? ( 1 - 7 )");
+    EXPECT_EQ(jump.text(IDC_JUMP_OK), "&Ok");
+    EXPECT_EQ(jump.text(IDC_JUMP_CANCEL), "&Cancel");
+    EXPECT_EQ(jump.text(IDC_JUMP_EDIT), "1");
+    const auto picture = uidriver::CaptureWindow(jump.dialog());
+    ASSERT_TRUE(picture.has_value());
+    EXPECT_TRUE(uidriver::SaveBmp(*picture, CapturesFolder() + "\\viewer-jump-dialog.bmp"));
+    jump.cancel();
+    EXPECT_FALSE(jump.open());
+    EXPECT_EQ(viewer->statusText(), SampleStatus(5));
+}
+
+struct Typed {
+    const char* text;
+    int page; // 0: the dialog stays open
+};
+
+// What the page field accepts: a number of a page, read leniently; anything else keeps the
+// dialog open with the text as typed.
+TEST_F(SampleNavigation, JumpDialogTakesOnlyPagesOfTheDocument) {
+    const Typed cases[] = {
+        {"0", 0},   {"13", 0}, {"8", 0},   {"abc", 0},  {"", 0},  {"-1", 0}, {"  ", 0},
+        {"3.9", 3}, {"7", 7},  {" 4 ", 4}, {"6abc", 6}, {"1", 1}, {"+2", 2},
+    };
+    int current = 1;
+    for (const Typed& typed : cases) {
+        JumpDialogWindow jump(*viewer, IDT_JUMP);
+        ASSERT_TRUE(jump.opened()) << typed.text;
+        jump.enter(typed.text);
+        if (typed.page == 0) {
+            EXPECT_TRUE(jump.open()) << "'" << typed.text << "'";
+            EXPECT_EQ(jump.text(IDC_JUMP_EDIT), typed.text);
+            jump.cancel();
+        } else {
+            EXPECT_FALSE(jump.open()) << "'" << typed.text << "'";
+            current = typed.page;
+        }
+        EXPECT_EQ(viewer->statusText(), SampleStatus(current)) << "'" << typed.text << "'";
+    }
+    EXPECT_EQ(viewer->navigation(), kInside);
+}
+
+TEST_F(SampleNavigation, JumpDialogCancelAndEscapeLeaveThePage) {
+    jumpTo(4);
+    JumpDialogWindow cancelled(*viewer, IDT_JUMP);
+    ASSERT_TRUE(cancelled.opened());
+    uidriver::SetControlText(cancelled.dialog(), IDC_JUMP_EDIT, "6");
+    cancelled.cancel();
+    EXPECT_FALSE(cancelled.open());
+    EXPECT_EQ(viewer->statusText(), SampleStatus(4));
+
+    JumpDialogWindow escaped(*viewer, IDM_JUMP);
+    ASSERT_TRUE(escaped.opened());
+    uidriver::SetControlText(escaped.dialog(), IDC_JUMP_EDIT, "6");
+    escaped.escape();
+    EXPECT_FALSE(escaped.open());
+    EXPECT_EQ(viewer->statusText(), SampleStatus(4));
+    EXPECT_EQ(viewer->navigation(), kInside);
+}
+
+TEST_F(SampleNavigation, JumpToTheLastPageGreysNextAndLast) {
+    jumpTo(7);
+    EXPECT_EQ(viewer->navigation(), kAtLast);
+}
+
+struct IndexChoice {
+    int item;
+    int page;
+};
+
+// Item n of the box is index entry n; after the move the box shows its heading again.
+TEST_F(SampleNavigation, IndexBoxGoesToTheEntrysPageAndShowsItsHeadingAgain) {
+    const HWND index = viewer->control(IDC_INDEX_BOX);
+    const IndexChoice choices[] = {{5, 3}, {10, 7}, {2, 1}, {8, 6}, {3, 2}, {0, 2}};
+    for (const IndexChoice& choice : choices) {
+        ASSERT_TRUE(uidriver::ChooseComboItem(viewer->window(), index, choice.item));
+        EXPECT_EQ(viewer->statusText(), SampleStatus(choice.page)) << "item " << choice.item;
+        EXPECT_EQ(uidriver::ComboSelection(index), 0) << "item " << choice.item;
+        EXPECT_EQ(uidriver::WindowText(index), "< Document Index >") << "item " << choice.item;
+    }
+}
+
+} // namespace
+} // namespace velk_e2e

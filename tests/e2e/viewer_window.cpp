@@ -1,0 +1,252 @@
+#include "viewer_window.h"
+
+#include "resource.h"
+#include "samplegen/sample_report.h"
+#include "uidriver/common_controls.h"
+#include "uidriver/controls.h"
+#include "uidriver/paths.h"
+#include "writer/document_writer.h"
+
+#include <commctrl.h>
+
+namespace velk_e2e {
+namespace {
+
+constexpr DWORD kPollIntervalMs = 20;
+constexpr UINT kReplyTimeoutMs = 5000;
+
+bool Settle(HWND window) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kReplyTimeoutMs,
+                               &ignored) != 0;
+}
+
+std::optional<uidriver::Process> AttachTo(HWND window) {
+    DWORD processId = 0;
+    if (window == nullptr || GetWindowThreadProcessId(window, &processId) == 0) {
+        return std::nullopt;
+    }
+    return uidriver::Process::Attach(processId);
+}
+
+std::string Shown(const std::optional<bool>& state) {
+    return state ? (*state ? "enabled" : "disabled") : "missing";
+}
+
+} // namespace
+
+std::string ProbeDll() {
+    return uidriver::WindowsPath(VELK_E2E_PROBE);
+}
+
+std::string ProducerSimulator() {
+    return uidriver::WindowsPath(VELK_E2E_PRODUCER);
+}
+
+std::string WriteSampleReport(const TempFolder& folder) {
+    const samplegen::SampleReport report = samplegen::MakeSampleReport();
+    folder.write(std::string(samplegen::kChartFileName), report.chartBmp);
+    return folder.write("sample.vlk", vlkw::WriteDocument(report.document));
+}
+
+std::ostream& operator<<(std::ostream& out, const NavigationButtons& buttons) {
+    return out << "first " << Shown(buttons.first) << ", previous " << Shown(buttons.previous)
+               << ", next " << Shown(buttons.next) << ", last " << Shown(buttons.last);
+}
+
+// ---- the main window ------------------------------------------------------------------------
+
+ViewerWindow::ViewerWindow(const std::string& arguments, const std::string& folder,
+                           const std::string& title) {
+    run_.emplace(VelkProgram(), arguments, folder);
+    window_ = run_->waitForWindow({uidriver::kDialogClass, title});
+    if (window_ != nullptr) {
+        settle();
+    }
+}
+
+ViewerWindow::ViewerWindow(HWND window) : run_(std::in_place, AttachTo(window)), window_(window) {
+    if (!run_->started()) {
+        window_ = nullptr;
+        return;
+    }
+    settle();
+}
+
+std::string ViewerWindow::caption() const {
+    return uidriver::WindowText(window_);
+}
+
+bool ViewerWindow::maximized() const {
+    return IsZoomed(window_) != 0;
+}
+
+std::string ViewerWindow::statusText() const {
+    return uidriver::WindowText(control(IDC_STATUS_BAR));
+}
+
+HWND ViewerWindow::control(int id) const {
+    switch (id) {
+    case IDC_ZOOM_LABEL:
+    case IDC_ZOOM_BOX:
+    case IDC_INDEX_BOX:
+        return GetDlgItem(GetDlgItem(window_, IDC_TOOLBAR), id);
+    default:
+        return GetDlgItem(window_, id);
+    }
+}
+
+HWND ViewerWindow::progressBar() const {
+    return uidriver::FindChild(control(IDC_STATUS_BAR), PROGRESS_CLASSA);
+}
+
+bool ViewerWindow::shows(HWND control) const {
+    return control != nullptr && IsWindowVisible(control) != 0;
+}
+
+SIZE ViewerWindow::size(HWND control) const {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+bool ViewerWindow::command(int id) const {
+    return uidriver::SendCommand(window_, id);
+}
+
+void ViewerWindow::settle() const {
+    // The window shows before its loop first runs idle, when the dialog manager shows it once
+    // more: wait for that, then for what was sent before.
+    if (run_ && run_->started()) {
+        WaitForInputIdle(run_->process().handle(), kWindowTimeoutMs);
+    }
+    Settle(window_);
+}
+
+std::optional<bool> ViewerWindow::buttonEnabled(int commandId) const {
+    return uidriver::ToolbarButtonEnabled(control(IDC_TOOLBAR), commandId);
+}
+
+bool ViewerWindow::hasButton(int commandId) const {
+    return uidriver::ToolbarButtonIndex(control(IDC_TOOLBAR), commandId).has_value();
+}
+
+NavigationButtons ViewerWindow::navigation() const {
+    return {buttonEnabled(IDT_FIRST), buttonEnabled(IDT_PREVIOUS), buttonEnabled(IDT_NEXT),
+            buttonEnabled(IDT_LAST)};
+}
+
+std::optional<std::vector<uidriver::MenuEntry>> ViewerWindow::menu() const {
+    return uidriver::ReadMenuBar(window_, ProbeDll());
+}
+
+std::optional<uidriver::ToolTipAnswer> ViewerWindow::toolTip(int commandId) const {
+    const HWND toolbar = control(IDC_TOOLBAR);
+    DWORD_PTR tooltips = 0;
+    SendMessageTimeoutA(toolbar, TB_GETTOOLTIPS, 0, 0, SMTO_ABORTIFHUNG, kReplyTimeoutMs,
+                        &tooltips);
+    return uidriver::AskToolTip(window_, reinterpret_cast<HWND>(tooltips), commandId, ProbeDll());
+}
+
+std::optional<uidriver::Image> ViewerWindow::capture(const std::string& name) const {
+    auto picture = uidriver::CaptureWindow(window_);
+    if (picture) {
+        uidriver::SaveBmp(*picture, CapturesFolder() + "\\" + name + ".bmp");
+    }
+    return picture;
+}
+
+RunEnd ViewerWindow::close() {
+    uidriver::PostClose(window_);
+    return run_->finish();
+}
+
+// ---- the jump dialog ------------------------------------------------------------------------
+
+JumpDialogWindow::JumpDialogWindow(ViewerWindow& viewer, int command, const std::string& caption)
+    : viewer_(viewer) {
+    if (uidriver::PostCommand(viewer.window(), command)) {
+        dialog_ = viewer.run().waitForWindow({uidriver::kDialogClass, caption});
+    }
+}
+
+bool JumpDialogWindow::open() const {
+    return dialog_ != nullptr && IsWindow(dialog_) && IsWindowVisible(dialog_);
+}
+
+std::string JumpDialogWindow::caption() const {
+    return uidriver::WindowText(dialog_);
+}
+
+std::string JumpDialogWindow::text(int controlId) const {
+    return uidriver::ControlText(dialog_, controlId);
+}
+
+void JumpDialogWindow::waitUntilClosed() {
+    // The dialog is destroyed when its loop ends; the viewer then finishes the jump.
+    const DWORD start = GetTickCount();
+    while (IsWindow(dialog_) && GetTickCount() - start < kWindowTimeoutMs) {
+        Sleep(kPollIntervalMs);
+    }
+    viewer_.settle();
+}
+
+void JumpDialogWindow::enter(const std::string& text) {
+    uidriver::SetControlText(dialog_, IDC_JUMP_EDIT, text);
+    // Sent, so that it returns once the dialog has acted on the click.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(GetDlgItem(dialog_, IDC_JUMP_OK), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG,
+                        kReplyTimeoutMs, &ignored);
+    if (!open()) {
+        waitUntilClosed();
+    }
+}
+
+void JumpDialogWindow::cancel() {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(GetDlgItem(dialog_, IDC_JUMP_CANCEL), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG,
+                        kReplyTimeoutMs, &ignored);
+    waitUntilClosed();
+}
+
+void JumpDialogWindow::escape() {
+    const HWND edit = GetDlgItem(dialog_, IDC_JUMP_EDIT);
+    PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageA(edit, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+    waitUntilClosed();
+}
+
+// ---- menus and pictures ---------------------------------------------------------------------
+
+std::vector<std::string> PopupCaptions(const std::vector<uidriver::MenuEntry>& bar) {
+    std::vector<std::string> captions;
+    for (const auto& popup : bar) {
+        captions.push_back(popup.caption);
+    }
+    return captions;
+}
+
+std::vector<std::vector<std::string>> MenuCaptions(const std::vector<uidriver::MenuEntry>& bar) {
+    std::vector<std::vector<std::string>> popups;
+    for (const auto& popup : bar) {
+        std::vector<std::string> entries;
+        for (const auto& entry : popup.entries) {
+            entries.push_back(entry.kind == uidriver::MenuEntry::Kind::Separator ? "-"
+                                                                                 : entry.caption);
+        }
+        popups.push_back(entries);
+    }
+    return popups;
+}
+
+int CountColour(const uidriver::Image& picture, const RECT& area, COLORREF colour) {
+    int count = 0;
+    for (int y = std::max(0L, area.top); y < std::min<LONG>(picture.height, area.bottom); ++y) {
+        for (int x = std::max(0L, area.left); x < std::min<LONG>(picture.width, area.right); ++x) {
+            count += picture.pixel(x, y) == colour ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+} // namespace velk_e2e

@@ -1,0 +1,124 @@
+#pragma once
+
+// velk.exe's main window and jump dialog as the end-to-end tests see them from outside.
+
+#include "temp_folder.h"
+#include "uidriver/capture.h"
+#include "uidriver/in_process.h"
+#include "velk_run.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace velk_e2e {
+
+inline constexpr const char* kSampleTitle = "Northwind Lamps - Quarterly Sales Report Q3";
+inline constexpr const char* kJumpCaption = "Jump to a page";
+// Between the page number part of the status text and the index captions.
+inline constexpr const char* kStatusGap = "       ";
+
+// The driver's probe and the producer simulator of this build, as Wine names them.
+std::string ProbeDll();
+std::string ProducerSimulator();
+
+// The sample report and the chart it names, written into `folder`; the document's name
+// (velk.exe is started in the folder, where it finds the chart).
+std::string WriteSampleReport(const TempFolder& folder);
+
+// Enabled state of the four navigation buttons; nothing for a button the toolbar lacks.
+struct NavigationButtons {
+    std::optional<bool> first;
+    std::optional<bool> previous;
+    std::optional<bool> next;
+    std::optional<bool> last;
+    bool operator==(const NavigationButtons&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const NavigationButtons& buttons);
+
+// A running velk.exe and its main window (DLG_MAIN).
+class ViewerWindow {
+  public:
+    // Starts velk.exe with `arguments` in `folder` and waits for the main window, whose
+    // caption is the document's title.
+    ViewerWindow(const std::string& arguments, const std::string& folder, const std::string& title);
+    // A velk.exe that another program started, known by its main window.
+    explicit ViewerWindow(HWND window);
+
+    bool opened() const { return window_ != nullptr; }
+    HWND window() const { return window_; }
+    VelkRun& run() { return *run_; }
+
+    std::string caption() const;
+    bool maximized() const;
+    std::string statusText() const;
+
+    // DLG_MAIN's controls, the status bar and the toolbar; the zoom label and the two combo
+    // boxes, which live on the toolbar; the progress bar inside the status bar.
+    HWND control(int id) const;
+    HWND progressBar() const;
+    bool shows(HWND control) const;
+    SIZE size(HWND control) const;
+
+    // Runs a menu or toolbar command and returns once it is done. Only for commands that open
+    // no modal window; the others are posted (uidriver::PostCommand).
+    bool command(int id) const;
+    // Waits until the window has dealt with everything sent to it so far.
+    void settle() const;
+
+    NavigationButtons navigation() const;
+    std::optional<bool> buttonEnabled(int commandId) const;
+    bool hasButton(int commandId) const;
+    std::optional<std::vector<uidriver::MenuEntry>> menu() const;
+    // The tooltip the window gives the toolbar for a button.
+    std::optional<uidriver::ToolTipAnswer> toolTip(int commandId) const;
+
+    // The whole window as it shows now, also written to the captures folder as `name`.bmp.
+    std::optional<uidriver::Image> capture(const std::string& name) const;
+
+    // Closes the window with its close box and lets the run end.
+    RunEnd close();
+
+  private:
+    std::optional<VelkRun> run_;
+    HWND window_ = nullptr;
+};
+
+// The jump dialog, opened from a viewer by a command (toolbar button or menu item).
+class JumpDialogWindow {
+  public:
+    // `caption`: what the dialog shows as its caption (the document may name it).
+    JumpDialogWindow(ViewerWindow& viewer, int command, const std::string& caption = kJumpCaption);
+
+    bool opened() const { return dialog_ != nullptr; }
+    HWND dialog() const { return dialog_; }
+    // Still on the screen.
+    bool open() const;
+    std::string caption() const;
+    std::string text(int controlId) const;
+
+    // Types into the page field and presses OK; returns when the dialog has acted on it (and,
+    // when it closed, when the viewer has moved).
+    void enter(const std::string& text);
+    void cancel();
+    // The Esc key in the page field.
+    void escape();
+
+  private:
+    void waitUntilClosed();
+
+    ViewerWindow& viewer_;
+    HWND dialog_ = nullptr;
+};
+
+// A menu's popups by caption, each with its entries' captions ("-" for a separator).
+std::vector<std::vector<std::string>> MenuCaptions(const std::vector<uidriver::MenuEntry>& bar);
+std::vector<std::string> PopupCaptions(const std::vector<uidriver::MenuEntry>& bar);
+
+// The number of pixels of `colour` inside the rectangle of `picture`.
+int CountColour(const uidriver::Image& picture, const RECT& area, COLORREF colour);
+
+} // namespace velk_e2e

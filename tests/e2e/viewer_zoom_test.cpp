@@ -1,0 +1,228 @@
+// Zoom: the zoom box's items, typed percentages and the magnifier, read back from the box's
+// label, the page area's size and the scroll bars. The sample's first page is Letter paper,
+// 816 x 1056 pixels at 100 % on a screen of 96 pixels per inch.
+
+#include "resource.h"
+#include "temp_folder.h"
+#include "uidriver/common_controls.h"
+#include "uidriver/controls.h"
+#include "viewer_window.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace velk_e2e {
+namespace {
+
+constexpr int kPageWidth = 816;
+constexpr int kPageHeight = 1056;
+
+int Rounded(double value) {
+    return static_cast<int>(std::lround(value));
+}
+
+class SampleZoom : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.created());
+        ASSERT_FALSE(WriteSampleReport(folder).empty());
+        viewer.emplace("sample.vlk", folder.path(), kSampleTitle);
+        ASSERT_TRUE(viewer->opened());
+        zoomBox = viewer->control(IDC_ZOOM_BOX);
+        ASSERT_NE(zoomBox, nullptr);
+    }
+    void TearDown() override {
+        if (viewer && viewer->opened()) {
+            EXPECT_EQ(viewer->close().exitCode, 0u);
+        }
+    }
+
+    std::string label() const { return uidriver::WindowText(zoomBox); }
+    SIZE pageArea() const { return viewer->size(viewer->control(IDC_PAGE_AREA)); }
+    bool verticalBar() const { return viewer->shows(viewer->control(IDC_VERTICAL_SCROLL_BAR)); }
+    bool horizontalBar() const { return viewer->shows(viewer->control(IDC_HORIZONTAL_SCROLL_BAR)); }
+    // The room between toolbar and status bar, and the status bar's width.
+    RECT statusBar() const {
+        RECT rect{};
+        GetWindowRect(viewer->control(IDC_STATUS_BAR), &rect);
+        return rect;
+    }
+    RECT toolbar() const {
+        RECT rect{};
+        GetWindowRect(viewer->control(IDC_TOOLBAR), &rect);
+        return rect;
+    }
+
+    TempFolder folder;
+    std::optional<ViewerWindow> viewer;
+    HWND zoomBox = nullptr;
+};
+
+struct FittingZoom {
+    const char* typed; // nullptr: chosen from the box as item `item`
+    int item;
+    const char* label;
+    int percent;
+};
+
+// Zooms at which the whole page fits: the page area is exactly the page's size, and neither
+// scroll bar shows.
+TEST_F(SampleZoom, PageThatFitsGetsAnAreaOfItsOwnSizeAndNoScrollBars) {
+    const FittingZoom cases[] = {
+        {nullptr, 2, "75%", 75}, {"60", 0, "60%", 60},   {"10", 0, "25%", 25},
+        {" 75% ", 0, "75%", 75}, {"50%", 0, "50%", 50},  {"25", 0, "25%", 25},
+        {"-40", 0, "25%", 25},   {"33.9", 0, "33%", 33},
+    };
+    for (const FittingZoom& c : cases) {
+        const std::string what = c.typed != nullptr ? c.typed : "item " + std::to_string(c.item);
+        if (c.typed != nullptr) {
+            ASSERT_TRUE(uidriver::TypeComboText(viewer->window(), zoomBox, c.typed)) << what;
+        } else {
+            ASSERT_TRUE(uidriver::ChooseComboItem(viewer->window(), zoomBox, c.item)) << what;
+        }
+        EXPECT_EQ(label(), c.label) << what;
+        const SIZE area = pageArea();
+        EXPECT_EQ(area.cx, Rounded(kPageWidth * c.percent / 100.0)) << what;
+        EXPECT_EQ(area.cy, Rounded(kPageHeight * c.percent / 100.0)) << what;
+        EXPECT_FALSE(verticalBar()) << what;
+        EXPECT_FALSE(horizontalBar()) << what;
+    }
+}
+
+struct TallZoom {
+    const char* typed;
+    int item;
+    const char* label;
+    int percent;
+};
+
+// Zooms at which the page is taller than the room but not wider: the vertical bar shows and
+// the area loses its width.
+TEST_F(SampleZoom, TallPageGetsTheVerticalBar) {
+    const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
+    const TallZoom cases[] = {
+        {nullptr, 4, "125%", 125}, {nullptr, 3, "100%", 100}, {"300", 0, "125%", 125},
+        {"abc", 0, "100%", 100},   {"", 0, "100%", 100},      {"12345", 0, "125%", 125},
+        {"0", 0, "100%", 100},     {"110", 0, "110%", 110},
+    };
+    for (const TallZoom& c : cases) {
+        const std::string what = c.typed != nullptr ? c.typed : "item " + std::to_string(c.item);
+        if (c.typed != nullptr) {
+            ASSERT_TRUE(uidriver::TypeComboText(viewer->window(), zoomBox, c.typed)) << what;
+        } else {
+            ASSERT_TRUE(uidriver::ChooseComboItem(viewer->window(), zoomBox, c.item)) << what;
+        }
+        EXPECT_EQ(label(), c.label) << what;
+        EXPECT_EQ(pageArea().cx, Rounded(kPageWidth * c.percent / 100.0) - barWidth) << what;
+        EXPECT_TRUE(verticalBar()) << what;
+        EXPECT_FALSE(horizontalBar()) << what;
+    }
+}
+
+TEST_F(SampleZoom, FitWidthFillsTheWidthBetweenTheMargins) {
+    for (const char* typed : {"fit width", "  FIT width  "}) {
+        ASSERT_TRUE(uidriver::TypeComboText(viewer->window(), zoomBox, typed));
+        EXPECT_EQ(label(), "Fit Width") << typed;
+        const RECT status = statusBar();
+        const int room = (status.right - status.left) - 24;
+        // The page is taller than the room, so the vertical bar shows beside the area.
+        EXPECT_TRUE(verticalBar()) << typed;
+        EXPECT_NEAR(pageArea().cx + GetSystemMetrics(SM_CXVSCROLL), room, 1) << typed;
+    }
+    ASSERT_TRUE(uidriver::ChooseComboItem(viewer->window(), zoomBox, 0));
+    EXPECT_EQ(label(), "Fit Width");
+}
+
+TEST_F(SampleZoom, FitWindowShowsTheWholePage) {
+    ASSERT_TRUE(uidriver::ChooseComboItem(viewer->window(), zoomBox, 1));
+    EXPECT_EQ(label(), "Fit Window");
+    const int room = statusBar().top - toolbar().bottom;
+    const SIZE area = pageArea();
+    EXPECT_FALSE(verticalBar());
+    EXPECT_FALSE(horizontalBar());
+    // Height-bound on this screen: as tall as the room less the gaps, within a percent step.
+    EXPECT_LE(area.cy, room - 36);
+    EXPECT_GE(area.cy, room - 36 - kPageHeight / 100);
+    EXPECT_NEAR(static_cast<double>(area.cx) / area.cy, 8.5 / 11.0, 0.01);
+
+    ASSERT_TRUE(uidriver::TypeComboText(viewer->window(), zoomBox, " Fit WINDOW"));
+    EXPECT_EQ(label(), "Fit Window");
+    EXPECT_EQ(pageArea().cy, area.cy);
+}
+
+// The scroll bar moves the view over the page in percent of what does not fit; the zoom stays.
+TEST_F(SampleZoom, VerticalScrollBarMovesOverThePage) {
+    const HWND bar = viewer->control(IDC_VERTICAL_SCROLL_BAR);
+    ASSERT_TRUE(verticalBar());
+    const auto scroll = [this, bar](int request, int thumb = 0) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(viewer->window(), WM_VSCROLL, MAKEWPARAM(request, thumb),
+                            reinterpret_cast<LPARAM>(bar), SMTO_ABORTIFHUNG, 5000, &ignored);
+        return GetScrollPos(bar, SB_CTL);
+    };
+    const auto bannerPixels = [this](const std::string& name) {
+        const auto picture = viewer->capture(name);
+        RECT window{};
+        RECT area{};
+        GetWindowRect(viewer->window(), &window);
+        GetWindowRect(viewer->control(IDC_PAGE_AREA), &area);
+        OffsetRect(&area, -window.left, -window.top);
+        return picture ? CountColour(*picture, area, RGB(20, 40, 90)) : -1;
+    };
+    const int atTop = bannerPixels("viewer-scrolled-top");
+    EXPECT_EQ(scroll(SB_PAGEDOWN), 15);
+    EXPECT_EQ(scroll(SB_LINEDOWN), 18);
+    EXPECT_EQ(scroll(SB_LINEUP), 15);
+    EXPECT_EQ(scroll(SB_PAGEUP), 0);
+    EXPECT_EQ(scroll(SB_LINEUP), 0);
+    // The position follows the thumb while it is dragged (request 5); the request at its
+    // release (4) and the others leave it where it is.
+    EXPECT_EQ(scroll(SB_THUMBTRACK, 100), 100);
+    EXPECT_EQ(scroll(SB_LINEDOWN), 100);
+    EXPECT_EQ(scroll(SB_THUMBPOSITION, 40), 100);
+    EXPECT_EQ(scroll(SB_TOP), 100);
+    EXPECT_EQ(scroll(SB_ENDSCROLL), 100);
+    // At the bottom the report's banner is out of sight.
+    EXPECT_LT(bannerPixels("viewer-scrolled-bottom"), atTop / 2);
+    EXPECT_EQ(label(), "100%");
+}
+
+// Left click zooms in, right click zooms out, around the page; outside the page nothing.
+TEST_F(SampleZoom, MagnifierClicksStepTheZoom) {
+    const auto click = [this](UINT message, POINT at) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(viewer->window(), message, 0, MAKELPARAM(at.x, at.y), SMTO_ABORTIFHUNG,
+                            5000, &ignored);
+    };
+    const auto pageCentre = [this] {
+        RECT area{};
+        GetWindowRect(viewer->control(IDC_PAGE_AREA), &area);
+        POINT centre{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+        ScreenToClient(viewer->window(), &centre);
+        return centre;
+    };
+    const struct {
+        UINT message;
+        const char* label;
+    } clicks[] = {
+        {WM_LBUTTONDOWN, "120%"}, {WM_LBUTTONDOWN, "125%"}, {WM_RBUTTONDOWN, "110%"},
+        {WM_RBUTTONDOWN, "90%"},  {WM_RBUTTONDOWN, "70%"},  {WM_LBUTTONDOWN, "90%"},
+    };
+    for (const auto& c : clicks) {
+        click(c.message, pageCentre());
+        EXPECT_EQ(label(), c.label);
+        EXPECT_EQ(uidriver::ComboSelection(zoomBox), -1);
+    }
+    // Left of the page area, below the toolbar.
+    RECT area{};
+    GetWindowRect(viewer->control(IDC_PAGE_AREA), &area);
+    POINT outside{area.left - 6, area.top + 50};
+    ScreenToClient(viewer->window(), &outside);
+    click(WM_LBUTTONDOWN, outside);
+    EXPECT_EQ(label(), "90%");
+}
+
+} // namespace
+} // namespace velk_e2e
