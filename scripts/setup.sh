@@ -9,7 +9,7 @@ packages=(
     # native build, tests, sanitizers and fuzzing
     cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    libcairo2-dev libgdk-pixbuf-2.0-dev libfontconfig-dev libfreetype-dev
+    libcairo2-dev libgdk-pixbuf-2.0-dev libfontconfig-dev libfreetype-dev zlib1g-dev
     fonts-liberation2 imagemagick
     # scripts/bench-render.sh: the PDF rasterisers velk-render is timed against, and the timer
     poppler-utils mupdf-tools hyperfine

@@ -16,20 +16,42 @@ namespace {
 
 class StreamFile : public velk::cli::OutputFile {
   public:
-    explicit StreamFile(const std::string& path)
-        : file_(path, std::ios::binary | std::ios::trunc) {}
+    explicit StreamFile(const std::string& path) : file_(path, std::ios::binary | std::ios::trunc) {
+        pending_.reserve(kFlushBytes);
+    }
     bool opened() const { return file_.is_open(); }
+    // A page comes row by row; the stream would hand each row of a kilobyte or more to the
+    // system on its own, so rows are gathered here and go out a few at a time.
     void write(std::span<const std::uint8_t> bytes) override {
-        file_.write(reinterpret_cast<const char*>(bytes.data()),
-                    static_cast<std::streamsize>(bytes.size()));
+        if (pending_.size() + bytes.size() > kFlushBytes) {
+            flush();
+        }
+        if (bytes.size() >= kFlushBytes) {
+            put(bytes);
+        } else {
+            pending_.insert(pending_.end(), bytes.begin(), bytes.end());
+        }
     }
     bool close() override {
+        flush();
         file_.close();
         return static_cast<bool>(file_);
     }
 
   private:
+    static constexpr std::size_t kFlushBytes = std::size_t{1} << 18;
+
+    void put(std::span<const std::uint8_t> bytes) {
+        file_.write(reinterpret_cast<const char*>(bytes.data()),
+                    static_cast<std::streamsize>(bytes.size()));
+    }
+    void flush() {
+        put(pending_);
+        pending_.clear();
+    }
+
     std::ofstream file_;
+    std::vector<std::uint8_t> pending_;
 };
 
 class ConsoleOutput : public velk::cli::RunOutput {

@@ -4,6 +4,10 @@
 #include <array>
 #include <string_view>
 
+#ifdef VELK_RENDER_ZLIB
+#include <zlib.h>
+#endif
+
 namespace velk::cli {
 
 namespace {
@@ -132,6 +136,20 @@ std::uint32_t Crc32(std::span<const std::uint8_t> data, std::uint32_t running) {
     return c ^ 0xFFFFFFFFu;
 }
 
+#ifdef VELK_RENDER_ZLIB
+// zlib's sum takes sixteen bytes a step, and a page's megabytes pass through it. zlib counts
+// in uInt, so a longer span goes in pieces.
+std::uint32_t Adler32(std::span<const std::uint8_t> data, std::uint32_t running) {
+    uLong value = running;
+    constexpr std::size_t kPiece = std::size_t{1} << 30;
+    while (!data.empty()) {
+        const std::size_t n = std::min(data.size(), kPiece);
+        value = adler32(value, data.data(), static_cast<uInt>(n));
+        data = data.subspan(n);
+    }
+    return static_cast<std::uint32_t>(value);
+}
+#else
 std::uint32_t Adler32(std::span<const std::uint8_t> data, std::uint32_t running) {
     constexpr std::uint32_t kModulus = 65521;
     // Sums stay below 2^32 for this many bytes between reductions.
@@ -150,6 +168,7 @@ std::uint32_t Adler32(std::span<const std::uint8_t> data, std::uint32_t running)
     }
     return (b << 16) | a;
 }
+#endif
 
 bool WritePng(ByteSink& out, std::int32_t width, std::int32_t height, const RowSource& rows) {
     if (width <= 0 || height <= 0) {

@@ -312,20 +312,27 @@ CairoSurface::RgbRowReader CairoSurface::rgbRows(const PixelRect& from, std::int
         const int stride = cairo_image_surface_get_stride(source);
         const std::int32_t sourceWidth = cairo_image_surface_get_width(source);
         const std::int32_t sourceRow = area.y + y;
-        std::fill(rgb.begin(), rgb.end(), std::uint8_t{0xFF});
         if (sourceRow < 0 || sourceRow >= cairo_image_surface_get_height(source)) {
+            std::fill(rgb.begin(), rgb.end(), std::uint8_t{0xFF});
             return;
         }
         const auto* row = reinterpret_cast<const std::uint32_t*>(
             data + static_cast<std::ptrdiff_t>(sourceRow) * stride);
-        const std::int32_t first = std::max(area.x, 0);
-        const std::int32_t last = std::min<std::int64_t>(
-            std::int64_t{area.x} + static_cast<std::int64_t>(rgb.size() / 3), sourceWidth);
-        for (std::int32_t x = first; x < last; ++x) {
-            std::uint8_t* out = rgb.data() + static_cast<std::ptrdiff_t>(x - area.x) * 3;
-            out[0] = static_cast<std::uint8_t>(row[x] >> 16);
-            out[1] = static_cast<std::uint8_t>(row[x] >> 8);
-            out[2] = static_cast<std::uint8_t>(row[x]);
+        // The row's pixels that lie on the page, counted from the row's start.
+        const auto across = static_cast<std::int64_t>(rgb.size() / 3);
+        const std::int64_t first = std::clamp<std::int64_t>(-std::int64_t{area.x}, 0, across);
+        const std::int64_t last =
+            std::clamp<std::int64_t>(std::int64_t{sourceWidth} - area.x, first, across);
+        // Only pixels off the page are filled white: the rest are each written once.
+        std::fill(rgb.begin(), rgb.begin() + first * 3, std::uint8_t{0xFF});
+        std::fill(rgb.begin() + last * 3, rgb.end(), std::uint8_t{0xFF});
+        const std::span pixels(row + (area.x + first), row + (area.x + last));
+        std::uint8_t* out = rgb.data() + first * 3;
+        for (const std::uint32_t pixel : pixels) {
+            out[0] = static_cast<std::uint8_t>(pixel >> 16);
+            out[1] = static_cast<std::uint8_t>(pixel >> 8);
+            out[2] = static_cast<std::uint8_t>(pixel);
+            out += 3;
         }
     };
 }
