@@ -2,6 +2,7 @@
 
 #include "dialog_procs.h"
 #include "main_dialog.h"
+#include "platform/win32/gdi_surface.h"
 #include "platform/win32/win32_settings.h"
 #include "print/device_settings.h"
 #include "viewer/page_renderer.h"
@@ -26,23 +27,7 @@ class PendingActions : public ViewerActions {
 };
 
 UniqueFont CreateDialogFont(std::int32_t logPixelsY) {
-    const LogFont font = DialogFontDescription(logPixelsY);
-    LOGFONTA description{};
-    description.lfHeight = font.height;
-    description.lfWidth = font.width;
-    description.lfEscapement = font.escapement;
-    description.lfOrientation = font.orientation;
-    description.lfWeight = font.weight;
-    description.lfItalic = font.italic;
-    description.lfUnderline = font.underline;
-    description.lfStrikeOut = font.strikeOut;
-    description.lfCharSet = font.charSet;
-    description.lfOutPrecision = font.outPrecision;
-    description.lfClipPrecision = font.clipPrecision;
-    description.lfQuality = font.quality;
-    description.lfPitchAndFamily = font.pitchAndFamily;
-    const std::size_t length = std::min(font.faceName.size(), sizeof description.lfFaceName - 1);
-    std::memcpy(description.lfFaceName, font.faceName.data(), length);
+    const LOGFONTA description = velk::win32::ToLogFontA(DialogFontDescription(logPixelsY));
     return UniqueFont(CreateFontIndirectA(&description));
 }
 

@@ -1,4 +1,5 @@
 #include "platform/posix/cairo_surface.h"
+#include "platform/posix/cairo_drawing.h"
 
 #include "platform/posix/ansi_text.h"
 #include "platform/posix/cairo_bitmaps.h"
@@ -40,28 +41,6 @@ struct Pen {
     int style = kPenSolid;
     std::int32_t width = 1;
     Colour colour = 0;
-};
-
-void SetColour(cairo_t* cr, Colour c) {
-    cairo_set_source_rgb(cr, (c & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0,
-                         ((c >> 16) & 0xFF) / 255.0);
-}
-
-void FillRect(cairo_t* cr, double x, double y, double width, double height) {
-    cairo_rectangle(cr, x, y, width, height);
-    cairo_fill(cr);
-}
-
-// Each drawing call leaves the context as it found it.
-class SavedState {
-  public:
-    explicit SavedState(cairo_t* cr) : cr_(cr) { cairo_save(cr_); }
-    ~SavedState() { cairo_restore(cr_); }
-    SavedState(const SavedState&) = delete;
-    SavedState& operator=(const SavedState&) = delete;
-
-  private:
-    cairo_t* cr_;
 };
 
 std::uint32_t LittleEndian(std::span<const std::uint8_t> bytes, std::size_t offset,

@@ -1,4 +1,5 @@
 #include "platform/posix/cairo_text.h"
+#include "platform/posix/cairo_drawing.h"
 
 #include <cmath>
 #include <vector>
@@ -12,27 +13,6 @@ constexpr unsigned kAlignHorizontal = 6; // TA_LEFT 0, TA_RIGHT 2, TA_CENTER 6
 constexpr unsigned kAlignVertical = 24;  // TA_TOP 0, TA_BOTTOM 8, TA_BASELINE 24
 constexpr unsigned kAlignBottom = 8;
 constexpr unsigned kAlignBaseline = 24;
-
-void SetColour(cairo_t* cr, Colour c) {
-    cairo_set_source_rgb(cr, (c & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0,
-                         ((c >> 16) & 0xFF) / 255.0);
-}
-
-void FillRect(cairo_t* cr, double x, double y, double width, double height) {
-    cairo_rectangle(cr, x, y, width, height);
-    cairo_fill(cr);
-}
-
-class SavedState {
-  public:
-    explicit SavedState(cairo_t* cr) : cr_(cr) { cairo_save(cr_); }
-    ~SavedState() { cairo_restore(cr_); }
-    SavedState(const SavedState&) = delete;
-    SavedState& operator=(const SavedState&) = delete;
-
-  private:
-    cairo_t* cr_;
-};
 
 std::int32_t BaselineBelowReference(const TextMetrics& tm, unsigned align) {
     if ((align & kAlignVertical) == kAlignBaseline) {

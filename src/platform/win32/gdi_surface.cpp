@@ -128,7 +128,7 @@ bool GdiSurface::createSolidBrush(std::uint32_t id, Colour colour) {
     return true;
 }
 
-bool GdiSurface::createFont(std::uint32_t id, const LogFont& font) {
+LOGFONTA ToLogFontA(const LogFont& font) {
     LOGFONTA description{};
     description.lfHeight = font.height;
     description.lfWidth = font.width;
@@ -145,6 +145,11 @@ bool GdiSurface::createFont(std::uint32_t id, const LogFont& font) {
     description.lfPitchAndFamily = font.pitchAndFamily;
     const std::size_t length = std::min(font.faceName.size(), sizeof description.lfFaceName - 1);
     std::memcpy(description.lfFaceName, font.faceName.data(), length);
+    return description;
+}
+
+bool GdiSurface::createFont(std::uint32_t id, const LogFont& font) {
+    const LOGFONTA description = ToLogFontA(font);
     const HFONT handle = CreateFontIndirectA(&description);
     if (handle == nullptr) {
         return false;

@@ -8,6 +8,9 @@
 
 namespace velk::win32 {
 
+// The system's font description for a surface font.
+LOGFONTA ToLogFontA(const LogFont& font);
+
 // The renderer's surface on a real device context: every call goes straight to GDI. The
 // device context stays the caller's; the objects made through the surface belong to it and
 // any still alive when it ends are deleted then (after the device's own are selected back).
