@@ -1,17 +1,11 @@
 // RenderPage on the dense page through the Cairo surface: the interpreter and real drawing
 // (fonts, glyphs, lines and boxes) on a 96 dpi raster page, and on a 600 dpi PDF printer.
-#include "dense_page.h"
+#include "dense_document.h"
 
-#include "document/document.h"
-#include "platform/file_system.h"
-#include "platform/message_box.h"
 #include "platform/posix/cairo_surface.h"
-#include "platform/settings.h"
-#include "print/device_settings.h"
 #include "render/interpreter.h"
 #include "render/page_setup.h"
 #include "render/surface.h"
-#include "viewer/interface_texts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,45 +14,7 @@
 
 namespace {
 
-class NoFiles : public velk::FileSystem {
-  public:
-    std::vector<velk::DirectoryEntry> findFiles(const std::string&) override { return {}; }
-    std::unique_ptr<velk::File> openExisting(const std::string&, velk::OpenAccess) override {
-        return nullptr;
-    }
-    bool createNew(const std::string&) override { return false; }
-    bool deleteFile(const std::string&) override { return false; }
-    std::string temporaryDirectory() override { return "/tmp/"; }
-    std::string executablePath() override { return "/velk-render"; }
-};
-
-class NoMessages : public velk::MessageBoxPort {
-  public:
-    void show(const std::string&, const std::string&, unsigned) override {}
-};
-
-class Screen96 : public velk::ScreenInfo {
-  public:
-    int logPixelsX() override { return 96; }
-    int logPixelsY() override { return 96; }
-};
-
-struct DenseDocument {
-    velk::Document document;
-    double zoom = 1.0;
-    velk::ScreenSettings settings;
-    Screen96 screen;
-    velk::InterfaceTexts texts;
-    NoMessages messages;
-    NoFiles files;
-    velk::RenderServices services{document, zoom, settings, screen, texts, messages, files};
-
-    DenseDocument() {
-        document.pageCount = 1;
-        document.loadedPageNumber = 1;
-        document.loadedPage = velk::bench::DensePage();
-    }
-};
+using velk::bench::DenseDocument;
 
 void BM_CairoDensePageScreen(benchmark::State& state) {
     DenseDocument dense;
