@@ -30,13 +30,11 @@ const NavigationButtons kAtFirst{false, false, true, true};
 const NavigationButtons kInside{true, true, true, true};
 const NavigationButtons kAtLast{true, true, false, false};
 
-class SampleNavigation : public ::testing::Test {
+class SampleNavigation : public SampleViewerTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(folder.created());
-        ASSERT_FALSE(WriteSampleReport(folder).empty());
-        viewer.emplace("sample.vlk", folder.path(), kSampleTitle);
-        ASSERT_TRUE(viewer->opened());
+        SampleViewerTest::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         ASSERT_EQ(viewer->statusText(), SampleStatus(1));
     }
     void TearDown() override {
@@ -55,9 +53,6 @@ class SampleNavigation : public ::testing::Test {
         ASSERT_FALSE(jump.open());
         ASSERT_EQ(viewer->statusText(), SampleStatus(page));
     }
-
-    TempFolder folder;
-    std::optional<ViewerWindow> viewer;
 };
 
 struct Move {

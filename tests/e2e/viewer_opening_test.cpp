@@ -25,22 +25,13 @@ std::string Padded(const std::string& caption) {
     return caption + std::string(100 - caption.size(), ' ');
 }
 
-class SampleOpened : public ::testing::Test {
+class SampleOpened : public SampleViewerTest {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder.created());
-        ASSERT_FALSE(WriteSampleReport(folder).empty());
-        viewer.emplace("sample.vlk", folder.path(), kSampleTitle);
-        ASSERT_TRUE(viewer->opened());
-    }
     void TearDown() override {
         if (viewer && viewer->opened() && viewer->run().process().running()) {
             viewer->close();
         }
     }
-
-    TempFolder folder;
-    std::optional<ViewerWindow> viewer;
 };
 
 TEST_F(SampleOpened, ShowsPageOneMaximisedWithTitleStatusAndZoom) {

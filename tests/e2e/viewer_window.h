@@ -7,6 +7,8 @@
 #include "uidriver/in_process.h"
 #include "velk_run.h"
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <optional>
@@ -120,5 +122,20 @@ std::vector<std::string> PopupCaptions(const std::vector<uidriver::MenuEntry>& b
 
 // The number of pixels of `colour` inside the rectangle of `picture`.
 int CountColour(const uidriver::Image& picture, const RECT& area, COLORREF colour);
+
+// Tests that start on the sample report, opened in its own folder. Each test closes the window
+// in its own TearDown, checking what it expects of the end of the run.
+class SampleViewerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.created());
+        ASSERT_FALSE(WriteSampleReport(folder).empty());
+        viewer.emplace("sample.vlk", folder.path(), kSampleTitle);
+        ASSERT_TRUE(viewer->opened());
+    }
+
+    TempFolder folder;
+    std::optional<ViewerWindow> viewer;
+};
 
 } // namespace velk_e2e

@@ -23,13 +23,11 @@ int Rounded(double value) {
     return static_cast<int>(std::lround(value));
 }
 
-class SampleZoom : public ::testing::Test {
+class SampleZoom : public SampleViewerTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(folder.created());
-        ASSERT_FALSE(WriteSampleReport(folder).empty());
-        viewer.emplace("sample.vlk", folder.path(), kSampleTitle);
-        ASSERT_TRUE(viewer->opened());
+        SampleViewerTest::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         zoomBox = viewer->control(IDC_ZOOM_BOX);
         ASSERT_NE(zoomBox, nullptr);
     }
@@ -55,8 +53,6 @@ class SampleZoom : public ::testing::Test {
         return rect;
     }
 
-    TempFolder folder;
-    std::optional<ViewerWindow> viewer;
     HWND zoomBox = nullptr;
 };
 
