@@ -1,6 +1,7 @@
 // JUMPDLGPROC: DLG_JUMP's messages handed to the jump dialog's logic.
 
 #include "dialog_procs.h"
+#include "small_dialog.h"
 #include "viewer/jump_dialog.h"
 
 #include <array>
@@ -26,37 +27,17 @@ class Win32JumpView : public velk::JumpDialogView {
     HWND dialog_;
 };
 
-velk::JumpDialog* DialogOf(HWND dialog) {
-    return reinterpret_cast<velk::JumpDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
-
 } // namespace
 
 extern "C" INT_PTR CALLBACK JUMPDLGPROC(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     Win32JumpView view(dialog);
+    ForwardDialogMessage<velk::JumpDialog>(dialog, message, wParam, lParam, view);
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        DialogOf(dialog)->onInitDialog(view);
         // The procedure answers 0, so the dialog manager sets no focus: put it in the page
         // field with its "1" selected, so a page number can be typed over it at once.
         const HWND edit = GetDlgItem(dialog, velk::kJumpEdit);
         SetFocus(edit);
         SendMessageA(edit, EM_SETSEL, 0, -1);
-        return 0;
-    }
-    velk::JumpDialog* logic = DialogOf(dialog);
-    if (logic == nullptr) {
-        return 0;
-    }
-    switch (message) {
-    case WM_COMMAND:
-        logic->onCommand(LOWORD(wParam), view);
-        break;
-    case WM_CLOSE:
-        logic->onClose(view);
-        break;
-    default:
-        break;
     }
     return 0;
 }

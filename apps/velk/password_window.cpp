@@ -3,6 +3,7 @@
 #include "dialog_procs.h"
 #include "document/password_dialog.h"
 #include "resource.h"
+#include "small_dialog.h"
 
 #include <array>
 
@@ -27,36 +28,16 @@ class Win32PasswordView : public velk::PasswordDialogView {
     HWND dialog_;
 };
 
-velk::PasswordDialog* DialogOf(HWND dialog) {
-    return reinterpret_cast<velk::PasswordDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
-
 } // namespace
 
 extern "C" INT_PTR CALLBACK PASSWORDDLGPROC(HWND dialog, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
     Win32PasswordView view(dialog);
+    ForwardDialogMessage<velk::PasswordDialog>(dialog, message, wParam, lParam, view);
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        DialogOf(dialog)->onInitDialog(view);
         // The procedure answers 0, so the dialog manager sets no focus: put it in the entry
         // field so the password can be typed at once.
         SetFocus(GetDlgItem(dialog, IDC_PASSWORD_EDIT));
-        return 0;
-    }
-    velk::PasswordDialog* logic = DialogOf(dialog);
-    if (logic == nullptr) {
-        return 0;
-    }
-    switch (message) {
-    case WM_COMMAND:
-        logic->onCommand(LOWORD(wParam), view);
-        break;
-    case WM_CLOSE:
-        logic->onClose(view);
-        break;
-    default:
-        break;
     }
     return 0;
 }
