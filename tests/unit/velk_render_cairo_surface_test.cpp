@@ -379,6 +379,34 @@ TEST_F(VelkRenderCairoFonts, GaspRangesDecideWhereGlyphsAreSmoothed) {
     }
 }
 
+TEST_F(VelkRenderCairoSurface, RowsReadBackInAnyOrderThroughOneBuffer) {
+    // A black band over rows 2 and 3 of a white page. The reader skips a row that repeats the
+    // one it converted last into the same buffer, and only that one.
+    CairoCanvas canvas(8, 6);
+    canvas.selectPen(5, 0, kBlack);
+    canvas.selectBrush(kBlack);
+    canvas.surface().rectangle(0, 2, 9, 4 + 1);
+    // Two columns left of the page and one right of it, all white.
+    const auto rows = canvas.backend().rgbRows(posix::PixelRect{-2, 0, 11, 6}, 11, 6);
+    std::vector<std::uint8_t> row(11 * 3, 0x77);
+    const auto shade = [&row](std::size_t x) { return row[x * 3]; };
+    struct Read {
+        std::int32_t y;
+        std::uint8_t onPage;
+    };
+    const Read reads[] = {{0, 0xFF}, {1, 0xFF}, {2, 0}, {3, 0},    {4, 0xFF}, {5, 0xFF},
+                          {0, 0xFF}, {3, 0},    {2, 0}, {5, 0xFF}, {4, 0xFF}, {3, 0}};
+    for (const Read& read : reads) {
+        rows(read.y, row);
+        EXPECT_EQ(shade(0), 0xFF) << "off the page, row " << read.y;
+        EXPECT_EQ(shade(1), 0xFF) << "off the page, row " << read.y;
+        EXPECT_EQ(shade(10), 0xFF) << "off the page, row " << read.y;
+        for (std::size_t x = 2; x < 10; ++x) {
+            EXPECT_EQ(shade(x), read.onPage) << "row " << read.y << ", column " << x;
+        }
+    }
+}
+
 } // namespace
 } // namespace velk
 

@@ -1,5 +1,7 @@
 #include "platform/posix/cairo_bitmaps.h"
 
+#include "platform/posix/pixbuf_library.h"
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -10,8 +12,6 @@ namespace {
 
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kRgbMask = 0xFFFFFF;
-
-using ErrorHandle = std::unique_ptr<GError, Releaser<&g_error_free>>;
 
 bool Fits(std::int64_t width, std::int64_t height) {
     return width > 0 && height > 0 && width * height <= kLargestBitmapPixels;
@@ -95,42 +95,61 @@ CairoSurfaceHandle NewPicture(std::int32_t width, std::int32_t height, std::uint
     if (cairo_surface_status(picture.get()) != CAIRO_STATUS_SUCCESS) {
         return nullptr;
     }
-    const PictureRows rows(picture.get());
-    for (std::int32_t y = 0; y < height; ++y) {
-        std::fill_n(rows.row(y), width, colour);
+    // The unused top byte of an RGB24 pixel may take any value, so white (and black) fill as
+    // bytes, which is several times faster than pixel by pixel for a page's megabytes.
+    const std::uint32_t rgb = colour & 0xFFFFFF;
+    if (rgb == 0xFFFFFF || rgb == 0) {
+        std::memset(cairo_image_surface_get_data(picture.get()), rgb == 0 ? 0 : 0xFF,
+                    static_cast<std::size_t>(cairo_image_surface_get_stride(picture.get())) *
+                        static_cast<std::size_t>(height));
+    } else {
+        const PictureRows rows(picture.get());
+        for (std::int32_t y = 0; y < height; ++y) {
+            std::fill_n(rows.row(y), width, colour);
+        }
     }
     cairo_surface_mark_dirty(picture.get());
     return picture;
 }
 
 CairoSurfaceHandle LoadBmpFile(const std::string& path) {
+    const PixbufLibrary* gdk = Pixbuf();
+    if (gdk == nullptr) {
+        return nullptr;
+    }
     int width = 0;
     int height = 0;
-    GdkPixbufFormat* format = gdk_pixbuf_get_file_info(path.c_str(), &width, &height);
+    GdkPixbufFormat* format = gdk->getFileInfo(path.c_str(), &width, &height);
     if (format == nullptr || !Fits(width, height)) {
         return nullptr;
     }
-    const std::unique_ptr<gchar, Releaser<&g_free>> name(gdk_pixbuf_format_get_name(format));
+    const auto releaseText = [gdk](gchar* text) { gdk->free(text); };
+    const std::unique_ptr<gchar, decltype(releaseText)> name(gdk->formatGetName(format),
+                                                             releaseText);
     // LoadImage(IMAGE_BITMAP) reads bitmaps only, whatever else a decoder could read.
     if (!name || std::strcmp(name.get(), "bmp") != 0) {
         return nullptr;
     }
     GError* error = nullptr;
-    const PixbufHandle pixbuf(gdk_pixbuf_new_from_file(path.c_str(), &error));
-    const ErrorHandle ownedError(error);
-    if (!pixbuf || gdk_pixbuf_get_bits_per_sample(pixbuf.get()) != 8 ||
-        gdk_pixbuf_get_n_channels(pixbuf.get()) < 3) {
+    const auto releasePixbuf = [gdk](GdkPixbuf* pixbuf) { gdk->objectUnref(pixbuf); };
+    const std::unique_ptr<GdkPixbuf, decltype(releasePixbuf)> pixbuf(
+        gdk->newFromFile(path.c_str(), &error), releasePixbuf);
+    if (error != nullptr) {
+        gdk->errorFree(error);
+    }
+    if (!pixbuf || gdk->getBitsPerSample(pixbuf.get()) != 8 ||
+        gdk->getNChannels(pixbuf.get()) < 3) {
         return nullptr;
     }
-    width = gdk_pixbuf_get_width(pixbuf.get());
-    height = gdk_pixbuf_get_height(pixbuf.get());
+    width = gdk->getWidth(pixbuf.get());
+    height = gdk->getHeight(pixbuf.get());
     CairoSurfaceHandle picture = NewPicture(width, height, kWhite);
     if (!picture) {
         return nullptr;
     }
-    const int channels = gdk_pixbuf_get_n_channels(pixbuf.get());
-    const int stride = gdk_pixbuf_get_rowstride(pixbuf.get());
-    const guchar* pixels = gdk_pixbuf_read_pixels(pixbuf.get());
+    const int channels = gdk->getNChannels(pixbuf.get());
+    const int stride = gdk->getRowstride(pixbuf.get());
+    const guchar* pixels = gdk->readPixels(pixbuf.get());
     const PictureRows rows(picture.get());
     cairo_surface_flush(picture.get());
     for (int y = 0; y < height; ++y) {

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string_view>
+#include <vector>
 
 namespace velk::posix {
 
@@ -114,7 +116,96 @@ FaceMetrics ReadFaceMetrics(cairo_font_face_t* face) {
     return m;
 }
 
+// Faces a page may name and the installed faces that stand in for them, best first. The
+// metric-compatible ones keep a report's columns where its producer put them.
+struct Substitutes {
+    std::string_view family;
+    std::vector<std::string_view> accept;
+};
+
+const std::vector<Substitutes>& SubstituteTable() {
+    static const std::vector<Substitutes> table = {
+        {"Arial", {"Liberation Sans", "Arimo"}},
+        {"Helvetica", {"Nimbus Sans", "Liberation Sans"}},
+        {"Arial Narrow", {"Liberation Sans Narrow", "Nimbus Sans Narrow"}},
+        {"Times New Roman", {"Liberation Serif", "Tinos"}},
+        {"Times", {"Nimbus Roman", "Liberation Serif"}},
+        {"Courier New", {"Liberation Mono", "Cousine"}},
+        {"Courier", {"Nimbus Mono PS", "Liberation Mono"}},
+        {"Calibri", {"Carlito"}},
+        {"Cambria", {"Caladea"}},
+        {"Symbol", {"Standard Symbols PS"}},
+        {"Bookman Old Style", {"URW Bookman"}},
+        {"Century Schoolbook", {"C059"}},
+        {"Palatino Linotype", {"P052"}},
+        {"Book Antiqua", {"P052"}},
+        // Fixed-pitch faces keep their columns in a fixed-pitch stand-in.
+        {"Lucida Console", {"Liberation Mono"}},
+        {"Consolas", {"Liberation Mono"}},
+        {"Fixedsys", {"Liberation Mono"}},
+        {"Terminal", {"Liberation Mono"}},
+        // Serif faces stay serif.
+        {"Georgia", {"Liberation Serif"}},
+        {"Garamond", {"Liberation Serif"}},
+        {"MS Serif", {"Liberation Serif"}},
+    };
+    return table;
+}
+
+// A configuration of our own instead of the desktop's: loading the system one parses some
+// hundred XML files, three times the work of drawing a page. It reads the same font
+// directories and caches, so every installed face is found under its own name.
+std::string FontConfigurationXml() {
+    std::string xml = "<?xml version=\"1.0\"?><fontconfig>"
+                      "<dir>/usr/share/fonts</dir>"
+                      "<dir>/usr/local/share/fonts</dir>"
+                      "<dir prefix=\"xdg\">fonts</dir>"
+                      "<dir>~/.fonts</dir>"
+                      "<cachedir>/var/cache/fontconfig</cachedir>"
+                      "<cachedir prefix=\"xdg\">fontconfig</cachedir>";
+    for (const Substitutes& substitutes : SubstituteTable()) {
+        // Accepted families come after the one named, so a face installed under that name wins.
+        xml += "<alias binding=\"same\"><family>";
+        xml += substitutes.family;
+        xml += "</family><accept>";
+        for (const std::string_view family : substitutes.accept) {
+            xml += "<family>";
+            xml += family;
+            xml += "</family>";
+        }
+        xml += "</accept></alias>";
+    }
+    // GDI gives a face it does not have its default proportional face.
+    xml += "<match target=\"pattern\"><edit name=\"family\" mode=\"append_last\">"
+           "<string>Liberation Sans</string><string>Arimo</string><string>DejaVu Sans</string>"
+           "</edit></match></fontconfig>";
+    return xml;
+}
+
+bool g_configured = false;
+
+// Makes our configuration fontconfig's current one, once, before anything (Cairo included)
+// asks fontconfig for the default.
+void UseOwnFontConfiguration() {
+    if (g_configured) {
+        return;
+    }
+    FcConfig* config = FcConfigCreate();
+    if (config == nullptr) {
+        return;
+    }
+    const std::string xml = FontConfigurationXml();
+    if (FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(xml.c_str()),
+                                       FcTrue) &&
+        FcConfigBuildFonts(config)) {
+        g_configured = FcConfigSetCurrent(config) != FcFalse;
+    }
+    // The current configuration holds a reference of its own.
+    FcConfigDestroy(config);
+}
+
 MatchedFace Match(const std::string& family, std::int32_t weight, bool italic) {
+    UseOwnFontConfiguration();
     const FcPatternHandle request(FcPatternCreate());
     if (!request) {
         return {};
@@ -144,6 +235,10 @@ MatchedFace Match(const std::string& family, std::int32_t weight, bool italic) {
         return {};
     }
     MatchedFace matched;
+    if (FcChar8* file = nullptr;
+        FcPatternGetString(match.get(), FC_FILE, 0, &file) == FcResultMatch) {
+        matched.file = reinterpret_cast<const char*>(file);
+    }
     matched.metrics = ReadFaceMetrics(face.get());
     matched.face = std::move(face);
     return matched;
@@ -305,6 +400,11 @@ GlyphRun LayOutText(cairo_scaled_font_t* sizing, std::string_view ansi) {
     run.advance = static_cast<std::int32_t>(
         std::lround(std::clamp(advance, 0.0, double{std::numeric_limits<std::int32_t>::max()})));
     return run;
+}
+
+void ReleaseFontConfiguration() {
+    FcFini();
+    g_configured = false;
 }
 
 } // namespace velk::posix

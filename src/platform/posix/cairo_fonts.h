@@ -41,6 +41,7 @@ bool SmoothedAt(const FaceMetrics& face, std::int32_t ppem);
 
 struct MatchedFace {
     FontFaceHandle face;
+    std::string file; // the font file fontconfig chose
     FaceMetrics metrics;
 };
 
@@ -54,6 +55,9 @@ class FaceCache {
   private:
     std::map<std::tuple<std::string, std::int32_t, bool>, MatchedFace> faces_;
 };
+
+// Lets go of fontconfig's configuration and caches; the next match sets them up again.
+void ReleaseFontConfiguration();
 
 // Pixels per em that GDI gives a LOGFONT height: a negative height is the em itself, a
 // positive one the cell (ascent + descent), and 0 the default cell of 16 pixels.

@@ -1,12 +1,11 @@
 #pragma once
 
-// Owning handles for the C objects of Cairo, fontconfig and gdk-pixbuf: each is released by
-// its library's own release call when the handle goes.
+// Owning handles for the C objects of Cairo and fontconfig: each is released by its library's
+// own release call when the handle goes.
 
 #include <cairo-ft.h>
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
-#include <gdk-pixbuf/gdk-pixbuf.h>
 
 #include <memory>
 
@@ -27,7 +26,6 @@ using ScaledFontHandle = std::unique_ptr<cairo_scaled_font_t, Releaser<&cairo_sc
 using FontOptionsHandle =
     std::unique_ptr<cairo_font_options_t, Releaser<&cairo_font_options_destroy>>;
 using FcPatternHandle = std::unique_ptr<FcPattern, Releaser<&FcPatternDestroy>>;
-using PixbufHandle = std::unique_ptr<GdkPixbuf, Releaser<&g_object_unref>>;
 
 // Glyph and cluster arrays that cairo allocated for a text.
 using GlyphArray = std::unique_ptr<cairo_glyph_t, Releaser<&cairo_glyph_free>>;

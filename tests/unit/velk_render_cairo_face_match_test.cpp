@@ -1,0 +1,74 @@
+// Which installed font file the Cairo surface draws a face name with. The pages name Windows
+// faces; the stand-ins must keep their metrics, and a face nobody has must still draw.
+#ifndef _WIN32
+
+#include "platform/posix/cairo_fonts.h"
+#include "platform/posix/cairo_surface.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace velk {
+namespace {
+
+class VelkRenderCairoFaceMatch : public ::testing::Test {
+  protected:
+    static void TearDownTestSuite() { posix::ReleaseFontCaches(); }
+};
+
+std::string FileName(const std::string& path) {
+    return path.substr(path.find_last_of('/') + 1);
+}
+
+std::string MatchedFile(const std::string& family, std::int32_t weight, bool italic) {
+    posix::FaceCache faces;
+    const posix::MatchedFace* face = faces.find(family, weight, italic);
+    return face == nullptr ? "(none)" : FileName(face->file);
+}
+
+TEST_F(VelkRenderCairoFaceMatch, FacesMapToTheirInstalledStandIns) {
+    struct Case {
+        const char* family;
+        std::int32_t weight;
+        bool italic;
+        const char* file;
+    };
+    const Case cases[] = {
+        {"Arial", 400, false, "LiberationSans-Regular.ttf"},
+        {"Arial", 700, false, "LiberationSans-Bold.ttf"},
+        {"Arial", 400, true, "LiberationSans-Italic.ttf"},
+        {"arial", 0, false, "LiberationSans-Regular.ttf"}, // names are not case-sensitive
+        {"Times New Roman", 400, false, "LiberationSerif-Regular.ttf"},
+        {"Times New Roman", 700, true, "LiberationSerif-BoldItalic.ttf"},
+        {"Courier New", 400, false, "LiberationMono-Regular.ttf"},
+        {"Courier New", 800, false, "LiberationMono-Bold.ttf"},
+        {"Arial Narrow", 400, false, "LiberationSansNarrow-Regular.ttf"},
+        // A fixed-pitch face nobody has keeps fixed pitch.
+        {"Lucida Console", 400, false, "LiberationMono-Regular.ttf"},
+        {"Georgia", 400, false, "LiberationSerif-Regular.ttf"},
+        // An installed face under its own name.
+        {"Liberation Mono", 400, true, "LiberationMono-Italic.ttf"},
+        // No name, or one nobody has: the default proportional face, as GDI gives it.
+        {"", 400, false, "LiberationSans-Regular.ttf"},
+        {"No Such Face 123", 400, false, "LiberationSans-Regular.ttf"},
+        {"No Such Face 123", 700, false, "LiberationSans-Bold.ttf"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MatchedFile(c.family, c.weight, c.italic), c.file)
+            << c.family << " " << c.weight << (c.italic ? " italic" : "");
+    }
+}
+
+TEST_F(VelkRenderCairoFaceMatch, FacesAreFoundAgainAfterTheCachesAreReleased) {
+    ASSERT_EQ(MatchedFile("Arial", 400, false), "LiberationSans-Regular.ttf");
+    posix::ReleaseFontCaches();
+    EXPECT_EQ(MatchedFile("Times New Roman", 400, false), "LiberationSerif-Regular.ttf");
+    posix::ReleaseFontCaches();
+    EXPECT_EQ(MatchedFile("Courier New", 400, false), "LiberationMono-Regular.ttf");
+}
+
+} // namespace
+} // namespace velk
+
+#endif
