@@ -4,7 +4,6 @@
 #include <array>
 #include <bit>
 #include <cstring>
-#include <optional>
 #include <string_view>
 
 #ifdef VELK_RENDER_ZLIB
@@ -168,10 +167,13 @@ constexpr Code DistanceCode(std::uint32_t distance) {
             5 + kDistanceExtra[i]};
 }
 
-// One deflate block with the fixed codes, holding literals and matches.
-class FixedBlock {
+// A zlib stream of one deflate block with the fixed codes, holding literals and matches.
+class FixedCodeStream {
   public:
-    explicit FixedBlock(IdatChunks& out) : out_(out) {
+    explicit FixedCodeStream(IdatChunks& out) : out_(out) {
+        // Deflate with a 32K window, no preset dictionary, check bits.
+        out_.put(0x78);
+        out_.put(0x01);
         putBits(1, 1); // BFINAL: the only block
         putBits(1, 2); // BTYPE 01: fixed codes
     }
@@ -192,13 +194,16 @@ class FixedBlock {
         }
     }
 
-    // The end-of-block code, then the stream padded to a whole byte.
-    void finish() {
+    // The end-of-block code, the block padded to a whole byte, and the Adler-32 of the data.
+    void finish(std::uint32_t adler) {
         put(kFixedCodes[256]);
         while (count_ > 0) {
             out_.put(static_cast<std::uint8_t>(bits_));
             bits_ >>= 8;
             count_ = count_ > 8 ? count_ - 8 : 0;
+        }
+        for (const std::uint8_t byte : Big32(adler)) {
+            out_.put(byte);
         }
     }
 
@@ -269,21 +274,16 @@ AdlerSums SumsOf(std::span<const std::uint8_t> bytes) {
 class RowCompressor {
   public:
     RowCompressor(IdatChunks& out, std::size_t rowBytes)
-        : out_(out), rowsInWindow_(rowBytes + 1 <= kWindow),
+        : stream_(out), rowsInWindow_(rowBytes + 1 <= kWindow),
           rowDistance_(rowsInWindow_ ? DistanceCode(static_cast<std::uint32_t>(rowBytes + 1))
-                                     : Code{}) {
-        // Deflate with a 32K window, no preset dictionary, check bits.
-        out_.put(0x78);
-        out_.put(0x01);
-        block_.emplace(out_);
-    }
+                                     : Code{}) {}
 
     // A row with its filter byte in front.
     void row(std::span<const std::uint8_t> bytes) {
         const bool repeated = rowsInWindow_ && !previous_.empty() &&
                               std::equal(bytes.begin(), bytes.end(), previous_.begin());
         if (repeated) {
-            block_->match(static_cast<std::uint32_t>(bytes.size()), rowDistance_);
+            stream_.match(static_cast<std::uint32_t>(bytes.size()), rowDistance_);
         } else {
             compress(bytes);
             previous_.assign(bytes.begin(), bytes.end());
@@ -292,12 +292,7 @@ class RowCompressor {
         adler_.append(previousSums_, bytes.size());
     }
 
-    void finish() {
-        block_->finish();
-        for (const std::uint8_t byte : Big32(adler_.value())) {
-            out_.put(byte);
-        }
-    }
+    void finish() { stream_.finish(adler_.value()); }
 
   private:
     static constexpr std::size_t kPixelBytes = 3;
@@ -306,15 +301,15 @@ class RowCompressor {
         // The filter byte and the first pixel have nothing in the row before them.
         std::size_t at = 0;
         for (; at < bytes.size() && at < 1 + kPixelBytes; ++at) {
-            block_->literal(bytes[at]);
+            stream_.literal(bytes[at]);
         }
         while (at < bytes.size()) {
             const std::size_t run = RepeatLength(bytes, at, kPixelBytes);
             if (run >= kShortestMatch) {
-                block_->match(static_cast<std::uint32_t>(run), kPixelDistance);
+                stream_.match(static_cast<std::uint32_t>(run), kPixelDistance);
                 at += run;
             } else {
-                block_->literal(bytes[at]);
+                stream_.literal(bytes[at]);
                 ++at;
             }
         }
@@ -322,10 +317,9 @@ class RowCompressor {
 
     static constexpr Code kPixelDistance = DistanceCode(kPixelBytes);
 
-    IdatChunks& out_;
+    FixedCodeStream stream_;
     bool rowsInWindow_; // whether a whole row back is within deflate's reach
     Code rowDistance_;
-    std::optional<FixedBlock> block_;
     std::vector<std::uint8_t> previous_;
     AdlerSums previousSums_{0, 0};
     AdlerSums adler_;

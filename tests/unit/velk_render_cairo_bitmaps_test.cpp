@@ -2,6 +2,7 @@
 // and its PDF printer (every page on its own paper).
 #ifndef _WIN32
 
+#include "platform/posix/cairo_bitmaps.h"
 #include "png_writer.h"
 #include "render/page_setup.h"
 #include "velk_render_cairo_support.h"
@@ -107,6 +108,35 @@ std::vector<std::uint8_t> Rle8RedUnderBlue() {
     return out;
 }
 
+TEST_F(VelkRenderCairoBitmaps, NewPicturesStartInTheirColourAtEverySize) {
+    // Pictures of a megabyte and more (a page) get memory mapped in whole; smaller ones
+    // Cairo's own. White and black fill as bytes, other colours pixel by pixel.
+    struct Case {
+        std::int32_t width;
+        std::int32_t height;
+        std::uint32_t colour;
+    };
+    const Case cases[] = {{1, 1, 0xFFFFFF},     {3, 2, 0x000000},     {3, 2, 0x123456},
+                          {700, 400, 0xFFFFFF}, {700, 400, 0x000000}, {700, 400, 0x00FF00},
+                          {817, 1057, 0xFFFFFF}};
+    for (const Case& c : cases) {
+        const posix::CairoSurfaceHandle picture = posix::NewPicture(c.width, c.height, c.colour);
+        ASSERT_TRUE(picture) << c.width << " x " << c.height;
+        EXPECT_EQ(cairo_image_surface_get_width(picture.get()), c.width);
+        EXPECT_EQ(cairo_image_surface_get_height(picture.get()), c.height);
+        const unsigned char* data = cairo_image_surface_get_data(picture.get());
+        const int stride = cairo_image_surface_get_stride(picture.get());
+        std::int64_t wrong = 0;
+        for (std::int32_t y = 0; y < c.height; ++y) {
+            const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
+            for (std::int32_t x = 0; x < c.width; ++x) {
+                wrong += (row[x] & 0xFFFFFF) != c.colour ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << c.width << " x " << c.height << " in " << std::hex << c.colour;
+    }
+}
+
 TEST_F(VelkRenderCairoBitmaps, BmpFilesLoadAsScreenCompatibleBitmaps) {
     const TempFile bmp24("plain.bmp");
     bmp24.write(vlkw::EncodeBmp24(vlkw::RgbImage{3, 2, std::vector<vlkw::Colour>(6)}));
@@ -176,6 +206,80 @@ TEST_F(VelkRenderCairoBitmaps, StretchingShrinksByAndingAndGrowsByRepeating) {
     }
     EXPECT_EQ(canvas.at(4, 10), kWhite);
     EXPECT_EQ(canvas.at(0, 12), kWhite);
+}
+
+// GDI's stretch worked out pixel by pixel: destination pixel i gathers source pixels
+// [i * source / destination, max((i + 1) * source / destination, that + 1)), ANDed together,
+// and a pixel outside the source picture is white.
+std::uint32_t StretchedPixel(cairo_surface_t* source, const posix::PixelArea& from,
+                             std::int64_t width, std::int64_t height, std::int64_t x,
+                             std::int64_t y) {
+    const auto gathered = [](std::int64_t i, std::int64_t count, std::int64_t size) {
+        const std::int64_t first = i * count / size;
+        return std::pair{first, std::max((i + 1) * count / size, first + 1)};
+    };
+    const unsigned char* data = cairo_image_surface_get_data(source);
+    const int stride = cairo_image_surface_get_stride(source);
+    const auto [left, right] = gathered(x, from.width, width);
+    const auto [top, bottom] = gathered(y, from.height, height);
+    std::uint32_t colour = 0xFFFFFF;
+    for (std::int64_t sy = from.y + top; sy < from.y + bottom; ++sy) {
+        for (std::int64_t sx = from.x + left; sx < from.x + right; ++sx) {
+            if (sx >= 0 && sy >= 0 && sx < cairo_image_surface_get_width(source) &&
+                sy < cairo_image_surface_get_height(source)) {
+                colour &= reinterpret_cast<const std::uint32_t*>(data + sy * stride)[sx];
+            }
+        }
+    }
+    return colour & 0xFFFFFF;
+}
+
+TEST_F(VelkRenderCairoBitmaps, StretchedPixelsAreTheAndOfTheSourcePixelsTheyGather) {
+    // A 7 x 5 picture of colours that share bits, so that every AND shows.
+    const posix::CairoSurfaceHandle source = posix::NewPicture(7, 5, 0xFFFFFF);
+    ASSERT_TRUE(source);
+    const std::uint32_t palette[] = {0xFFFFFF, 0xF0F0F0, 0x0F0F0F, 0xFF00FF, 0x00FFFF, 0x808080};
+    auto* pixels = cairo_image_surface_get_data(source.get());
+    const int stride = cairo_image_surface_get_stride(source.get());
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 7; ++x) {
+            reinterpret_cast<std::uint32_t*>(pixels + y * stride)[x] = palette[(x * 5 + y * 3) % 6];
+        }
+    }
+    cairo_surface_mark_dirty(source.get());
+    struct Case {
+        const char* name;
+        posix::PixelArea from;
+        std::int32_t width;
+        std::int32_t height;
+        posix::PixelArea window;
+    };
+    const Case cases[] = {
+        {"same size", {0, 0, 7, 5}, 7, 5, {0, 0, 7, 5}},
+        {"shrunk both ways", {0, 0, 7, 5}, 3, 2, {0, 0, 3, 2}},
+        {"grown taller", {0, 0, 7, 5}, 7, 13, {0, 0, 7, 13}},
+        {"grown both ways", {0, 0, 7, 5}, 17, 12, {0, 0, 17, 12}},
+        {"taller, narrower", {1, 1, 5, 3}, 2, 9, {0, 0, 2, 9}},
+        {"partly outside", {-2, -1, 9, 7}, 9, 7, {0, 0, 9, 7}},
+        {"outside, shrunk", {-3, -2, 12, 9}, 4, 3, {0, 0, 4, 3}},
+        {"window of a larger stretch", {0, 0, 7, 5}, 30, 20, {11, 7, 9, 8}},
+    };
+    for (const Case& c : cases) {
+        const posix::CairoSurfaceHandle result =
+            posix::StretchPixels(source.get(), c.from, c.width, c.height, c.window);
+        ASSERT_TRUE(result) << c.name;
+        const unsigned char* out = cairo_image_surface_get_data(result.get());
+        const int outStride = cairo_image_surface_get_stride(result.get());
+        for (std::int32_t y = 0; y < c.window.height; ++y) {
+            for (std::int32_t x = 0; x < c.window.width; ++x) {
+                const std::uint32_t got =
+                    reinterpret_cast<const std::uint32_t*>(out + y * outStride)[x] & 0xFFFFFF;
+                ASSERT_EQ(got, StretchedPixel(source.get(), c.from, c.width, c.height,
+                                              c.window.x + x, c.window.y + y))
+                    << c.name << " at " << x << "," << y;
+            }
+        }
+    }
 }
 
 TEST_F(VelkRenderCairoBitmaps, NegativeSizesMirrorAndHugeOnesDrawOnlyWhatShows) {
