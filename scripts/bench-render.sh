@@ -7,8 +7,9 @@
 #   scripts/bench-render.sh [NATIVE_BUILD [RUNS]]
 #
 # NATIVE_BUILD defaults to build/native (velk-render, dense-document and sample.vlk must be
-# built). Pages: the benchmarks' dense page (3,000 texts, 500 lines, 200 boxes) and page 2 of
-# the sample report. hyperfine is used when installed, else RUNS (default 30) runs of each
+# built). Pages: the benchmarks' dense page (3,000 texts, 500 lines, 200 boxes), page 2 of
+# the sample report (a table and notes) and its page 3 (a chart drawn from a bitmap file, which
+# loads gdk-pixbuf). hyperfine is used when installed, else RUNS (default 30) runs of each
 # command timed with date +%s%N. The goal: velk-render at least 1.5 times as fast as pdftoppm
 # and no slower than mutool.
 set -euo pipefail
@@ -85,5 +86,6 @@ while read -r name document page directory; do
 done <<CASES
 dense $work/dense.vlk 1 $work
 sample-page-2 $native/sample.vlk 2 $native
+sample-page-3 $native/sample.vlk 3 $native
 CASES
 exit $status
