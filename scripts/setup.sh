@@ -10,7 +10,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libcairo2-dev libgdk-pixbuf-2.0-dev libfontconfig-dev libfreetype-dev zlib1g-dev
-    fonts-liberation2 imagemagick
+    fonts-liberation2 fonts-liberation fonts-dejavu-core imagemagick
     # scripts/bench-render.sh: the PDF rasterisers velk-render is timed against, and the timer
     poppler-utils mupdf-tools hyperfine
     # 32-bit Windows build and running it

@@ -125,6 +125,7 @@ class PrefaultedPixels {
     // Gives the memory to `picture`, which unmaps it when it is destroyed.
     static bool HandOver(std::unique_ptr<PrefaultedPixels> pixels, cairo_surface_t* picture) {
         static const cairo_user_data_key_t kKey{};
+        // Taken back into a unique_ptr that goes at once, and the memory with it.
         const auto release = [](void* owned) {
             std::unique_ptr<PrefaultedPixels>(static_cast<PrefaultedPixels*>(owned));
         };
