@@ -17,8 +17,9 @@ template <typename Function> bool Resolve(void* library, const char* name, Funct
 }
 
 std::optional<PixbufLibrary> Load() {
-    // Never closed: GLib keeps threads and types that outlive any caller.
-    void* library = dlopen(kSoname, RTLD_NOW | RTLD_LOCAL);
+    // Never closed: GLib keeps threads and types that outlive any caller. Bound lazily, since
+    // a page calls a dozen of the thousands of functions these libraries hold.
+    void* library = dlopen(kSoname, RTLD_LAZY | RTLD_LOCAL);
     if (library == nullptr) {
         return std::nullopt;
     }
