@@ -13,14 +13,6 @@
 
 namespace {
 
-class MemorySink : public velk::cli::ByteSink {
-  public:
-    std::vector<std::uint8_t> bytes;
-    void write(std::span<const std::uint8_t> data) override {
-        bytes.insert(bytes.end(), data.begin(), data.end());
-    }
-};
-
 std::uint32_t Big32(const std::vector<std::uint8_t>& b, std::size_t at) {
     return (std::uint32_t{b[at]} << 24) | (std::uint32_t{b[at + 1]} << 16) |
            (std::uint32_t{b[at + 2]} << 8) | b[at + 3];
@@ -54,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             expected.push_back(pixels[(first + i) % pixels.size()]);
         }
     }
-    MemorySink sink;
+    velk::cli::MemorySink sink;
     Check(velk::cli::WritePng(
         sink, width, height, [&expected, rowBytes](std::int32_t y, std::span<std::uint8_t> row) {
             const std::size_t at = static_cast<std::size_t>(y) * (rowBytes + 1) + 1;

@@ -325,14 +325,6 @@ class RowCompressor {
     AdlerSums adler_;
 };
 
-class VectorSink : public ByteSink {
-  public:
-    std::vector<std::uint8_t> bytes;
-    void write(std::span<const std::uint8_t> data) override {
-        bytes.insert(bytes.end(), data.begin(), data.end());
-    }
-};
-
 } // namespace
 
 std::uint32_t Crc32(std::span<const std::uint8_t> data, std::uint32_t running) {
@@ -422,7 +414,7 @@ std::vector<std::uint8_t> EncodePng(const RgbImage& image) {
     if (image.pixels.size() != rowBytes * static_cast<std::size_t>(std::max(image.height, 0))) {
         return {};
     }
-    VectorSink sink;
+    MemorySink sink;
     const bool written =
         WritePng(sink, image.width, image.height, [&image, rowBytes](std::int32_t y, auto row) {
             const auto start = image.pixels.begin() + static_cast<std::ptrdiff_t>(y * rowBytes);

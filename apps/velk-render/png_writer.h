@@ -25,6 +25,15 @@ class ByteSink {
     virtual void write(std::span<const std::uint8_t> bytes) = 0;
 };
 
+// A file's bytes kept in memory.
+class MemorySink : public ByteSink {
+  public:
+    std::vector<std::uint8_t> bytes;
+    void write(std::span<const std::uint8_t> data) override {
+        bytes.insert(bytes.end(), data.begin(), data.end());
+    }
+};
+
 // The checksums PNG and zlib use (CRC-32 of ISO 3309, Adler-32 of RFC 1950); `running` lets a
 // checksum go on over data in pieces.
 std::uint32_t Crc32(std::span<const std::uint8_t> data, std::uint32_t running = 0);

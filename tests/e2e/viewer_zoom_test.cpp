@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 namespace velk_e2e {
 namespace {
@@ -22,6 +23,16 @@ constexpr int kPageHeight = 1056;
 int Rounded(double value) {
     return static_cast<int>(std::lround(value));
 }
+
+// A zoom chosen in the box, and what the box then shows.
+struct ZoomCase {
+    const char* typed; // nullptr: chosen from the box as item `item`
+    int item;
+    const char* label;
+    int percent;
+
+    std::string what() const { return typed != nullptr ? typed : "item " + std::to_string(item); }
+};
 
 class SampleZoom : public SampleViewerTest {
   protected:
@@ -38,6 +49,11 @@ class SampleZoom : public SampleViewerTest {
     }
 
     std::string label() const { return uidriver::WindowText(zoomBox); }
+    // Types the case's text into the box, or chooses its item.
+    bool choose(const ZoomCase& c) const {
+        return c.typed != nullptr ? uidriver::TypeComboText(viewer->window(), zoomBox, c.typed)
+                                  : uidriver::ChooseComboItem(viewer->window(), zoomBox, c.item);
+    }
     SIZE pageArea() const { return viewer->size(viewer->control(IDC_PAGE_AREA)); }
     bool verticalBar() const { return viewer->shows(viewer->control(IDC_VERTICAL_SCROLL_BAR)); }
     bool horizontalBar() const { return viewer->shows(viewer->control(IDC_HORIZONTAL_SCROLL_BAR)); }
@@ -56,28 +72,17 @@ class SampleZoom : public SampleViewerTest {
     HWND zoomBox = nullptr;
 };
 
-struct FittingZoom {
-    const char* typed; // nullptr: chosen from the box as item `item`
-    int item;
-    const char* label;
-    int percent;
-};
-
 // Zooms at which the whole page fits: the page area is exactly the page's size, and neither
 // scroll bar shows.
 TEST_F(SampleZoom, PageThatFitsGetsAnAreaOfItsOwnSizeAndNoScrollBars) {
-    const FittingZoom cases[] = {
+    const ZoomCase cases[] = {
         {nullptr, 2, "75%", 75}, {"60", 0, "60%", 60},   {"10", 0, "25%", 25},
         {" 75% ", 0, "75%", 75}, {"50%", 0, "50%", 50},  {"25", 0, "25%", 25},
         {"-40", 0, "25%", 25},   {"33.9", 0, "33%", 33},
     };
-    for (const FittingZoom& c : cases) {
-        const std::string what = c.typed != nullptr ? c.typed : "item " + std::to_string(c.item);
-        if (c.typed != nullptr) {
-            ASSERT_TRUE(uidriver::TypeComboText(viewer->window(), zoomBox, c.typed)) << what;
-        } else {
-            ASSERT_TRUE(uidriver::ChooseComboItem(viewer->window(), zoomBox, c.item)) << what;
-        }
+    for (const ZoomCase& c : cases) {
+        const std::string what = c.what();
+        ASSERT_TRUE(choose(c)) << what;
         EXPECT_EQ(label(), c.label) << what;
         const SIZE area = pageArea();
         EXPECT_EQ(area.cx, Rounded(kPageWidth * c.percent / 100.0)) << what;
@@ -87,29 +92,18 @@ TEST_F(SampleZoom, PageThatFitsGetsAnAreaOfItsOwnSizeAndNoScrollBars) {
     }
 }
 
-struct TallZoom {
-    const char* typed;
-    int item;
-    const char* label;
-    int percent;
-};
-
 // Zooms at which the page is taller than the room but not wider: the vertical bar shows and
 // the area loses its width.
 TEST_F(SampleZoom, TallPageGetsTheVerticalBar) {
     const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
-    const TallZoom cases[] = {
+    const ZoomCase cases[] = {
         {nullptr, 4, "125%", 125}, {nullptr, 3, "100%", 100}, {"300", 0, "125%", 125},
         {"abc", 0, "100%", 100},   {"", 0, "100%", 100},      {"12345", 0, "125%", 125},
         {"0", 0, "100%", 100},     {"110", 0, "110%", 110},
     };
-    for (const TallZoom& c : cases) {
-        const std::string what = c.typed != nullptr ? c.typed : "item " + std::to_string(c.item);
-        if (c.typed != nullptr) {
-            ASSERT_TRUE(uidriver::TypeComboText(viewer->window(), zoomBox, c.typed)) << what;
-        } else {
-            ASSERT_TRUE(uidriver::ChooseComboItem(viewer->window(), zoomBox, c.item)) << what;
-        }
+    for (const ZoomCase& c : cases) {
+        const std::string what = c.what();
+        ASSERT_TRUE(choose(c)) << what;
         EXPECT_EQ(label(), c.label) << what;
         EXPECT_EQ(pageArea().cx, Rounded(kPageWidth * c.percent / 100.0) - barWidth) << what;
         EXPECT_TRUE(verticalBar()) << what;

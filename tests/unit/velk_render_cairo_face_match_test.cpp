@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 namespace velk {
@@ -17,14 +18,10 @@ class VelkRenderCairoFaceMatch : public ::testing::Test {
     static void TearDownTestSuite() { posix::ReleaseFontCaches(); }
 };
 
-std::string FileName(const std::string& path) {
-    return path.substr(path.find_last_of('/') + 1);
-}
-
 std::string MatchedFile(const std::string& family, std::int32_t weight, bool italic) {
     posix::FaceCache faces;
     const posix::MatchedFace* face = faces.find(family, weight, italic);
-    return face == nullptr ? "(none)" : FileName(face->file);
+    return face == nullptr ? "(none)" : std::filesystem::path(face->file).filename().string();
 }
 
 TEST_F(VelkRenderCairoFaceMatch, FacesMapToTheirInstalledStandIns) {

@@ -380,12 +380,7 @@ TEST(VelkRenderPng, LongImageDataIsSplitIntoChunksOf256KiB) {
 
 TEST(VelkRenderPng, ASourceMayLeaveARepeatedRowAsItIs) {
     // Rows 0-2 red, 3-5 blue; the source writes only where the colour changes.
-    struct StringSink : ByteSink {
-        std::vector<std::uint8_t> bytes;
-        void write(std::span<const std::uint8_t> data) override {
-            bytes.insert(bytes.end(), data.begin(), data.end());
-        }
-    } sink;
+    MemorySink sink;
     std::vector<std::int32_t> written;
     ASSERT_TRUE(WritePng(sink, 4, 6, [&written](std::int32_t y, std::span<std::uint8_t> row) {
         if (y == 0 || y == 3) {
