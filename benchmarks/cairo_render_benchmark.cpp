@@ -2,7 +2,7 @@
 // (fonts, glyphs, lines and boxes) on a 96 dpi raster page, and on a 600 dpi PDF printer.
 #include "dense_document.h"
 
-#include "platform/posix/cairo_surface.h"
+#include "render/cairo/cairo_surface.h"
 #include "render/interpreter.h"
 #include "render/page_setup.h"
 #include "render/surface.h"
@@ -20,7 +20,7 @@ void BM_CairoDensePageScreen(benchmark::State& state) {
     DenseDocument dense;
     for (auto _ : state) {
         // A Letter page at 96 dpi, as velk-render makes it (one pixel more for the border).
-        auto page = velk::posix::CairoSurface::ForImage(817, 1057, 96, 96);
+        auto page = velk::cairo::CairoSurface::ForImage(817, 1057, 96, 96);
         velk::Surface surface(*page);
         velk::RenderPage(dense.services, 1, surface, 96, 96, 0, 0, velk::RenderMode::Screen);
         benchmark::DoNotOptimize(page.get());
@@ -32,9 +32,9 @@ void BM_CairoDensePagePdf(benchmark::State& state) {
     const std::string path = "/tmp/velk-cairo-benchmark.pdf";
     std::vector<std::uint8_t> devmode(velk::kDevmodeBufferSize, 0);
     for (auto _ : state) {
-        auto printer = velk::posix::CairoSurface::ForPdf(path, 600, [](std::int32_t code) {
+        auto printer = velk::cairo::CairoSurface::ForPdf(path, 600, [](std::int32_t code) {
             const velk::PaperSize paper = velk::PaperSizeTable(code);
-            return velk::posix::PaperInches{paper.width, paper.height};
+            return velk::cairo::PaperInches{paper.width, paper.height};
         });
         {
             velk::Surface surface(*printer);

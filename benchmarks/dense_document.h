@@ -9,9 +9,9 @@
 #include "platform/file_system.h"
 #include "platform/message_box.h"
 #include "platform/settings.h"
-#include "print/device_settings.h"
+#include "base/device_settings.h"
 #include "render/interpreter.h"
-#include "viewer/interface_texts.h"
+#include "document/interface_texts.h"
 
 namespace velk::bench {
 

@@ -6,7 +6,7 @@
 #include "document/self_extract.h"
 #include "platform/memory_file.h"
 #include "startup/command_line.h"
-#include "viewer/interface_texts.h"
+#include "document/interface_texts.h"
 
 #include <algorithm>
 #include <cstdint>

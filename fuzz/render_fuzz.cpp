@@ -6,12 +6,12 @@
 #include "platform/memory_file.h"
 #include "platform/message_box.h"
 #include "platform/settings.h"
-#include "print/device_settings.h"
+#include "base/device_settings.h"
 #include "render/interpreter.h"
 #include "render/recording_surface.h"
 #include "render/surface.h"
 #include "support/memory_file_system.h"
-#include "viewer/interface_texts.h"
+#include "document/interface_texts.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // The Linux build: pages drawn with Cairo, files through POSIX.
-#include "platform/posix/cairo_surface.h"
+#include "render/cairo/cairo_surface.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform_targets.h"
 #include "render/page_setup.h"
@@ -12,29 +12,29 @@ namespace {
 
 class CairoRasterPage : public RasterPage {
   public:
-    explicit CairoRasterPage(std::unique_ptr<posix::CairoSurface> surface)
+    explicit CairoRasterPage(std::unique_ptr<cairo::CairoSurface> surface)
         : surface_(std::move(surface)) {}
     SurfaceBackend& backend() override { return *surface_; }
     RowSource rows(const CopyRect& from, std::int32_t width, std::int32_t height) override {
-        return surface_->rgbRows(posix::PixelRect{from.x, from.y, from.width, from.height}, width,
+        return surface_->rgbRows(cairo::PixelRect{from.x, from.y, from.width, from.height}, width,
                                  height);
     }
 
   private:
-    std::unique_ptr<posix::CairoSurface> surface_;
+    std::unique_ptr<cairo::CairoSurface> surface_;
 };
 
 class CairoTargets : public RenderTargets {
   public:
     CairoTargets() = default;
     // Every page and printer has gone by now.
-    ~CairoTargets() override { posix::ReleaseFontCaches(); }
+    ~CairoTargets() override { cairo::ReleaseFontCaches(); }
     CairoTargets(const CairoTargets&) = delete;
     CairoTargets& operator=(const CairoTargets&) = delete;
 
     std::unique_ptr<RasterPage> rasterPage(std::int32_t width, std::int32_t height,
                                            std::int32_t dpiX, std::int32_t dpiY) override {
-        auto surface = posix::CairoSurface::ForImage(width, height, dpiX, dpiY);
+        auto surface = cairo::CairoSurface::ForImage(width, height, dpiX, dpiY);
         if (!surface) {
             return nullptr;
         }
@@ -44,9 +44,9 @@ class CairoTargets : public RenderTargets {
     bool printsPdf() const override { return true; }
 
     std::unique_ptr<SurfaceBackend> pdfPrinter(const std::string& path, std::int32_t dpi) override {
-        auto printer = posix::CairoSurface::ForPdf(path, dpi, [](std::int32_t code) {
+        auto printer = cairo::CairoSurface::ForPdf(path, dpi, [](std::int32_t code) {
             const PaperSize paper = PaperSizeTable(code);
-            return posix::PaperInches{paper.width, paper.height};
+            return cairo::PaperInches{paper.width, paper.height};
         });
         if (!printer || !printer->ok()) {
             return nullptr;

@@ -1,6 +1,6 @@
 // The Windows build: pages drawn by GDI into a device-independent bitmap, files through
 // Win32. It writes PNG pages only.
-#include "platform/win32/gdi_surface.h"
+#include "render/gdi/gdi_surface.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform_targets.h"
 

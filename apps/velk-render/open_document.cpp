@@ -3,7 +3,7 @@
 #include "document/document.h"
 #include "document/password.h"
 #include "document/self_extract.h"
-#include "viewer/interface_texts.h"
+#include "document/interface_texts.h"
 
 #include <algorithm>
 

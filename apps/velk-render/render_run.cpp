@@ -5,13 +5,13 @@
 #include "output_names.h"
 #include "platform/message_box.h"
 #include "platform/settings.h"
-#include "platform/text.h"
+#include "base/ansi_text.h"
 #include "png_writer.h"
-#include "print/device_settings.h"
+#include "base/device_settings.h"
 #include "render/interpreter.h"
 #include "render/page_setup.h"
 #include "render/surface.h"
-#include "viewer/interface_texts.h"
+#include "document/interface_texts.h"
 
 namespace velk::cli {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "gdi_handles.h"
-#include "platform/win32/gdi_surface.h"
+#include "render/gdi/gdi_surface.h"
 #include "render/surface.h"
 #include "viewer/view_types.h"
 

@@ -1,7 +1,7 @@
 #include "password_window.h"
 
 #include "dialog_procs.h"
-#include "document/password_dialog.h"
+#include "viewer/password_dialog.h"
 #include "resource.h"
 #include "small_dialog.h"
 

@@ -2,12 +2,14 @@
 
 #include "dialog_procs.h"
 #include "main_dialog.h"
-#include "platform/win32/gdi_surface.h"
+#include "render/gdi/gdi_surface.h"
 #include "platform/win32/win32_settings.h"
-#include "print/device_settings.h"
+#include "base/device_settings.h"
 #include "viewer/page_renderer.h"
 #include "viewer/viewer_actions.h"
-#include "viewer/viewer_session.h"
+#include "startup/batch_action.h"
+#include "viewer/viewer_state.h"
+#include "viewer/dialog_font.h"
 
 #include <algorithm>
 #include <cstring>
@@ -54,7 +56,7 @@ void Win32ViewerHost::run(Document& document, const StartupRequest& request,
     Win32Profile profile;
     Win32Screen screen;
     const ScreenSettings settings = LoadDeviceSettings(profile, screen);
-    ViewerState state = PrepareViewer(document, request);
+    ViewerState state = PrepareViewer(document, request.building);
 
     MainWindowResources resources;
     resources.dialogFont = CreateDialogFont(settings.screenDpiY);

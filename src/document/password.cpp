@@ -1,6 +1,6 @@
 #include "document/password.h"
 
-#include "platform/text.h"
+#include "base/ansi_text.h"
 
 #include <algorithm>
 

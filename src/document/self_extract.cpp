@@ -1,8 +1,8 @@
 #include "document/self_extract.h"
 
 #include "document/little_endian.h"
-#include "platform/helpers.h"
-#include "platform/text.h"
+#include "base/file_names.h"
+#include "base/ansi_text.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "render/coordinates.h"
 
-#include "platform/text.h"
+#include "base/ansi_text.h"
 
 #include <cmath>
 #include <limits>

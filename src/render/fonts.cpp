@@ -1,7 +1,7 @@
 #include "render/fonts.h"
 
 #include "platform/settings.h"
-#include "platform/text.h"
+#include "base/ansi_text.h"
 #include "render/coordinates.h"
 
 namespace velk {

@@ -1,8 +1,8 @@
 #include "render/images.h"
 
 #include "platform/file_system.h"
-#include "platform/helpers.h"
-#include "platform/text.h"
+#include "base/file_names.h"
+#include "base/ansi_text.h"
 #include "render/page_reader.h"
 #include "render/render_state.h"
 

@@ -1,7 +1,7 @@
 #include "render/interpreter.h"
 
 #include "document/document.h"
-#include "platform/helpers.h"
+#include "base/user_message.h"
 #include "platform/message_box.h"
 #include "render/fonts.h"
 #include "render/images.h"
@@ -9,7 +9,7 @@
 #include "render/page_reader.h"
 #include "render/render_state.h"
 #include "render/text_records.h"
-#include "viewer/interface_texts.h"
+#include "document/interface_texts.h"
 
 namespace velk {
 

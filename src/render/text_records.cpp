@@ -1,8 +1,8 @@
 #include "render/text_records.h"
 
 #include "document/document.h"
-#include "platform/text.h"
-#include "print/device_settings.h"
+#include "base/ansi_text.h"
+#include "base/device_settings.h"
 #include "render/fonts.h"
 #include "render/page_reader.h"
 #include "render/render_state.h"

@@ -1,7 +1,8 @@
 #include "shellreg/file_association.h"
 
-#include "platform/helpers.h"
-#include "platform/text.h"
+#include "base/file_names.h"
+#include "base/user_message.h"
+#include "base/ansi_text.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "startup/command_line.h"
 
-#include "platform/text.h"
+#include "base/ansi_text.h"
 
 #include <array>
 #include <string_view>

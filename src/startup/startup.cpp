@@ -1,9 +1,10 @@
 #include "startup/startup.h"
 
 #include "document/self_extract.h"
-#include "platform/helpers.h"
-#include "platform/text.h"
-#include "viewer/viewer_session.h"
+#include "base/file_names.h"
+#include "base/user_message.h"
+#include "base/ansi_text.h"
+#include "document/permissions.h"
 
 namespace velk {
 

@@ -6,7 +6,7 @@
 #include "platform/open_dialog.h"
 #include "shellreg/shell_registration.h"
 #include "startup/command_line.h"
-#include "viewer/interface_texts.h"
+#include "document/interface_texts.h"
 
 #include <string>
 

@@ -1,13 +1,13 @@
 #include "viewer/building_protocol.h"
 
 #include "document/document.h"
-#include "platform/text.h"
+#include "base/ansi_text.h"
 #include "viewer/commands.h"
 #include "viewer/main_window_view.h"
 #include "viewer/menus.h"
 #include "viewer/navigation.h"
 #include "viewer/page_view.h"
-#include "viewer/viewer_session.h"
+#include "document/permissions.h"
 #include "viewer/viewer_state.h"
 
 #include <algorithm>

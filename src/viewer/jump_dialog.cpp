@@ -1,7 +1,7 @@
 #include "viewer/jump_dialog.h"
 
-#include "platform/text.h"
-#include "viewer/interface_texts.h"
+#include "base/ansi_text.h"
+#include "document/interface_texts.h"
 #include "viewer/viewer_state.h"
 
 namespace velk {

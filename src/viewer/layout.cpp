@@ -1,6 +1,6 @@
 #include "viewer/layout.h"
 
-#include "platform/text.h"
+#include "base/ansi_text.h"
 
 namespace velk {
 

@@ -1,6 +1,6 @@
 #include "viewer/magnifier.h"
 
-#include "platform/text.h"
+#include "base/ansi_text.h"
 #include "viewer/main_window_view.h"
 #include "viewer/page_view.h"
 #include "viewer/scrolling.h"

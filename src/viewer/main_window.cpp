@@ -1,7 +1,7 @@
 #include "viewer/main_window.h"
 
 #include "document/document.h"
-#include "platform/text.h"
+#include "base/ansi_text.h"
 #include "viewer/main_window_view.h"
 #include "viewer/scrolling.h"
 #include "viewer/toolbar.h"

@@ -2,7 +2,7 @@
 
 #include "viewer/building_protocol.h"
 #include "viewer/commands.h"
-#include "viewer/interface_texts.h"
+#include "document/interface_texts.h"
 #include "viewer/magnifier.h"
 #include "viewer/main_window_ids.h"
 #include "viewer/menus.h"

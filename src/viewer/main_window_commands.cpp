@@ -3,7 +3,7 @@
 #include "viewer/main_window.h"
 
 #include "document/document.h"
-#include "platform/helpers.h"
+#include "base/user_message.h"
 #include "viewer/main_window_view.h"
 #include "viewer/viewer_actions.h"
 

@@ -1,7 +1,7 @@
 #include "viewer/menus.h"
 
-#include "platform/text.h"
-#include "viewer/interface_texts.h"
+#include "base/ansi_text.h"
+#include "document/interface_texts.h"
 #include "viewer/main_window_ids.h"
 #include "viewer/main_window_view.h"
 

@@ -1,8 +1,8 @@
 #include "viewer/navigation.h"
 
 #include "document/document.h"
-#include "platform/text.h"
-#include "viewer/interface_texts.h"
+#include "base/ansi_text.h"
+#include "document/interface_texts.h"
 #include "viewer/jump_dialog.h"
 #include "viewer/main_window_view.h"
 #include "viewer/page_view.h"

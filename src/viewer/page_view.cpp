@@ -1,8 +1,8 @@
 #include "viewer/page_view.h"
 
 #include "document/document.h"
-#include "platform/text.h"
-#include "print/device_settings.h"
+#include "base/ansi_text.h"
+#include "base/device_settings.h"
 #include "render/fonts.h"
 #include "viewer/main_window_view.h"
 #include "viewer/page_renderer.h"

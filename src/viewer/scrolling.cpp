@@ -1,6 +1,6 @@
 #include "viewer/scrolling.h"
 
-#include "platform/text.h"
+#include "base/ansi_text.h"
 
 #include <algorithm>
 

@@ -4,6 +4,8 @@
 
 namespace velk {
 
+struct Document;
+
 // What the viewer window knows about where the reader is. One instance per run, owned by the
 // viewer and read by printing, mail, fax and save.
 //
@@ -24,5 +26,8 @@ struct ViewerState {
     bool hScrollNeeded = false;
     bool vScrollNeeded = false;
 };
+
+// Loads the page table and the index (empty while building) and starts on page 1.
+ViewerState PrepareViewer(Document& document, bool building);
 
 } // namespace velk

@@ -1,7 +1,7 @@
 #include "viewer/zoom.h"
 
-#include "platform/text.h"
-#include "viewer/interface_texts.h"
+#include "base/ansi_text.h"
+#include "document/interface_texts.h"
 
 #include <algorithm>
 #include <cmath>

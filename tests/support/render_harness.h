@@ -1,13 +1,13 @@
 #pragma once
 
 #include "document/document.h"
-#include "print/device_settings.h"
+#include "base/device_settings.h"
 #include "render/interpreter.h"
 #include "render/recording_surface.h"
 #include "render/surface.h"
 #include "support/memory_file_system.h"
 #include "support/recording_services.h"
-#include "viewer/interface_texts.h"
+#include "document/interface_texts.h"
 #include "writer/document_description.h"
 
 #include <optional>

@@ -1,4 +1,4 @@
-#include "print/device_settings.h"
+#include "base/device_settings.h"
 #include "support/recording_services.h"
 
 #include <gtest/gtest.h>

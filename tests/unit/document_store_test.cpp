@@ -1,6 +1,6 @@
 #include "document/document.h"
 #include "platform/memory_file.h"
-#include "platform/text.h"
+#include "base/ansi_text.h"
 #include "support/documents.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
-#include "platform/helpers.h"
+#include "base/file_names.h"
+#include "base/user_message.h"
 #include "support/memory_file_system.h"
 #include "support/recording_services.h"
 

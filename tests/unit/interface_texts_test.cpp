@@ -1,4 +1,4 @@
-#include "viewer/interface_texts.h"
+#include "document/interface_texts.h"
 #include "document/document.h"
 #include "support/documents.h"
 

@@ -1,5 +1,5 @@
 #include "document/password.h"
-#include "document/password_dialog.h"
+#include "viewer/password_dialog.h"
 #include "support/documents.h"
 #include "support/recording_services.h"
 #include "writer/scrambler.h"

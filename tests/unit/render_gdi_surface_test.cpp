@@ -2,7 +2,7 @@
 // the device itself must keep, drawn into a memory bitmap and read back pixel by pixel.
 #ifdef _WIN32
 
-#include "platform/win32/gdi_surface.h"
+#include "render/gdi/gdi_surface.h"
 #include "render/fonts.h"
 #include "render/surface.h"
 #include "writer/bmp_encoder.h"

@@ -1,4 +1,4 @@
-#include "platform/helpers.h"
+#include "base/file_names.h"
 #include "render/images.h"
 #include "support/render_harness.h"
 #include "writer/bmp_encoder.h"

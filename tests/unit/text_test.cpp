@@ -1,4 +1,4 @@
-#include "platform/text.h"
+#include "base/ansi_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Page texts are Windows ANSI (code page 1252); the Linux font machinery takes UTF-8.
 #ifndef _WIN32
 
-#include "platform/posix/ansi_text.h"
+#include "render/cairo/utf8_text.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ TEST(VelkRenderAnsiText, EveryByteBecomesItsCharacterInUtf8) {
         {std::string("a\0b", 3), std::string("a\0b", 3)},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(posix::AnsiToUtf8(c.ansi), c.utf8) << c.ansi;
+        EXPECT_EQ(cairo::AnsiToUtf8(c.ansi), c.utf8) << c.ansi;
     }
 }
 

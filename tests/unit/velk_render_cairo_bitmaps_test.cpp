@@ -2,7 +2,7 @@
 // and its PDF printer (every page on its own paper).
 #ifndef _WIN32
 
-#include "platform/posix/cairo_bitmaps.h"
+#include "render/cairo/cairo_bitmaps.h"
 #include "png_writer.h"
 #include "render/page_setup.h"
 #include "velk_render_cairo_support.h"
@@ -24,12 +24,12 @@ namespace {
 // Each suite leaves the process's font caches released.
 class VelkRenderCairoBitmaps : public ::testing::Test {
   protected:
-    static void TearDownTestSuite() { posix::ReleaseFontCaches(); }
+    static void TearDownTestSuite() { cairo::ReleaseFontCaches(); }
 };
 
 class VelkRenderCairoPdf : public ::testing::Test {
   protected:
-    static void TearDownTestSuite() { posix::ReleaseFontCaches(); }
+    static void TearDownTestSuite() { cairo::ReleaseFontCaches(); }
 };
 
 using testing::CairoCanvas;
@@ -120,7 +120,7 @@ TEST_F(VelkRenderCairoBitmaps, NewPicturesStartInTheirColourAtEverySize) {
                           {700, 400, 0xFFFFFF}, {700, 400, 0x000000}, {700, 400, 0x00FF00},
                           {817, 1057, 0xFFFFFF}};
     for (const Case& c : cases) {
-        const posix::CairoSurfaceHandle picture = posix::NewPicture(c.width, c.height, c.colour);
+        const cairo::CairoSurfaceHandle picture = cairo::NewPicture(c.width, c.height, c.colour);
         ASSERT_TRUE(picture) << c.width << " x " << c.height;
         EXPECT_EQ(cairo_image_surface_get_width(picture.get()), c.width);
         EXPECT_EQ(cairo_image_surface_get_height(picture.get()), c.height);
@@ -211,7 +211,7 @@ TEST_F(VelkRenderCairoBitmaps, StretchingShrinksByAndingAndGrowsByRepeating) {
 // GDI's stretch worked out pixel by pixel: destination pixel i gathers source pixels
 // [i * source / destination, max((i + 1) * source / destination, that + 1)), ANDed together,
 // and a pixel outside the source picture is white.
-std::uint32_t StretchedPixel(cairo_surface_t* source, const posix::PixelArea& from,
+std::uint32_t StretchedPixel(cairo_surface_t* source, const cairo::PixelArea& from,
                              std::int64_t width, std::int64_t height, std::int64_t x,
                              std::int64_t y) {
     const auto gathered = [](std::int64_t i, std::int64_t count, std::int64_t size) {
@@ -236,7 +236,7 @@ std::uint32_t StretchedPixel(cairo_surface_t* source, const posix::PixelArea& fr
 
 TEST_F(VelkRenderCairoBitmaps, StretchedPixelsAreTheAndOfTheSourcePixelsTheyGather) {
     // A 7 x 5 picture of colours that share bits, so that every AND shows.
-    const posix::CairoSurfaceHandle source = posix::NewPicture(7, 5, 0xFFFFFF);
+    const cairo::CairoSurfaceHandle source = cairo::NewPicture(7, 5, 0xFFFFFF);
     ASSERT_TRUE(source);
     const std::uint32_t palette[] = {0xFFFFFF, 0xF0F0F0, 0x0F0F0F, 0xFF00FF, 0x00FFFF, 0x808080};
     auto* pixels = cairo_image_surface_get_data(source.get());
@@ -249,10 +249,10 @@ TEST_F(VelkRenderCairoBitmaps, StretchedPixelsAreTheAndOfTheSourcePixelsTheyGath
     cairo_surface_mark_dirty(source.get());
     struct Case {
         const char* name;
-        posix::PixelArea from;
+        cairo::PixelArea from;
         std::int32_t width;
         std::int32_t height;
-        posix::PixelArea window;
+        cairo::PixelArea window;
     };
     const Case cases[] = {
         {"same size", {0, 0, 7, 5}, 7, 5, {0, 0, 7, 5}},
@@ -265,8 +265,8 @@ TEST_F(VelkRenderCairoBitmaps, StretchedPixelsAreTheAndOfTheSourcePixelsTheyGath
         {"window of a larger stretch", {0, 0, 7, 5}, 30, 20, {11, 7, 9, 8}},
     };
     for (const Case& c : cases) {
-        const posix::CairoSurfaceHandle result =
-            posix::StretchPixels(source.get(), c.from, c.width, c.height, c.window);
+        const cairo::CairoSurfaceHandle result =
+            cairo::StretchPixels(source.get(), c.from, c.width, c.height, c.window);
         ASSERT_TRUE(result) << c.name;
         const unsigned char* out = cairo_image_surface_get_data(result.get());
         const int outStride = cairo_image_surface_get_stride(result.get());
@@ -392,9 +392,9 @@ std::vector<std::uint8_t> Devmode(std::int16_t orientation, std::int16_t paper) 
 TEST_F(VelkRenderCairoPdf, EveryPageHasThePaperAndOrientationItsDevmodeAskedFor) {
     const TempFile file("pages.pdf");
     {
-        auto printer = posix::CairoSurface::ForPdf(file.path(), 600, [](std::int32_t code) {
+        auto printer = cairo::CairoSurface::ForPdf(file.path(), 600, [](std::int32_t code) {
             const PaperSize paper = PaperSizeTable(code);
-            return posix::PaperInches{paper.width, paper.height};
+            return cairo::PaperInches{paper.width, paper.height};
         });
         ASSERT_TRUE(printer->ok());
         Surface surface(*printer);
@@ -437,8 +437,8 @@ TEST_F(VelkRenderCairoPdf, EveryPageHasThePaperAndOrientationItsDevmodeAskedFor)
 }
 
 TEST_F(VelkRenderCairoPdf, APdfThatCannotBeWrittenSaysSo) {
-    const auto printer = posix::CairoSurface::ForPdf(
-        "/nonexistent-directory/out.pdf", 600, [](std::int32_t) { return posix::PaperInches{}; });
+    const auto printer = cairo::CairoSurface::ForPdf(
+        "/nonexistent-directory/out.pdf", 600, [](std::int32_t) { return cairo::PaperInches{}; });
     ASSERT_NE(printer, nullptr);
     EXPECT_FALSE(printer->ok());
 }

@@ -2,8 +2,8 @@
 // faces; the stand-ins must keep their metrics, and a face nobody has must still draw.
 #ifndef _WIN32
 
-#include "platform/posix/cairo_fonts.h"
-#include "platform/posix/cairo_surface.h"
+#include "render/cairo/cairo_fonts.h"
+#include "render/cairo/cairo_surface.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +15,12 @@ namespace {
 
 class VelkRenderCairoFaceMatch : public ::testing::Test {
   protected:
-    static void TearDownTestSuite() { posix::ReleaseFontCaches(); }
+    static void TearDownTestSuite() { cairo::ReleaseFontCaches(); }
 };
 
 std::string MatchedFile(const std::string& family, std::int32_t weight, bool italic) {
-    posix::FaceCache faces;
-    const posix::MatchedFace* face = faces.find(family, weight, italic);
+    cairo::FaceCache faces;
+    const cairo::MatchedFace* face = faces.find(family, weight, italic);
     return face == nullptr ? "(none)" : std::filesystem::path(face->file).filename().string();
 }
 
@@ -59,9 +59,9 @@ TEST_F(VelkRenderCairoFaceMatch, FacesMapToTheirInstalledStandIns) {
 
 TEST_F(VelkRenderCairoFaceMatch, FacesAreFoundAgainAfterTheCachesAreReleased) {
     ASSERT_EQ(MatchedFile("Arial", 400, false), "LiberationSans-Regular.ttf");
-    posix::ReleaseFontCaches();
+    cairo::ReleaseFontCaches();
     EXPECT_EQ(MatchedFile("Times New Roman", 400, false), "LiberationSerif-Regular.ttf");
-    posix::ReleaseFontCaches();
+    cairo::ReleaseFontCaches();
     EXPECT_EQ(MatchedFile("Courier New", 400, false), "LiberationMono-Regular.ttf");
 }
 

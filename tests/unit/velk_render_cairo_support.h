@@ -4,7 +4,7 @@
 // read back pixel by pixel.
 #ifndef _WIN32
 
-#include "platform/posix/cairo_surface.h"
+#include "render/cairo/cairo_surface.h"
 #include "render/surface.h"
 
 #include <cstdint>
@@ -32,16 +32,16 @@ class CairoCanvas {
   public:
     explicit CairoCanvas(std::int32_t width = 64, std::int32_t height = 64)
         : width_(width), height_(height),
-          backend_(posix::CairoSurface::ForImage(width, height, 96, 96)),
+          backend_(cairo::CairoSurface::ForImage(width, height, 96, 96)),
           surface_(std::make_unique<Surface>(*backend_)) {}
 
     Surface& surface() { return *surface_; }
-    posix::CairoSurface& backend() { return *backend_; }
+    cairo::CairoSurface& backend() { return *backend_; }
 
     // The colour at (x, y) as a COLORREF.
     Colour at(std::int32_t x, std::int32_t y) const {
         std::vector<std::uint8_t> row(static_cast<std::size_t>(width_) * 3);
-        backend_->rgbRows(posix::PixelRect{0, 0, width_, height_}, width_, height_)(y, row);
+        backend_->rgbRows(cairo::PixelRect{0, 0, width_, height_}, width_, height_)(y, row);
         const std::size_t i = static_cast<std::size_t>(x) * 3;
         return row[i] | (Colour{row[i + 1]} << 8) | (Colour{row[i + 2]} << 16);
     }
@@ -50,7 +50,7 @@ class CairoCanvas {
     InkBox ink(Colour background = kWhite) const {
         InkBox box{width_, height_, -1, -1};
         const auto rows =
-            backend_->rgbRows(posix::PixelRect{0, 0, width_, height_}, width_, height_);
+            backend_->rgbRows(cairo::PixelRect{0, 0, width_, height_}, width_, height_);
         std::vector<std::uint8_t> row(static_cast<std::size_t>(width_) * 3);
         for (std::int32_t y = 0; y < height_; ++y) {
             rows(y, row);
@@ -101,7 +101,7 @@ class CairoCanvas {
   private:
     std::int32_t width_;
     std::int32_t height_;
-    std::unique_ptr<posix::CairoSurface> backend_;
+    std::unique_ptr<cairo::CairoSurface> backend_;
     std::unique_ptr<Surface> surface_; // goes before the back end it draws on
 };
 

@@ -2,7 +2,7 @@
 // Where GDI leaves a choice open, the expectations are what GDI was seen to draw under Wine.
 #ifndef _WIN32
 
-#include "platform/posix/cairo_fonts.h"
+#include "render/cairo/cairo_fonts.h"
 #include "velk_render_cairo_support.h"
 
 #include <gtest/gtest.h>
@@ -16,12 +16,12 @@ namespace {
 // Each suite leaves the process's font caches released.
 class VelkRenderCairoFonts : public ::testing::Test {
   protected:
-    static void TearDownTestSuite() { posix::ReleaseFontCaches(); }
+    static void TearDownTestSuite() { cairo::ReleaseFontCaches(); }
 };
 
 class VelkRenderCairoSurface : public ::testing::Test {
   protected:
-    static void TearDownTestSuite() { posix::ReleaseFontCaches(); }
+    static void TearDownTestSuite() { cairo::ReleaseFontCaches(); }
 };
 
 using testing::CairoCanvas;
@@ -341,7 +341,7 @@ TEST_F(VelkRenderCairoSurface, ClippedOpaqueTextFillsItsRectangleAndStaysInIt) {
 }
 
 TEST_F(VelkRenderCairoFonts, PixelsPerEmFollowGdisHeightRules) {
-    posix::FaceMetrics arial;
+    cairo::FaceMetrics arial;
     arial.unitsPerEm = 2048;
     arial.winAscent = 1854;
     arial.winDescent = 434;
@@ -361,13 +361,13 @@ TEST_F(VelkRenderCairoFonts, PixelsPerEmFollowGdisHeightRules) {
         {0, 14}, // the default cell of 16 pixels
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(posix::PixelsPerEm(c.lfHeight, arial), c.ppem) << c.lfHeight;
+        EXPECT_EQ(cairo::PixelsPerEm(c.lfHeight, arial), c.ppem) << c.lfHeight;
     }
 }
 
 TEST_F(VelkRenderCairoFonts, GaspRangesDecideWhereGlyphsAreSmoothed) {
-    posix::FaceMetrics face;
-    EXPECT_TRUE(posix::SmoothedAt(face, 12)); // no table: always
+    cairo::FaceMetrics face;
+    EXPECT_TRUE(cairo::SmoothedAt(face, 12)); // no table: always
     // Smoothed up to 8, not from 9 to 16, smoothed above.
     face.gaspRanges = {{8, 0x2}, {16, 0x1}, {0xFFFF, 0x3}};
     const struct {
@@ -375,7 +375,7 @@ TEST_F(VelkRenderCairoFonts, GaspRangesDecideWhereGlyphsAreSmoothed) {
         bool smoothed;
     } cases[] = {{7, true}, {8, true}, {9, false}, {16, false}, {17, true}, {4000, true}};
     for (const auto& c : cases) {
-        EXPECT_EQ(posix::SmoothedAt(face, c.ppem), c.smoothed) << c.ppem;
+        EXPECT_EQ(cairo::SmoothedAt(face, c.ppem), c.smoothed) << c.ppem;
     }
 }
 
@@ -387,7 +387,7 @@ TEST_F(VelkRenderCairoSurface, RowsReadBackInAnyOrderThroughOneBuffer) {
     canvas.selectBrush(kBlack);
     canvas.surface().rectangle(0, 2, 9, 4 + 1);
     // Two columns left of the page and one right of it, all white.
-    const auto rows = canvas.backend().rgbRows(posix::PixelRect{-2, 0, 11, 6}, 11, 6);
+    const auto rows = canvas.backend().rgbRows(cairo::PixelRect{-2, 0, 11, 6}, 11, 6);
     std::vector<std::uint8_t> row(11 * 3, 0x77);
     const auto shade = [&row](std::size_t x) { return row[x * 3]; };
     struct Read {

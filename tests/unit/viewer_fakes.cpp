@@ -1,7 +1,8 @@
 #include "viewer_fakes.h"
 
 #include "startup/command_line.h"
-#include "viewer/viewer_session.h"
+#include "document/permissions.h"
+#include "viewer/viewer_state.h"
 #include "writer/document_writer.h"
 #include "writer/page_builder.h"
 
@@ -337,7 +338,7 @@ ViewerHarness::ViewerHarness(const vlkw::DocumentDescription& description, bool 
     StartupRequest request;
     request.fileName = kDocumentName;
     request.building = building;
-    state = PrepareViewer(document, request);
+    state = PrepareViewer(document, request.building);
     window.emplace(services(), view);
 }
 

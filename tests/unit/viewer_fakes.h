@@ -6,13 +6,13 @@
 // a page of a chosen geometry, and the actions.
 
 #include "document/document.h"
-#include "print/device_settings.h"
+#include "base/device_settings.h"
 #include "render/page_setup.h"
 #include "render/recording_surface.h"
 #include "render/surface.h"
 #include "support/memory_file_system.h"
 #include "support/recording_services.h"
-#include "viewer/interface_texts.h"
+#include "document/interface_texts.h"
 #include "viewer/jump_dialog.h"
 #include "viewer/main_window.h"
 #include "viewer/main_window_view.h"

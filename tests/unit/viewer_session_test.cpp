@@ -1,7 +1,10 @@
 #include "document/document.h"
 #include "startup/command_line.h"
 #include "support/documents.h"
-#include "viewer/viewer_session.h"
+#include "startup/batch_action.h"
+#include "document/permissions.h"
+#include "viewer/viewer_state.h"
+#include "viewer/dialog_font.h"
 #include "writer/document_writer.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +41,7 @@ TEST(ViewerSession, TheViewerStartsOnPageOneWithTheTableAndIndexLoaded) {
         ASSERT_TRUE(document.readHeader());
         StartupRequest request;
         request.building = building;
-        const ViewerState state = PrepareViewer(document, request);
+        const ViewerState state = PrepareViewer(document, request.building);
         EXPECT_EQ(state.currentPage, 1);
         EXPECT_EQ(state.building, building);
         // While building nothing is taken from the file's tables: pages arrive one by one.

@@ -1,4 +1,4 @@
-#include "platform/text.h"
+#include "base/ansi_text.h"
 #include "viewer/page_view.h"
 #include "viewer/zoom.h"
 #include "viewer_fakes.h"

@@ -4,8 +4,8 @@
 #include "document/document.h"
 #include "document/self_extract.h"
 #include "platform/posix/posix_file_system.h"
-#include "platform/text.h"
-#include "viewer/interface_texts.h"
+#include "base/ansi_text.h"
+#include "document/interface_texts.h"
 
 #include <cstdio>
 #include <string>

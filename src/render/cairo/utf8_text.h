@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace velk::posix {
+namespace velk::cairo {
 
 // Text in the Windows ANSI code page (1252), as every text of a page is stored, turned into
 // UTF-8 for the font machinery of Linux. Each byte becomes exactly one character, so glyph
@@ -11,4 +11,4 @@ namespace velk::posix {
 // leaves undefined become the C1 controls of the same value, as Windows converts them.
 std::string AnsiToUtf8(std::string_view ansi);
 
-} // namespace velk::posix
+} // namespace velk::cairo

@@ -6,7 +6,7 @@
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
-namespace velk::posix {
+namespace velk::cairo {
 
 struct PixbufLibrary {
     decltype(&gdk_pixbuf_get_file_info) getFileInfo = nullptr;
@@ -27,4 +27,4 @@ struct PixbufLibrary {
 // null when it cannot be loaded or lacks one of them.
 const PixbufLibrary* Pixbuf();
 
-} // namespace velk::posix
+} // namespace velk::cairo

@@ -1,11 +1,11 @@
-#include "platform/posix/cairo_surface.h"
-#include "platform/posix/cairo_drawing.h"
+#include "render/cairo/cairo_surface.h"
+#include "render/cairo/cairo_drawing.h"
 
-#include "platform/posix/ansi_text.h"
-#include "platform/posix/cairo_bitmaps.h"
-#include "platform/posix/cairo_fonts.h"
-#include "platform/posix/cairo_handles.h"
-#include "platform/posix/cairo_text.h"
+#include "render/cairo/utf8_text.h"
+#include "render/cairo/cairo_bitmaps.h"
+#include "render/cairo/cairo_fonts.h"
+#include "render/cairo/cairo_handles.h"
+#include "render/cairo/cairo_text.h"
 
 #include <cairo-pdf.h>
 
@@ -16,7 +16,7 @@
 #include <map>
 #include <optional>
 
-namespace velk::posix {
+namespace velk::cairo {
 
 namespace {
 
@@ -733,4 +733,4 @@ void ReleaseFontCaches() {
     ReleaseFontConfiguration();
 }
 
-} // namespace velk::posix
+} // namespace velk::cairo

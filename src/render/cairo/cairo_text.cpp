@@ -1,10 +1,10 @@
-#include "platform/posix/cairo_text.h"
-#include "platform/posix/cairo_drawing.h"
+#include "render/cairo/cairo_text.h"
+#include "render/cairo/cairo_drawing.h"
 
 #include <cmath>
 #include <vector>
 
-namespace velk::posix {
+namespace velk::cairo {
 
 namespace {
 
@@ -154,4 +154,4 @@ void DrawText(cairo_t* cr, const GdiFont* font, std::int32_t x, std::int32_t y,
     }
 }
 
-} // namespace velk::posix
+} // namespace velk::cairo

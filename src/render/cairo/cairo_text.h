@@ -2,13 +2,13 @@
 
 // Text on the Cairo surface, placed and stepped as GDI places it.
 
-#include "platform/posix/cairo_fonts.h"
+#include "render/cairo/cairo_fonts.h"
 #include "render/surface.h"
 
 #include <cstdint>
 #include <string_view>
 
-namespace velk::posix {
+namespace velk::cairo {
 
 // What ExtTextOut adds to TextOut.
 struct TextPlacement {
@@ -32,4 +32,4 @@ struct TextState {
 void DrawText(cairo_t* cr, const GdiFont* font, std::int32_t x, std::int32_t y,
               std::string_view text, const TextState& state, const TextPlacement& placement);
 
-} // namespace velk::posix
+} // namespace velk::cairo

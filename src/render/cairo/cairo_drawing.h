@@ -6,7 +6,7 @@
 
 #include <cairo.h>
 
-namespace velk::posix {
+namespace velk::cairo {
 
 // A COLORREF (0x00BBGGRR) as the source colour.
 inline void SetColour(cairo_t* cr, Colour c) {
@@ -31,4 +31,4 @@ class SavedState {
     cairo_t* cr_;
 };
 
-} // namespace velk::posix
+} // namespace velk::cairo

@@ -3,7 +3,7 @@
 // Fonts for the Cairo surface: LOGFONT descriptions matched through fontconfig, sized and
 // measured the way GDI sizes and measures them.
 
-#include "platform/posix/cairo_handles.h"
+#include "render/cairo/cairo_handles.h"
 #include "render/surface.h"
 
 #include <cstdint>
@@ -13,7 +13,7 @@
 #include <tuple>
 #include <vector>
 
-namespace velk::posix {
+namespace velk::cairo {
 
 // A face's own numbers in font units, the same at every size: what GDI derives TEXTMETRIC,
 // the size of a cell-height request and the underline from.
@@ -114,4 +114,4 @@ struct GlyphRun {
 
 GlyphRun LayOutText(cairo_scaled_font_t* sizing, std::string_view ansi);
 
-} // namespace velk::posix
+} // namespace velk::cairo

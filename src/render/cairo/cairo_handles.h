@@ -9,7 +9,7 @@
 
 #include <memory>
 
-namespace velk::posix {
+namespace velk::cairo {
 
 template <auto Release> struct Releaser {
     template <typename T> void operator()(T* object) const {
@@ -31,4 +31,4 @@ using FcPatternHandle = std::unique_ptr<FcPattern, Releaser<&FcPatternDestroy>>;
 using GlyphArray = std::unique_ptr<cairo_glyph_t, Releaser<&cairo_glyph_free>>;
 using ClusterArray = std::unique_ptr<cairo_text_cluster_t, Releaser<&cairo_text_cluster_free>>;
 
-} // namespace velk::posix
+} // namespace velk::cairo

@@ -1,4 +1,4 @@
-#include "platform/win32/gdi_surface.h"
+#include "render/gdi/gdi_surface.h"
 
 #include <algorithm>
 #include <climits>

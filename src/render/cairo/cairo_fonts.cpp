@@ -1,6 +1,6 @@
-#include "platform/posix/cairo_fonts.h"
+#include "render/cairo/cairo_fonts.h"
 
-#include "platform/posix/ansi_text.h"
+#include "render/cairo/utf8_text.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-namespace velk::posix {
+namespace velk::cairo {
 
 namespace {
 
@@ -407,4 +407,4 @@ void ReleaseFontConfiguration() {
     g_configured = false;
 }
 
-} // namespace velk::posix
+} // namespace velk::cairo

@@ -1,10 +1,10 @@
-#include "platform/posix/pixbuf_library.h"
+#include "render/cairo/pixbuf_library.h"
 
 #include <dlfcn.h>
 
 #include <optional>
 
-namespace velk::posix {
+namespace velk::cairo {
 
 namespace {
 
@@ -50,4 +50,4 @@ const PixbufLibrary* Pixbuf() {
     return library ? &*library : nullptr;
 }
 
-} // namespace velk::posix
+} // namespace velk::cairo

@@ -4,14 +4,14 @@
 // in and out, and GDI's way of stretching pixels. Pictures are Cairo RGB24 image surfaces
 // (0x00RRGGBB per pixel, rows top-down).
 
-#include "platform/posix/cairo_handles.h"
+#include "render/cairo/cairo_handles.h"
 #include "render/surface.h"
 
 #include <cstdint>
 #include <span>
 #include <string>
 
-namespace velk::posix {
+namespace velk::cairo {
 
 // Bitmaps beyond this many pixels are refused, like a bitmap GDI has no memory for.
 inline constexpr std::int64_t kLargestBitmapPixels = std::int64_t{1} << 26;
@@ -50,4 +50,4 @@ struct PixelArea {
 CairoSurfaceHandle StretchPixels(cairo_surface_t* source, const PixelArea& from, std::int32_t width,
                                  std::int32_t height, const PixelArea& window);
 
-} // namespace velk::posix
+} // namespace velk::cairo

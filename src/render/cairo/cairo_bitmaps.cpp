@@ -1,6 +1,6 @@
-#include "platform/posix/cairo_bitmaps.h"
+#include "render/cairo/cairo_bitmaps.h"
 
-#include "platform/posix/pixbuf_library.h"
+#include "render/cairo/pixbuf_library.h"
 
 #include <sys/mman.h>
 
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-namespace velk::posix {
+namespace velk::cairo {
 
 namespace {
 
@@ -352,4 +352,4 @@ CairoSurfaceHandle StretchPixels(cairo_surface_t* source, const PixelArea& from,
     return result;
 }
 
-} // namespace velk::posix
+} // namespace velk::cairo

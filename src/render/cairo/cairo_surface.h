@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace velk::posix {
+namespace velk::cairo {
 
 // A paper's sides in inches, portrait.
 struct PaperInches {
@@ -118,4 +118,4 @@ class CairoSurface : public SurfaceBackend {
 // again.
 void ReleaseFontCaches();
 
-} // namespace velk::posix
+} // namespace velk::cairo

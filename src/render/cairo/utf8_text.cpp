@@ -1,9 +1,9 @@
-#include "platform/posix/ansi_text.h"
+#include "render/cairo/utf8_text.h"
 
 #include <array>
 #include <cstdint>
 
-namespace velk::posix {
+namespace velk::cairo {
 
 namespace {
 
@@ -43,4 +43,4 @@ std::string AnsiToUtf8(std::string_view ansi) {
     return out;
 }
 
-} // namespace velk::posix
+} // namespace velk::cairo

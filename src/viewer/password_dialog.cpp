@@ -1,7 +1,7 @@
-#include "document/password_dialog.h"
+#include "viewer/password_dialog.h"
 
-#include "platform/helpers.h"
-#include "platform/text.h"
+#include "base/user_message.h"
+#include "base/ansi_text.h"
 #include "resource.h"
 
 namespace velk {

@@ -1,6 +1,6 @@
-#include "print/device_settings.h"
+#include "base/device_settings.h"
 
-#include "platform/text.h"
+#include "base/ansi_text.h"
 
 #include <algorithm>
 
