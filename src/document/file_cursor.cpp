@@ -1,6 +1,6 @@
 #include "document/file_cursor.h"
 
-#include "document/little_endian.h"
+#include "base/little_endian.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "document/header.h"
 
-#include "document/little_endian.h"
+#include "base/little_endian.h"
 
 #include <algorithm>
 

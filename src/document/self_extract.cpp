@@ -1,6 +1,6 @@
 #include "document/self_extract.h"
 
-#include "document/little_endian.h"
+#include "base/little_endian.h"
 #include "base/file_names.h"
 #include "base/ansi_text.h"
 

@@ -1,3 +1,4 @@
+#include "base/little_endian.h"
 #include "render/cairo/cairo_surface_state.h"
 #include "render/cairo/utf8_text.h"
 
@@ -18,15 +19,6 @@ constexpr std::uint32_t kFieldPaperSize = 0x2;
 constexpr std::int32_t kLandscape = 2;
 // PDF pages are at most 200 inches on a side.
 constexpr double kLargestPaperInches = 200;
-
-std::uint32_t LittleEndian(std::span<const std::uint8_t> bytes, std::size_t offset,
-                           std::size_t width) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < width; ++i) {
-        value |= static_cast<std::uint32_t>(bytes[offset + i]) << (8 * i);
-    }
-    return value;
-}
 
 } // namespace
 
@@ -70,13 +62,12 @@ bool CairoSurface::resetDC(std::span<const std::uint8_t> devmode) {
     if (s_->target != Target::Pdf || devmode.size() < kPaperSizeOffset + 2) {
         return false;
     }
-    const std::uint32_t fields = LittleEndian(devmode, kFieldsOffset, 4);
+    const std::uint32_t fields = static_cast<std::uint32_t>(ReadInt32(devmode, kFieldsOffset));
     if ((fields & kFieldOrientation) != 0) {
-        s_->landscape =
-            static_cast<std::int16_t>(LittleEndian(devmode, kOrientationOffset, 2)) == kLandscape;
+        s_->landscape = ReadInt16(devmode, kOrientationOffset) == kLandscape;
     }
     if ((fields & kFieldPaperSize) != 0) {
-        s_->paperCode = static_cast<std::int16_t>(LittleEndian(devmode, kPaperSizeOffset, 2));
+        s_->paperCode = ReadInt16(devmode, kPaperSizeOffset);
     }
     s_->applyPaper();
     return true;
