@@ -33,7 +33,7 @@ struct CopyInput {
     bool vScrollNeeded = false;
     std::int32_t horizontalPosition = 0;
     std::int32_t verticalPosition = 0;
-    // The document asks for drawing at full size and shrinking on copy below 100 %.
+    // The surface holds the page drawn at full size, to be shrunk to the zoom (ShrunkOnCopy).
     bool fullSizeRendering = false;
 };
 
