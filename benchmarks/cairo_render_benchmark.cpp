@@ -22,7 +22,7 @@ void BM_CairoDensePageScreen(benchmark::State& state) {
         // A Letter page at 96 dpi, as velk-render makes it (one pixel more for the border).
         auto page = velk::cairo::CairoSurface::ForImage(817, 1057, 96, 96);
         velk::Surface surface(*page);
-        velk::RenderPage(dense.services, 1, surface, 96, 96, 0, 0, velk::RenderMode::Screen);
+        velk::RenderPage(dense.services, 1, velk::RenderTarget{.surface = surface});
         benchmark::DoNotOptimize(page.get());
     }
 }
@@ -39,8 +39,14 @@ void BM_CairoDensePagePdf(benchmark::State& state) {
         {
             velk::Surface surface(*printer);
             surface.startDoc("Dense page");
-            velk::RenderPage(dense.services, 1, surface, 600, 600, 0, 0, velk::RenderMode::Printer,
-                             devmode, static_cast<std::int32_t>(devmode.size()));
+            velk::RenderPage(
+                dense.services, 1,
+                velk::RenderTarget{.surface = surface,
+                                   .dpiX = 600,
+                                   .dpiY = 600,
+                                   .mode = velk::RenderMode::Printer,
+                                   .devmode = devmode,
+                                   .devmodeLength = static_cast<std::int32_t>(devmode.size())});
             surface.endPage();
             surface.endDoc();
         }

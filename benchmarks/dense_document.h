@@ -38,13 +38,12 @@ class Screen96 : public ScreenInfo {
 
 struct DenseDocument {
     Document document;
-    double zoom = 1.0;
     ScreenSettings settings;
     Screen96 screen;
     InterfaceTexts texts;
     NoMessages messages;
     NoFiles files;
-    RenderServices services{document, zoom, settings, screen, texts, messages, files};
+    RenderServices services{document, settings, screen, texts, messages, files};
 
     DenseDocument() {
         document.pageCount = 1;

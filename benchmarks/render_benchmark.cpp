@@ -21,8 +21,14 @@ void RenderDensePage(benchmark::State& state, velk::RenderMode mode, int dpi) {
     for (auto _ : state) {
         recorder.clear();
         velk::Surface surface(recorder);
-        velk::RenderPage(dense.services, 1, surface, dpi, dpi, 0, 0, mode, devmode,
-                         static_cast<std::int32_t>(devmode.size()));
+        velk::RenderPage(
+            dense.services, 1,
+            velk::RenderTarget{.surface = surface,
+                               .dpiX = dpi,
+                               .dpiY = dpi,
+                               .mode = mode,
+                               .devmode = devmode,
+                               .devmodeLength = static_cast<std::int32_t>(devmode.size())});
         calls = recorder.lines().size();
         benchmark::DoNotOptimize(calls);
     }

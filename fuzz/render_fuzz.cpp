@@ -8,7 +8,9 @@
 #include "platform/settings.h"
 #include "base/device_settings.h"
 #include "render/interpreter.h"
+#include "render/page_setup.h"
 #include "render/recording_surface.h"
+#include "render/screen_target.h"
 #include "render/surface.h"
 #include "support/memory_file_system.h"
 #include "document/interface_texts.h"
@@ -33,26 +35,13 @@ class Screen96 : public velk::ScreenInfo {
     int logPixelsY() override { return 96; }
 };
 
-class ShrinkingLayout : public velk::ScreenLayout {
-  public:
-    explicit ShrinkingLayout(double& zoom) : zoom_(zoom) {}
-    void screenPageChanged(const velk::ScreenPageGeometry&) override {}
-    void LayoutPageArea() override { zoom_ = 0.75; }
-
-  private:
-    double& zoom_;
-};
-
 void RenderAll(velk::Document& document, velk::testing::MemoryFileSystem& files,
                std::size_t pages) {
-    double zoom = 1.0;
     const velk::ScreenSettings settings;
     Screen96 screen;
     velk::InterfaceTexts texts;
     SilentMessageBox messages;
-    ShrinkingLayout layout(zoom);
-    velk::RenderServices services{document, zoom,     settings, screen,
-                                  texts,    messages, files,    &layout};
+    velk::RenderServices services{document, settings, screen, texts, messages, files};
     std::vector<std::uint8_t> devmode(20122, 0);
 
     for (std::size_t p = 1; p <= pages; ++p) {
@@ -60,11 +49,24 @@ void RenderAll(velk::Document& document, velk::testing::MemoryFileSystem& files,
         velk::RecordingSurface recorder(&files);
         recorder.recordQueries = false;
         velk::Surface surface(recorder);
-        velk::RenderPage(services, page, surface, 96, 96, 0, 0, velk::RenderMode::Screen);
+        // Below 100 %, where a full-size document is drawn larger than it is shown.
+        const velk::ScreenPageGeometry geometry =
+            velk::ApplyToScreen(velk::ReadPageSetup(document, page), screen);
+        velk::RenderPage(
+            services, page,
+            velk::ScreenTarget(surface, geometry, document.header.renderOptions, 0.75));
         recorder.caps[velk::DeviceCap::LogPixelsX] = 600;
         recorder.caps[velk::DeviceCap::LogPixelsY] = 600;
-        velk::RenderPage(services, page, surface, 600, 600, -50, -50, velk::RenderMode::Printer,
-                         devmode, static_cast<std::int32_t>(devmode.size()));
+        velk::RenderPage(
+            services, page,
+            velk::RenderTarget{.surface = surface,
+                               .dpiX = 600,
+                               .dpiY = 600,
+                               .offX = -50,
+                               .offY = -50,
+                               .mode = velk::RenderMode::Printer,
+                               .devmode = devmode,
+                               .devmodeLength = static_cast<std::int32_t>(devmode.size())});
         if (surface.liveObjects() != 0 || surface.selectedPen() != velk::kDevicePen ||
             surface.selectedBrush() != velk::kDeviceBrush ||
             surface.selectedFont() != velk::kDeviceFont) {

@@ -10,6 +10,7 @@
 #include "base/device_settings.h"
 #include "render/interpreter.h"
 #include "render/page_setup.h"
+#include "render/screen_target.h"
 #include "render/surface.h"
 #include "document/interface_texts.h"
 
@@ -72,8 +73,8 @@ struct Run {
                                       static_cast<std::int16_t>(options.dpi),
                                       options.decimalSeparator};
         PageMessages messages(ports.output);
-        double zoom = options.zoomPercent / 100.0;
-        RenderServices services{document, zoom, settings, screen, texts, messages, ports.files};
+        const double zoom = options.zoomPercent / 100.0;
+        RenderServices services{document, settings, screen, texts, messages, ports.files};
         for (std::size_t i = 0; i < pages.size(); ++i) {
             const std::int16_t page = pages[i];
             messages.page = page;
@@ -89,8 +90,8 @@ struct Run {
             }
             {
                 Surface surface(raster->backend());
-                RenderPage(services, page, surface, geometry.dpiX, geometry.dpiY, 0, 0,
-                           RenderMode::Screen);
+                RenderPage(services, page,
+                           ScreenTarget(surface, geometry, document.header.renderOptions, zoom));
             }
             const std::string path =
                 PageImagePath(options.outDir, options.document, page, document.pageCount);
@@ -118,8 +119,7 @@ struct Run {
                                       static_cast<std::int16_t>(options.dpi),
                                       options.decimalSeparator};
         PageMessages messages(ports.output);
-        double zoom = 1.0; // as the print job sets it
-        RenderServices services{document, zoom, settings, screen, texts, messages, ports.files};
+        RenderServices services{document, settings, screen, texts, messages, ports.files};
         std::vector<std::uint8_t> devmode(kDevmodeBufferSize, 0);
         if (surface.startDoc(title()) <= 0) {
             return fail("Unable to write " + path);
@@ -128,10 +128,17 @@ struct Run {
         const std::int32_t dpiY = surface.getDeviceCaps(DeviceCap::LogPixelsY);
         for (std::size_t i = 0; i < pages.size(); ++i) {
             messages.page = pages[i];
-            RenderPage(services, pages[i], surface, dpiX, dpiY,
-                       -surface.getDeviceCaps(DeviceCap::PhysicalOffsetX),
-                       -surface.getDeviceCaps(DeviceCap::PhysicalOffsetY), RenderMode::Printer,
-                       devmode, static_cast<std::int32_t>(devmode.size()));
+            // At 100 %, as the print job draws.
+            const RenderTarget target{.surface = surface,
+                                      .dpiX = dpiX,
+                                      .dpiY = dpiY,
+                                      .offX = -surface.getDeviceCaps(DeviceCap::PhysicalOffsetX),
+                                      .offY = -surface.getDeviceCaps(DeviceCap::PhysicalOffsetY),
+                                      .mode = RenderMode::Printer,
+                                      .zoom = 1.0,
+                                      .devmode = devmode,
+                                      .devmodeLength = static_cast<std::int32_t>(devmode.size())};
+            RenderPage(services, pages[i], target);
             if (surface.endPage() <= 0) {
                 return fail("Unable to write " + path);
             }

@@ -1,14 +1,13 @@
 #include "screen_frame.h"
 
 #include "base/ansi_text.h"
+#include "render/screen_target.h"
 
 #include <algorithm>
 
 namespace velk::cli {
 
 namespace {
-
-constexpr std::int32_t kFullSizeRendering = 2048;
 
 std::int32_t Pixels(double value) {
     return static_cast<std::int32_t>(std::max<std::int64_t>(RoundHalfEven(value), 1));
@@ -23,7 +22,7 @@ ScreenFrame ComputeScreenFrame(const ScreenPageGeometry& page, double zoom,
     ScreenFrame frame;
     frame.width = Pixels(pageWidth * zoom);
     frame.height = Pixels(pageHeight * zoom);
-    if (zoom < 1.0 && renderOptions == kFullSizeRendering) {
+    if (ShrunkOnCopy(renderOptions, zoom)) {
         frame.source = CopyRect{Pixels(1 / zoom), Pixels(1 / zoom), Pixels(frame.width / zoom),
                                 Pixels(frame.height / zoom)};
     } else {

@@ -17,7 +17,7 @@ struct CopyRect {
 
 // How a page becomes a picture on the screen: the viewer draws it into its page surface and
 // copies the page area from there, starting one pixel in (the surface's border), shrinking a
-// full-size rendering on the way when the document asks for full-size drawing below 100 %.
+// full-size rendering on the way (ShrunkOnCopy).
 struct ScreenFrame {
     std::int32_t surfaceWidth = 0; // the surface needs no more than what the copy reads
     std::int32_t surfaceHeight = 0;
@@ -27,7 +27,7 @@ struct ScreenFrame {
     bool operator==(const ScreenFrame&) const = default;
 };
 
-// `renderOptions` is the document header's field; 2048 selects full-size drawing.
+// `renderOptions` is the document header's field, read by the full-size rule.
 ScreenFrame ComputeScreenFrame(const ScreenPageGeometry& page, double zoom,
                                std::int32_t renderOptions);
 

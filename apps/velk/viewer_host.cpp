@@ -71,7 +71,7 @@ void Win32ViewerHost::run(Document& document, const StartupRequest& request,
         return;
     }
 
-    DocumentPageRenderer renderer(document, state.zoom, settings, screen, texts, messages_, files_);
+    DocumentPageRenderer renderer(document, settings, screen, texts, messages_, files_);
     Win32MainWindowView view(instance_, resources, messages_);
     MainWindow window({document, state, texts, settings, messages_, actions, renderer}, view);
     MainDialogBinding binding{window, view};

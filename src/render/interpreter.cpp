@@ -15,7 +15,6 @@ namespace velk {
 
 namespace {
 
-constexpr std::int32_t kFullSizeRendering = 2048;
 constexpr Colour kBlack = 0;
 
 enum class Code : std::int16_t {
@@ -142,14 +141,14 @@ std::string UnknownCodeMessage() {
            kDownloadLocation + "\r\rIf the problems persist, please contact your software vendor.";
 }
 
-void RenderPage(RenderServices& services, std::int32_t page, Surface& surface, std::int32_t dpiX,
-                std::int32_t dpiY, std::int32_t offX, std::int32_t offY, RenderMode mode,
-                std::span<std::uint8_t> devmode, std::int32_t devmodeLength) {
-    RenderState state{.services = services,
-                      .surface = surface,
-                      .mode = mode,
-                      .page = page,
-                      .map = DeviceMapping{1.0, dpiX, dpiY, offX, offY}};
+void RenderPage(RenderServices& services, std::int32_t page, const RenderTarget& target) {
+    Surface& surface = target.surface;
+    RenderState state{
+        .services = services,
+        .surface = surface,
+        .mode = target.mode,
+        .page = page,
+        .map = DeviceMapping{target.zoom, target.dpiX, target.dpiY, target.offX, target.offY}};
 
     // The page's own objects, each replacing what the surface had selected.
     state.currentBrush = surface.createSolidBrush(kBlack);
@@ -174,24 +173,9 @@ void RenderPage(RenderServices& services, std::int32_t page, Surface& surface, s
         document.loadPage(page);
     }
     const std::span<const std::uint8_t> data = document.loadedPage;
-    const PageSetup setup = ParsePageSetup(data);
-
-    // The zoom to put back is the one in force once the page is set up: the layout of a fit
-    // mode may have changed it on purpose.
-    double savedZoom = services.zoom;
-    if (mode == RenderMode::Printer) {
-        ApplyToPrinter(setup, surface, devmode, devmodeLength);
-    } else {
-        if (services.layout != nullptr) {
-            services.layout->screenPageChanged(ApplyToScreen(setup, services.screen));
-            services.layout->LayoutPageArea();
-        }
-        savedZoom = services.zoom;
-        if (document.header.renderOptions == kFullSizeRendering && services.zoom < 1.001) {
-            services.zoom = 1.0;
-        }
+    if (target.mode == RenderMode::Printer) {
+        ApplyToPrinter(ParsePageSetup(data), surface, target.devmode, target.devmodeLength);
     }
-    state.map.zoom = services.zoom;
 
     surface.setTextColor(kBlack);
     surface.setBkMode(kBkTransparent);
@@ -204,7 +188,6 @@ void RenderPage(RenderServices& services, std::int32_t page, Surface& surface, s
     surface.deleteObject(state.currentBrush);
     surface.deleteObject(state.currentFont);
     surface.deleteObject(state.currentPen);
-    services.zoom = savedZoom;
 }
 
 } // namespace velk

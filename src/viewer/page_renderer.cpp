@@ -1,14 +1,21 @@
 #include "viewer/page_renderer.h"
 
+#include "document/document.h"
 #include "render/interpreter.h"
 
 namespace velk {
 
-void DocumentPageRenderer::renderScreenPage(std::int32_t page, Surface& surface, std::int32_t dpiX,
-                                            std::int32_t dpiY, ScreenLayout& layout) {
-    RenderServices services{document_, zoom_,     settings_, screen_,
-                            texts_,    messages_, files_,    &layout};
-    RenderPage(services, page, surface, dpiX, dpiY, 0, 0, RenderMode::Screen);
+ScreenPageGeometry DocumentPageRenderer::screenPageGeometry(std::int32_t page) {
+    // The set-up is read from the page as it will be drawn: the one held, when it is held.
+    if (document_.loadedPageNumber != page) {
+        document_.loadPage(page);
+    }
+    return ApplyToScreen(ParsePageSetup(document_.loadedPage), screen_);
+}
+
+void DocumentPageRenderer::renderScreenPage(std::int32_t page, const RenderTarget& target) {
+    RenderServices services{document_, settings_, screen_, texts_, messages_, files_};
+    RenderPage(services, page, target);
 }
 
 } // namespace velk

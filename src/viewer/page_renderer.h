@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/page_setup.h"
+
 #include <cstdint>
 
 namespace velk {
@@ -8,35 +10,33 @@ class FileSystem;
 class InterfaceTexts;
 class MessageBoxPort;
 class ScreenInfo;
-class ScreenLayout;
-class Surface;
 struct Document;
+struct RenderTarget;
 struct ScreenSettings;
 
-// How the main window has a page drawn for the screen. The renderer hands the page's
-// geometry to `layout` and has it lay out the page area before anything is drawn.
+// How the main window has a page drawn for the screen: it asks for the page's geometry, lays
+// out the page area for it and chooses the zoom, then has the page drawn onto its target.
 class PageRenderer {
   public:
     virtual ~PageRenderer() = default;
-    virtual void renderScreenPage(std::int32_t page, Surface& surface, std::int32_t dpiX,
-                                  std::int32_t dpiY, ScreenLayout& layout) = 0;
+    virtual ScreenPageGeometry screenPageGeometry(std::int32_t page) = 0;
+    virtual void renderScreenPage(std::int32_t page, const RenderTarget& target) = 0;
 };
 
-// The page renderer of the open document (RenderPage in Screen mode).
+// The page renderer of the open document: the page's set-up as the screen shows it, and
+// RenderPage.
 class DocumentPageRenderer : public PageRenderer {
   public:
-    DocumentPageRenderer(Document& document, double& zoom, const ScreenSettings& settings,
-                         ScreenInfo& screen, InterfaceTexts& texts, MessageBoxPort& messages,
-                         FileSystem& files)
-        : document_(document), zoom_(zoom), settings_(settings), screen_(screen), texts_(texts),
+    DocumentPageRenderer(Document& document, const ScreenSettings& settings, ScreenInfo& screen,
+                         InterfaceTexts& texts, MessageBoxPort& messages, FileSystem& files)
+        : document_(document), settings_(settings), screen_(screen), texts_(texts),
           messages_(messages), files_(files) {}
 
-    void renderScreenPage(std::int32_t page, Surface& surface, std::int32_t dpiX, std::int32_t dpiY,
-                          ScreenLayout& layout) override;
+    ScreenPageGeometry screenPageGeometry(std::int32_t page) override;
+    void renderScreenPage(std::int32_t page, const RenderTarget& target) override;
 
   private:
     Document& document_;
-    double& zoom_;
     const ScreenSettings& settings_;
     ScreenInfo& screen_;
     InterfaceTexts& texts_;

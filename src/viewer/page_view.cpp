@@ -4,6 +4,7 @@
 #include "base/ansi_text.h"
 #include "base/device_settings.h"
 #include "render/fonts.h"
+#include "render/screen_target.h"
 #include "viewer/main_window_view.h"
 #include "viewer/page_renderer.h"
 #include "viewer/scrolling.h"
@@ -14,7 +15,6 @@ namespace velk {
 
 namespace {
 
-constexpr std::int32_t kFullSizeRendering = 2048;
 constexpr Colour kWhite = 0x00FFFFFF;
 constexpr double kPageFontPoints = 9.0;
 
@@ -96,8 +96,11 @@ void PageView::ShowPageView() {
         const FontId pageFont = MakeFont(surface, "Arial", 0, kPageFontPoints, 0);
         const FontId previousFont = surface.selectObject(pageFont);
 
-        renderer_.renderScreenPage(state_.currentPage, surface, settings_.screenDpiX,
-                                   settings_.screenDpiY, *this);
+        screenPageChanged(renderer_.screenPageGeometry(state_.currentPage));
+        LayoutPageArea();
+        renderer_.renderScreenPage(
+            state_.currentPage,
+            ScreenTarget(surface, geometry_, document_.header.renderOptions, state_.zoom));
 
         if (previousFont) {
             surface.selectObject(previousFont);
@@ -121,7 +124,7 @@ PageCopy PageView::pageCopy() {
     input.vScrollNeeded = state_.vScrollNeeded;
     input.horizontalPosition = view_.scrollPosition(ScrollBar::Horizontal);
     input.verticalPosition = view_.scrollPosition(ScrollBar::Vertical);
-    input.fullSizeRendering = document_.header.renderOptions == kFullSizeRendering;
+    input.fullSizeRendering = ShrunkOnCopy(document_.header.renderOptions, state_.zoom);
     return ComputePageCopy(input);
 }
 

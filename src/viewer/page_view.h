@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/interpreter.h"
+#include "render/page_setup.h"
 #include "viewer/layout.h"
 #include "viewer/view_types.h"
 
@@ -18,8 +18,9 @@ struct ViewerState;
 
 // The page in the page area: the zoom box read into a zoom, the page area and its scroll bars
 // laid out for each page, the page drawn into the off-screen surface and the visible part of
-// it copied to the screen. The renderer calls back into it (ScreenLayout) for every page.
-class PageView : public ScreenLayout {
+// it copied to the screen. For every page it asks the renderer for the page's geometry, lays
+// out the page area and reads the zoom before the page is drawn.
+class PageView {
   public:
     PageView(ViewerState& state, const Document& document, const InterfaceTexts& texts,
              const ScreenSettings& settings, MainWindowView& view, PageRenderer& renderer)
@@ -35,9 +36,9 @@ class PageView : public ScreenLayout {
     // percentage.
     std::int32_t ReadZoomSetting();
 
-    // ScreenLayout.
-    void screenPageChanged(const ScreenPageGeometry& geometry) override { geometry_ = geometry; }
-    void LayoutPageArea() override;
+    // The page that the next layout is for.
+    void screenPageChanged(const ScreenPageGeometry& geometry) { geometry_ = geometry; }
+    void LayoutPageArea();
 
     // Draws the current page into the surface and copies it to the screen.
     void ShowPageView();

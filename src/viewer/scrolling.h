@@ -12,10 +12,10 @@ inline constexpr std::int32_t kScrollMinimum = 0;
 inline constexpr std::int32_t kScrollMaximum = 100;
 
 // WM_HSCROLL / WM_VSCROLL request codes (the low word of wParam).
-inline constexpr int kScrollLineUp = 0;        // SB_LINEUP, SB_LINELEFT
-inline constexpr int kScrollLineDown = 1;      // SB_LINEDOWN, SB_LINERIGHT
-inline constexpr int kScrollPageUp = 2;        // SB_PAGEUP, SB_PAGELEFT
-inline constexpr int kScrollPageDown = 3;      // SB_PAGEDOWN, SB_PAGERIGHT
+inline constexpr int kScrollLineUp = 0;   // SB_LINEUP, SB_LINELEFT
+inline constexpr int kScrollLineDown = 1; // SB_LINEDOWN, SB_LINERIGHT
+inline constexpr int kScrollPageUp = 2;   // SB_PAGEUP, SB_PAGELEFT
+inline constexpr int kScrollPageDown = 3; // SB_PAGEDOWN, SB_PAGERIGHT
 // Request 5 is the one whose high word carries the thumb: the system sends it (SB_THUMBTRACK)
 // while the thumb is dragged, so the page follows the thumb; the release (SB_THUMBPOSITION, 4)
 // then changes nothing.
@@ -33,7 +33,7 @@ struct CopyInput {
     bool vScrollNeeded = false;
     std::int32_t horizontalPosition = 0;
     std::int32_t verticalPosition = 0;
-    // The document asks for drawing at full size and shrinking on copy below 100 %.
+    // The surface holds the page drawn at full size, to be shrunk to the zoom (ShrunkOnCopy).
     bool fullSizeRendering = false;
 };
 

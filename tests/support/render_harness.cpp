@@ -24,7 +24,24 @@ RenderHarness::RenderHarness(std::vector<std::uint8_t> page)
     : RenderHarness(DocumentOf({std::move(page)})) {}
 
 RenderServices RenderHarness::services() {
-    return RenderServices{document, zoom, settings, screen, texts, messages, files, &layout};
+    return RenderServices{document, settings, screen, texts, messages, files};
+}
+
+RenderTarget RenderHarness::screenTarget(std::int32_t dpi) {
+    return RenderTarget{
+        .surface = surface, .dpiX = dpi, .dpiY = dpi, .mode = RenderMode::Screen, .zoom = zoom};
+}
+
+RenderTarget RenderHarness::printerTarget(std::int32_t dpi, std::int32_t offX, std::int32_t offY) {
+    return RenderTarget{.surface = surface,
+                        .dpiX = dpi,
+                        .dpiY = dpi,
+                        .offX = offX,
+                        .offY = offY,
+                        .mode = RenderMode::Printer,
+                        .zoom = zoom,
+                        .devmode = devmode,
+                        .devmodeLength = static_cast<std::int32_t>(devmode.size())};
 }
 
 std::vector<std::string> RenderHarness::renderScreen(std::int32_t page, std::int32_t dpi) {
@@ -32,7 +49,7 @@ std::vector<std::string> RenderHarness::renderScreen(std::int32_t page, std::int
     recorder.caps[DeviceCap::LogPixelsX] = dpi;
     recorder.caps[DeviceCap::LogPixelsY] = dpi;
     RenderServices s = services();
-    RenderPage(s, page, surface, dpi, dpi, 0, 0, RenderMode::Screen);
+    RenderPage(s, page, screenTarget(dpi));
     return recorder.lines();
 }
 
@@ -42,8 +59,7 @@ std::vector<std::string> RenderHarness::renderPrinter(std::int32_t page, std::in
     recorder.caps[DeviceCap::LogPixelsX] = dpi;
     recorder.caps[DeviceCap::LogPixelsY] = dpi;
     RenderServices s = services();
-    RenderPage(s, page, surface, dpi, dpi, offX, offY, RenderMode::Printer, devmode,
-               static_cast<std::int32_t>(devmode.size()));
+    RenderPage(s, page, printerTarget(dpi, offX, offY));
     return recorder.lines();
 }
 

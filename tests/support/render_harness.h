@@ -16,29 +16,6 @@
 
 namespace velk::testing {
 
-// The viewer's side of screen layout, as a test sees it: every geometry handed over, how
-// often the page area was laid out, and a zoom the layout sets (as the fit modes do).
-class RecordingLayout : public ScreenLayout {
-  public:
-    explicit RecordingLayout(double& zoom) : zoom_(zoom) {}
-    std::vector<ScreenPageGeometry> geometries;
-    int layouts = 0;
-    std::optional<double> zoomAfterLayout;
-
-    void screenPageChanged(const ScreenPageGeometry& geometry) override {
-        geometries.push_back(geometry);
-    }
-    void LayoutPageArea() override {
-        ++layouts;
-        if (zoomAfterLayout) {
-            zoom_ = *zoomAfterLayout;
-        }
-    }
-
-  private:
-    double& zoom_;
-};
-
 // One open document and everything RenderPage needs, all in memory, drawing on a recording
 // surface.
 struct RenderHarness {
@@ -51,7 +28,6 @@ struct RenderHarness {
     FakeScreen screen;
     InterfaceTexts texts;
     RecordingMessageBox messages;
-    RecordingLayout layout{zoom};
     RecordingSurface recorder{&files};
     Surface surface{recorder};
     std::vector<std::uint8_t> devmode = std::vector<std::uint8_t>(20122, 0);
@@ -61,6 +37,10 @@ struct RenderHarness {
     explicit RenderHarness(std::vector<std::uint8_t> page);
 
     RenderServices services();
+    // The harness's surface at `dpi` across and down, drawn at `zoom`.
+    RenderTarget screenTarget(std::int32_t dpi = 96);
+    RenderTarget printerTarget(std::int32_t dpi = 600, std::int32_t offX = 0,
+                               std::int32_t offY = 0);
 
     // The calls of one rendering, starting from an empty trace.
     std::vector<std::string> renderScreen(std::int32_t page = 1, std::int32_t dpi = 96);

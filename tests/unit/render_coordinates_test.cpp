@@ -113,7 +113,10 @@ TEST(PenWidths, PointsBecomeDevicePixelsOnTheHorizontalResolution) {
     // The horizontal resolution counts even where the vertical one differs.
     RenderHarness h(PageBuilder{}.line({1, 1, 2, 1}, 3, 0).bytes());
     RenderServices s = h.services();
-    RenderPage(s, 1, h.surface, 600, 300, 0, 0, RenderMode::Printer);
+    RenderTarget target = h.printerTarget();
+    target.dpiY = 300;
+    target.devmode = {};
+    RenderPage(s, 1, target);
     EXPECT_EQ(CallsOf(h.recorder.lines(), "CreatePen")[1].rfind("CreatePen style=0 width=25 ", 0),
               0u);
 }

@@ -68,10 +68,19 @@ std::string TracePage(RenderHarness& h, std::int16_t page) {
             Surface surface(recorder);
             RenderServices services = h.services();
             if (printer) {
-                RenderPage(services, page, surface, dpi, dpi, -50, -50, RenderMode::Printer,
-                           h.devmode, static_cast<std::int32_t>(h.devmode.size()));
+                RenderPage(
+                    services, page,
+                    RenderTarget{.surface = surface,
+                                 .dpiX = dpi,
+                                 .dpiY = dpi,
+                                 .offX = -50,
+                                 .offY = -50,
+                                 .mode = RenderMode::Printer,
+                                 .devmode = h.devmode,
+                                 .devmodeLength = static_cast<std::int32_t>(h.devmode.size())});
             } else {
-                RenderPage(services, page, surface, dpi, dpi, 0, 0, RenderMode::Screen);
+                RenderPage(services, page,
+                           RenderTarget{.surface = surface, .dpiX = dpi, .dpiY = dpi});
             }
             EXPECT_EQ(surface.liveObjects(), 0u) << "page " << page;
         }

@@ -191,42 +191,29 @@ TEST(RenderPage, EachCallStartsFromBlackTextTransparentBackgroundAndTheInitialOb
     EXPECT_EQ(CallsOf(second, "CreatePen").size(), 1u);
 }
 
-TEST(RenderPage, FullSizeRenderingDrawsBelow100PercentAtOneAndRestoresTheZoom) {
+// The full-size option is the caller's to apply (ScreenTarget): RenderPage draws at the zoom
+// of its target in either mode.
+TEST(RenderPage, DrawsAtTheTargetsZoomWhateverTheDocumentAsks) {
     const struct {
+        RenderMode mode;
         std::int32_t renderOptions;
         double zoom;
         const char* lineTo; // a line to x = 2 inches at 96 dpi
     } cases[] = {
-        {2048, 0.5, "LineTo 192 96"},   {2048, 1.0005, "LineTo 192 96"},
-        {2048, 1.25, "LineTo 240 120"}, {0, 0.5, "LineTo 96 48"},
-        {2049, 0.5, "LineTo 96 48"},
+        {RenderMode::Screen, 2048, 0.5, "LineTo 96 48"},
+        {RenderMode::Screen, 0, 1.25, "LineTo 240 120"},
+        {RenderMode::Printer, 2048, 0.5, "LineTo 96 48"},
+        {RenderMode::Printer, 0, 1.0, "LineTo 192 96"},
     };
     for (const auto& c : cases) {
         auto description = DocumentOf({PageBuilder{}.line({1, 1, 2, 1}, 1, 0).bytes()});
         description.renderOptions = c.renderOptions;
         RenderHarness h(description);
         h.zoom = c.zoom;
-        EXPECT_EQ(CallsOf(h.renderScreen(), "LineTo"), std::vector<std::string>{c.lineTo})
+        const auto trace = c.mode == RenderMode::Screen ? h.renderScreen() : h.renderPrinter(1, 96);
+        EXPECT_EQ(CallsOf(trace, "LineTo"), std::vector<std::string>{c.lineTo})
             << c.renderOptions << " " << c.zoom;
-        EXPECT_EQ(h.zoom, c.zoom);
     }
-}
-
-TEST(RenderPage, TheZoomIsTheOneTheLayoutLeavesAndIsKeptAfterTheCall) {
-    auto description = DocumentOf({PageBuilder{}.line({1, 1, 2, 1}, 1, 0).bytes()});
-    description.renderOptions = 2048;
-    RenderHarness h(description);
-    h.zoom = 1.25;
-    h.layout.zoomAfterLayout = 0.75; // fit mode
-    EXPECT_EQ(CallsOf(h.renderScreen(), "LineTo"), std::vector<std::string>{"LineTo 192 96"});
-    EXPECT_EQ(h.zoom, 0.75);
-    EXPECT_EQ(h.layout.layouts, 1);
-
-    // The printer never lays out and keeps the full-size option out of its way.
-    h.zoom = 0.5;
-    EXPECT_EQ(CallsOf(h.renderPrinter(1, 96), "LineTo"), std::vector<std::string>{"LineTo 96 48"});
-    EXPECT_EQ(h.layout.layouts, 1);
-    EXPECT_EQ(h.zoom, 0.5);
 }
 
 TEST(RenderPage, LoadsThePageOnlyWhenAnotherIsHeld) {

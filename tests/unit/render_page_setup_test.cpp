@@ -67,15 +67,13 @@ TEST(PageSetup, TheScreenPageTurnsSidesAndResolutionsForLandscape) {
     }
 }
 
-TEST(PageSetup, ScreenRenderingHandsTheGeometryOverBeforeLayingOut) {
+TEST(PageSetup, TheScreenNeitherStartsAPageNorResetsTheSurface) {
     RenderHarness h(
         DocumentOf({PageBuilder{}.bytes(), PageBuilder{WrittenSetup(9, 1, 7)}.bytes()}));
-    h.renderScreen(2);
-    ASSERT_EQ(h.layout.geometries.size(), 1u);
-    EXPECT_EQ(h.layout.geometries[0].paperSize, 9);
-    EXPECT_NEAR(h.layout.geometries[0].pageWidth, 11.6929, 1e-4);
-    EXPECT_EQ(h.layout.layouts, 1);
-    EXPECT_TRUE(CallsOf(h.recorder.lines(), "StartPage").empty());
+    const auto trace = h.renderScreen(2);
+    EXPECT_TRUE(CallsOf(trace, "StartPage").empty());
+    EXPECT_TRUE(CallsOf(trace, "ResetDC").empty());
+    EXPECT_EQ(h.document.loadedPageNumber, 2);
 }
 
 TEST(PageSetup, ReadsAPagesSetupFromTheFileWithoutLoadingIt) {
@@ -138,7 +136,10 @@ TEST(PageSetup, TheWorkCopyHasTheDriversLengthWhateverTheBufferHolds) {
         RenderHarness h(PageBuilder{WrittenSetup(9, 1, 7)}.bytes());
         std::vector<std::uint8_t> devmode(c.buffer, 0);
         RenderServices s = h.services();
-        RenderPage(s, 1, h.surface, 600, 600, 0, 0, RenderMode::Printer, devmode, c.length);
+        RenderTarget target = h.printerTarget();
+        target.devmode = devmode;
+        target.devmodeLength = c.length;
+        RenderPage(s, 1, target);
         const auto resets = CallsOf(h.recorder.lines(), "ResetDC");
         ASSERT_EQ(resets.size(), 1u);
         EXPECT_EQ(resets[0].rfind(c.resetDC, 0), 0u) << resets[0];
@@ -148,7 +149,10 @@ TEST(PageSetup, TheWorkCopyHasTheDriversLengthWhateverTheBufferHolds) {
 TEST(PageSetup, WithoutADevmodeThePrinterPageStillStarts) {
     RenderHarness h(PageBuilder{}.text(1, 1, 0, "x").bytes());
     RenderServices s = h.services();
-    RenderPage(s, 1, h.surface, 600, 600, 0, 0, RenderMode::Printer);
+    RenderTarget target = h.printerTarget();
+    target.devmode = {};
+    target.devmodeLength = 0;
+    RenderPage(s, 1, target);
     const auto trace = h.recorder.lines();
     EXPECT_TRUE(CallsOf(trace, "ResetDC").empty());
     EXPECT_EQ(CallsOf(trace, "StartPage").size(), 1u);

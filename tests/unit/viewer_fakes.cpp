@@ -1,5 +1,6 @@
 #include "viewer_fakes.h"
 
+#include "render/interpreter.h"
 #include "startup/command_line.h"
 #include "document/permissions.h"
 #include "viewer/viewer_state.h"
@@ -316,14 +317,11 @@ void FakeMainWindowView::sendCopyData(std::uint32_t window, std::uint32_t code,
         TraceText(text));
 }
 
-void FakeRenderer::renderScreenPage(std::int32_t page, Surface& surface, std::int32_t dpiX,
-                                    std::int32_t dpiY, ScreenLayout& layout) {
-    calls.push_back("render " + std::to_string(page) + " " + std::to_string(dpiX) + " " +
-                    std::to_string(dpiY));
+void FakeRenderer::renderScreenPage(std::int32_t page, const RenderTarget& target) {
+    calls.push_back("render " + std::to_string(page) + " " + std::to_string(target.dpiX) + " " +
+                    std::to_string(target.dpiY));
     pages.push_back(page);
-    layout.screenPageChanged(geometry);
-    layout.LayoutPageArea();
-    surface.textOut(0, 0, "page " + std::to_string(page));
+    target.surface.textOut(0, 0, "page " + std::to_string(page));
 }
 
 ViewerHarness::ViewerHarness(const vlkw::DocumentDescription& description, bool building) {

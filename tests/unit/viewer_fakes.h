@@ -140,14 +140,15 @@ class FakeMainWindowView : public MainWindowView {
 std::int32_t ClientLeft(FakeMainWindowView& view);
 std::int32_t ClientTop(FakeMainWindowView& view);
 
-// Lays out a page of `geometry` (as RenderPage does) and draws one marker text.
+// Gives every page the geometry `geometry`, for the page view to lay out, and draws one marker
+// text.
 class FakeRenderer : public PageRenderer {
   public:
     ScreenPageGeometry geometry;
     std::vector<std::int32_t> pages;
     std::vector<std::string> calls;
-    void renderScreenPage(std::int32_t page, Surface& surface, std::int32_t dpiX, std::int32_t dpiY,
-                          ScreenLayout& layout) override;
+    ScreenPageGeometry screenPageGeometry(std::int32_t) override { return geometry; }
+    void renderScreenPage(std::int32_t page, const RenderTarget& target) override;
 };
 
 class RecordingActions : public ViewerActions {

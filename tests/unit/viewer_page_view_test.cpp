@@ -146,7 +146,7 @@ TEST_F(PageViewFixture, AReleasedSurfaceIsNotPaintedAnyMore) {
     EXPECT_EQ(view.calls, Lines{"releasePageSurface"});
 }
 
-// The real renderer: RenderPage hands each page's geometry to the page view for layout.
+// The real renderer: each page's geometry comes from its set-up, for the page view to lay out.
 struct RenderedPageFixture : ::testing::Test {
     static constexpr const char* kName = "C:\\docs\\pages.vlk";
     testing::MemoryFileSystem files;
@@ -157,7 +157,7 @@ struct RenderedPageFixture : ::testing::Test {
     testing::FakeScreen screen;
     testing::RecordingMessageBox messages;
     FakeMainWindowView view;
-    DocumentPageRenderer renderer{document, state.zoom, settings, screen, texts, messages, files};
+    DocumentPageRenderer renderer{document, settings, screen, texts, messages, files};
     PageView page{state, document, texts, settings, view, renderer};
 
     explicit RenderedPageFixture(std::int32_t renderOptions = 0) {
