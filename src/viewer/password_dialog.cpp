@@ -1,4 +1,4 @@
-#include "document/password_dialog.h"
+#include "viewer/password_dialog.h"
 
 #include "platform/helpers.h"
 #include "platform/text.h"
