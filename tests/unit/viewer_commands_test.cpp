@@ -139,7 +139,7 @@ TEST(Menu, ADocumentWithoutPermissionsKeepsPrintSeparatorAndClose) {
         }
     }
     EXPECT_EQ(file, (std::vector<int>{701, 702}));
-    EXPECT_EQ(h.view.toolbarButtons.size(), 10u);
+    EXPECT_EQ(h.view.setup.toolbarButtons.size(), 10u);
 }
 
 TEST(Menu, ASelfExtractingViewerLosesSaveFromTheMenu) {
@@ -163,6 +163,8 @@ TEST(Tooltips, EnabledButtonsGetTheirTextDisabledOnesNone) {
     } cases[] = {
         {751, "&Close"},     {752, nullptr},         {753, nullptr},  {754, "&Next Page"},
         {755, "&Last Page"}, {756, "&Jump to Page"}, {757, "&Print"}, {800, nullptr},
+        {758, nullptr}, // not on the toolbar: the document does not allow e-mail
+        {705, nullptr}, // a menu item
     };
     for (const auto& c : cases) {
         const char* text = h.window->onToolTipText(c.id);
@@ -173,6 +175,12 @@ TEST(Tooltips, EnabledButtonsGetTheirTextDisabledOnesNone) {
             EXPECT_STREQ(text, c.expected);
         }
     }
+    // On the last page the other two are greyed.
+    h.window->onCommand(kMenuLast, 0);
+    EXPECT_STREQ(h.window->onToolTipText(752), "&First Page");
+    EXPECT_STREQ(h.window->onToolTipText(753), "P&revious Page");
+    EXPECT_EQ(h.window->onToolTipText(754), nullptr);
+    EXPECT_EQ(h.window->onToolTipText(755), nullptr);
 }
 
 TEST(Tooltips, TextsAreCutTo255AndTakenFromTheCurrentTable) {
@@ -214,7 +222,8 @@ TEST(BuildingCommands, PrintMailFaxAndSaveOnlyShowTheirMessage) {
                   (std::vector<ShownMessage>{{c.message, "Growing Report", 0x40}}))
             << c.id;
         EXPECT_TRUE(h.actions.calls.empty()) << c.id;
-        EXPECT_TRUE(h.view.calls.empty()) << c.id;
+        EXPECT_TRUE(h.renderer.pages.empty()) << c.id;
+        EXPECT_FALSE(h.view.closeRequested) << c.id;
     }
 }
 

@@ -191,49 +191,50 @@ struct ZoomBoxFixture : ::testing::Test {
     PageView page{state, document, texts, settings, view, renderer};
 
     ZoomBoxFixture() {
-        view.combos[Control::ZoomBox].items = {"Fit Width", "Fit Window", "75%", "100%", "125%"};
+        view.zoomBox.items = {"Fit Width", "Fit Window", "75%", "100%", "125%"};
         page.screenPageChanged({}); // Letter at 96 dpi: 816 x 1056
     }
 };
 
 TEST_F(ZoomBoxFixture, ASelectedItemIsReadAndItsLabelWrittenBack) {
-    view.setComboSelection(Control::ZoomBox, 2);
-    view.calls.clear();
+    view.pickZoom(2);
+    view.zoomBox.editText = "typed over";
     EXPECT_EQ(page.ReadZoomSetting(), 75);
     EXPECT_DOUBLE_EQ(state.zoom, 0.75);
-    EXPECT_EQ(view.calls, std::vector<std::string>{"setControlText ZoomBox \"75%\""});
+    EXPECT_EQ(view.zoomBox.editText, "75%");
+    EXPECT_EQ(view.zoomBox.selection, 2);
 }
 
 TEST_F(ZoomBoxFixture, FitModesMeasureTheWindowAroundThePage) {
     // Status bar 1274 wide at y 1027, toolbar ending at 120: width room 1250, height room 871.
-    view.setComboSelection(Control::ZoomBox, 0);
+    view.pickZoom(0);
     EXPECT_EQ(page.ReadZoomSetting(), 153); // 125000 / 816 = 153.19
-    EXPECT_EQ(view.combos[Control::ZoomBox].editText, "Fit Width");
-    view.setComboSelection(Control::ZoomBox, 1);
+    EXPECT_EQ(view.zoomBox.editText, "Fit Width");
+    view.pickZoom(1);
     EXPECT_EQ(page.ReadZoomSetting(), 82); // 87100 / 1056 = 82.48
     EXPECT_DOUBLE_EQ(state.zoom, 0.82);
-    EXPECT_EQ(view.combos[Control::ZoomBox].editText, "Fit Window");
+    EXPECT_EQ(view.zoomBox.editText, "Fit Window");
 }
 
 TEST_F(ZoomBoxFixture, TypedTextIsReadWhenNothingIsSelectedAndCorrected) {
     view.typeZoom("  fit WIDTH ");
     EXPECT_EQ(page.ReadZoomSetting(), 153);
-    EXPECT_EQ(view.combos[Control::ZoomBox].editText, "Fit Width");
+    EXPECT_EQ(view.zoomBox.editText, "Fit Width");
     view.typeZoom("abc");
     EXPECT_EQ(page.ReadZoomSetting(), 100);
-    EXPECT_EQ(view.combos[Control::ZoomBox].editText, "100%");
+    EXPECT_EQ(view.zoomBox.editText, "100%");
     view.typeZoom("10");
     EXPECT_EQ(page.ReadZoomSetting(), 25);
     EXPECT_DOUBLE_EQ(state.zoom, 0.25);
-    EXPECT_EQ(view.combos[Control::ZoomBox].editText, "25%");
+    EXPECT_EQ(view.zoomBox.editText, "25%");
 }
 
 TEST_F(ZoomBoxFixture, AnItemThatCannotBeFetchedFallsBackToTheEditField) {
-    view.setComboSelection(Control::ZoomBox, 4); // "125%"
-    view.combos[Control::ZoomBox].editText = "60";
+    view.pickZoom(4); // "125%"
+    view.zoomBox.editText = "60";
     view.itemTextFails = true;
     EXPECT_EQ(page.ReadZoomSetting(), 60);
-    EXPECT_EQ(view.combos[Control::ZoomBox].editText, "60%");
+    EXPECT_EQ(view.zoomBox.editText, "60%");
 }
 
 } // namespace
