@@ -325,7 +325,7 @@ void Win32MainWindowView::copyPage(const PageCopy& copy, CopyTime time) {
             page_->copyTo(dc.get(), copy);
         }
     } else if (page_) {
-        const WindowDc dc(pageArea_, WindowDc::Area::Window);
+        const UniqueWindowDc dc = WindowDcOf(pageArea_);
         page_->copyTo(dc.get(), copy);
     }
 }

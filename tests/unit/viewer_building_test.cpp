@@ -90,7 +90,7 @@ TEST(BuildingProtocol, TheFirstPageIsShownAsSoonAsItArrives) {
         EXPECT_EQ(f.h.document.loadedPage, f.producer.placed(1));
         EXPECT_EQ(f.h.renderer.pages, Pages{1});
         EXPECT_EQ(f.h.view.statusText, "1 of ?  Building 2");
-        EXPECT_EQ(f.h.view.navigation(), (NavigationStates{false, false, false, false}));
+        EXPECT_EQ(f.h.view.navigation, (NavigationStates{false, false, false, false}));
     }
 }
 
@@ -111,7 +111,7 @@ TEST(BuildingProtocol, OnlyTheLastTwoPagesAreDrawnAgainWhenAPageArrives) {
         EXPECT_EQ(f.h.state.pageCount, 5);
         EXPECT_EQ(f.h.state.currentPage, c.shown);
         EXPECT_EQ(f.h.view.statusText, std::to_string(c.shown) + " of ?  Building 6") << c.shown;
-        EXPECT_EQ(f.h.view.navigation(),
+        EXPECT_EQ(f.h.view.navigation,
                   (NavigationStates{c.shown > 1, c.shown > 1, c.shown < 5, c.shown < 5}));
         EXPECT_EQ(f.h.renderer.pages, c.drawn ? Pages{c.shown} : Pages{}) << c.shown;
         EXPECT_EQ(f.h.document.loadedPageNumber, c.drawn ? c.shown : 1) << c.shown;
@@ -152,7 +152,7 @@ TEST_F(BuildingFixture, TheEndOfBuildingShowsTheLastPageWhenTheReaderWasBeyondIt
                                             "End" + std::string(97, ' ')}));
     EXPECT_EQ(h.view.indexBox.selection, 0);
     EXPECT_EQ(h.view.statusText, "Page 3 of 3       End");
-    EXPECT_EQ(h.view.navigation(), (NavigationStates{true, true, false, false}));
+    EXPECT_EQ(h.view.navigation, (NavigationStates{true, true, false, false}));
     // The page is drawn once the window shows its new state.
     EXPECT_EQ(h.renderer.statusSeen, Lines{"Page 3 of 3       End"});
 
@@ -234,42 +234,28 @@ TEST_F(BuildingFixture, OtherCodesAreIgnored) {
     EXPECT_TRUE(h.renderer.pages.empty());
 }
 
-TEST(BuildingPermissions, AMailBlockWrittenAtTheEndOffersEMail) {
-    vlkw::DocumentDescription description = Growing();
-    description.mailOptions = vlkw::MailOptions(0, 0, "", "", "ann", "ann@x", "Report", "");
-    ViewerHarness h(description, true);
-    Producer producer(*h.document.file, description);
-    h.open();
-    h.window->onCopyData(kBuildPageAdded, std::to_string(producer.addPage(Page("one"))));
-    producer.finish();
-    h.window->onCopyData(kBuildFinished, "");
-    EXPECT_NE(h.document.header.allowMail, 0);
-    EXPECT_EQ(h.view.removedMenuItems, (std::vector<int>{709, 710}));
-}
-
-TEST(BuildingPermissions, APassedOnCopyDoesNotRegainWhatStartUpTookAway) {
-    vlkw::DocumentDescription description = Growing();
-    description.forwardedCopy = 1;
-    description.allowMail = vlkw::kMailAllowed;
-    description.allowSave = vlkw::kSaveAllowed;
-    description.mailOptions = vlkw::MailOptions(0, 0, "", "", "ann", "ann@x", "Report", "");
-    ViewerHarness h(description, true);
-    Producer producer(*h.document.file, description);
-    h.open();
-    h.window->onCopyData(kBuildPageAdded, std::to_string(producer.addPage(Page("one"))));
-    EXPECT_EQ(h.document.header.allowSave, 0);
-    producer.finish();
-    h.window->onCopyData(kBuildFinished, "");
-    EXPECT_EQ(h.document.header.allowMail, 0);
-    EXPECT_EQ(h.document.header.allowSave, 0);
-    EXPECT_EQ(h.view.removedMenuItems, (std::vector<int>{708, 709, 710}));
-}
-
-TEST(BuildingMessages, TextsAndCodesSentToTheProducer) {
-    EXPECT_EQ(ViewerAttachedText(4660), "4660");
-    EXPECT_EQ(ViewerAttachedText(0), "0");
-    EXPECT_EQ(ViewerAttachedText(4294967295u), "4294967295");
-    EXPECT_STREQ(kViewerClosingText, "Dummy Info");
+// A mail block written at the end offers e-mail; a passed-on copy does not regain what
+// start-up took away, neither while building nor at the end.
+TEST(BuildingPermissions, TheFinishedHeaderDecidesWithinTheCopyRestrictions) {
+    for (const bool forwarded : {false, true}) {
+        vlkw::DocumentDescription description = Growing();
+        description.forwardedCopy = forwarded ? 1 : 0;
+        description.allowMail = forwarded ? vlkw::kMailAllowed : 0;
+        description.allowSave = forwarded ? vlkw::kSaveAllowed : 0;
+        description.mailOptions = vlkw::MailOptions(0, 0, "", "", "ann", "ann@x", "Report", "");
+        ViewerHarness h(description, true);
+        Producer producer(*h.document.file, description);
+        h.open();
+        h.window->onCopyData(kBuildPageAdded, std::to_string(producer.addPage(Page("one"))));
+        EXPECT_EQ(h.document.header.allowSave, 0) << forwarded;
+        producer.finish();
+        h.window->onCopyData(kBuildFinished, "");
+        EXPECT_EQ(h.document.header.allowMail != 0, !forwarded);
+        EXPECT_EQ(h.document.header.allowSave, 0) << forwarded;
+        const std::vector<int> removed =
+            forwarded ? std::vector<int>{708, 709, 710} : std::vector<int>{709, 710};
+        EXPECT_EQ(h.view.removedMenuItems, removed);
+    }
 }
 
 } // namespace

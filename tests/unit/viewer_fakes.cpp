@@ -1,7 +1,6 @@
 #include "viewer_fakes.h"
 
 #include "startup/command_line.h"
-#include "viewer/main_window_ids.h"
 #include "viewer/viewer_session.h"
 #include "writer/document_writer.h"
 #include "writer/page_builder.h"
@@ -13,15 +12,8 @@ namespace velk::testing {
 namespace {
 
 std::string CursorName(Cursor cursor) {
-    switch (cursor) {
-    case Cursor::Arrow:
-        return "Arrow";
-    case Cursor::Wait:
-        return "Wait";
-    case Cursor::Magnifier:
-        return "Magnifier";
-    }
-    return "?";
+    constexpr const char* kNames[] = {"Arrow", "Wait", "Magnifier"};
+    return kNames[static_cast<int>(cursor)];
 }
 
 std::string CopyText(const PageCopy& c) {
@@ -64,15 +56,6 @@ WindowRect FakeMainWindowView::screenRect(const ClientRect& place) const {
     return {left, top, left + std::max(0, place.width), top + std::max(0, place.height)};
 }
 
-NavigationStates FakeMainWindowView::navigation() const {
-    const auto enabled = [this](int id) {
-        const auto it = buttonEnabled.find(id);
-        return it != buttonEnabled.end() && it->second;
-    };
-    return {enabled(kButtonFirst), enabled(kButtonPrevious), enabled(kButtonNext),
-            enabled(kButtonLast)};
-}
-
 void FakeMainWindowView::clearTraffic() {
     cursorChanges.clear();
     copies.clear();
@@ -92,11 +75,7 @@ void FakeMainWindowView::pickZoom(int item) {
 bool FakeMainWindowView::createControls(const WindowSetup& given) {
     created = true;
     setup = given;
-    for (const auto& button : given.toolbarButtons) {
-        if (!button.separator) {
-            buttonEnabled[button.commandId] = true;
-        }
-    }
+    navigation = {true, true, true, true};
     statusText = given.statusText;
     zoomLabel = given.zoomLabel;
     zoomBox.items = given.zoomItems;
@@ -144,17 +123,6 @@ void FakeMainWindowView::showIndexBox(const std::optional<std::vector<std::strin
     if (items) {
         indexBox = {true, *items, -1, ""};
     }
-}
-
-void FakeMainWindowView::selectIndexItem(int item) {
-    indexBox.selection = item;
-}
-
-void FakeMainWindowView::setNavigation(const NavigationStates& states) {
-    buttonEnabled[kButtonFirst] = states.first;
-    buttonEnabled[kButtonPrevious] = states.previous;
-    buttonEnabled[kButtonNext] = states.next;
-    buttonEnabled[kButtonLast] = states.last;
 }
 
 void FakeMainWindowView::fitBars(const ClientRect& place) {

@@ -62,7 +62,7 @@ class FakeMainWindowView : public MainWindowView {
     FakeCombo indexBox;
     Cursor cursor = Cursor::Arrow;
     Cursor classCursor = Cursor::Arrow;
-    std::map<int, bool> buttonEnabled; // command id -> enabled, for the buttons on the toolbar
+    NavigationStates navigation;
     std::string statusText;
     std::optional<std::int32_t> progress; // shown at this position
     ClientRect statusBarPlace;            // as last fitted
@@ -104,8 +104,8 @@ class FakeMainWindowView : public MainWindowView {
     ZoomBoxReading readZoomBox() override;
     void showIndexBox(const std::optional<std::vector<std::string>>& items) override;
     int indexSelection() override { return indexBox.selection; }
-    void selectIndexItem(int item) override;
-    void setNavigation(const NavigationStates& states) override;
+    void selectIndexItem(int item) override { indexBox.selection = item; }
+    void setNavigation(const NavigationStates& states) override { navigation = states; }
     void setStatusText(const std::string& text) override { statusText = text; }
     void showProgress(std::optional<std::int32_t> position) override { progress = position; }
     void fitBars(const ClientRect& statusBar) override;
@@ -124,7 +124,6 @@ class FakeMainWindowView : public MainWindowView {
     // Where the client area starts on the screen.
     std::int32_t clientLeft() const;
     std::int32_t clientTop() const;
-    NavigationStates navigation() const;
     // Forgets what left the window (cursor changes, copies, producer messages).
     void clearTraffic();
 

@@ -48,7 +48,7 @@ TEST(MainWindowStart, TheWindowShowsTheDocumentOnceItHasItsSize) {
     EXPECT_EQ(v.removedMenuItems, (std::vector<int>{708, 709, 710}));
     EXPECT_EQ(v.surfaceSize, (SurfaceSize{1680, 1680}));
     EXPECT_EQ(v.statusText, "Page 1 of 3       Summary");
-    EXPECT_EQ(v.navigation(), (NavigationStates{false, false, true, true}));
+    EXPECT_EQ(v.navigation, (NavigationStates{false, false, true, true}));
     EXPECT_TRUE(v.maximized);
     EXPECT_EQ(v.cursorChanges, (Lines{"Wait", "Arrow"}));
     EXPECT_TRUE(v.producerMessages.empty());
@@ -65,7 +65,7 @@ TEST(MainWindowStart, BuildingAnnouncesTheViewerAndHidesTheIndex) {
     // Nothing leaves the menu while building.
     EXPECT_TRUE(h.view.removedMenuItems.empty());
     EXPECT_EQ(h.view.statusText, "1 of ?  Building 1");
-    EXPECT_EQ(h.view.navigation(), (NavigationStates{false, false, false, false}));
+    EXPECT_EQ(h.view.navigation, (NavigationStates{false, false, false, false}));
 }
 
 TEST(MainWindowStart, NothingIsSentToTheBroadcastHandle) {

@@ -129,7 +129,7 @@ TEST_F(NavigationFixture, CommandsMoveAndShowFromMenuAndToolbar) {
         h.view.setNavigation({});
         command(c.id);
         EXPECT_EQ(h.state.currentPage, c.page) << c.id << " from " << c.from;
-        EXPECT_EQ(h.view.navigation(), c.buttons) << c.id << " from " << c.from;
+        EXPECT_EQ(h.view.navigation, c.buttons) << c.id << " from " << c.from;
         EXPECT_EQ(h.renderer.pages, c.drawn ? Pages{c.page} : Pages{}) << c.id;
         // The status text is up to date before the page is drawn.
         EXPECT_EQ(h.renderer.statusSeen, c.drawn ? Lines{status[c.page]} : Lines{}) << c.id;
@@ -185,7 +185,7 @@ TEST(Navigation, NextCrossesPage32767InALongDocument) {
     EXPECT_EQ(h.state.currentPage, 32768);
     EXPECT_EQ(h.renderer.pages, Pages{32768});
     EXPECT_EQ(h.view.statusText, "Page 32768 of 40000       ");
-    EXPECT_EQ(h.view.navigation(), kAllEnabled);
+    EXPECT_EQ(h.view.navigation, kAllEnabled);
 
     h.window->onCommand(kMenuLast, 0);
     EXPECT_EQ(h.state.currentPage, 40000);

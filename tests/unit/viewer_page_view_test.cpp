@@ -156,7 +156,7 @@ TEST_F(PageViewFixture, AReleasedSurfaceIsNotPaintedAnyMore) {
 }
 
 // The real renderer: RenderPage hands each page's geometry to the page view for layout.
-struct RenderedPageFixture : ::testing::Test {
+struct RenderedPages {
     static constexpr const char* kName = "C:\\docs\\pages.vlk";
     testing::MemoryFileSystem files;
     Document document;
@@ -169,7 +169,7 @@ struct RenderedPageFixture : ::testing::Test {
     DocumentPageRenderer renderer{document, state.zoom, settings, screen, texts, messages, files};
     PageView page{state, document, texts, settings, view, renderer};
 
-    explicit RenderedPageFixture(std::int32_t renderOptions = 0) {
+    explicit RenderedPages(std::int32_t renderOptions = 0) {
         vlkw::DocumentDescription description;
         description.title = "Pages";
         description.renderOptions = renderOptions;
@@ -190,9 +190,11 @@ struct RenderedPageFixture : ::testing::Test {
     }
 };
 
-TEST_F(RenderedPageFixture, EachPageIsLaidOutWithItsOwnPaper) {
-    state.currentPage = 2;
-    page.ShowPageView();
+TEST(RenderedPage, EachPageIsLaidOutWithItsOwnPaper) {
+    RenderedPages run;
+    auto& view = run.view;
+    run.state.currentPage = 2;
+    run.page.ShowPageView();
     // A4 landscape: 11.69 x 96 = 1122.5 -> 1123 wide, 8.27 x 96 = 793.7 -> 794 tall; it fits,
     // centred at round(127 / 2) = 64 (63.5 to even).
     EXPECT_EQ(view.pageArea, (ClientRect{76, 44, 1123, 794}));
@@ -200,36 +202,31 @@ TEST_F(RenderedPageFixture, EachPageIsLaidOutWithItsOwnPaper) {
     EXPECT_EQ(testing::CallsOf(view.recorder.lines(), "TextOut"), Lines{"TextOut 96 96 \"two\""});
     EXPECT_EQ(view.surface->liveObjects(), 0u);
 
-    state.currentPage = 1;
-    page.ShowPageView();
+    run.state.currentPage = 1;
+    run.page.ShowPageView();
     EXPECT_EQ(view.pageArea, (ClientRect{230, 44, 799, 883}));
 }
 
-struct FullSizeFixture : RenderedPageFixture {
-    FullSizeFixture() : RenderedPageFixture(2048) {}
-};
-
-TEST_F(FullSizeFixture, BelowHundredPercentThePageIsDrawnFullSizeAndShrunkOnCopy) {
-    view.typeZoom("50");
-    page.ShowPageView();
-    EXPECT_EQ(testing::CallsOf(view.recorder.lines(), "TextOut"), Lines{"TextOut 96 96 \"one\""});
-    EXPECT_DOUBLE_EQ(state.zoom, 0.5);
-    EXPECT_EQ(view.copies, Lines{"copy StretchBlt 408x528 from 2 2 816x1056"});
-
-    view.clearTraffic();
-    view.recorder.clear();
-    // 125 %: drawn at its zoom and copied directly; 1020 wide less the vertical bar.
-    view.pickZoom(4);
-    page.ShowPageView();
-    EXPECT_EQ(testing::CallsOf(view.recorder.lines(), "TextOut"), Lines{"TextOut 120 120 \"one\""});
-    EXPECT_EQ(view.copies, Lines{"copy BitBlt 1003x883 from 1 1"});
-}
-
-TEST_F(RenderedPageFixture, WithoutTheModeFiftyPercentIsDrawnAtItsZoom) {
-    view.typeZoom("50");
-    page.ShowPageView();
-    EXPECT_EQ(testing::CallsOf(view.recorder.lines(), "TextOut"), Lines{"TextOut 48 48 \"one\""});
-    EXPECT_EQ(view.copies, Lines{"copy BitBlt 408x528 from 1 1"});
+// Below 100 % a document in full-size mode is drawn at 100 % and shrunk on copy.
+TEST(RenderedPage, FullSizeModeDrawsAtHundredAndShrinksOnCopy) {
+    const struct {
+        std::int32_t renderOptions;
+        const char* zoom;
+        const char* textOut;
+        const char* copy;
+    } cases[] = {
+        {2048, "50", "TextOut 96 96 \"one\"", "copy StretchBlt 408x528 from 2 2 816x1056"},
+        // 1020 wide less the vertical bar.
+        {2048, "125", "TextOut 120 120 \"one\"", "copy BitBlt 1003x883 from 1 1"},
+        {0, "50", "TextOut 48 48 \"one\"", "copy BitBlt 408x528 from 1 1"},
+    };
+    for (const auto& c : cases) {
+        RenderedPages run(c.renderOptions);
+        run.view.typeZoom(c.zoom);
+        run.page.ShowPageView();
+        EXPECT_EQ(testing::CallsOf(run.view.recorder.lines(), "TextOut"), Lines{c.textOut});
+        EXPECT_EQ(run.view.copies, Lines{c.copy}) << c.renderOptions << " " << c.zoom;
+    }
 }
 
 } // namespace
