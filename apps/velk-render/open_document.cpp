@@ -34,8 +34,8 @@ OpenOutcome OpenForRendering(FileSystem& files, const std::string& name,
     texts.LoadInterfaceTexts(document);
     if (document.header.passwordLength > 0) {
         if (!password) {
-            return {ExitCode::Password,
-                    TerminalText(texts.text(TextSlot::PasswordPrompt)) + "\n(give it with --password)"};
+            return {ExitCode::Password, TerminalText(texts.text(TextSlot::PasswordPrompt)) +
+                                            "\n(give it with --password)"};
         }
         Unscrambler unscrambler;
         if (!PasswordMatches(document.header, *password, unscrambler)) {

@@ -11,8 +11,7 @@ void Win32EditDialogView::setTexts(const velk::EditDialogTexts& texts) {
 
 std::string Win32EditDialogView::editText() {
     std::vector<char> buffer(textLimit_ + 1, '\0');
-    GetDlgItemTextA(dialog_, velk::kEditDialogEdit, buffer.data(),
-                    static_cast<int>(buffer.size()));
+    GetDlgItemTextA(dialog_, velk::kEditDialogEdit, buffer.data(), static_cast<int>(buffer.size()));
     return buffer.data();
 }
 

@@ -167,8 +167,7 @@ void Win32MainWindowView::createStatusBar(const WindowSetup& setup) {
 // In the dialog font ("MS Sans Serif" 9 points, no redraw), above its siblings, a child of the
 // toolbar.
 void Win32MainWindowView::placeOnToolbar(HWND control) {
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(resources_.dialogFont.get()),
-                 FALSE);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(resources_.dialogFont.get()), FALSE);
     SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetParent(control, toolbar_);
 }

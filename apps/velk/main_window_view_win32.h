@@ -65,8 +65,7 @@ class Win32MainWindowView : public MainWindowView {
     void changeMenu(const MenuChange& change) override;
 
     void runJumpDialog(JumpDialog& dialog) override;
-    void sendToProducer(std::uint32_t window, std::uint32_t code,
-                        const std::string& text) override;
+    void sendToProducer(std::uint32_t window, std::uint32_t code, const std::string& text) override;
 
   private:
     HCURSOR cursorHandle(Cursor cursor) const;

@@ -15,8 +15,7 @@ inline constexpr int kEditDialogPrompt = IDC_JUMP_PROMPT;
 inline constexpr int kDialogCancel = 2; // IDCANCEL, sent for Escape
 
 static_assert(IDC_PASSWORD_EDIT == kEditDialogEdit && IDC_PASSWORD_OK == kEditDialogOk &&
-              IDC_PASSWORD_CANCEL == kEditDialogCancel &&
-              IDC_PASSWORD_PROMPT == kEditDialogPrompt);
+              IDC_PASSWORD_CANCEL == kEditDialogCancel && IDC_PASSWORD_PROMPT == kEditDialogPrompt);
 
 // The texts of such a dialog, set in this order: prompt, caption, cancel, ok.
 struct EditDialogTexts {

@@ -21,7 +21,8 @@ std::string JumpPrompt(const InterfaceTexts& texts, std::int32_t pageCount) {
 void JumpDialog::onInitDialog(EditDialogView& view) {
     view.setTexts({WindowText(JumpPrompt(texts_, state_.pageCount)),
                    WindowText(texts_.text(TextSlot::JumpCaption)),
-                   WindowText(texts_.text(TextSlot::Cancel)), WindowText(texts_.text(TextSlot::Ok))});
+                   WindowText(texts_.text(TextSlot::Cancel)),
+                   WindowText(texts_.text(TextSlot::Ok))});
 }
 
 void JumpDialog::onCommand(int id, EditDialogView& view) {

@@ -16,10 +16,14 @@ struct CaptionSlot {
 
 // The two popups, then the items in menu order.
 constexpr CaptionSlot kCaptions[] = {
-    {true, 0, TextSlot::FileMenu},        {true, 1, TextSlot::DocumentMenu},
-    {false, kMenuPrint, TextSlot::Print}, {false, kMenuEMail, TextSlot::EMail},
-    {false, kMenuFax, TextSlot::Fax},     {false, kMenuSave, TextSlot::Save},
-    {false, kMenuClose, TextSlot::Close}, {false, kMenuFirst, TextSlot::FirstPage},
+    {true, 0, TextSlot::FileMenu},
+    {true, 1, TextSlot::DocumentMenu},
+    {false, kMenuPrint, TextSlot::Print},
+    {false, kMenuEMail, TextSlot::EMail},
+    {false, kMenuFax, TextSlot::Fax},
+    {false, kMenuSave, TextSlot::Save},
+    {false, kMenuClose, TextSlot::Close},
+    {false, kMenuFirst, TextSlot::FirstPage},
     {false, kMenuPrevious, TextSlot::PreviousPage},
     {false, kMenuNext, TextSlot::NextPage},
     {false, kMenuLast, TextSlot::LastPage},

@@ -103,8 +103,7 @@ void Navigator::FillIndexBox() {
         return;
     }
     // Filled anew each time, so that item n stays entry n when the index is read again.
-    std::vector<std::string> items = {
-        CutTo(texts_.text(TextSlot::IndexHeading), kWindowTextLimit)};
+    std::vector<std::string> items = {CutTo(texts_.text(TextSlot::IndexHeading), kWindowTextLimit)};
     for (const auto& entry : document_.index) {
         items.push_back(entry.caption);
     }

@@ -33,9 +33,8 @@ void PageView::releaseSurface() {
 std::int32_t PageView::ReadZoomSetting() {
     ZoomBoxReading box = view_.readZoomBox();
     // An item that cannot be read leaves the edit field's text, as nothing selected does.
-    const std::string text = box.selection >= 0 && box.selectedItem
-                                 ? std::move(*box.selectedItem)
-                                 : std::move(box.editText);
+    const std::string text = box.selection >= 0 && box.selectedItem ? std::move(*box.selectedItem)
+                                                                    : std::move(box.editText);
     const ZoomRequest request = InterpretZoomText(text, texts_);
     std::int32_t percentage = request.percentage;
     if (request.mode != ZoomMode::Typed) {
@@ -129,9 +128,9 @@ void PageView::paint() {
 
 void PageView::scroll(ScrollBar bar, int request, std::int32_t thumbPosition) {
     const ScrollPositions current = view_.geometry().scroll;
-    const std::int32_t position = ScrolledPosition(
-        bar == ScrollBar::Horizontal ? current.horizontal : current.vertical, request,
-        thumbPosition);
+    const std::int32_t position =
+        ScrolledPosition(bar == ScrollBar::Horizontal ? current.horizontal : current.vertical,
+                         request, thumbPosition);
     view_.setScrollPosition(bar, position);
     CopyPageToScreen();
 }

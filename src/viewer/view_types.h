@@ -88,7 +88,7 @@ struct WindowSetup {
     std::string caption;
     std::vector<ToolbarButton> toolbarButtons;
     std::string statusText;
-    WindowRect progressPlace; // in the status bar's client coordinates
+    WindowRect progressPlace;         // in the status bar's client coordinates
     std::int32_t progressMaximum = 0; // range 0..maximum, at 0, hidden
     std::string zoomLabel;
     std::vector<std::string> zoomItems;

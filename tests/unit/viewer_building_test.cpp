@@ -243,12 +243,11 @@ TEST(BuildingPermissions, TheFinishedHeaderDecidesWithinTheCopyRestrictions) {
         description.allowMail = forwarded ? vlkw::kMailAllowed : 0;
         description.allowSave = forwarded ? vlkw::kSaveAllowed : 0;
         description.mailOptions = vlkw::MailOptions(0, 0, "", "", "ann", "ann@x", "Report", "");
-        ViewerHarness h(description, true);
-        Producer producer(*h.document.file, description);
-        h.open();
-        h.window->onCopyData(kBuildPageAdded, std::to_string(producer.addPage(Page("one"))));
+        Building f(description);
+        auto& h = f.h;
+        f.add("one");
         EXPECT_EQ(h.document.header.allowSave, 0) << forwarded;
-        producer.finish();
+        f.producer.finish();
         h.window->onCopyData(kBuildFinished, "");
         EXPECT_EQ(h.document.header.allowMail != 0, !forwarded);
         EXPECT_EQ(h.document.header.allowSave, 0) << forwarded;

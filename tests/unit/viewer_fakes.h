@@ -77,8 +77,8 @@ class FakeMainWindowView : public MainWindowView {
     bool surfaceReleased = false;
 
     // What left the window, in order.
-    std::vector<std::string> cursorChanges;  // "Wait", "Arrow", "Window Magnifier", ...
-    std::vector<std::string> copies;         // the copies into the page area
+    std::vector<std::string> cursorChanges; // "Wait", "Arrow", "Window Magnifier", ...
+    std::vector<std::string> copies;        // the copies into the page area
     std::vector<std::string> producerMessages;
     int jumpDialogsRun = 0;
 
@@ -118,8 +118,7 @@ class FakeMainWindowView : public MainWindowView {
     void copyPage(const PageCopy& copy, CopyTime time) override;
     void changeMenu(const MenuChange& change) override;
     void runJumpDialog(JumpDialog& dialog) override;
-    void sendToProducer(std::uint32_t window, std::uint32_t code,
-                        const std::string& text) override;
+    void sendToProducer(std::uint32_t window, std::uint32_t code, const std::string& text) override;
 
     // Where the client area starts on the screen.
     std::int32_t clientLeft() const;

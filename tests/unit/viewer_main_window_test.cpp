@@ -135,8 +135,7 @@ TEST(MainWindowClose, ReleasesTheSurfaceAndThePageAndEndsTheDialog) {
         EXPECT_TRUE(h.document.loadedPage.empty());
         EXPECT_EQ(h.document.loadedPageNumber, 0);
         // While building the producer is told.
-        EXPECT_EQ(h.view.producerMessages,
-                  building ? Lines{"777 104 \"Dummy Info\""} : Lines{});
+        EXPECT_EQ(h.view.producerMessages, building ? Lines{"777 104 \"Dummy Info\""} : Lines{});
     }
 }
 
@@ -145,7 +144,7 @@ TEST(MainWindowCommands, CloseAsksTheWindowToCloseOtherIdsDoNothing) {
         int id;
         bool closes;
     } cases[] = {{kMenuClose, true}, {kButtonClose, true}, {1, false},   {2, false},
-                 {700, false},       {711, false},       {750, false}, {761, false},
+                 {700, false},       {711, false},         {750, false}, {761, false},
                  {106, false},       {108, false}};
     for (const auto& c : cases) {
         ViewerHarness h{Report()};
@@ -182,10 +181,10 @@ TEST(MainWindowTexts, ChangedSlotsReachTheMenuAndTheZoomLabelAtOnce) {
         Target target;
         int item; // popup position or command id
     } cases[] = {
-        {1, Popup, 0},    {2, Popup, 1},    {3, Item, 702},  {4, Item, 703},  {5, Item, 704},
-        {6, Item, 705},   {7, Item, 706},   {8, Item, 707},  {9, Item, 701},  {24, Item, 708},
-        {25, Item, 709},  {26, Item, 710},  {10, Label, 0},  {11, Nothing, 0}, {14, Nothing, 0},
-        {23, Nothing, 0}, {0, Nothing, 0},  {27, Nothing, 0},
+        {1, Popup, 0},    {2, Popup, 1},   {3, Item, 702},   {4, Item, 703},   {5, Item, 704},
+        {6, Item, 705},   {7, Item, 706},  {8, Item, 707},   {9, Item, 701},   {24, Item, 708},
+        {25, Item, 709},  {26, Item, 710}, {10, Label, 0},   {11, Nothing, 0}, {14, Nothing, 0},
+        {23, Nothing, 0}, {0, Nothing, 0}, {27, Nothing, 0},
     };
     vlkw::DocumentDescription everything = Report();
     everything.allowMail = vlkw::kMailAllowed;
@@ -197,8 +196,9 @@ TEST(MainWindowTexts, ChangedSlotsReachTheMenuAndTheZoomLabelAtOnce) {
         auto popups = h.view.menuPopups;
         auto items = h.view.menuItems;
         std::string label = h.view.zoomLabel;
-        (c.target == Popup ? popups[c.item] : c.target == Item ? items[c.item] : label) =
-            c.target == Nothing ? label : "Neu";
+        (c.target == Popup  ? popups[c.item]
+         : c.target == Item ? items[c.item]
+                            : label) = c.target == Nothing ? label : "Neu";
         h.texts.SetInterfaceText(c.slot, "  Neu  ");
         EXPECT_EQ(h.view.menuPopups, popups) << c.slot;
         EXPECT_EQ(h.view.menuItems, items) << c.slot;

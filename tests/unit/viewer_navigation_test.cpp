@@ -113,13 +113,19 @@ TEST_F(NavigationFixture, CommandsMoveAndShowFromMenuAndToolbar) {
         bool drawn;
         NavigationStates buttons;
     } cases[] = {
-        {kMenuNext, 1, 2, true, kAllEnabled},     {kButtonNext, 1, 2, true, kAllEnabled},
-        {kMenuPrevious, 2, 1, true, kFirstPage},  {kButtonPrevious, 2, 1, true, kFirstPage},
-        {kMenuFirst, 1, 1, true, kFirstPage},     {kButtonFirst, 3, 1, true, kFirstPage},
-        {kMenuLast, 3, 3, true, kLastPage},       {kButtonLast, 1, 3, true, kLastPage},
+        {kMenuNext, 1, 2, true, kAllEnabled},
+        {kButtonNext, 1, 2, true, kAllEnabled},
+        {kMenuPrevious, 2, 1, true, kFirstPage},
+        {kButtonPrevious, 2, 1, true, kFirstPage},
+        {kMenuFirst, 1, 1, true, kFirstPage},
+        {kButtonFirst, 3, 1, true, kFirstPage},
+        {kMenuLast, 3, 3, true, kLastPage},
+        {kButtonLast, 1, 3, true, kLastPage},
         // Past either end only the buttons are updated.
-        {kMenuNext, 3, 3, false, kLastPage},      {kButtonNext, 3, 3, false, kLastPage},
-        {kMenuPrevious, 1, 1, false, kFirstPage}, {kButtonPrevious, 1, 1, false, kFirstPage},
+        {kMenuNext, 3, 3, false, kLastPage},
+        {kButtonNext, 3, 3, false, kLastPage},
+        {kMenuPrevious, 1, 1, false, kFirstPage},
+        {kButtonPrevious, 1, 1, false, kFirstPage},
     };
     const char* status[] = {"", "Page 1 of 3       Summary",
                             "Page 2 of 3       Sales ... Sales by product", "Page 3 of 3       "};

@@ -109,8 +109,15 @@ TEST_F(PageViewFixture, ScrollingCopiesAgainWithoutDrawing) {
         const char* copy;
     } steps[] = {
         {ScrollBar::Vertical, kScrollPageDown, 0, {0, 15}, "copy BitBlt 799x883 from 1 27"},
-        {ScrollBar::Vertical, kScrollThumbPosition, 100, {0, 100}, "copy BitBlt 799x883 from 1 174"},
-        {ScrollBar::Horizontal, kScrollThumbPosition, 50, {50, 100},
+        {ScrollBar::Vertical,
+         kScrollThumbPosition,
+         100,
+         {0, 100},
+         "copy BitBlt 799x883 from 1 174"},
+        {ScrollBar::Horizontal,
+         kScrollThumbPosition,
+         50,
+         {50, 100},
          "copy BitBlt 799x883 from 10 174"}, // 17 x 50 % + 1 = 9.5
         {ScrollBar::Horizontal, kScrollLineUp, 0, {47, 100}, "copy BitBlt 799x883 from 9 174"},
     };

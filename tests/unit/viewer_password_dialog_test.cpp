@@ -62,13 +62,12 @@ TEST(PasswordDialog, TextsComeFromTheInterfaceTexts) {
                                "Password Required", "&Cancel", "&Ok"}));
     EXPECT_FALSE(plain.dialog.accepted());
 
-    DialogRun replaced(Protected("pw", {{0, "Kennwort erforderlich"},
-                                        {1, std::string(250, 'b')},
-                                        {4, "&Gut"},
-                                        {5, "  &Nein"}}));
+    DialogRun replaced(Protected(
+        "pw",
+        {{0, "Kennwort erforderlich"}, {1, std::string(250, 'b')}, {4, "&Gut"}, {5, "  &Nein"}}));
     // Cut to what a window takes, not trimmed.
-    EXPECT_EQ(replaced.view.texts, (EditDialogTexts{std::string(199, 'b'),
-                                                    "Kennwort erforderlich", "  &Nein", "&Gut"}));
+    EXPECT_EQ(replaced.view.texts,
+              (EditDialogTexts{std::string(199, 'b'), "Kennwort erforderlich", "  &Nein", "&Gut"}));
 }
 
 TEST(PasswordDialog, ThreeAttemptsThenTheDocumentStaysClosed) {
@@ -79,12 +78,21 @@ TEST(PasswordDialog, ThreeAttemptsThenTheDocumentStaysClosed) {
         bool accepted;
         Lines messages;
     } cases[] = {
-        {"secret", {}, {"wrong", "secreT", "secret"}, true,
+        {"secret",
+         {},
+         {"wrong", "secreT", "secret"},
+         true,
          {"Invalid Password.", "Invalid Password."}},
-        {"secret", {}, {"a", "b", "c"}, false,
+        {"secret",
+         {},
+         {"a", "b", "c"},
+         false,
          {"Invalid Password.", "Invalid Password.",
           "Invalid Password.\rUnable to display document."}},
-        {"secret", {{2, "Falsch."}, {3, "Falsch. Ende."}}, {"x", "y", "z"}, false,
+        {"secret",
+         {{2, "Falsch."}, {3, "Falsch. Ende."}},
+         {"x", "y", "z"},
+         false,
          {"Falsch.", "Falsch.", "Falsch. Ende."}},
         {"abcdefghijklmnopqrst", {}, {"abcdefghijklmnopqrst"}, true, {}},
     };

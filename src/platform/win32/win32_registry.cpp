@@ -18,8 +18,8 @@ class Win32RegistryKey : public RegistryKey {
         char buffer[kValueBufferSize + 1] = {};
         DWORD size = kValueBufferSize;
         DWORD type = 0;
-        if (RegQueryValueExA(key_.get(), "", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
-            ERROR_SUCCESS) {
+        if (RegQueryValueExA(key_.get(), "", nullptr, &type, reinterpret_cast<BYTE*>(buffer),
+                             &size) != ERROR_SUCCESS) {
             return std::nullopt;
         }
         return std::string(buffer);
