@@ -84,21 +84,6 @@ TEST(MainWindowStart, NothingIsSentToTheBroadcastHandle) {
     }
 }
 
-TEST(MainWindowStart, TheInitialZoomSettingSelectsTheZoomItem) {
-    const struct {
-        std::int32_t setting;
-        const char* label;
-    } cases[] = {{0, "Fit Width"}, {128, "Fit Window"}, {256, "75%"},
-                 {512, "100%"},    {1024, "125%"},      {777, "Fit Width"}};
-    for (const auto& c : cases) {
-        vlkw::DocumentDescription description = Report();
-        description.initialZoom = c.setting;
-        ViewerHarness h{description};
-        h.window->onInitDialog();
-        EXPECT_EQ(h.view.zoomBox.editText, c.label) << c.setting;
-    }
-}
-
 TEST(MainWindowStart, WithoutAMenuNothingIsDoneToIt) {
     ViewerHarness h{Report()};
     h.view.menuLoads = false;
@@ -289,28 +274,6 @@ TEST(Magnifier, ClicksZoomAroundThePointOrOutsideThePageDoNothing) {
         EXPECT_EQ(h.view.zoomBox.selection, c.label ? -1 : 3) << c.x;
         EXPECT_EQ(h.view.zoomBox.editText, c.label ? c.label : "100%") << c.x;
     }
-}
-
-TEST_F(MagnifierFixture, RightClicksFromTheSmallestZoomStayThere) {
-    h.view.typeZoom("25");
-    h.window->onCommand(static_cast<int>(Control::ZoomBox), kComboLostFocus);
-    ASSERT_DOUBLE_EQ(h.state.zoom, 0.25);
-    // Letter at 25 %: 204 x 264, centred at x = 12 + round(1046 / 2) = 535.
-    h.window->onButtonDown(MouseButton::Right, 600, 100);
-    EXPECT_DOUBLE_EQ(h.state.zoom, 0.25);
-    EXPECT_EQ(h.view.zoomBox.editText, "25%");
-}
-
-TEST_F(MagnifierFixture, ARightClickOnAFitZoomOfTwentyPercentGivesHundred) {
-    // A window 297 pixels high leaves the status bar's top at 367: fit-window height room
-    // 367 - 120 - 36 = 211, and 21100 / 1056 = 19.98 gives 20 %.
-    h.view.pickZoom(1);
-    h.window->onSize(0, 1274, 297);
-    ASSERT_DOUBLE_EQ(h.state.zoom, 0.2);
-    // 163 x 211 centred: x = 12 + round(1087 / 2) = 556.
-    h.window->onButtonDown(MouseButton::Right, 600, 100);
-    EXPECT_DOUBLE_EQ(h.state.zoom, 1.0);
-    EXPECT_EQ(h.view.zoomBox.editText, "100%");
 }
 
 } // namespace
