@@ -10,16 +10,13 @@
 #include "viewer/commands.h"
 #include "viewer/viewer_state.h"
 
+#include <algorithm>
+
 namespace velk {
 
 std::int32_t LimitPage(std::int32_t page, std::int32_t pageCount) {
-    if (page < 1) {
-        page = 1;
-    }
-    if (page > pageCount) {
-        page = pageCount;
-    }
-    return page;
+    // Not std::clamp: the count may be 0, below the lower limit.
+    return std::min(std::max(page, 1), pageCount);
 }
 
 void Navigator::limitCurrentPage() {

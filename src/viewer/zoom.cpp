@@ -75,10 +75,10 @@ std::int32_t TypedZoomPercentage(std::string_view text) {
 
 ZoomRequest InterpretZoomText(std::string_view text, const InterfaceTexts& texts) {
     if (SameKeyword(text, texts.text(TextSlot::FitWindow))) {
-        return {ZoomMode::FitWindow, 0, texts.text(TextSlot::FitWindow)};
+        return {.mode = ZoomMode::FitWindow, .label = texts.text(TextSlot::FitWindow)};
     }
     if (SameKeyword(text, texts.text(TextSlot::FitWidth))) {
-        return {ZoomMode::FitWidth, 0, texts.text(TextSlot::FitWidth)};
+        return {.mode = ZoomMode::FitWidth, .label = texts.text(TextSlot::FitWidth)};
     }
     const std::int32_t percentage = TypedZoomPercentage(text);
     return {ZoomMode::Typed, percentage, std::to_string(percentage) + "%"};

@@ -44,6 +44,7 @@ TEST(NavigationButtons, GreyedAtTheEndsOfTheDocument) {
         {1, 1, S{false, false, false, false}}, // one page
         {0, 0, S{false, false, false, false}}, // nothing received yet
         {1, 5, S{false, false, true, true}},   // first of several
+        {1, 2, S{false, false, true, true}},   // first of two
         {1, 0, S{false, false, false, false}}, // building, page 1 not yet there
         {2, 5, S{true, true, true, true}},     // between
         {0, 3, S{true, true, true, true}},     // building, before page 1
