@@ -104,6 +104,8 @@ TEST(PasswordDialog, ThreeAttemptsThenTheDocumentStaysClosed) {
             run.attempt(c.typed[i]);
         }
         EXPECT_EQ(run.dialog.accepted(), c.accepted) << c.typed.back();
+        // The flag as the header carries it into a saved copy.
+        EXPECT_EQ(run.document.header.passwordAccepted, c.accepted ? 1 : 0);
         EXPECT_EQ(run.view.closeRequests, 1) << c.typed.back();
         EXPECT_EQ(run.messages(), c.messages) << c.typed.back();
     }
