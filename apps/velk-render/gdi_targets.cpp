@@ -1,6 +1,7 @@
 // The Windows build: pages drawn by GDI into a device-independent bitmap, files through
 // Win32. It writes PNG pages only.
 #include "render/gdi/gdi_surface.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform_targets.h"
 
@@ -27,30 +28,25 @@ class DibCanvas {
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-        if (dc_ == nullptr || bitmap_ == nullptr || bits_ == nullptr) {
+        dc_.reset(CreateCompatibleDC(nullptr));
+        bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+        if (!dc_ || !bitmap_ || bits_ == nullptr) {
             return;
         }
-        previous_ = SelectObject(dc_, bitmap_);
-        PatBlt(dc_, 0, 0, width, height, WHITENESS);
+        previous_ = SelectObject(dc_.get(), bitmap_.get());
+        PatBlt(dc_.get(), 0, 0, width, height, WHITENESS);
     }
+    // The bitmap is selected out before the members delete it and then the context.
     ~DibCanvas() {
         if (previous_ != nullptr) {
-            SelectObject(dc_, previous_);
-        }
-        if (bitmap_ != nullptr) {
-            DeleteObject(bitmap_);
-        }
-        if (dc_ != nullptr) {
-            DeleteDC(dc_);
+            SelectObject(dc_.get(), previous_);
         }
     }
     DibCanvas(const DibCanvas&) = delete;
     DibCanvas& operator=(const DibCanvas&) = delete;
 
     bool ok() const { return previous_ != nullptr; }
-    HDC dc() const { return dc_; }
+    HDC dc() const { return dc_.get(); }
     std::int32_t width() const { return width_; }
     std::int32_t height() const { return height_; }
 
@@ -77,8 +73,8 @@ class DibCanvas {
   private:
     std::int32_t width_;
     std::int32_t height_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
+    win32::UniqueMemoryDc dc_;
+    win32::UniqueBitmap bitmap_;
     void* bits_ = nullptr;
     HGDIOBJ previous_ = nullptr;
 };

@@ -9,13 +9,6 @@
 
 namespace velk::cli {
 
-namespace {
-
-constexpr int kPasswordPromptText = 21;
-constexpr int kRefusedPasswordText = 23;
-
-} // namespace
-
 std::string TerminalText(std::string text) {
     std::replace(text.begin(), text.end(), '\r', '\n');
     return text;
@@ -41,12 +34,12 @@ OpenOutcome OpenForRendering(FileSystem& files, const std::string& name,
     texts.LoadInterfaceTexts(document);
     if (document.header.passwordLength > 0) {
         if (!password) {
-            return {ExitCode::Password,
-                    TerminalText(texts.text(kPasswordPromptText)) + "\n(give it with --password)"};
+            return {ExitCode::Password, TerminalText(texts.text(TextSlot::PasswordPrompt)) +
+                                            "\n(give it with --password)"};
         }
         Unscrambler unscrambler;
         if (!PasswordMatches(document.header, *password, unscrambler)) {
-            return {ExitCode::Password, TerminalText(texts.text(kRefusedPasswordText))};
+            return {ExitCode::Password, TerminalText(texts.text(TextSlot::PasswordRefused))};
         }
     }
     document.loadPageTable(false);

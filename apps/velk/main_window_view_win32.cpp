@@ -17,13 +17,26 @@ constexpr int kTextBuffer = 200;
 // The toolbar's pictures: 20 x 20 each, seven of them declared to the toolbar.
 constexpr int kToolbarImageSize = 20;
 constexpr int kToolbarImagesDeclared = 7;
-// SendMessage to this handle would reach every top-level window of the desktop.
-constexpr std::uint32_t kBroadcastHandle = 0xFFFF;
 
 WindowRect RectOf(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
     return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+void Move(HWND window, const ClientRect& place) {
+    MoveWindow(window, place.x, place.y, place.width, place.height, TRUE);
+}
+
+void Show(HWND window, bool shown) {
+    ShowWindow(window, shown ? SW_SHOW : SW_HIDE);
+}
+
+void PlaceScrollBar(HWND bar, const ScrollBarPlacement& placement) {
+    if (placement.shown) {
+        MoveWindow(bar, placement.x, placement.y, placement.width, placement.height, TRUE);
+    }
+    Show(bar, placement.shown);
 }
 
 void SetMenuText(HMENU menu, UINT item, BOOL byPosition, const std::string& text) {
@@ -35,6 +48,30 @@ void SetMenuText(HMENU menu, UINT item, BOOL byPosition, const std::string& text
     info.fType = MFT_STRING;
     info.dwTypeData = caption.data();
     SetMenuItemInfoA(menu, item, byPosition, &info);
+}
+
+std::string WindowText(HWND window) {
+    std::array<char, kTextBuffer> buffer{};
+    GetWindowTextA(window, buffer.data(), kTextBuffer);
+    return buffer.data();
+}
+
+// CB_GETLBTEXT; nothing when the item cannot be fetched (CB_ERR).
+std::optional<std::string> ComboItemText(HWND combo, int index) {
+    const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR) {
+        return std::nullopt;
+    }
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
+    if (SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(buffer.data())) == CB_ERR) {
+        return std::nullopt;
+    }
+    return std::string(buffer.data());
+}
+
+void SelectComboItem(HWND combo, int index) {
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 } // namespace
@@ -49,32 +86,6 @@ void Win32MainWindowView::attach(HWND dialog) {
     horizontalBar_ = GetDlgItem(dialog, IDC_HORIZONTAL_SCROLL_BAR);
 }
 
-HWND Win32MainWindowView::control(Control id) const {
-    switch (id) {
-    case Control::ZoomLabel:
-        return zoomLabel_;
-    case Control::ZoomBox:
-        return zoomBox_;
-    case Control::PageArea:
-        return pageArea_;
-    case Control::VerticalScrollBar:
-        return verticalBar_;
-    case Control::HorizontalScrollBar:
-        return horizontalBar_;
-    case Control::StatusBar:
-        return statusBar_;
-    case Control::Toolbar:
-        return toolbar_;
-    case Control::IndexBox:
-        return indexBox_;
-    }
-    return nullptr;
-}
-
-HWND Win32MainWindowView::scrollBar(ScrollBar bar) const {
-    return bar == ScrollBar::Horizontal ? horizontalBar_ : verticalBar_;
-}
-
 HCURSOR Win32MainWindowView::cursorHandle(Cursor cursor) const {
     switch (cursor) {
     case Cursor::Wait:
@@ -87,157 +98,34 @@ HCURSOR Win32MainWindowView::cursorHandle(Cursor cursor) const {
     return LoadCursorA(nullptr, IDC_ARROW);
 }
 
-// --- The window itself ---
+// --- The window ---
 
 std::uintptr_t Win32MainWindowView::windowHandle() {
     return reinterpret_cast<std::uintptr_t>(dialog_);
 }
 
-void Win32MainWindowView::becomeMessageOwner() {
+bool Win32MainWindowView::createControls(const WindowSetup& setup) {
     messages_.setOwner(dialog_);
-}
-
-void Win32MainWindowView::setCaption(const std::string& text) {
-    SetWindowTextA(dialog_, text.c_str());
-}
-
-void Win32MainWindowView::setClassIcon() {
+    SetWindowTextA(dialog_, setup.caption.c_str());
     SetClassLongPtrA(dialog_, GCLP_HICON,
                      reinterpret_cast<LONG_PTR>(LoadIconA(instance_, "VELK_ICON")));
-}
+    createToolbar(setup.toolbarButtons);
+    createStatusBar(setup);
 
-void Win32MainWindowView::setCursor(Cursor cursor) {
-    SetCursor(cursorHandle(cursor));
-}
-
-void Win32MainWindowView::setClassCursor(Cursor cursor) {
-    SetClassLongPtrA(dialog_, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursorHandle(cursor)));
-}
-
-void Win32MainWindowView::maximize() {
-    ShowWindow(dialog_, SW_MAXIMIZE);
-    firstShow_.maximizedAtStart();
-}
-
-bool Win32MainWindowView::undoneByFirstShow(WPARAM sizeType) {
-    return firstShow_.undoneByFirstShow(dialog_, sizeType);
-}
-
-void Win32MainWindowView::requestClose() {
-    SendMessageA(dialog_, WM_CLOSE, 0, 0);
-}
-
-void Win32MainWindowView::endDialog() {
-    EndDialog(dialog_, 0);
-}
-
-WindowRect Win32MainWindowView::mainWindowRect() {
-    return RectOf(dialog_);
-}
-
-int Win32MainWindowView::systemMetric(SystemMetric metric) {
-    switch (metric) {
-    case SystemMetric::VerticalScrollWidth:
-        return GetSystemMetrics(SM_CXVSCROLL);
-    case SystemMetric::HorizontalScrollHeight:
-        return GetSystemMetrics(SM_CYHSCROLL);
-    case SystemMetric::DialogFrameWidth:
-        return GetSystemMetrics(SM_CXDLGFRAME);
-    case SystemMetric::DialogFrameHeight:
-        return GetSystemMetrics(SM_CYDLGFRAME);
-    case SystemMetric::CaptionHeight:
-        return GetSystemMetrics(SM_CYCAPTION);
-    case SystemMetric::MenuHeight:
-        return GetSystemMetrics(SM_CYMENU);
+    SetWindowTextA(zoomLabel_, setup.zoomLabel.c_str());
+    for (const HWND control : {zoomLabel_, zoomBox_, indexBox_}) {
+        placeOnToolbar(control);
     }
-    return 0;
-}
-
-// --- Controls ---
-
-void Win32MainWindowView::showControl(Control id, bool shown) {
-    ShowWindow(control(id), shown ? SW_SHOW : SW_HIDE);
-}
-
-void Win32MainWindowView::setControlText(Control id, const std::string& text) {
-    SetWindowTextA(control(id), text.c_str());
-}
-
-std::string Win32MainWindowView::controlText(Control id) {
-    std::array<char, kTextBuffer> buffer{};
-    GetWindowTextA(control(id), buffer.data(), kTextBuffer);
-    return buffer.data();
-}
-
-void Win32MainWindowView::moveControl(Control id, std::int32_t x, std::int32_t y,
-                                      std::int32_t width, std::int32_t height) {
-    MoveWindow(control(id), x, y, width, height, TRUE);
-}
-
-WindowRect Win32MainWindowView::controlRect(Control id) {
-    return RectOf(control(id));
-}
-
-void Win32MainWindowView::setDialogFont(Control id) {
-    SendMessageA(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(resources_.dialogFont.get()),
-                 FALSE);
-}
-
-void Win32MainWindowView::bringToTop(Control id) {
-    SetWindowPos(control(id), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
-
-void Win32MainWindowView::moveOntoToolbar(Control id) {
-    SetParent(control(id), toolbar_);
-}
-
-// --- Combo boxes ---
-
-void Win32MainWindowView::clearComboItems(Control box) {
-    SendMessageA(control(box), CB_RESETCONTENT, 0, 0);
-}
-
-void Win32MainWindowView::addComboItem(Control box, const std::string& text) {
-    SendMessageA(control(box), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void Win32MainWindowView::setComboSelection(Control box, int index) {
-    SendMessageA(control(box), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-int Win32MainWindowView::comboSelection(Control box) {
-    return static_cast<int>(SendMessageA(control(box), CB_GETCURSEL, 0, 0));
-}
-
-std::optional<std::string> Win32MainWindowView::comboItemText(Control box, int index) {
-    const HWND combo = control(box);
-    const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == CB_ERR) {
-        return std::nullopt;
+    for (const auto& item : setup.zoomItems) {
+        SendMessageA(zoomBox_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     }
-    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-    if (SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                     reinterpret_cast<LPARAM>(buffer.data())) == CB_ERR) {
-        return std::nullopt;
+    SelectComboItem(zoomBox_, setup.zoomSelection);
+    for (const HWND bar : {verticalBar_, horizontalBar_}) {
+        SetScrollRange(bar, SB_CTL, 0, setup.scrollMaximum, FALSE);
+        SetScrollPos(bar, SB_CTL, 0, FALSE);
     }
-    return std::string(buffer.data());
+    return attachMenu();
 }
-
-// --- Scroll bars ---
-
-void Win32MainWindowView::setScrollRange(ScrollBar bar, int minimum, int maximum, bool redraw) {
-    SetScrollRange(scrollBar(bar), SB_CTL, minimum, maximum, redraw);
-}
-
-void Win32MainWindowView::setScrollPosition(ScrollBar bar, int position, bool redraw) {
-    SetScrollPos(scrollBar(bar), SB_CTL, position, redraw);
-}
-
-int Win32MainWindowView::scrollPosition(ScrollBar bar) {
-    return GetScrollPos(scrollBar(bar), SB_CTL);
-}
-
-// --- Toolbar, status bar, progress bar ---
 
 void Win32MainWindowView::createToolbar(const std::vector<ToolbarButton>& buttons) {
     InitCommonControls();
@@ -264,48 +152,25 @@ void Win32MainWindowView::createToolbar(const std::vector<ToolbarButton>& button
     ShowWindow(toolbar_, SW_SHOW);
 }
 
-void Win32MainWindowView::autoSizeToolbar() {
-    SendMessageA(toolbar_, TB_AUTOSIZE, 0, 0);
-}
-
-void Win32MainWindowView::enableToolbarButton(int commandId, bool enabled) {
-    SendMessageA(toolbar_, TB_ENABLEBUTTON, static_cast<WPARAM>(commandId), MAKELPARAM(enabled, 0));
-}
-
-bool Win32MainWindowView::toolbarButtonEnabled(int commandId) {
-    const LRESULT state = SendMessageA(toolbar_, TB_GETSTATE, static_cast<WPARAM>(commandId), 0);
-    // -1 answers an id the toolbar does not have.
-    return state != -1 && (state & TBSTATE_ENABLED) != 0;
-}
-
-void Win32MainWindowView::createStatusBar(const std::string& text) {
+void Win32MainWindowView::createStatusBar(const WindowSetup& setup) {
     statusBar_ = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | WS_CLIPSIBLINGS,
-                                     text.c_str(), dialog_, IDC_STATUS_BAR);
-}
-
-void Win32MainWindowView::setStatusText(const std::string& text) {
-    SetWindowTextA(statusBar_, text.c_str());
-}
-
-void Win32MainWindowView::createProgressBar(const WindowRect& place) {
+                                     setup.statusText.c_str(), dialog_, IDC_STATUS_BAR);
+    const WindowRect& place = setup.progressPlace;
     progressBar_ =
         CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | PBS_SMOOTH, place.left, place.top,
                         place.width(), place.height(), statusBar_, nullptr, instance_, nullptr);
+    SendMessageA(progressBar_, PBM_SETRANGE, 0, MAKELPARAM(0, setup.progressMaximum));
+    SendMessageA(progressBar_, PBM_SETPOS, 0, 0);
+    ShowWindow(progressBar_, SW_HIDE);
 }
 
-void Win32MainWindowView::setProgressRange(int minimum, int maximum) {
-    SendMessageA(progressBar_, PBM_SETRANGE, 0, MAKELPARAM(minimum, maximum));
+// In the dialog font ("MS Sans Serif" 9 points, no redraw), above its siblings, a child of the
+// toolbar.
+void Win32MainWindowView::placeOnToolbar(HWND control) {
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(resources_.dialogFont.get()), FALSE);
+    SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetParent(control, toolbar_);
 }
-
-void Win32MainWindowView::setProgressPosition(int position) {
-    SendMessageA(progressBar_, PBM_SETPOS, static_cast<WPARAM>(position), 0);
-}
-
-void Win32MainWindowView::showProgressBar(bool shown) {
-    ShowWindow(progressBar_, shown ? SW_SHOW : SW_HIDE);
-}
-
-// --- Menu ---
 
 bool Win32MainWindowView::attachMenu() {
     if (!resources_.menu || !SetMenu(dialog_, resources_.menu.get())) {
@@ -316,29 +181,132 @@ bool Win32MainWindowView::attachMenu() {
     return true;
 }
 
-void Win32MainWindowView::setMenuCaption(UINT item, bool byPosition, const std::string& text) {
-    if (menu_ != nullptr) {
-        SetMenuText(menu_, item, byPosition ? TRUE : FALSE, text);
+void Win32MainWindowView::maximize() {
+    ShowWindow(dialog_, SW_MAXIMIZE);
+    firstShow_.maximizedAtStart();
+}
+
+bool Win32MainWindowView::undoneByFirstShow(WPARAM sizeType) {
+    return firstShow_.undoneByFirstShow(dialog_, sizeType);
+}
+
+void Win32MainWindowView::requestClose() {
+    SendMessageA(dialog_, WM_CLOSE, 0, 0);
+}
+
+void Win32MainWindowView::endDialog() {
+    EndDialog(dialog_, 0);
+}
+
+void Win32MainWindowView::setCursor(Cursor cursor, CursorScope scope) {
+    const HCURSOR handle = cursorHandle(cursor);
+    if (scope == CursorScope::Window) {
+        SetClassLongPtrA(dialog_, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(handle));
+    }
+    SetCursor(handle);
+}
+
+WindowGeometry Win32MainWindowView::geometry() {
+    WindowGeometry geometry;
+    geometry.window = RectOf(dialog_);
+    geometry.statusBar = RectOf(statusBar_);
+    geometry.toolbar = RectOf(toolbar_);
+    geometry.pageArea = RectOf(pageArea_);
+    geometry.frame = {GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME),
+                      GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CYMENU)};
+    geometry.verticalScrollWidth = GetSystemMetrics(SM_CXVSCROLL);
+    geometry.horizontalScrollHeight = GetSystemMetrics(SM_CYHSCROLL);
+    geometry.scroll = {GetScrollPos(horizontalBar_, SB_CTL), GetScrollPos(verticalBar_, SB_CTL)};
+    return geometry;
+}
+
+// --- Toolbar ---
+
+void Win32MainWindowView::setZoomLabel(const std::string& text) {
+    SetWindowTextA(zoomLabel_, text.c_str());
+}
+
+void Win32MainWindowView::setZoomBoxText(const std::string& text, bool clearSelection) {
+    if (clearSelection) {
+        SelectComboItem(zoomBox_, -1);
+    }
+    SetWindowTextA(zoomBox_, text.c_str());
+}
+
+ZoomBoxReading Win32MainWindowView::readZoomBox() {
+    ZoomBoxReading reading;
+    reading.selection = static_cast<int>(SendMessageA(zoomBox_, CB_GETCURSEL, 0, 0));
+    if (reading.selection >= 0) {
+        reading.selectedItem = ComboItemText(zoomBox_, reading.selection);
+    }
+    reading.editText = WindowText(zoomBox_);
+    return reading;
+}
+
+void Win32MainWindowView::showIndexBox(const std::optional<std::vector<std::string>>& items) {
+    Show(indexBox_, items.has_value());
+    if (!items) {
+        return;
+    }
+    SendMessageA(indexBox_, CB_RESETCONTENT, 0, 0);
+    for (const auto& item : *items) {
+        SendMessageA(indexBox_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     }
 }
 
-void Win32MainWindowView::setMenuPopupCaption(int position, const std::string& text) {
-    setMenuCaption(static_cast<UINT>(position), true, text);
-    // The menu bar is drawn once; a caption changed while the window shows needs a new one.
-    DrawMenuBar(dialog_);
+int Win32MainWindowView::indexSelection() {
+    return static_cast<int>(SendMessageA(indexBox_, CB_GETCURSEL, 0, 0));
 }
 
-void Win32MainWindowView::setMenuItemCaption(int commandId, const std::string& text) {
-    setMenuCaption(static_cast<UINT>(commandId), false, text);
+void Win32MainWindowView::selectIndexItem(int item) {
+    SelectComboItem(indexBox_, item);
 }
 
-void Win32MainWindowView::removeMenuItem(int commandId) {
-    if (menu_ != nullptr) {
-        DeleteMenu(menu_, static_cast<UINT>(commandId), MF_BYCOMMAND);
+void Win32MainWindowView::setNavigation(const NavigationStates& states) {
+    const std::array<std::pair<int, bool>, 4> buttons = {{{IDT_FIRST, states.first},
+                                                          {IDT_PREVIOUS, states.previous},
+                                                          {IDT_NEXT, states.next},
+                                                          {IDT_LAST, states.last}}};
+    for (const auto& [id, enabled] : buttons) {
+        SendMessageA(toolbar_, TB_ENABLEBUTTON, static_cast<WPARAM>(id), MAKELPARAM(enabled, 0));
     }
 }
 
-// --- The off-screen page surface and the page area ---
+// --- Status bar ---
+
+void Win32MainWindowView::setStatusText(const std::string& text) {
+    SetWindowTextA(statusBar_, text.c_str());
+}
+
+void Win32MainWindowView::showProgress(std::optional<std::int32_t> position) {
+    ShowWindow(progressBar_, position ? SW_SHOW : SW_HIDE);
+    if (position) {
+        SendMessageA(progressBar_, PBM_SETPOS, static_cast<WPARAM>(*position), 0);
+    }
+}
+
+void Win32MainWindowView::fitBars(const ClientRect& statusBar) {
+    Move(statusBar_, statusBar);
+    SendMessageA(toolbar_, TB_AUTOSIZE, 0, 0);
+}
+
+// --- Page area ---
+
+WindowRect Win32MainWindowView::placePageArea(const ClientRect& area) {
+    Move(pageArea_, area);
+    return RectOf(pageArea_);
+}
+
+void Win32MainWindowView::placeScrollBars(const ScrollBarPlacement& vertical,
+                                          const ScrollBarPlacement& horizontal) {
+    PlaceScrollBar(verticalBar_, vertical);
+    PlaceScrollBar(horizontalBar_, horizontal);
+}
+
+void Win32MainWindowView::setScrollPosition(ScrollBar bar, std::int32_t position) {
+    SetScrollPos(bar == ScrollBar::Horizontal ? horizontalBar_ : verticalBar_, SB_CTL, position,
+                 TRUE);
+}
 
 Surface* Win32MainWindowView::createPageSurface(std::int32_t width, std::int32_t height) {
     page_ = PageSurface::Create(width, height);
@@ -349,17 +317,35 @@ void Win32MainWindowView::releasePageSurface() {
     page_.reset();
 }
 
-void Win32MainWindowView::copyToPageArea(const PageCopy& copy) {
-    if (page_) {
-        const WindowDc dc(pageArea_, WindowDc::Area::Window);
+void Win32MainWindowView::copyPage(const PageCopy& copy, CopyTime time) {
+    if (time == CopyTime::InPaint) {
+        const PaintDc dc(pageArea_);
+        if (page_) {
+            page_->copyTo(dc.get(), copy);
+        }
+    } else if (page_) {
+        const UniqueWindowDc dc = WindowDcOf(pageArea_);
         page_->copyTo(dc.get(), copy);
     }
 }
 
-void Win32MainWindowView::paintPageArea(const PageCopy& copy) {
-    const PaintDc dc(pageArea_);
-    if (page_) {
-        page_->copyTo(dc.get(), copy);
+// --- Menu ---
+
+void Win32MainWindowView::changeMenu(const MenuChange& change) {
+    if (menu_ == nullptr) {
+        return;
+    }
+    for (const MenuText& caption : change.captions) {
+        SetMenuText(menu_, static_cast<UINT>(caption.item), caption.popup ? TRUE : FALSE,
+                    caption.text);
+        if (caption.popup) {
+            // The menu bar is drawn once; a caption changed while the window shows needs a new
+            // one.
+            DrawMenuBar(dialog_);
+        }
+    }
+    for (const int item : change.removedItems) {
+        DeleteMenu(menu_, static_cast<UINT>(item), MF_BYCOMMAND);
     }
 }
 
@@ -369,11 +355,8 @@ void Win32MainWindowView::runJumpDialog(JumpDialog& dialog) {
     DialogBoxParamA(instance_, "DLG_JUMP", dialog_, JUMPDLGPROC, reinterpret_cast<LPARAM>(&dialog));
 }
 
-void Win32MainWindowView::sendCopyData(std::uint32_t window, std::uint32_t code,
-                                       const std::string& text) {
-    if (window == kBroadcastHandle) {
-        return;
-    }
+void Win32MainWindowView::sendToProducer(std::uint32_t window, std::uint32_t code,
+                                         const std::string& text) {
     COPYDATASTRUCT data{};
     data.dwData = code;
     data.cbData = static_cast<DWORD>(text.size() + 1);

@@ -22,8 +22,8 @@ struct MainWindowResources {
     UniqueMenu menu;
 };
 
-// DLG_MAIN's controls, one Win32 call per operation. It knows the dialog from WM_INITDIALOG
-// on; the controls it finds then stay its handles after they move onto the toolbar.
+// DLG_MAIN's controls. It knows the dialog from WM_INITDIALOG on; the controls it finds then
+// stay its handles after they move onto the toolbar.
 class Win32MainWindowView : public MainWindowView {
   public:
     Win32MainWindowView(HINSTANCE instance, MainWindowResources& resources,
@@ -35,66 +35,44 @@ class Win32MainWindowView : public MainWindowView {
     bool undoneByFirstShow(WPARAM sizeType);
 
     std::uintptr_t windowHandle() override;
-    void becomeMessageOwner() override;
-    void setCaption(const std::string& text) override;
-    void setClassIcon() override;
-    void setCursor(Cursor cursor) override;
-    void setClassCursor(Cursor cursor) override;
+    bool createControls(const WindowSetup& setup) override;
     void maximize() override;
     void requestClose() override;
     void endDialog() override;
-    WindowRect mainWindowRect() override;
-    int systemMetric(SystemMetric metric) override;
+    void setCursor(Cursor cursor, CursorScope scope) override;
+    WindowGeometry geometry() override;
 
-    void showControl(Control control, bool shown) override;
-    void setControlText(Control control, const std::string& text) override;
-    std::string controlText(Control control) override;
-    void moveControl(Control control, std::int32_t x, std::int32_t y, std::int32_t width,
-                     std::int32_t height) override;
-    WindowRect controlRect(Control control) override;
-    void setDialogFont(Control control) override;
-    void bringToTop(Control control) override;
-    void moveOntoToolbar(Control control) override;
+    void setZoomLabel(const std::string& text) override;
+    void setZoomBoxText(const std::string& text, bool clearSelection) override;
+    ZoomBoxReading readZoomBox() override;
+    void showIndexBox(const std::optional<std::vector<std::string>>& items) override;
+    int indexSelection() override;
+    void selectIndexItem(int item) override;
+    void setNavigation(const NavigationStates& states) override;
 
-    void clearComboItems(Control box) override;
-    void addComboItem(Control box, const std::string& text) override;
-    void setComboSelection(Control box, int index) override;
-    int comboSelection(Control box) override;
-    std::optional<std::string> comboItemText(Control box, int index) override;
-
-    void setScrollRange(ScrollBar bar, int minimum, int maximum, bool redraw) override;
-    void setScrollPosition(ScrollBar bar, int position, bool redraw) override;
-    int scrollPosition(ScrollBar bar) override;
-
-    void createToolbar(const std::vector<ToolbarButton>& buttons) override;
-    void autoSizeToolbar() override;
-    void enableToolbarButton(int commandId, bool enabled) override;
-    bool toolbarButtonEnabled(int commandId) override;
-    void createStatusBar(const std::string& text) override;
     void setStatusText(const std::string& text) override;
-    void createProgressBar(const WindowRect& place) override;
-    void setProgressRange(int minimum, int maximum) override;
-    void setProgressPosition(int position) override;
-    void showProgressBar(bool shown) override;
+    void showProgress(std::optional<std::int32_t> position) override;
+    void fitBars(const ClientRect& statusBar) override;
 
-    bool attachMenu() override;
-    void setMenuPopupCaption(int position, const std::string& text) override;
-    void setMenuItemCaption(int commandId, const std::string& text) override;
-    void removeMenuItem(int commandId) override;
-
+    WindowRect placePageArea(const ClientRect& area) override;
+    void placeScrollBars(const ScrollBarPlacement& vertical,
+                         const ScrollBarPlacement& horizontal) override;
+    void setScrollPosition(ScrollBar bar, std::int32_t position) override;
     Surface* createPageSurface(std::int32_t width, std::int32_t height) override;
     void releasePageSurface() override;
-    void copyToPageArea(const PageCopy& copy) override;
-    void paintPageArea(const PageCopy& copy) override;
+    void copyPage(const PageCopy& copy, CopyTime time) override;
+
+    void changeMenu(const MenuChange& change) override;
 
     void runJumpDialog(JumpDialog& dialog) override;
-    void sendCopyData(std::uint32_t window, std::uint32_t code, const std::string& text) override;
+    void sendToProducer(std::uint32_t window, std::uint32_t code, const std::string& text) override;
 
   private:
-    HWND control(Control id) const;
-    HWND scrollBar(ScrollBar bar) const;
     HCURSOR cursorHandle(Cursor cursor) const;
-    void setMenuCaption(UINT item, bool byPosition, const std::string& text);
+    void createToolbar(const std::vector<ToolbarButton>& buttons);
+    void createStatusBar(const WindowSetup& setup);
+    void placeOnToolbar(HWND control);
+    bool attachMenu();
 
     HINSTANCE instance_;
     MainWindowResources& resources_;

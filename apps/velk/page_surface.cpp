@@ -4,7 +4,7 @@ namespace velk::win32 {
 
 std::unique_ptr<PageSurface> PageSurface::Create(std::int32_t width, std::int32_t height) {
     // The desktop's context is only the model for the memory context and its bitmap.
-    const WindowDc screen(GetDesktopWindow());
+    const UniqueWindowDc screen = ClientDcOf(GetDesktopWindow());
     if (screen.get() == nullptr) {
         return nullptr;
     }

@@ -47,9 +47,10 @@ InterfaceTexts::InterfaceTexts() {
     }
 }
 
-const std::string& InterfaceTexts::text(int slot) const {
+const std::string& InterfaceTexts::text(TextSlot slot) const {
     static const std::string none;
-    return ValidSlot(slot) ? texts_[slot - 1] : none;
+    const int number = static_cast<int>(slot);
+    return ValidSlot(number) ? texts_[number - 1] : none;
 }
 
 void InterfaceTexts::SetInterfaceText(int slot, const std::string& text) {
@@ -58,7 +59,7 @@ void InterfaceTexts::SetInterfaceText(int slot, const std::string& text) {
     }
     texts_[slot - 1] = text;
     if (listener_ != nullptr) {
-        listener_->interfaceTextChanged(slot, text);
+        listener_->interfaceTextChanged(static_cast<TextSlot>(slot), text);
     }
 }
 

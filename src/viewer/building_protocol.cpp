@@ -18,6 +18,10 @@ namespace {
 
 constexpr std::int32_t kProgressMaximum = 100;
 
+// SendMessage to this handle (HWND_BROADCAST) would reach every top-level window of the
+// desktop.
+constexpr std::uint32_t kBroadcastHandle = 0xFFFF;
+
 std::uint32_t ProducerWindow(const Document& document) {
     return static_cast<std::uint32_t>(document.header.producerWindow);
 }
@@ -32,13 +36,19 @@ std::int32_t ProgressPosition(std::string_view text) {
     return std::clamp(LenientInteger(text), 0, kProgressMaximum);
 }
 
+void BuildingProtocol::announce(std::uint32_t code, const std::string& text) {
+    const std::uint32_t producer = ProducerWindow(document_);
+    if (producer != kBroadcastHandle) {
+        view_.sendToProducer(producer, code, text);
+    }
+}
+
 void BuildingProtocol::announceAttached() {
-    view_.sendCopyData(ProducerWindow(document_), kViewerAttached,
-                       ViewerAttachedText(view_.windowHandle()));
+    announce(kViewerAttached, ViewerAttachedText(view_.windowHandle()));
 }
 
 void BuildingProtocol::announceClosing() {
-    view_.sendCopyData(ProducerWindow(document_), kViewerClosing, kViewerClosingText);
+    announce(kViewerClosing, kViewerClosingText);
 }
 
 void BuildingProtocol::onCopyData(std::uint32_t code, std::string_view text) {
@@ -103,15 +113,14 @@ void BuildingProtocol::finished() {
     state_.pageCount = document_.pageCount;
     state_.currentPage = LimitPage(state_.currentPage, state_.pageCount);
     document_.loadPage(state_.currentPage);
-    view_.showProgressBar(false);
+    view_.showProgress(std::nullopt);
     menu_.RemoveDisallowedMenuItems(TakeSnapshot(state_, document_));
     navigator_.FillIndexBox();
     navigator_.moveAndShow();
 }
 
 void BuildingProtocol::progress(std::string_view text) {
-    view_.showProgressBar(true);
-    view_.setProgressPosition(ProgressPosition(text));
+    view_.showProgress(ProgressPosition(text));
 }
 
 } // namespace velk

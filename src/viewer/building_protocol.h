@@ -44,7 +44,8 @@ class BuildingProtocol {
         : state_(state), document_(document), view_(view), navigator_(navigator), page_(page),
           menu_(menu) {}
 
-    // Sent to the producer whose window the header names, whatever that handle is.
+    // Sent to the producer whose window the header names, unless that handle would reach every
+    // window of the desktop.
     void announceAttached();
     void announceClosing();
 
@@ -52,6 +53,7 @@ class BuildingProtocol {
     void onCopyData(std::uint32_t code, std::string_view text);
 
   private:
+    void announce(std::uint32_t code, const std::string& text);
     void pageAdded(std::string_view text);
     void finished();
     void progress(std::string_view text);

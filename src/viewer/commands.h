@@ -1,5 +1,7 @@
 #pragma once
 
+#include "viewer/view_types.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -27,14 +29,6 @@ struct CommandSnapshot {
 };
 
 CommandSnapshot TakeSnapshot(const ViewerState& state, const Document& document);
-
-struct NavigationStates {
-    bool first = false;
-    bool previous = false;
-    bool next = false;
-    bool last = false;
-    bool operator==(const NavigationStates&) const = default;
-};
 
 // Which of the four navigation buttons are enabled; the menu items always stay enabled.
 NavigationStates NavigationButtonStates(const CommandSnapshot& snapshot);

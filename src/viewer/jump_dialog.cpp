@@ -8,11 +8,6 @@ namespace velk {
 
 namespace {
 
-constexpr int kCaptionSlot = 16;
-constexpr int kPromptSlot = 17;
-constexpr int kCancelSlot = 18;
-constexpr int kOkSlot = 19;
-
 std::string WindowText(const std::string& text) {
     return CutTo(TrimBlanks(text), kWindowTextLimit);
 }
@@ -20,22 +15,22 @@ std::string WindowText(const std::string& text) {
 } // namespace
 
 std::string JumpPrompt(const InterfaceTexts& texts, std::int32_t pageCount) {
-    return texts.text(kPromptSlot) + " ( 1 -" + MessageNumber(pageCount) + " )";
+    return texts.text(TextSlot::JumpPrompt) + " ( 1 -" + MessageNumber(pageCount) + " )";
 }
 
-void JumpDialog::onInitDialog(JumpDialogView& view) {
-    view.setControlText(kJumpPrompt, WindowText(JumpPrompt(texts_, state_.pageCount)));
-    view.setCaption(WindowText(texts_.text(kCaptionSlot)));
-    view.setControlText(kJumpCancel, WindowText(texts_.text(kCancelSlot)));
-    view.setControlText(kJumpOk, WindowText(texts_.text(kOkSlot)));
+void JumpDialog::onInitDialog(EditDialogView& view) {
+    view.setTexts({WindowText(JumpPrompt(texts_, state_.pageCount)),
+                   WindowText(texts_.text(TextSlot::JumpCaption)),
+                   WindowText(texts_.text(TextSlot::Cancel)),
+                   WindowText(texts_.text(TextSlot::Ok))});
 }
 
-void JumpDialog::onCommand(int id, JumpDialogView& view) {
-    if (id == kJumpCancel || id == kDialogCancel) {
+void JumpDialog::onCommand(int id, EditDialogView& view) {
+    if (id == kEditDialogCancel || id == kDialogCancel) {
         view.requestClose();
         return;
     }
-    if (id != kJumpOk) {
+    if (id != kEditDialogOk) {
         return;
     }
     const std::int32_t page = LenientInteger(TrimBlanks(CutTo(view.editText(), kJumpTextLimit)));

@@ -46,15 +46,6 @@ struct PageAreaLayout {
 
 PageAreaLayout ComputePageAreaLayout(const LayoutInput& input);
 
-struct ScrollBarPlacement {
-    bool shown = false;
-    std::int32_t x = 0;
-    std::int32_t y = 0;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    bool operator==(const ScrollBarPlacement&) const = default;
-};
-
 // The bars hug the page area as it came out after moving it (`pageArea`, its window
 // rectangle), which may differ from what was asked for.
 ScrollBarPlacement VerticalBarPlacement(const PageAreaLayout& layout, const WindowRect& pageArea,

@@ -21,54 +21,46 @@ bool Contains(const WindowRect& rect, std::int32_t x, std::int32_t y) {
     return rect.left <= x && x <= rect.right && rect.top <= y && y <= rect.bottom;
 }
 
-bool Magnifier::overPage(std::int32_t x, std::int32_t y) {
-    const WindowFrame frame{view_.systemMetric(SystemMetric::DialogFrameWidth),
-                            view_.systemMetric(SystemMetric::DialogFrameHeight),
-                            view_.systemMetric(SystemMetric::CaptionHeight),
-                            view_.systemMetric(SystemMetric::MenuHeight)};
-    const WindowRect area =
-        PageAreaClientRect(view_.controlRect(Control::PageArea), view_.mainWindowRect(), frame);
-    return Contains(area, x, y);
+namespace {
+
+bool OverPage(const WindowGeometry& window, std::int32_t x, std::int32_t y) {
+    return Contains(PageAreaClientRect(window.pageArea, window.window, window.frame), x, y);
 }
 
-void Magnifier::installCursor(Cursor cursor) {
-    view_.setClassCursor(cursor);
-    view_.setCursor(cursor);
-}
+} // namespace
 
 void Magnifier::onMouseMove(std::int32_t x, std::int32_t y) {
-    const bool inside = overPage(x, y);
+    const bool inside = OverPage(view_.geometry(), x, y);
     if (inside && arrowCursorCurrent_) {
         arrowCursorCurrent_ = false;
-        installCursor(Cursor::Magnifier);
+        view_.setCursor(Cursor::Magnifier, CursorScope::Window);
     } else if (!inside && !arrowCursorCurrent_) {
         arrowCursorCurrent_ = true;
-        installCursor(Cursor::Arrow);
+        view_.setCursor(Cursor::Arrow, CursorScope::Window);
     }
 }
 
 void Magnifier::onButtonDown(MouseButton button, std::int32_t x, std::int32_t y) {
-    if (!overPage(x, y)) {
+    const WindowGeometry window = view_.geometry();
+    if (!OverPage(window, x, y)) {
         return;
     }
     RecentreInput input;
-    input.current = {view_.scrollPosition(ScrollBar::Horizontal),
-                     view_.scrollPosition(ScrollBar::Vertical)};
+    input.current = window.scroll;
     input.page = page_.pagePixels();
     input.zoom = state_.zoom;
     input.hScrollNeeded = state_.hScrollNeeded;
     input.vScrollNeeded = state_.vScrollNeeded;
-    input.pageArea = view_.controlRect(Control::PageArea);
+    input.pageArea = window.pageArea;
     input.x = x;
     input.y = y;
     const ScrollPositions next = RecentredScrollPositions(input);
-    view_.setScrollPosition(ScrollBar::Horizontal, next.horizontal, true);
-    view_.setScrollPosition(ScrollBar::Vertical, next.vertical, true);
+    view_.setScrollPosition(ScrollBar::Horizontal, next.horizontal);
+    view_.setScrollPosition(ScrollBar::Vertical, next.vertical);
 
     // The new percentage goes in as typed text; reading the zoom box limits it to 25..125
     // (and turns 0 into 100) during layout.
-    view_.setComboSelection(Control::ZoomBox, -1);
-    view_.setControlText(Control::ZoomBox, MessageNumber(MagnifierPercentage(state_.zoom, button)));
+    view_.setZoomBoxText(MessageNumber(MagnifierPercentage(state_.zoom, button)), true);
     page_.ShowPageView();
 }
 

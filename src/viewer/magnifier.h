@@ -10,14 +10,6 @@ class MainWindowView;
 class PageView;
 struct ViewerState;
 
-// Frame sizes between the main window's outer rectangle and its client area.
-struct WindowFrame {
-    std::int32_t frameWidth = 0;    // SM_CXDLGFRAME
-    std::int32_t frameHeight = 0;   // SM_CYDLGFRAME
-    std::int32_t captionHeight = 0; // SM_CYCAPTION
-    std::int32_t menuHeight = 0;    // SM_CYMENU
-};
-
 // The page area in the main window's client coordinates, from the two window rectangles.
 WindowRect PageAreaClientRect(const WindowRect& pageArea, const WindowRect& mainWindow,
                               const WindowFrame& frame);
@@ -40,9 +32,6 @@ class Magnifier {
     void onButtonDown(MouseButton button, std::int32_t x, std::int32_t y);
 
   private:
-    bool overPage(std::int32_t x, std::int32_t y);
-    void installCursor(Cursor cursor);
-
     ViewerState& state_;
     MainWindowView& view_;
     PageView& page_;

@@ -12,8 +12,8 @@ namespace velk {
 
 namespace {
 
-constexpr int kZoomLabelSlot = 10;
 constexpr const char* kInitialStatusText = " Status Bar";
+constexpr std::int32_t kProgressRangeMaximum = 100;
 
 std::string WindowText(const std::string& text) {
     return CutTo(TrimBlanks(text), kWindowTextLimit);
@@ -36,57 +36,35 @@ MainWindow::~MainWindow() {
     texts_.setListener(nullptr);
 }
 
-void MainWindow::placeOnToolbar(Control control) {
-    view_.setDialogFont(control);
-    view_.bringToTop(control);
-    view_.moveOntoToolbar(control);
-}
-
 void MainWindow::onInitDialog() {
     if (state_.building) {
         protocol_.announceAttached();
     }
-    view_.setCursor(Cursor::Wait);
-    view_.becomeMessageOwner();
-    view_.setCaption(WindowText(document_.header.title));
-    view_.setClassIcon();
-    view_.createToolbar(ToolbarButtons(TakeSnapshot(state_, document_)));
+    view_.setCursor(Cursor::Wait, CursorScope::Now);
 
-    view_.createStatusBar(kInitialStatusText);
-    view_.createProgressBar(
-        {kProgressX, kProgressY, kProgressX + kProgressWidth, kProgressY + kProgressHeight});
-    view_.setProgressRange(0, 100);
-    view_.setProgressPosition(0);
-    view_.showProgressBar(false);
+    WindowSetup setup;
+    setup.caption = WindowText(document_.header.title);
+    toolbarButtons_ = ToolbarButtons(TakeSnapshot(state_, document_));
+    setup.toolbarButtons = toolbarButtons_;
+    setup.statusText = kInitialStatusText;
+    setup.progressPlace = {kProgressX, kProgressY, kProgressX + kProgressWidth,
+                           kProgressY + kProgressHeight};
+    setup.progressMaximum = kProgressRangeMaximum;
+    setup.zoomLabel = WindowText(texts_.text(TextSlot::Zoom));
+    const auto zoomItems = ZoomBoxItems(texts_);
+    setup.zoomItems.assign(zoomItems.begin(), zoomItems.end());
+    setup.zoomSelection = InitialZoomItem(document_.header.initialZoom);
+    setup.scrollMaximum = kScrollMaximum;
+    const bool menuAttached = view_.createControls(setup);
 
-    if (state_.building) {
-        view_.showControl(Control::IndexBox, false);
-    }
-    view_.setControlText(Control::ZoomLabel, WindowText(texts_.text(kZoomLabelSlot)));
-    placeOnToolbar(Control::ZoomLabel);
-    placeOnToolbar(Control::ZoomBox);
-    placeOnToolbar(Control::IndexBox);
-
-    for (const auto& item : ZoomBoxItems(texts_)) {
-        view_.addComboItem(Control::ZoomBox, item);
-    }
     navigator_.FillIndexBox();
-    view_.setComboSelection(Control::ZoomBox, InitialZoomItem(document_.header.initialZoom));
-
-    for (const ScrollBar bar : {ScrollBar::Vertical, ScrollBar::Horizontal}) {
-        view_.setScrollRange(bar, kScrollMinimum, kScrollMaximum, false);
-        view_.setScrollPosition(bar, kScrollMinimum, false);
-    }
-
-    menu_.ApplyMenuCaptions();
-    menu_.RemoveDisallowedMenuItems(TakeSnapshot(state_, document_));
-
+    menu_.attached(menuAttached, TakeSnapshot(state_, document_));
     page_.createSurface();
     navigator_.UpdateStatusText();
     navigator_.UpdateNavigationButtons();
     // The WM_SIZE this causes draws the first page.
     view_.maximize();
-    view_.setCursor(Cursor::Arrow);
+    view_.setCursor(Cursor::Arrow, CursorScope::Now);
     magnifier_.arrowInstalled();
 }
 
@@ -99,11 +77,9 @@ void MainWindow::onSize(int sizeType, std::int32_t clientWidth, std::int32_t cli
     if (sizeType == kSizeMinimized) {
         return;
     }
-    const WindowRect statusBar = view_.controlRect(Control::StatusBar);
+    const WindowRect statusBar = view_.geometry().statusBar;
     // The status bar then fits itself to the bottom edge at its own height.
-    view_.moveControl(Control::StatusBar, 0, clientHeight - statusBar.height(), clientWidth,
-                      clientHeight);
-    view_.autoSizeToolbar();
+    view_.fitBars({0, clientHeight - statusBar.height(), clientWidth, clientHeight});
     page_.ShowPageView();
 }
 
@@ -123,16 +99,16 @@ void MainWindow::onScroll(ScrollBar bar, int request, std::int32_t thumbPosition
 
 const char* MainWindow::onToolTipText(int commandId) {
     const auto slot = TooltipSlot(commandId);
-    if (!slot || !view_.toolbarButtonEnabled(commandId)) {
+    if (!slot || !ToolbarButtonEnabled(toolbarButtons_, navigator_.buttons(), commandId)) {
         return nullptr;
     }
     tooltip_ = CutTo(texts_.text(*slot), kTooltipLimit);
     return tooltip_.c_str();
 }
 
-void MainWindow::interfaceTextChanged(int slot, const std::string& text) {
-    if (slot == kZoomLabelSlot) {
-        view_.setControlText(Control::ZoomLabel, WindowText(text));
+void MainWindow::interfaceTextChanged(TextSlot slot, const std::string& text) {
+    if (slot == TextSlot::Zoom) {
+        view_.setZoomLabel(WindowText(text));
         return;
     }
     menu_.slotChanged(slot, text);

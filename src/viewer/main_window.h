@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velk {
 
@@ -72,13 +73,12 @@ class MainWindow : public InterfaceTextListener {
     // null for a disabled button or an unknown id.
     const char* onToolTipText(int commandId);
 
-    void interfaceTextChanged(int slot, const std::string& text) override;
+    void interfaceTextChanged(TextSlot slot, const std::string& text) override;
 
     // The print job updates the status text while it runs.
     Navigator& navigator() { return navigator_; }
 
   private:
-    void placeOnToolbar(Control control);
     void runCommand(Command command);
     void runDocumentAction(Command command);
 
@@ -93,6 +93,7 @@ class MainWindow : public InterfaceTextListener {
     Magnifier magnifier_;
     MainMenu menu_;
     BuildingProtocol protocol_;
+    std::vector<ToolbarButton> toolbarButtons_;
     std::string tooltip_;
 };
 

@@ -1,7 +1,6 @@
 #include "viewer/menus.h"
 
 #include "base/ansi_text.h"
-#include "document/interface_texts.h"
 #include "viewer/main_window_ids.h"
 #include "viewer/main_window_view.h"
 
@@ -10,16 +9,25 @@ namespace velk {
 namespace {
 
 struct CaptionSlot {
+    bool popup;
     int target; // popup position or command id
-    int slot;
+    TextSlot slot;
 };
 
-constexpr CaptionSlot kPopups[] = {{0, 1}, {1, 2}};
-
-// In menu order.
-constexpr CaptionSlot kItems[] = {
-    {kMenuPrint, 9}, {kMenuEMail, 24},   {kMenuFax, 25}, {kMenuSave, 26}, {kMenuClose, 3},
-    {kMenuFirst, 4}, {kMenuPrevious, 5}, {kMenuNext, 6}, {kMenuLast, 7},  {kMenuJump, 8},
+// The two popups, then the items in menu order.
+constexpr CaptionSlot kCaptions[] = {
+    {true, 0, TextSlot::FileMenu},
+    {true, 1, TextSlot::DocumentMenu},
+    {false, kMenuPrint, TextSlot::Print},
+    {false, kMenuEMail, TextSlot::EMail},
+    {false, kMenuFax, TextSlot::Fax},
+    {false, kMenuSave, TextSlot::Save},
+    {false, kMenuClose, TextSlot::Close},
+    {false, kMenuFirst, TextSlot::FirstPage},
+    {false, kMenuPrevious, TextSlot::PreviousPage},
+    {false, kMenuNext, TextSlot::NextPage},
+    {false, kMenuLast, TextSlot::LastPage},
+    {false, kMenuJump, TextSlot::JumpToPage},
 };
 
 struct RemovableItem {
@@ -29,6 +37,10 @@ struct RemovableItem {
 
 constexpr RemovableItem kRemovable[] = {
     {Command::EMail, kMenuEMail}, {Command::Fax, kMenuFax}, {Command::Save, kMenuSave}};
+
+MenuText Caption(const CaptionSlot& caption, const std::string& text) {
+    return {caption.popup, caption.target, MenuCaption(text)};
+}
 
 } // namespace
 
@@ -46,40 +58,32 @@ std::string MenuCaption(const std::string& text) {
     return CutTo(TrimBlanks(text), kWindowTextLimit);
 }
 
-void MainMenu::ApplyMenuCaptions() {
-    attached_ = view_.attachMenu();
+void MainMenu::attached(bool attached, const CommandSnapshot& snapshot) {
+    attached_ = attached;
     if (!attached_) {
         return;
     }
-    for (const auto& popup : kPopups) {
-        view_.setMenuPopupCaption(popup.target, MenuCaption(texts_.text(popup.slot)));
+    MenuChange change;
+    for (const auto& caption : kCaptions) {
+        change.captions.push_back(Caption(caption, texts_.text(caption.slot)));
     }
-    for (const auto& item : kItems) {
-        view_.setMenuItemCaption(item.target, MenuCaption(texts_.text(item.slot)));
-    }
+    change.removedItems = MenuItemsToRemove(snapshot);
+    view_.changeMenu(change);
 }
 
 void MainMenu::RemoveDisallowedMenuItems(const CommandSnapshot& snapshot) {
-    if (!attached_) {
-        return;
-    }
-    for (const int item : MenuItemsToRemove(snapshot)) {
-        view_.removeMenuItem(item);
+    if (attached_) {
+        view_.changeMenu({{}, MenuItemsToRemove(snapshot)});
     }
 }
 
-void MainMenu::slotChanged(int slot, const std::string& text) {
+void MainMenu::slotChanged(TextSlot slot, const std::string& text) {
     if (!attached_) {
         return;
     }
-    for (const auto& popup : kPopups) {
-        if (popup.slot == slot) {
-            view_.setMenuPopupCaption(popup.target, MenuCaption(text));
-        }
-    }
-    for (const auto& item : kItems) {
-        if (item.slot == slot) {
-            view_.setMenuItemCaption(item.target, MenuCaption(text));
+    for (const auto& caption : kCaptions) {
+        if (caption.slot == slot) {
+            view_.changeMenu({{Caption(caption, text)}, {}});
         }
     }
 }

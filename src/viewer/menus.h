@@ -1,13 +1,13 @@
 #pragma once
 
 #include "viewer/commands.h"
+#include "document/interface_texts.h"
 
 #include <string>
 #include <vector>
 
 namespace velk {
 
-class InterfaceTexts;
 class MainWindowView;
 
 // The command ids of the items the menu must lose, in the order they are removed.
@@ -22,13 +22,12 @@ class MainMenu {
   public:
     MainMenu(MainWindowView& view, const InterfaceTexts& texts) : view_(view), texts_(texts) {}
 
-    // Attaches the menu and sets both popups and all ten items from their slots.
-    void ApplyMenuCaptions();
+    // Once the window has tried to attach the menu: sets both popups and all ten items from
+    // their slots and removes what the document does not allow.
+    void attached(bool attached, const CommandSnapshot& snapshot);
     void RemoveDisallowedMenuItems(const CommandSnapshot& snapshot);
     // Applies a slot's new text to the popup or item that shows it, if any.
-    void slotChanged(int slot, const std::string& text);
-
-    bool attached() const { return attached_; }
+    void slotChanged(TextSlot slot, const std::string& text);
 
   private:
     MainWindowView& view_;

@@ -7,23 +7,16 @@
 #include "viewer/main_window_view.h"
 #include "viewer/page_view.h"
 #include "viewer/status_text.h"
-#include "viewer/toolbar.h"
+#include "viewer/commands.h"
 #include "viewer/viewer_state.h"
+
+#include <algorithm>
 
 namespace velk {
 
-namespace {
-constexpr int kIndexHeadingSlot = 13;
-} // namespace
-
 std::int32_t LimitPage(std::int32_t page, std::int32_t pageCount) {
-    if (page < 1) {
-        page = 1;
-    }
-    if (page > pageCount) {
-        page = pageCount;
-    }
-    return page;
+    // Not std::clamp: the count may be 0, below the lower limit.
+    return std::min(std::max(page, 1), pageCount);
 }
 
 void Navigator::limitCurrentPage() {
@@ -35,7 +28,8 @@ void Navigator::UpdateStatusText() {
 }
 
 void Navigator::UpdateNavigationButtons() {
-    velk::UpdateNavigationButtons(view_, TakeSnapshot(state_, document_));
+    buttons_ = NavigationButtonStates(TakeSnapshot(state_, document_));
+    view_.setNavigation(buttons_);
 }
 
 void Navigator::moveAndShow() {
@@ -88,7 +82,7 @@ void Navigator::GoJump() {
 }
 
 void Navigator::GoIndexEntry() {
-    const int selection = view_.comboSelection(Control::IndexBox);
+    const int selection = view_.indexSelection();
     // Items past the entries (there are none in a box filled from this index) do nothing.
     if (selection <= 0 || static_cast<std::size_t>(selection) > document_.index.size()) {
         return;
@@ -96,25 +90,22 @@ void Navigator::GoIndexEntry() {
     state_.currentPage = document_.index[static_cast<std::size_t>(selection) - 1].page;
     limitCurrentPage();
     moveAndShow();
-    view_.setComboSelection(Control::IndexBox, 0);
+    view_.selectIndexItem(0);
 }
 
 void Navigator::FillIndexBox() {
-    if (state_.building) {
+    // While building the index is not read yet.
+    if (state_.building || document_.index.empty()) {
+        view_.showIndexBox(std::nullopt);
         return;
     }
-    if (document_.index.empty()) {
-        view_.showControl(Control::IndexBox, false);
-        return;
-    }
-    view_.showControl(Control::IndexBox, true);
-    // Emptied first, so that item n stays entry n when the index is read again.
-    view_.clearComboItems(Control::IndexBox);
-    view_.addComboItem(Control::IndexBox, CutTo(texts_.text(kIndexHeadingSlot), kWindowTextLimit));
+    // Filled anew each time, so that item n stays entry n when the index is read again.
+    std::vector<std::string> items = {CutTo(texts_.text(TextSlot::IndexHeading), kWindowTextLimit)};
     for (const auto& entry : document_.index) {
-        view_.addComboItem(Control::IndexBox, entry.caption);
+        items.push_back(entry.caption);
     }
-    view_.setComboSelection(Control::IndexBox, 0);
+    view_.showIndexBox(items);
+    view_.selectIndexItem(0);
 }
 
 } // namespace velk

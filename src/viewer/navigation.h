@@ -1,5 +1,7 @@
 #pragma once
 
+#include "viewer/view_types.h"
+
 #include <cstdint>
 
 namespace velk {
@@ -29,13 +31,17 @@ class Navigator {
     // CBN_SELCHANGE of the index box: item n is index entry n, item 0 the heading.
     void GoIndexEntry();
 
-    // The heading and one item per index entry; hides the box when the index is empty.
+    // The heading and one item per index entry; hides the box when the index is empty or
+    // not read yet (building).
     void FillIndexBox();
 
     void UpdateStatusText();
     void UpdateNavigationButtons();
     // Status text, navigation buttons, then the page.
     void moveAndShow();
+
+    // The navigation buttons as last set; all enabled before that.
+    NavigationStates buttons() const { return buttons_; }
 
   private:
     void limitCurrentPage();
@@ -45,6 +51,7 @@ class Navigator {
     const InterfaceTexts& texts_;
     MainWindowView& view_;
     PageView& page_;
+    NavigationStates buttons_{true, true, true, true};
 };
 
 // Raises the page to 1, then lowers it to the page count (which leaves 0 for a document with

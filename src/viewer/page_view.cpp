@@ -31,24 +31,20 @@ void PageView::releaseSurface() {
 }
 
 std::int32_t PageView::ReadZoomSetting() {
-    std::string text;
-    const int selection = view_.comboSelection(Control::ZoomBox);
-    if (selection < 0) {
-        text = view_.controlText(Control::ZoomBox);
-    } else {
-        auto item = view_.comboItemText(Control::ZoomBox, selection);
-        text = item ? std::move(*item) : view_.controlText(Control::ZoomBox);
-    }
+    ZoomBoxReading box = view_.readZoomBox();
+    // An item that cannot be read leaves the edit field's text, as nothing selected does.
+    const std::string text = box.selection >= 0 && box.selectedItem ? std::move(*box.selectedItem)
+                                                                    : std::move(box.editText);
     const ZoomRequest request = InterpretZoomText(text, texts_);
     std::int32_t percentage = request.percentage;
-    if (request.mode == ZoomMode::FitWindow) {
-        percentage = FitWindowPercentage(view_.controlRect(Control::StatusBar),
-                                         view_.controlRect(Control::Toolbar), pagePixels());
-    } else if (request.mode == ZoomMode::FitWidth) {
-        percentage = FitWidthPercentage(view_.controlRect(Control::StatusBar), pagePixels());
+    if (request.mode != ZoomMode::Typed) {
+        const WindowGeometry window = view_.geometry();
+        percentage = request.mode == ZoomMode::FitWindow
+                         ? FitWindowPercentage(window.statusBar, window.toolbar, pagePixels())
+                         : FitWidthPercentage(window.statusBar, pagePixels());
     }
     state_.zoom = percentage / 100.0;
-    view_.setControlText(Control::ZoomBox, CutTo(request.label, kWindowTextLimit));
+    view_.setZoomBoxText(CutTo(request.label, kWindowTextLimit), false);
     return percentage;
 }
 
@@ -57,34 +53,26 @@ void PageView::LayoutPageArea() {
     state_.vScrollNeeded = false;
     ReadZoomSetting();
 
+    const WindowGeometry window = view_.geometry();
     LayoutInput input;
-    input.statusBar = view_.controlRect(Control::StatusBar);
-    input.toolbar = view_.controlRect(Control::Toolbar);
+    input.statusBar = window.statusBar;
+    input.toolbar = window.toolbar;
     input.page = pagePixels();
     input.zoom = state_.zoom;
-    input.verticalScrollWidth = view_.systemMetric(SystemMetric::VerticalScrollWidth);
-    input.horizontalScrollHeight = view_.systemMetric(SystemMetric::HorizontalScrollHeight);
+    input.verticalScrollWidth = window.verticalScrollWidth;
+    input.horizontalScrollHeight = window.horizontalScrollHeight;
     const PageAreaLayout layout = ComputePageAreaLayout(input);
     state_.hScrollNeeded = layout.hScrollNeeded;
     state_.vScrollNeeded = layout.vScrollNeeded;
 
-    view_.moveControl(Control::PageArea, layout.x, layout.y, layout.width, layout.height);
-    const WindowRect pageArea = view_.controlRect(Control::PageArea);
-
-    const auto place = [this](Control bar, const ScrollBarPlacement& placement) {
-        if (placement.shown) {
-            view_.moveControl(bar, placement.x, placement.y, placement.width, placement.height);
-        }
-        view_.showControl(bar, placement.shown);
-    };
-    place(Control::VerticalScrollBar,
-          VerticalBarPlacement(layout, pageArea, input.verticalScrollWidth));
-    place(Control::HorizontalScrollBar,
-          HorizontalBarPlacement(layout, pageArea, input.horizontalScrollHeight));
+    const WindowRect pageArea =
+        view_.placePageArea({layout.x, layout.y, layout.width, layout.height});
+    view_.placeScrollBars(VerticalBarPlacement(layout, pageArea, input.verticalScrollWidth),
+                          HorizontalBarPlacement(layout, pageArea, input.horizontalScrollHeight));
 }
 
 void PageView::ShowPageView() {
-    view_.setCursor(Cursor::Wait);
+    view_.setCursor(Cursor::Wait, CursorScope::Now);
     // Without a surface (it could not be made) there is nothing to draw on: the page area
     // stays as it is and the rest of the window keeps working.
     if (surface_ != nullptr) {
@@ -112,38 +100,41 @@ void PageView::ShowPageView() {
         surface.deleteObject(white);
         CopyPageToScreen();
     }
-    view_.setCursor(Cursor::Arrow);
+    view_.setCursor(Cursor::Arrow, CursorScope::Now);
 }
 
 PageCopy PageView::pageCopy() {
+    const WindowGeometry window = view_.geometry();
     CopyInput input;
-    input.pageArea = view_.controlRect(Control::PageArea);
+    input.pageArea = window.pageArea;
     input.page = pagePixels();
     input.zoom = state_.zoom;
     input.hScrollNeeded = state_.hScrollNeeded;
     input.vScrollNeeded = state_.vScrollNeeded;
-    input.horizontalPosition = view_.scrollPosition(ScrollBar::Horizontal);
-    input.verticalPosition = view_.scrollPosition(ScrollBar::Vertical);
+    input.horizontalPosition = window.scroll.horizontal;
+    input.verticalPosition = window.scroll.vertical;
     input.fullSizeRendering = ShrunkOnCopy(document_.header.renderOptions, state_.zoom);
     return ComputePageCopy(input);
 }
 
 void PageView::CopyPageToScreen() {
     if (surface_ != nullptr) {
-        view_.copyToPageArea(pageCopy());
+        view_.copyPage(pageCopy(), CopyTime::Now);
     }
 }
 
 void PageView::paint() {
     if (surface_ != nullptr) {
-        view_.paintPageArea(pageCopy());
+        view_.copyPage(pageCopy(), CopyTime::InPaint);
     }
 }
 
 void PageView::scroll(ScrollBar bar, int request, std::int32_t thumbPosition) {
+    const ScrollPositions current = view_.geometry().scroll;
     const std::int32_t position =
-        ScrolledPosition(view_.scrollPosition(bar), request, thumbPosition);
-    view_.setScrollPosition(bar, position, true);
+        ScrolledPosition(bar == ScrollBar::Horizontal ? current.horizontal : current.vertical,
+                         request, thumbPosition);
+    view_.setScrollPosition(bar, position);
     CopyPageToScreen();
 }
 

@@ -2,40 +2,45 @@
 
 #include "base/user_message.h"
 #include "base/ansi_text.h"
-#include "resource.h"
 
 namespace velk {
 
 namespace {
-constexpr int kEscape = 2; // what the dialog manager sends for the Esc key
+
+// Two wrong passwords are answered and the dialog stays; the third ends it.
+constexpr int kAttemptsBeforeTheLast = 2;
+
+std::string WindowText(const InterfaceTexts& texts, TextSlot slot) {
+    return CutTo(texts.text(slot), kWindowTextLimit);
 }
 
-void PasswordDialog::onInitDialog(PasswordDialogView& view) {
+} // namespace
+
+void PasswordDialog::onInitDialog(EditDialogView& view) {
     document_.header.passwordAccepted = 0;
-    view.setControlText(IDC_PASSWORD_PROMPT, CutTo(texts_.text(21), kWindowTextLimit));
-    view.setCaption(CutTo(texts_.text(20), kWindowTextLimit));
-    view.setControlText(IDC_PASSWORD_CANCEL, CutTo(texts_.text(18), kWindowTextLimit));
-    view.setControlText(IDC_PASSWORD_OK, CutTo(texts_.text(19), kWindowTextLimit));
+    view.setTexts({WindowText(texts_, TextSlot::PasswordPrompt),
+                   WindowText(texts_, TextSlot::PasswordCaption),
+                   WindowText(texts_, TextSlot::Cancel), WindowText(texts_, TextSlot::Ok)});
     failedAttempts_ = 0;
 }
 
-void PasswordDialog::onCommand(int id, PasswordDialogView& view) {
-    if (id == IDC_PASSWORD_CANCEL || id == kEscape) {
+void PasswordDialog::onCommand(int id, EditDialogView& view) {
+    if (id == kEditDialogCancel || id == kDialogCancel) {
         view.requestClose();
         return;
     }
-    if (id != IDC_PASSWORD_OK) {
+    if (id != kEditDialogOk) {
         return;
     }
-    if (PasswordMatches(document_.header, view.typedText(), unscrambler_)) {
+    if (PasswordMatches(document_.header, view.editText(), unscrambler_)) {
         document_.header.passwordAccepted = 1;
         view.requestClose();
         return;
     }
-    if (failedAttempts_ < 2) {
-        ShowMessage(messages_, document_.header.title, texts_.text(22));
+    if (failedAttempts_ < kAttemptsBeforeTheLast) {
+        ShowMessage(messages_, document_.header.title, texts_.text(TextSlot::InvalidPassword));
     } else {
-        ShowMessage(messages_, document_.header.title, texts_.text(23));
+        ShowMessage(messages_, document_.header.title, texts_.text(TextSlot::PasswordRefused));
         view.requestClose();
     }
     ++failedAttempts_;

@@ -7,7 +7,7 @@
 
 namespace velk {
 
-// Scroll positions are percentages of the part of the page that does not fit.
+// Scroll positions (ScrollPositions) are percentages of the part of the page that does not fit.
 inline constexpr std::int32_t kScrollMinimum = 0;
 inline constexpr std::int32_t kScrollMaximum = 100;
 
@@ -40,12 +40,6 @@ struct CopyInput {
 // The visible part of the off-screen surface. Source coordinates start at 1, so the
 // surface's one-pixel border is never shown.
 PageCopy ComputePageCopy(const CopyInput& input);
-
-struct ScrollPositions {
-    std::int32_t horizontal = 0;
-    std::int32_t vertical = 0;
-    bool operator==(const ScrollPositions&) const = default;
-};
 
 struct RecentreInput {
     ScrollPositions current;

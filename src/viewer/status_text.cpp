@@ -6,11 +6,6 @@
 
 namespace velk {
 
-namespace {
-constexpr int kPageSlot = 14;
-constexpr int kOfSlot = 15;
-} // namespace
-
 std::string IndexCaptionsForPage(const std::vector<IndexEntry>& index, std::int32_t page) {
     std::string first;
     std::string last;
@@ -38,8 +33,8 @@ std::string StatusText(const ViewerState& state, const InterfaceTexts& texts,
         text = std::to_string(state.currentPage) + " of ?  Building " +
                std::to_string(std::int64_t{state.pageCount} + 1);
     } else {
-        text = texts.text(kPageSlot) + " " + std::to_string(state.currentPage) + " " +
-               texts.text(kOfSlot) + " " + std::to_string(state.pageCount) + "       " +
+        text = texts.text(TextSlot::Page) + " " + std::to_string(state.currentPage) + " " +
+               texts.text(TextSlot::Of) + " " + std::to_string(state.pageCount) + "       " +
                IndexCaptionsForPage(index, state.currentPage);
     }
     return CutTo(text, kWindowTextLimit);

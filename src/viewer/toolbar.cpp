@@ -1,7 +1,8 @@
 #include "viewer/toolbar.h"
 
 #include "viewer/main_window_ids.h"
-#include "viewer/main_window_view.h"
+
+#include <algorithm>
 
 namespace velk {
 
@@ -11,16 +12,21 @@ struct ButtonDefinition {
     Command command;
     int image;
     int commandId;
-    int tooltipSlot;
+    TextSlot tooltipSlot;
 };
 
 // In bitmap order, which is also the toolbar's order.
 constexpr ButtonDefinition kButtons[] = {
-    {Command::Close, 0, kButtonClose, 3},       {Command::First, 1, kButtonFirst, 4},
-    {Command::Previous, 2, kButtonPrevious, 5}, {Command::Next, 3, kButtonNext, 6},
-    {Command::Last, 4, kButtonLast, 7},         {Command::Jump, 5, kButtonJump, 8},
-    {Command::Print, 6, kButtonPrint, 9},       {Command::EMail, 7, kButtonEMail, 24},
-    {Command::Fax, 8, kButtonFax, 25},          {Command::Save, 9, kButtonSave, 26},
+    {Command::Close, 0, kButtonClose, TextSlot::Close},
+    {Command::First, 1, kButtonFirst, TextSlot::FirstPage},
+    {Command::Previous, 2, kButtonPrevious, TextSlot::PreviousPage},
+    {Command::Next, 3, kButtonNext, TextSlot::NextPage},
+    {Command::Last, 4, kButtonLast, TextSlot::LastPage},
+    {Command::Jump, 5, kButtonJump, TextSlot::JumpToPage},
+    {Command::Print, 6, kButtonPrint, TextSlot::Print},
+    {Command::EMail, 7, kButtonEMail, TextSlot::EMail},
+    {Command::Fax, 8, kButtonFax, TextSlot::Fax},
+    {Command::Save, 9, kButtonSave, TextSlot::Save},
 };
 
 ToolbarButton Button(const ButtonDefinition& definition) {
@@ -46,7 +52,7 @@ std::vector<ToolbarButton> ToolbarButtons(const CommandSnapshot& snapshot) {
     return buttons;
 }
 
-std::optional<int> TooltipSlot(int commandId) {
+std::optional<TextSlot> TooltipSlot(int commandId) {
     for (const auto& definition : kButtons) {
         if (definition.commandId == commandId) {
             return definition.tooltipSlot;
@@ -55,12 +61,26 @@ std::optional<int> TooltipSlot(int commandId) {
     return std::nullopt;
 }
 
-void UpdateNavigationButtons(MainWindowView& view, const CommandSnapshot& snapshot) {
-    const NavigationStates states = NavigationButtonStates(snapshot);
-    view.enableToolbarButton(kButtonFirst, states.first);
-    view.enableToolbarButton(kButtonPrevious, states.previous);
-    view.enableToolbarButton(kButtonNext, states.next);
-    view.enableToolbarButton(kButtonLast, states.last);
+bool ToolbarButtonEnabled(const std::vector<ToolbarButton>& buttons,
+                          const NavigationStates& navigation, int commandId) {
+    const bool present = std::any_of(buttons.begin(), buttons.end(), [&](const auto& button) {
+        return !button.separator && button.commandId == commandId;
+    });
+    if (!present) {
+        return false;
+    }
+    switch (commandId) {
+    case kButtonFirst:
+        return navigation.first;
+    case kButtonPrevious:
+        return navigation.previous;
+    case kButtonNext:
+        return navigation.next;
+    case kButtonLast:
+        return navigation.last;
+    default:
+        return true;
+    }
 }
 
 } // namespace velk

@@ -10,8 +10,6 @@ namespace velk {
 
 namespace {
 
-constexpr int kFitWindowSlot = 11;
-constexpr int kFitWidthSlot = 12;
 constexpr std::size_t kTypedDigits = 4;
 
 // 100 x room / pixels, to the nearest whole percent. A page with no extent on the screen has
@@ -34,8 +32,8 @@ bool SameKeyword(std::string_view text, const std::string& keyword) {
 } // namespace
 
 std::array<std::string, kZoomBoxItemCount> ZoomBoxItems(const InterfaceTexts& texts) {
-    return {CutTo(texts.text(kFitWidthSlot), kWindowTextLimit),
-            CutTo(texts.text(kFitWindowSlot), kWindowTextLimit), "75%", "100%", "125%"};
+    return {CutTo(texts.text(TextSlot::FitWidth), kWindowTextLimit),
+            CutTo(texts.text(TextSlot::FitWindow), kWindowTextLimit), "75%", "100%", "125%"};
 }
 
 int InitialZoomItem(std::int32_t initialZoom) {
@@ -76,11 +74,11 @@ std::int32_t TypedZoomPercentage(std::string_view text) {
 }
 
 ZoomRequest InterpretZoomText(std::string_view text, const InterfaceTexts& texts) {
-    if (SameKeyword(text, texts.text(kFitWindowSlot))) {
-        return {ZoomMode::FitWindow, 0, texts.text(kFitWindowSlot)};
+    if (SameKeyword(text, texts.text(TextSlot::FitWindow))) {
+        return {.mode = ZoomMode::FitWindow, .label = texts.text(TextSlot::FitWindow)};
     }
-    if (SameKeyword(text, texts.text(kFitWidthSlot))) {
-        return {ZoomMode::FitWidth, 0, texts.text(kFitWidthSlot)};
+    if (SameKeyword(text, texts.text(TextSlot::FitWidth))) {
+        return {.mode = ZoomMode::FitWidth, .label = texts.text(TextSlot::FitWidth)};
     }
     const std::int32_t percentage = TypedZoomPercentage(text);
     return {ZoomMode::Typed, percentage, std::to_string(percentage) + "%"};

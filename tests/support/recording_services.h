@@ -58,10 +58,10 @@ class ScriptedPassword : public PasswordPrompt {
   public:
     bool accept = true;
     int asked = 0;
-    std::string promptSeen; // interface text 21 at the time of asking
+    std::string promptSeen; // the password prompt text at the time of asking
     bool askPassword(Document&, const InterfaceTexts& texts) override {
         ++asked;
-        promptSeen = texts.text(21);
+        promptSeen = texts.text(TextSlot::PasswordPrompt);
         return accept;
     }
 };
@@ -86,7 +86,7 @@ class RecordingViewer : public ViewerHost {
         header = document.header;
         mail = document.mailOptions;
         fax = document.faxOptions;
-        fitWindowText = texts.text(11);
+        fitWindowText = texts.text(TextSlot::FitWindow);
         fileOpen = document.file != nullptr;
     }
 };

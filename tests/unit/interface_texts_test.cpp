@@ -10,10 +10,15 @@ namespace {
 class RecordingListener : public InterfaceTextListener {
   public:
     std::vector<std::pair<int, std::string>> changes;
-    void interfaceTextChanged(int slot, const std::string& text) override {
-        changes.emplace_back(slot, text);
+    void interfaceTextChanged(TextSlot slot, const std::string& text) override {
+        changes.emplace_back(static_cast<int>(slot), text);
     }
 };
+
+// The text of slot `number` as a document numbers it.
+const std::string& Text(const InterfaceTexts& texts, int number) {
+    return texts.text(static_cast<TextSlot>(number));
+}
 
 Document OpenedDocument(testing::MemoryFileSystem& files, const vlkw::DocumentDescription& d) {
     files.add("C:\\t.vlk", vlkw::WriteDocument(d));
@@ -45,7 +50,7 @@ TEST(InterfaceTexts, DefaultsBySlot) {
         {27, ""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(texts.text(c.slot), c.text) << c.slot;
+        EXPECT_EQ(Text(texts, c.slot), c.text) << c.slot;
     }
 }
 
@@ -62,9 +67,9 @@ TEST(InterfaceTexts, DocumentReplacesItsEightSlotsByHeaderPosition) {
     texts.LoadInterfaceTexts(document);
     const int ids[] = {20, 21, 22, 23, 19, 18, 11, 12};
     for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(texts.text(ids[i]), replacements[i]) << ids[i];
+        EXPECT_EQ(Text(texts, ids[i]), replacements[i]) << ids[i];
     }
-    EXPECT_EQ(texts.text(14), "Page");
+    EXPECT_EQ(Text(texts, 14), "Page");
 }
 
 TEST(InterfaceTexts, LoadingStartsFromTheDefaults) {
@@ -73,7 +78,7 @@ TEST(InterfaceTexts, LoadingStartsFromTheDefaults) {
     InterfaceTexts texts;
     texts.SetInterfaceText(14, "Seite");
     texts.LoadInterfaceTexts(document);
-    EXPECT_EQ(texts.text(14), "Page");
+    EXPECT_EQ(Text(texts, 14), "Page");
 }
 
 TEST(InterfaceTexts, SetInterfaceTextStoresValidSlotsAndTellsTheListener) {
@@ -85,8 +90,8 @@ TEST(InterfaceTexts, SetInterfaceTextStoresValidSlotsAndTellsTheListener) {
     texts.SetInterfaceText(-1, "minus");
     texts.SetInterfaceText(14, " Seite ");
     texts.SetInterfaceText(1, "&Datei");
-    EXPECT_EQ(texts.text(14), " Seite ");
-    EXPECT_EQ(texts.text(1), "&Datei");
+    EXPECT_EQ(Text(texts, 14), " Seite ");
+    EXPECT_EQ(Text(texts, 1), "&Datei");
     EXPECT_EQ(listener.changes,
               (std::vector<std::pair<int, std::string>>{{14, " Seite "}, {1, "&Datei"}}));
 }

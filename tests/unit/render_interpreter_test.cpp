@@ -135,7 +135,7 @@ TEST(RenderPage, OptionBlocksAndSkip20AreSkippedByTheirExactSizes) {
 TEST(RenderPage, ChangeWordsHandsItsTextOverAsRead) {
     RenderHarness h(PageBuilder{}.changeWords(9, "  &Print  ").changeWords(40, "ignored").bytes());
     const auto trace = h.renderScreen();
-    EXPECT_EQ(h.texts.text(9), "  &Print  ");
+    EXPECT_EQ(h.texts.text(TextSlot::Print), "  &Print  ");
     EXPECT_TRUE(CallsOf(trace, "TextOut").empty());
 }
 

@@ -44,6 +44,7 @@ TEST(NavigationButtons, GreyedAtTheEndsOfTheDocument) {
         {1, 1, S{false, false, false, false}}, // one page
         {0, 0, S{false, false, false, false}}, // nothing received yet
         {1, 5, S{false, false, true, true}},   // first of several
+        {1, 2, S{false, false, true, true}},   // first of two
         {1, 0, S{false, false, false, false}}, // building, page 1 not yet there
         {2, 5, S{true, true, true, true}},     // between
         {0, 3, S{true, true, true, true}},     // building, before page 1
@@ -128,30 +129,21 @@ TEST(Menu, CaptionsAreTrimmedAndCut) {
     EXPECT_EQ(MenuCaption(std::string(250, 'x')), std::string(199, 'x'));
 }
 
-TEST(Menu, ADocumentWithoutPermissionsKeepsPrintSeparatorAndClose) {
-    ViewerHarness h{PagesDocument(2)};
-    h.window->onInitDialog();
-    EXPECT_EQ(h.view.removedMenuItems, (std::vector<int>{708, 709, 710}));
-    std::vector<int> file;
-    for (const auto& [id, caption] : h.view.menuItems) {
-        if (id <= 702 || (id >= 708 && id <= 710)) {
-            file.push_back(id);
-        }
-    }
-    EXPECT_EQ(file, (std::vector<int>{701, 702}));
-    EXPECT_EQ(h.view.toolbarButtons.size(), 10u);
-}
+TEST(Menu, TheWindowsMenuLosesWhatTheDocumentDoesNotAllow) {
+    vlkw::DocumentDescription plain = PagesDocument(2);
+    ViewerHarness none{plain};
+    none.window->onInitDialog();
+    EXPECT_EQ(none.view.removedMenuItems, (std::vector<int>{708, 709, 710}));
+    EXPECT_EQ(none.view.setup.toolbarButtons.size(), 10u);
 
-TEST(Menu, ASelfExtractingViewerLosesSaveFromTheMenu) {
-    vlkw::DocumentDescription description = PagesDocument(2);
-    description.allowSave = vlkw::kSaveAllowed;
-    description.allowMail = vlkw::kMailAllowed;
-    ViewerHarness h{description};
+    plain.allowSave = vlkw::kSaveAllowed;
+    plain.allowMail = vlkw::kMailAllowed;
+    ViewerHarness embedded{plain};
     // Start-up would already have taken the permission; the menu has a rule of its own.
-    h.document.base = 4096;
-    h.document.header.allowSave = vlkw::kSaveAllowed;
-    h.window->onInitDialog();
-    EXPECT_EQ(h.view.removedMenuItems, (std::vector<int>{709, 710}));
+    embedded.document.base = 4096;
+    embedded.document.header.allowSave = vlkw::kSaveAllowed;
+    embedded.window->onInitDialog();
+    EXPECT_EQ(embedded.view.removedMenuItems, (std::vector<int>{709, 710}));
 }
 
 TEST(Tooltips, EnabledButtonsGetTheirTextDisabledOnesNone) {
@@ -163,6 +155,8 @@ TEST(Tooltips, EnabledButtonsGetTheirTextDisabledOnesNone) {
     } cases[] = {
         {751, "&Close"},     {752, nullptr},         {753, nullptr},  {754, "&Next Page"},
         {755, "&Last Page"}, {756, "&Jump to Page"}, {757, "&Print"}, {800, nullptr},
+        {758, nullptr}, // not on the toolbar: the document does not allow e-mail
+        {705, nullptr}, // a menu item
     };
     for (const auto& c : cases) {
         const char* text = h.window->onToolTipText(c.id);
@@ -173,6 +167,12 @@ TEST(Tooltips, EnabledButtonsGetTheirTextDisabledOnesNone) {
             EXPECT_STREQ(text, c.expected);
         }
     }
+    // On the last page the other two are greyed.
+    h.window->onCommand(kMenuLast, 0);
+    EXPECT_STREQ(h.window->onToolTipText(752), "&First Page");
+    EXPECT_STREQ(h.window->onToolTipText(753), "P&revious Page");
+    EXPECT_EQ(h.window->onToolTipText(754), nullptr);
+    EXPECT_EQ(h.window->onToolTipText(755), nullptr);
 }
 
 TEST(Tooltips, TextsAreCutTo255AndTakenFromTheCurrentTable) {
@@ -189,52 +189,42 @@ TEST(Tooltips, TextsAreCutTo255AndTakenFromTheCurrentTable) {
     EXPECT_STREQ(h.window->onToolTipText(760), "&Save");
 }
 
-TEST(BuildingCommands, PrintMailFaxAndSaveOnlyShowTheirMessage) {
-    vlkw::DocumentDescription description = PagesDocument(0);
-    description.title = "Growing Report   ";
-    ViewerHarness h{description, true};
-    h.open();
+// While building, print, mail, fax and save only show their message; once complete they run.
+TEST(DocumentCommands, RefusedWhileBuildingRunOnceComplete) {
+    vlkw::DocumentDescription building = PagesDocument(0);
+    building.title = "Growing Report   ";
+    vlkw::DocumentDescription complete = PagesDocument(2);
+    complete.allowMail = vlkw::kMailAllowed;
+    complete.allowFax = vlkw::kFaxAllowed;
+    complete.allowSave = vlkw::kSaveAllowed;
+    ViewerHarness growing{building, true};
+    ViewerHarness done{complete};
+    growing.open();
+    done.open();
     const struct {
-        int id;
-        const char* message;
+        int menu;
+        int button;
+        const char* refusal;
+        const char* action;
     } cases[] = {
-        {701, "You can't print until the document has finished building."},
-        {757, "You can't print until the document has finished building."},
-        {708, "You can't e-mail until the document has finished building."},
-        {758, "You can't e-mail until the document has finished building."},
-        {709, "You can't fax until the document has finished building."},
-        {759, "You can't fax until the document has finished building."},
-        {710, "You can't save this document until it has finished building."},
-        {760, "You can't save this document until it has finished building."},
+        {701, 757, "You can't print until the document has finished building.", "print"},
+        {708, 758, "You can't e-mail until the document has finished building.", "email"},
+        {709, 759, "You can't fax until the document has finished building.", "fax"},
+        {710, 760, "You can't save this document until it has finished building.", "save"},
     };
     for (const auto& c : cases) {
-        h.clearLogs();
-        h.window->onCommand(c.id, 0);
-        EXPECT_EQ(h.messages.shown,
-                  (std::vector<ShownMessage>{{c.message, "Growing Report", 0x40}}))
-            << c.id;
-        EXPECT_TRUE(h.actions.calls.empty()) << c.id;
-        EXPECT_TRUE(h.view.calls.empty()) << c.id;
-    }
-}
-
-TEST(DocumentCommands, OnceCompleteTheActionsRun) {
-    vlkw::DocumentDescription description = PagesDocument(2);
-    description.allowMail = vlkw::kMailAllowed;
-    description.allowFax = vlkw::kFaxAllowed;
-    description.allowSave = vlkw::kSaveAllowed;
-    ViewerHarness h{description};
-    h.open();
-    const struct {
-        int id;
-        const char* action;
-    } cases[] = {{701, "print"}, {757, "print"}, {708, "email"}, {758, "email"},
-                 {709, "fax"},   {759, "fax"},   {710, "save"},  {760, "save"}};
-    for (const auto& c : cases) {
-        h.clearLogs();
-        h.window->onCommand(c.id, 0);
-        EXPECT_EQ(h.actions.calls, std::vector<std::string>{c.action}) << c.id;
-        EXPECT_TRUE(h.messages.shown.empty()) << c.id;
+        for (const int id : {c.menu, c.button}) {
+            growing.clearLogs();
+            done.clearLogs();
+            growing.window->onCommand(id, 0);
+            done.window->onCommand(id, 0);
+            EXPECT_EQ(growing.messages.shown,
+                      (std::vector<ShownMessage>{{c.refusal, "Growing Report", 0x40}}))
+                << id;
+            EXPECT_TRUE(growing.actions.calls.empty()) << id;
+            EXPECT_EQ(done.actions.calls, std::vector<std::string>{c.action}) << id;
+            EXPECT_TRUE(done.messages.shown.empty()) << id;
+        }
     }
 }
 

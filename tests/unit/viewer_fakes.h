@@ -1,9 +1,8 @@
 #pragma once
 
-// Fakes for the viewer window's presenters: a main window view that behaves like the real
-// controls where the logic reads them back (combo boxes, scroll bars, toolbar states, the
-// page area's rectangle) and logs every operation as one line, a page renderer that lays out
-// a page of a chosen geometry, and the actions.
+// Fakes for the viewer window's presenters: a main window view that keeps the window's state
+// as the real controls would, a page renderer that lays out a page of a chosen geometry, and
+// the actions.
 
 #include "document/document.h"
 #include "base/device_settings.h"
@@ -13,6 +12,7 @@
 #include "support/memory_file_system.h"
 #include "support/recording_services.h"
 #include "document/interface_texts.h"
+#include "viewer/edit_dialog_view.h"
 #include "viewer/jump_dialog.h"
 #include "viewer/main_window.h"
 #include "viewer/main_window_view.h"
@@ -30,45 +30,62 @@
 
 namespace velk::testing {
 
-std::string ControlName(Control control);
+struct FakeCombo {
+    bool shown = true;
+    std::vector<std::string> items;
+    int selection = -1;
+    std::string editText;
+};
 
+// DLG_MAIN as the logic left it. Client area 1274 x 957 at (103, 90) on the screen; the
+// toolbar is 30 tall, the status bar 20.
 class FakeMainWindowView : public MainWindowView {
   public:
     FakeMainWindowView();
 
-    // Every operation, in order; queries are not logged.
-    std::vector<std::string> calls;
-    // The lines of `calls` that start with `prefix`.
-    std::vector<std::string> callsStartingWith(const std::string& prefix) const;
-    // Index of the first call equal to `call`, or -1.
-    int indexOf(const std::string& call) const;
-
-    // What the queries answer.
+    // What the window measures.
     std::uintptr_t handle = 4660;
-    WindowRect mainWindow{100, 50, 1380, 1050};
-    WindowRect statusBar{103, 1001, 1377, 1021}; // 1274 wide, 20 tall
-    WindowRect toolbar{103, 91, 1377, 121};
-    std::map<SystemMetric, int> metrics;
+    WindowGeometry measured;
     bool menuLoads = true;
     bool surfaceFails = false;
     bool itemTextFails = false;
     std::function<void(JumpDialog&)> jumpScript;
 
-    // Controls as the logic left them.
-    struct ComboState {
-        std::vector<std::string> items;
-        int selection = -1;
-        std::string editText;
-    };
-    std::map<Control, ComboState> combos;
-    std::map<ScrollBar, int> scrollPositions;
-    std::map<int, bool> buttonEnabled;
-    std::map<Control, std::string> texts;
+    // The window's state.
+    bool created = false;
+    bool maximized = false;
+    bool closeRequested = false;
+    bool ended = false;
+    WindowSetup setup; // as created
+    std::string zoomLabel;
+    FakeCombo zoomBox;
+    FakeCombo indexBox;
+    Cursor cursor = Cursor::Arrow;
+    Cursor classCursor = Cursor::Arrow;
+    NavigationStates navigation;
     std::string statusText;
-    std::string caption;
+    std::optional<std::int32_t> progress; // shown at this position
+    ClientRect statusBarPlace;            // as last fitted
+    ClientRect pageArea;
+    ScrollBarPlacement verticalBar;
+    ScrollBarPlacement horizontalBar;
+    std::map<int, std::string> menuItems;  // command id -> caption, as the menu holds them
+    std::map<int, std::string> menuPopups; // position -> caption
+    std::vector<int> removedMenuItems;
+    int menuChanges = 0;
+    SurfaceSize surfaceSize;
+    bool surfaceReleased = false;
+
+    // What left the window, in order.
+    std::vector<std::string> cursorChanges; // "Wait", "Arrow", "Window Magnifier", ...
+    std::vector<std::string> copies;        // the copies into the page area
+    std::vector<std::string> producerMessages;
+    int jumpDialogsRun = 0;
 
     // The user types into the zoom box's edit field.
     void typeZoom(const std::string& text);
+    // The user picks an item of the zoom box.
+    void pickZoom(int item);
 
     // The page surface the logic draws on.
     RecordingSurface recorder;
@@ -76,69 +93,42 @@ class FakeMainWindowView : public MainWindowView {
 
     // MainWindowView
     std::uintptr_t windowHandle() override { return handle; }
-    void becomeMessageOwner() override { log("becomeMessageOwner"); }
-    void setCaption(const std::string& text) override;
-    void setClassIcon() override { log("setClassIcon"); }
-    void setCursor(Cursor cursor) override;
-    void setClassCursor(Cursor cursor) override;
-    void maximize() override { log("maximize"); }
-    void requestClose() override { log("requestClose"); }
-    void endDialog() override { log("endDialog"); }
-    WindowRect mainWindowRect() override { return mainWindow; }
-    int systemMetric(SystemMetric metric) override { return metrics[metric]; }
-    void showControl(Control control, bool shown) override;
-    void setControlText(Control control, const std::string& text) override;
-    std::string controlText(Control control) override;
-    void moveControl(Control control, std::int32_t x, std::int32_t y, std::int32_t width,
-                     std::int32_t height) override;
-    WindowRect controlRect(Control control) override;
-    void setDialogFont(Control control) override { log("setDialogFont " + ControlName(control)); }
-    void bringToTop(Control control) override { log("bringToTop " + ControlName(control)); }
-    void moveOntoToolbar(Control control) override;
-    void clearComboItems(Control box) override;
-    void addComboItem(Control box, const std::string& text) override;
-    void setComboSelection(Control box, int index) override;
-    int comboSelection(Control box) override { return combos[box].selection; }
-    std::optional<std::string> comboItemText(Control box, int index) override;
-    void setScrollRange(ScrollBar bar, int minimum, int maximum, bool redraw) override;
-    void setScrollPosition(ScrollBar bar, int position, bool redraw) override;
-    int scrollPosition(ScrollBar bar) override { return scrollPositions[bar]; }
-    void createToolbar(const std::vector<ToolbarButton>& buttons) override;
-    void autoSizeToolbar() override { log("autoSizeToolbar"); }
-    void enableToolbarButton(int commandId, bool enabled) override;
-    bool toolbarButtonEnabled(int commandId) override { return buttonEnabled[commandId]; }
-    void createStatusBar(const std::string& text) override;
-    void setStatusText(const std::string& text) override;
-    void createProgressBar(const WindowRect& place) override;
-    void setProgressRange(int minimum, int maximum) override;
-    void setProgressPosition(int position) override;
-    void showProgressBar(bool shown) override;
-    bool attachMenu() override;
-    void setMenuPopupCaption(int position, const std::string& text) override;
-    void setMenuItemCaption(int commandId, const std::string& text) override;
-    void removeMenuItem(int commandId) override;
+    bool createControls(const WindowSetup& setup) override;
+    void maximize() override { maximized = true; }
+    void requestClose() override { closeRequested = true; }
+    void endDialog() override { ended = true; }
+    void setCursor(Cursor cursor, CursorScope scope) override;
+    WindowGeometry geometry() override { return measured; }
+    void setZoomLabel(const std::string& text) override { zoomLabel = text; }
+    void setZoomBoxText(const std::string& text, bool clearSelection) override;
+    ZoomBoxReading readZoomBox() override;
+    void showIndexBox(const std::optional<std::vector<std::string>>& items) override;
+    int indexSelection() override { return indexBox.selection; }
+    void selectIndexItem(int item) override { indexBox.selection = item; }
+    void setNavigation(const NavigationStates& states) override { navigation = states; }
+    void setStatusText(const std::string& text) override { statusText = text; }
+    void showProgress(std::optional<std::int32_t> position) override { progress = position; }
+    void fitBars(const ClientRect& statusBar) override;
+    WindowRect placePageArea(const ClientRect& area) override;
+    void placeScrollBars(const ScrollBarPlacement& vertical,
+                         const ScrollBarPlacement& horizontal) override;
+    void setScrollPosition(ScrollBar bar, std::int32_t position) override;
     Surface* createPageSurface(std::int32_t width, std::int32_t height) override;
     void releasePageSurface() override;
-    void copyToPageArea(const PageCopy& copy) override;
-    void paintPageArea(const PageCopy& copy) override;
+    void copyPage(const PageCopy& copy, CopyTime time) override;
+    void changeMenu(const MenuChange& change) override;
     void runJumpDialog(JumpDialog& dialog) override;
-    void sendCopyData(std::uint32_t window, std::uint32_t code, const std::string& text) override;
+    void sendToProducer(std::uint32_t window, std::uint32_t code, const std::string& text) override;
 
-    std::vector<ToolbarButton> toolbarButtons;
-    std::vector<int> removedMenuItems;
-    std::map<int, std::string> menuItems;  // command id -> caption, as the menu holds them
-    std::map<int, std::string> menuPopups; // position -> caption
-    bool progressShown = false;
-    int progressPosition = -1;
+    // Where the client area starts on the screen.
+    std::int32_t clientLeft() const;
+    std::int32_t clientTop() const;
+    // Forgets what left the window (cursor changes, copies, producer messages).
+    void clearTraffic();
 
   private:
-    void log(std::string line) { calls.push_back(std::move(line)); }
-    std::map<Control, WindowRect> placed_; // client coordinates
+    WindowRect screenRect(const ClientRect& place) const;
 };
-
-// Where the page area's client coordinates start on the screen in the fake's main window.
-std::int32_t ClientLeft(FakeMainWindowView& view);
-std::int32_t ClientTop(FakeMainWindowView& view);
 
 // Gives every page the geometry `geometry`, for the page view to lay out, and draws one marker
 // text.
@@ -147,6 +137,9 @@ class FakeRenderer : public PageRenderer {
     ScreenPageGeometry geometry;
     std::vector<std::int32_t> pages;
     std::vector<std::string> calls;
+    // The status text each page found when it was drawn, when `view` is set.
+    const FakeMainWindowView* view = nullptr;
+    std::vector<std::string> statusSeen;
     ScreenPageGeometry screenPageGeometry(std::int32_t) override { return geometry; }
     void renderScreenPage(std::int32_t page, const RenderTarget& target) override;
 };
@@ -160,18 +153,17 @@ class RecordingActions : public ViewerActions {
     void save() override { calls.push_back("save"); }
 };
 
-// Records the jump dialog's side of the conversation.
-class FakeJumpView : public JumpDialogView {
+// A jump or password dialog as its logic left it.
+class FakeEditDialog : public EditDialogView {
   public:
     std::string typed = "1";
-    std::vector<std::string> calls;
-    void setCaption(const std::string& text) override { calls.push_back("caption " + text); }
-    void setControlText(int id, const std::string& text) override {
-        calls.push_back(std::to_string(id) + " " + text);
-    }
+    std::optional<EditDialogTexts> texts;
+    int closeRequests = 0;
+    bool ended = false;
+    void setTexts(const EditDialogTexts& shown) override { texts = shown; }
     std::string editText() override { return typed; }
-    void requestClose() override { calls.push_back("requestClose"); }
-    void endDialog() override { calls.push_back("endDialog"); }
+    void requestClose() override { ++closeRequests; }
+    void endDialog() override { ended = true; }
 };
 
 // A main window over a document held in memory, before WM_INITDIALOG.

@@ -1,6 +1,5 @@
 #include "viewer/main_window_ids.h"
 #include "viewer_fakes.h"
-#include "writer/page_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +9,7 @@ namespace {
 using testing::PagesDocument;
 using testing::ViewerHarness;
 using Lines = std::vector<std::string>;
+using Pages = std::vector<std::int32_t>;
 
 vlkw::DocumentDescription Report() {
     vlkw::DocumentDescription description = PagesDocument(3, {{1, "Summary"}});
@@ -18,227 +18,176 @@ vlkw::DocumentDescription Report() {
     return description;
 }
 
-Lines Slice(const Lines& lines, std::size_t from, std::size_t count) {
-    return Lines(lines.begin() + static_cast<long>(from),
-                 lines.begin() + static_cast<long>(std::min(lines.size(), from + count)));
-}
-
-TEST(MainWindowStart, StepsRunInTheirOrder) {
+TEST(MainWindowStart, TheWindowShowsTheDocumentOnceItHasItsSize) {
     ViewerHarness h{Report()};
     h.window->onInitDialog();
-    const Lines expected = {
-        "setCursor Wait",
-        "becomeMessageOwner",
-        "setCaption \"Viewer Test\"",
-        "setClassIcon",
-        "createToolbar 10",
-        "createStatusBar \" Status Bar\"",
-        "createProgressBar 300 5 150 12",
-        "setProgressRange 0 100",
-        "setProgressPosition 0",
-        "showProgressBar 0",
-        "setControlText ZoomLabel \"Zoom\"",
-        "setDialogFont ZoomLabel",
-        "bringToTop ZoomLabel",
-        "moveOntoToolbar ZoomLabel",
-        "setDialogFont ZoomBox",
-        "bringToTop ZoomBox",
-        "moveOntoToolbar ZoomBox",
-        "setDialogFont IndexBox",
-        "bringToTop IndexBox",
-        "moveOntoToolbar IndexBox",
-        "addComboItem ZoomBox \"Fit Width\"",
-        "addComboItem ZoomBox \"Fit Window\"",
-        "addComboItem ZoomBox \"75%\"",
-        "addComboItem ZoomBox \"100%\"",
-        "addComboItem ZoomBox \"125%\"",
-        "showControl IndexBox 1",
-        "clearComboItems IndexBox",
-        "addComboItem IndexBox \"< Document Index >\"",
-        "addComboItem IndexBox \"Summary" + std::string(93, ' ') + "\"",
-        "setComboSelection IndexBox 0",
-        "setComboSelection ZoomBox 3",
-        "setScrollRange Vertical 0 100 0",
-        "setScrollPosition Vertical 0 0",
-        "setScrollRange Horizontal 0 100 0",
-        "setScrollPosition Horizontal 0 0",
-        "attachMenu",
-        "setMenuPopupCaption 0 \"&File\"",
-        "setMenuPopupCaption 1 \"&Document\"",
-        "setMenuItemCaption 701 \"&Print\"",
-        "setMenuItemCaption 708 \"&E-Mail\"",
-        "setMenuItemCaption 709 \"Fa&x\"",
-        "setMenuItemCaption 710 \"&Save\"",
-        "setMenuItemCaption 702 \"&Close\"",
-        "setMenuItemCaption 703 \"&First Page\"",
-        "setMenuItemCaption 704 \"P&revious Page\"",
-        "setMenuItemCaption 705 \"&Next Page\"",
-        "setMenuItemCaption 706 \"&Last Page\"",
-        "setMenuItemCaption 707 \"&Jump to Page\"",
-        "removeMenuItem 708",
-        "removeMenuItem 709",
-        "removeMenuItem 710",
-        "createPageSurface 1680 1680",
-        "setStatusText \"Page 1 of 3       Summary\"",
-        "enableToolbarButton 752 0",
-        "enableToolbarButton 753 0",
-        "enableToolbarButton 754 1",
-        "enableToolbarButton 755 1",
-        "maximize",
-        "setCursor Arrow",
-    };
-    EXPECT_EQ(h.view.calls, expected);
+    const auto& v = h.view;
+    EXPECT_TRUE(v.created);
+    EXPECT_EQ(v.setup.caption, "Viewer Test");
+    EXPECT_EQ(v.setup.toolbarButtons.size(), 10u);
+    EXPECT_EQ(v.setup.statusText, " Status Bar");
+    EXPECT_EQ(v.setup.progressPlace, (WindowRect{300, 5, 450, 17}));
+    EXPECT_EQ(v.setup.progressMaximum, 100);
+    EXPECT_EQ(v.progress, std::nullopt);
+    EXPECT_EQ(v.setup.scrollMaximum, 100);
+    EXPECT_EQ(v.measured.scroll, (ScrollPositions{0, 0}));
+    EXPECT_EQ(v.zoomLabel, "Zoom");
+    EXPECT_EQ(v.zoomBox.items, (Lines{"Fit Width", "Fit Window", "75%", "100%", "125%"}));
+    EXPECT_EQ(v.zoomBox.selection, 3);
+    EXPECT_TRUE(v.indexBox.shown);
+    EXPECT_EQ(v.indexBox.items, (Lines{"< Document Index >", "Summary" + std::string(93, ' ')}));
+    EXPECT_EQ(v.indexBox.selection, 0);
+    EXPECT_EQ(v.menuPopups, (std::map<int, std::string>{{0, "&File"}, {1, "&Document"}}));
+    EXPECT_EQ(v.menuItems, (std::map<int, std::string>{{701, "&Print"},
+                                                       {702, "&Close"},
+                                                       {703, "&First Page"},
+                                                       {704, "P&revious Page"},
+                                                       {705, "&Next Page"},
+                                                       {706, "&Last Page"},
+                                                       {707, "&Jump to Page"}}));
+    EXPECT_EQ(v.removedMenuItems, (std::vector<int>{708, 709, 710}));
+    EXPECT_EQ(v.surfaceSize, (SurfaceSize{1680, 1680}));
+    EXPECT_EQ(v.statusText, "Page 1 of 3       Summary");
+    EXPECT_EQ(v.navigation, (NavigationStates{false, false, true, true}));
+    EXPECT_TRUE(v.maximized);
+    EXPECT_EQ(v.cursorChanges, (Lines{"Wait", "Arrow"}));
+    EXPECT_TRUE(v.producerMessages.empty());
     // Nothing is drawn until the window has its size.
     EXPECT_TRUE(h.renderer.pages.empty());
 }
 
-TEST(MainWindowStart, BuildingAnnouncesTheViewerFirstAndHidesTheIndex) {
+TEST(MainWindowStart, BuildingAnnouncesTheViewerAndHidesTheIndex) {
     ViewerHarness h{Report(), true};
     h.window->onInitDialog();
-    const Lines& calls = h.view.calls;
-    ASSERT_FALSE(calls.empty());
-    EXPECT_EQ(calls[0], "sendCopyData 777 103 \"4660\"");
-    EXPECT_EQ(calls[1], "setCursor Wait");
-    // The index box is hidden before the zoom label is set, and never filled.
-    EXPECT_EQ(h.view.indexOf("showControl IndexBox 0") + 1,
-              h.view.indexOf("setControlText ZoomLabel \"Zoom\""));
-    EXPECT_TRUE(h.view.callsStartingWith("addComboItem IndexBox").empty());
+    EXPECT_EQ(h.view.producerMessages, Lines{"777 103 \"4660\""});
+    EXPECT_FALSE(h.view.indexBox.shown);
+    EXPECT_TRUE(h.view.indexBox.items.empty());
     // Nothing leaves the menu while building.
     EXPECT_TRUE(h.view.removedMenuItems.empty());
     EXPECT_EQ(h.view.statusText, "1 of ?  Building 1");
-    EXPECT_EQ(h.view.callsStartingWith("enableToolbarButton"),
-              (Lines{"enableToolbarButton 752 0", "enableToolbarButton 753 0",
-                     "enableToolbarButton 754 0", "enableToolbarButton 755 0"}));
+    EXPECT_EQ(h.view.navigation, (NavigationStates{false, false, false, false}));
 }
 
-TEST(MainWindowStart, TheInitialZoomSettingSelectsTheZoomItem) {
+TEST(MainWindowStart, NothingIsSentToTheBroadcastHandle) {
     const struct {
-        std::int32_t setting;
-        const char* label;
-    } cases[] = {{0, "Fit Width"}, {128, "Fit Window"}, {256, "75%"},
-                 {512, "100%"},    {1024, "125%"},      {777, "Fit Width"}};
+        std::int32_t producer;
+        bool sent;
+    } cases[] = {{777, true}, {0xFFFF, false}, {0xFFFE, true}, {0x1FFFF, true}, {0, true}};
     for (const auto& c : cases) {
         vlkw::DocumentDescription description = Report();
-        description.initialZoom = c.setting;
-        ViewerHarness h{description};
+        description.producerWindow = c.producer;
+        ViewerHarness h{description, true};
         h.window->onInitDialog();
-        EXPECT_EQ(h.view.combos[Control::ZoomBox].editText, c.label) << c.setting;
+        h.window->onClose();
+        EXPECT_EQ(h.view.producerMessages.size(), c.sent ? 2u : 0u) << c.producer;
+        EXPECT_TRUE(h.view.ended) << c.producer;
     }
 }
 
 TEST(MainWindowStart, WithoutAMenuNothingIsDoneToIt) {
     ViewerHarness h{Report()};
     h.view.menuLoads = false;
-    h.window->onInitDialog();
-    EXPECT_EQ(h.view.callsStartingWith("attachMenu").size(), 1u);
-    EXPECT_TRUE(h.view.callsStartingWith("setMenu").empty());
-    EXPECT_TRUE(h.view.callsStartingWith("removeMenuItem").empty());
+    h.open();
     h.texts.SetInterfaceText(6, "&Weiter");
-    EXPECT_TRUE(h.view.callsStartingWith("setMenu").empty());
+    EXPECT_EQ(h.view.menuChanges, 0);
 }
 
 TEST(MainWindowSize, MinimisingDoesNotDrawRestoringDoes) {
     ViewerHarness h{Report()};
     h.open();
+    const ClientRect placed = h.view.statusBarPlace;
     h.window->onSize(kSizeMinimized, 0, 0);
-    EXPECT_TRUE(h.view.calls.empty());
+    EXPECT_EQ(h.view.statusBarPlace, placed);
     EXPECT_TRUE(h.renderer.pages.empty());
 
     for (const int sizeType : {0 /* restored */, 2 /* maximised */}) {
         h.clearLogs();
-        h.window->onSize(sizeType, 1000, 700);
-        // The status bar is 20 tall: its top goes to 700 - 20.
-        EXPECT_EQ(Slice(h.view.calls, 0, 3), (Lines{"moveControl StatusBar 0 680 1000 700",
-                                                    "autoSizeToolbar", "setCursor Wait"}))
-            << sizeType;
-        EXPECT_EQ(h.renderer.pages, std::vector<std::int32_t>{1}) << sizeType;
+        h.window->onSize(sizeType, 1000, 700 + sizeType);
+        // The status bar is 20 tall: its top goes 20 above the bottom.
+        EXPECT_EQ(h.view.statusBarPlace, (ClientRect{0, 680 + sizeType, 1000, 700 + sizeType}));
+        EXPECT_EQ(h.renderer.pages, Pages{1}) << sizeType;
     }
 }
 
 TEST(MainWindowClose, ReleasesTheSurfaceAndThePageAndEndsTheDialog) {
-    ViewerHarness h{Report()};
-    h.open();
-    h.document.loadPage(2);
-    ASSERT_FALSE(h.document.loadedPage.empty());
-    h.window->onClose();
-    EXPECT_EQ(h.view.calls, (Lines{"releasePageSurface", "endDialog"}));
-    EXPECT_TRUE(h.document.loadedPage.empty());
-    EXPECT_EQ(h.document.loadedPageNumber, 0);
-}
-
-TEST(MainWindowClose, WhileBuildingTheProducerIsToldBeforeTheDialogEnds) {
-    ViewerHarness h{Report(), true};
-    h.open();
-    h.window->onClose();
-    EXPECT_EQ(h.view.calls,
-              (Lines{"releasePageSurface", "sendCopyData 777 104 \"Dummy Info\"", "endDialog"}));
-}
-
-TEST(MainWindowCommands, CloseAsksTheWindowToClose) {
-    ViewerHarness h{Report()};
-    h.open();
-    for (const int id : {kMenuClose, kButtonClose}) {
-        h.clearLogs();
-        h.window->onCommand(id, 0);
-        EXPECT_EQ(h.view.calls, Lines{"requestClose"}) << id;
+    for (const bool building : {false, true}) {
+        ViewerHarness h{Report(), building};
+        h.open();
+        h.document.loadPage(2);
+        h.window->onClose();
+        EXPECT_TRUE(h.view.surfaceReleased);
+        EXPECT_TRUE(h.view.ended);
+        EXPECT_TRUE(h.document.loadedPage.empty());
+        EXPECT_EQ(h.document.loadedPageNumber, 0);
+        // While building the producer is told.
+        EXPECT_EQ(h.view.producerMessages, building ? Lines{"777 104 \"Dummy Info\""} : Lines{});
     }
 }
 
-TEST(MainWindowCommands, EscapeAndUnknownIdsAreIgnored) {
-    ViewerHarness h{Report()};
-    h.open();
-    for (const int id : {1, 2, 700, 711, 750, 761, 106, 108}) {
-        h.window->onCommand(id, 0);
+TEST(MainWindowCommands, CloseAsksTheWindowToCloseOtherIdsDoNothing) {
+    const struct {
+        int id;
+        bool closes;
+    } cases[] = {{kMenuClose, true}, {kButtonClose, true}, {1, false},   {2, false},
+                 {700, false},       {711, false},         {750, false}, {761, false},
+                 {106, false},       {108, false}};
+    for (const auto& c : cases) {
+        ViewerHarness h{Report()};
+        h.open();
+        h.window->onCommand(c.id, 0);
+        EXPECT_EQ(h.view.closeRequested, c.closes) << c.id;
+        EXPECT_FALSE(h.view.ended) << c.id;
+        EXPECT_TRUE(h.actions.calls.empty()) << c.id;
+        EXPECT_TRUE(h.renderer.pages.empty()) << c.id;
+        EXPECT_EQ(h.view.jumpDialogsRun, 0) << c.id;
     }
-    EXPECT_TRUE(h.view.calls.empty());
-    EXPECT_TRUE(h.actions.calls.empty());
 }
 
 TEST(MainWindowCommands, TheZoomBoxRedrawsOnSelectionOrLeaving) {
-    ViewerHarness h{Report()};
-    h.open();
     const struct {
         int notification;
         bool draws;
     } cases[] = {{kComboSelectionChanged, true}, {kComboLostFocus, true}, {5, false}, {3, false}};
     for (const auto& c : cases) {
-        h.clearLogs();
+        ViewerHarness h{Report()};
+        h.open();
         h.view.typeZoom("60");
         h.window->onCommand(static_cast<int>(Control::ZoomBox), c.notification);
-        EXPECT_EQ(!h.renderer.pages.empty(), c.draws) << c.notification;
-        if (c.draws) {
-            EXPECT_DOUBLE_EQ(h.state.zoom, 0.6);
-            EXPECT_EQ(h.view.combos[Control::ZoomBox].editText, "60%");
-        }
+        EXPECT_EQ(h.renderer.pages, c.draws ? Pages{1} : Pages{}) << c.notification;
+        EXPECT_DOUBLE_EQ(h.state.zoom, c.draws ? 0.6 : 1.0);
+        EXPECT_EQ(h.view.zoomBox.editText, c.draws ? "60%" : "60");
     }
 }
 
 TEST(MainWindowTexts, ChangedSlotsReachTheMenuAndTheZoomLabelAtOnce) {
+    enum Target { Popup, Item, Label, Nothing };
     const struct {
         int slot;
-        Lines calls;
+        Target target;
+        int item; // popup position or command id
     } cases[] = {
-        {1, {"setMenuPopupCaption 0 \"Neu\""}},
-        {2, {"setMenuPopupCaption 1 \"Neu\""}},
-        {3, {"setMenuItemCaption 702 \"Neu\""}},
-        {4, {"setMenuItemCaption 703 \"Neu\""}},
-        {7, {"setMenuItemCaption 706 \"Neu\""}},
-        {8, {"setMenuItemCaption 707 \"Neu\""}},
-        {9, {"setMenuItemCaption 701 \"Neu\""}},
-        {10, {"setControlText ZoomLabel \"Neu\""}},
-        {24, {"setMenuItemCaption 708 \"Neu\""}},
-        {26, {"setMenuItemCaption 710 \"Neu\""}},
-        {11, {}},
-        {14, {}},
-        {23, {}},
-        {0, {}},
-        {27, {}},
+        {1, Popup, 0},    {2, Popup, 1},   {3, Item, 702},   {4, Item, 703},   {5, Item, 704},
+        {6, Item, 705},   {7, Item, 706},  {8, Item, 707},   {9, Item, 701},   {24, Item, 708},
+        {25, Item, 709},  {26, Item, 710}, {10, Label, 0},   {11, Nothing, 0}, {14, Nothing, 0},
+        {23, Nothing, 0}, {0, Nothing, 0}, {27, Nothing, 0},
     };
+    vlkw::DocumentDescription everything = Report();
+    everything.allowMail = vlkw::kMailAllowed;
+    everything.allowFax = vlkw::kFaxAllowed;
+    everything.allowSave = vlkw::kSaveAllowed;
     for (const auto& c : cases) {
-        ViewerHarness h{Report()};
+        ViewerHarness h{everything};
         h.open();
+        auto popups = h.view.menuPopups;
+        auto items = h.view.menuItems;
+        std::string label = h.view.zoomLabel;
+        (c.target == Popup  ? popups[c.item]
+         : c.target == Item ? items[c.item]
+                            : label) = c.target == Nothing ? label : "Neu";
         h.texts.SetInterfaceText(c.slot, "  Neu  ");
-        EXPECT_EQ(h.view.calls, c.calls) << c.slot;
+        EXPECT_EQ(h.view.menuPopups, popups) << c.slot;
+        EXPECT_EQ(h.view.menuItems, items) << c.slot;
+        EXPECT_EQ(h.view.zoomLabel, label) << c.slot;
     }
 }
 
@@ -256,7 +205,9 @@ TEST(MainWindowTexts, AClosedWindowNoLongerListens) {
     h.open();
     h.window.reset();
     h.texts.SetInterfaceText(6, "&Weiter");
-    EXPECT_TRUE(h.view.calls.empty());
+    h.texts.SetInterfaceText(10, "Lupe");
+    EXPECT_EQ(h.view.menuItems.at(705), "&Next Page");
+    EXPECT_EQ(h.view.zoomLabel, "Zoom");
 }
 
 TEST(MainWindowTexts, ATextChangedWhileDrawingIsInTheNextStatusText) {
@@ -272,75 +223,57 @@ TEST(MainWindowTexts, ATextChangedWhileDrawingIsInTheNextStatusText) {
 struct MagnifierFixture : ::testing::Test {
     ViewerHarness h{Report()};
     MagnifierFixture() { h.open(); }
-    void move(std::int32_t x, std::int32_t y) { h.window->onMouseMove(x, y); }
 };
 
 TEST_F(MagnifierFixture, TheCursorChangesOnlyWhenCrossingThePageEdge) {
     const struct {
         std::int32_t x;
         std::int32_t y;
-        Lines calls;
+        Lines changes;
     } steps[] = {
-        {230, 44, {"setClassCursor Magnifier", "setCursor Magnifier"}}, // the corner is inside
+        {230, 44, {"Window Magnifier"}}, // the corner is inside
         {600, 500, {}},
         {1029, 927, {}},
-        {1030, 927, {"setClassCursor Arrow", "setCursor Arrow"}},
+        {1030, 927, {"Window Arrow"}},
         {1100, 927, {}},
-        {1029, 927, {"setClassCursor Magnifier", "setCursor Magnifier"}},
-        {500, 928, {"setClassCursor Arrow", "setCursor Arrow"}},
+        {1029, 927, {"Window Magnifier"}},
+        {500, 928, {"Window Arrow"}},
         {229, 44, {}},
         {230, 43, {}},
     };
     for (const auto& step : steps) {
         h.clearLogs();
-        move(step.x, step.y);
-        EXPECT_EQ(h.view.calls, step.calls) << step.x << "," << step.y;
+        h.window->onMouseMove(step.x, step.y);
+        EXPECT_EQ(h.view.cursorChanges, step.changes) << step.x << "," << step.y;
     }
 }
 
-TEST_F(MagnifierFixture, ALeftClickZoomsInAroundThePoint) {
-    h.window->onButtonDown(MouseButton::Left, 500, 300);
-    // No horizontal bar: 0. Vertical: (0 + 300) x 100 / 1056 = 28.4.
-    EXPECT_EQ(Slice(h.view.calls, 0, 5),
-              (Lines{"setScrollPosition Horizontal 0 1", "setScrollPosition Vertical 28 1",
-                     "setComboSelection ZoomBox -1", "setControlText ZoomBox \" 120\"",
-                     "setCursor Wait"}));
-    EXPECT_EQ(h.renderer.pages, std::vector<std::int32_t>{1});
-    EXPECT_DOUBLE_EQ(h.state.zoom, 1.2);
-    EXPECT_EQ(h.view.combos[Control::ZoomBox].editText, "120%");
-}
-
-TEST_F(MagnifierFixture, ClicksOutsideThePageDoNothing) {
-    h.window->onButtonDown(MouseButton::Left, 229, 300);
-    h.window->onButtonDown(MouseButton::Right, 600, 928);
-    EXPECT_TRUE(h.view.calls.empty());
-    EXPECT_TRUE(h.renderer.pages.empty());
-}
-
-TEST_F(MagnifierFixture, RightClicksFromTheSmallestZoomStayThere) {
-    h.view.typeZoom("25");
-    h.window->onCommand(static_cast<int>(Control::ZoomBox), kComboLostFocus);
-    ASSERT_DOUBLE_EQ(h.state.zoom, 0.25);
-    // Letter at 25 %: 204 x 264, centred at x = 12 + round(1046 / 2) = 535.
-    h.clearLogs();
-    h.window->onButtonDown(MouseButton::Right, 600, 100);
-    EXPECT_EQ(h.view.indexOf("setControlText ZoomBox \" 10\""), 3);
-    EXPECT_DOUBLE_EQ(h.state.zoom, 0.25);
-    EXPECT_EQ(h.view.combos[Control::ZoomBox].editText, "25%");
-}
-
-TEST_F(MagnifierFixture, ARightClickOnAFitZoomOfTwentyPercentGivesHundred) {
-    // A window 297 pixels high leaves the status bar's top at 367: fit-window height room
-    // 367 - 120 - 36 = 211, and 21100 / 1056 = 19.98 gives 20 %.
-    h.view.setComboSelection(Control::ZoomBox, 1);
-    h.window->onSize(0, 1274, 297);
-    ASSERT_DOUBLE_EQ(h.state.zoom, 0.2);
-    // 163 x 211 centred: x = 12 + round(1087 / 2) = 556.
-    h.clearLogs();
-    h.window->onButtonDown(MouseButton::Right, 600, 100);
-    EXPECT_EQ(h.view.indexOf("setControlText ZoomBox \" 0\""), 3);
-    EXPECT_DOUBLE_EQ(h.state.zoom, 1.0);
-    EXPECT_EQ(h.view.combos[Control::ZoomBox].editText, "100%");
+TEST(Magnifier, ClicksZoomAroundThePointOrOutsideThePageDoNothing) {
+    const struct {
+        MouseButton button;
+        std::int32_t x;
+        std::int32_t y;
+        const char* label; // the zoom box after the click; null: outside, nothing happens
+        double zoom;
+        ScrollPositions scroll;
+    } cases[] = {
+        // No horizontal bar: 0. Vertical: (0 + 300) x 100 / 1056 = 28.4.
+        {MouseButton::Left, 500, 300, "120%", 1.2, {0, 28}},
+        {MouseButton::Right, 500, 300, "80%", 0.8, {0, 28}},
+        {MouseButton::Left, 229, 300, nullptr, 1.0, {0, 0}},
+        {MouseButton::Right, 600, 928, nullptr, 1.0, {0, 0}},
+    };
+    for (const auto& c : cases) {
+        ViewerHarness h{Report()};
+        h.open();
+        h.window->onButtonDown(c.button, c.x, c.y);
+        EXPECT_DOUBLE_EQ(h.state.zoom, c.zoom) << c.x;
+        EXPECT_EQ(h.view.measured.scroll, c.scroll) << c.x;
+        EXPECT_EQ(h.renderer.pages, c.label ? Pages{1} : Pages{}) << c.x;
+        // A click types its percentage: no item stays selected.
+        EXPECT_EQ(h.view.zoomBox.selection, c.label ? -1 : 3) << c.x;
+        EXPECT_EQ(h.view.zoomBox.editText, c.label ? c.label : "100%") << c.x;
+    }
 }
 
 } // namespace

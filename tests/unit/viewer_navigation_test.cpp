@@ -12,13 +12,6 @@ using testing::PagesDocument;
 using testing::ViewerHarness;
 using Lines = std::vector<std::string>;
 
-const Lines kAllEnabled = {"enableToolbarButton 752 1", "enableToolbarButton 753 1",
-                           "enableToolbarButton 754 1", "enableToolbarButton 755 1"};
-const Lines kLastPage = {"enableToolbarButton 752 1", "enableToolbarButton 753 1",
-                         "enableToolbarButton 754 0", "enableToolbarButton 755 0"};
-const Lines kFirstPage = {"enableToolbarButton 752 0", "enableToolbarButton 753 0",
-                          "enableToolbarButton 754 1", "enableToolbarButton 755 1"};
-
 std::vector<IndexEntry> Index(std::initializer_list<std::pair<std::int16_t, const char*>> items) {
     std::vector<IndexEntry> index;
     for (const auto& [page, caption] : items) {
@@ -93,6 +86,11 @@ TEST(StatusText, UsesTheCurrentTextsAndIsCutForTheWindow) {
     EXPECT_EQ(text.substr(0, 20), "Seite 1 von 2       ");
 }
 
+using Pages = std::vector<std::int32_t>;
+constexpr NavigationStates kAllEnabled{true, true, true, true};
+constexpr NavigationStates kFirstPage{false, false, true, true};
+constexpr NavigationStates kLastPage{true, true, false, false};
+
 struct NavigationFixture : ::testing::Test {
     ViewerHarness h{PagesDocument(3, {{1, "Summary"},
                                       {2, "Sales"},
@@ -101,118 +99,88 @@ struct NavigationFixture : ::testing::Test {
                                       {0, "Zero"},
                                       {9, "Beyond"}})};
     NavigationFixture() { h.open(); }
-    void command(int id) { h.window->onCommand(id, 0); }
-    Lines statusTexts() const { return h.view.callsStartingWith("setStatusText"); }
-    Lines buttons() const { return h.view.callsStartingWith("enableToolbarButton"); }
+    void command(int id) {
+        h.clearLogs();
+        h.window->onCommand(id, 0);
+    }
 };
 
-TEST_F(NavigationFixture, NextAndPreviousMoveAndShowFromMenuAndToolbar) {
-    for (const auto& [next, previous] :
-         {std::pair{kMenuNext, kMenuPrevious}, std::pair{kButtonNext, kButtonPrevious}}) {
-        h.state.currentPage = 1;
-        h.clearLogs();
-        command(next);
-        EXPECT_EQ(h.state.currentPage, 2);
-        EXPECT_EQ(statusTexts(),
-                  Lines{"setStatusText \"Page 2 of 3       Sales ... Sales by product\""});
-        EXPECT_EQ(buttons(), kAllEnabled);
-        EXPECT_EQ(h.renderer.pages, std::vector<std::int32_t>{2});
-        // Status text and buttons come before the page is drawn.
-        EXPECT_LT(h.view.indexOf("enableToolbarButton 755 1"), h.view.indexOf("setCursor Wait"));
-
-        h.clearLogs();
-        command(previous);
-        EXPECT_EQ(h.state.currentPage, 1);
-        EXPECT_EQ(statusTexts(), Lines{"setStatusText \"Page 1 of 3       Summary\""});
-        EXPECT_EQ(buttons(), kFirstPage);
-        EXPECT_EQ(h.renderer.pages, std::vector<std::int32_t>{1});
-    }
-}
-
-TEST_F(NavigationFixture, PastEitherEndOnlyTheButtonsAreUpdated) {
-    h.state.currentPage = 3;
-    for (const int next : {kMenuNext, kButtonNext}) {
-        h.clearLogs();
-        command(next);
-        EXPECT_EQ(h.state.currentPage, 3);
-        EXPECT_EQ(h.view.calls, kLastPage);
-        EXPECT_TRUE(h.renderer.pages.empty());
-    }
-    h.state.currentPage = 1;
-    for (const int previous : {kMenuPrevious, kButtonPrevious}) {
-        h.clearLogs();
-        command(previous);
-        EXPECT_EQ(h.state.currentPage, 1);
-        EXPECT_EQ(h.view.calls, kFirstPage);
-        EXPECT_TRUE(h.renderer.pages.empty());
-    }
-}
-
-TEST_F(NavigationFixture, FirstAndLastShowTheirPageEvenWhenAlreadyThere) {
-    for (const int first : {kMenuFirst, kButtonFirst}) {
-        h.clearLogs();
-        command(first);
-        EXPECT_EQ(h.state.currentPage, 1);
-        EXPECT_EQ(h.renderer.pages, std::vector<std::int32_t>{1});
-        EXPECT_EQ(buttons(), kFirstPage);
-    }
-    for (const int last : {kMenuLast, kButtonLast}) {
-        h.clearLogs();
-        command(last);
-        EXPECT_EQ(h.state.currentPage, 3);
-        EXPECT_EQ(h.renderer.pages, std::vector<std::int32_t>{3});
-        EXPECT_EQ(statusTexts(), Lines{"setStatusText \"Page 3 of 3       \""});
-        EXPECT_EQ(buttons(), kLastPage);
+TEST_F(NavigationFixture, CommandsMoveAndShowFromMenuAndToolbar) {
+    const struct {
+        int id;
+        std::int32_t from;
+        std::int32_t page;
+        bool drawn;
+        NavigationStates buttons;
+    } cases[] = {
+        {kMenuNext, 1, 2, true, kAllEnabled},
+        {kButtonNext, 1, 2, true, kAllEnabled},
+        {kMenuPrevious, 2, 1, true, kFirstPage},
+        {kButtonPrevious, 2, 1, true, kFirstPage},
+        {kMenuFirst, 1, 1, true, kFirstPage},
+        {kButtonFirst, 3, 1, true, kFirstPage},
+        {kMenuLast, 3, 3, true, kLastPage},
+        {kButtonLast, 1, 3, true, kLastPage},
+        // Past either end only the buttons are updated.
+        {kMenuNext, 3, 3, false, kLastPage},
+        {kButtonNext, 3, 3, false, kLastPage},
+        {kMenuPrevious, 1, 1, false, kFirstPage},
+        {kButtonPrevious, 1, 1, false, kFirstPage},
+    };
+    const char* status[] = {"", "Page 1 of 3       Summary",
+                            "Page 2 of 3       Sales ... Sales by product", "Page 3 of 3       "};
+    for (const auto& c : cases) {
+        h.state.currentPage = c.from;
+        h.view.statusText = "unchanged";
+        h.view.setNavigation({});
+        command(c.id);
+        EXPECT_EQ(h.state.currentPage, c.page) << c.id << " from " << c.from;
+        EXPECT_EQ(h.view.navigation, c.buttons) << c.id << " from " << c.from;
+        EXPECT_EQ(h.renderer.pages, c.drawn ? Pages{c.page} : Pages{}) << c.id;
+        // The status text is up to date before the page is drawn.
+        EXPECT_EQ(h.renderer.statusSeen, c.drawn ? Lines{status[c.page]} : Lines{}) << c.id;
+        EXPECT_EQ(h.view.statusText, c.drawn ? status[c.page] : "unchanged") << c.id;
     }
 }
 
 TEST_F(NavigationFixture, IndexEntriesShowTheirPageLimitedToTheDocument) {
-    // Item n is entry n: 2 "Sales" on page 2, 5 "Zero" on page 0, 6 "Beyond" on page 9.
+    // Item n is entry n: 2 "Sales" on page 2, 5 "Zero" on page 0, 6 "Beyond" on page 9; the
+    // heading, no selection and other notifications do nothing.
     const struct {
         int item;
-        std::int32_t page;
-    } cases[] = {{2, 2}, {5, 1}, {6, 3}, {1, 1}};
+        int notification;
+        std::int32_t page; // 0: nothing happens
+    } cases[] = {{2, kComboSelectionChanged, 2}, {5, kComboSelectionChanged, 1},
+                 {6, kComboSelectionChanged, 3}, {1, kComboSelectionChanged, 1},
+                 {0, kComboSelectionChanged, 0}, {-1, kComboSelectionChanged, 0},
+                 {2, kComboLostFocus, 0}};
     for (const auto& c : cases) {
         h.state.currentPage = 2;
-        h.view.setComboSelection(Control::IndexBox, c.item);
+        h.view.selectIndexItem(c.item);
         h.clearLogs();
-        h.window->onCommand(static_cast<int>(Control::IndexBox), kComboSelectionChanged);
-        EXPECT_EQ(h.state.currentPage, c.page) << c.item;
-        EXPECT_EQ(h.renderer.pages, std::vector<std::int32_t>{c.page}) << c.item;
+        h.window->onCommand(static_cast<int>(Control::IndexBox), c.notification);
+        EXPECT_EQ(h.state.currentPage, c.page == 0 ? 2 : c.page) << c.item;
+        EXPECT_EQ(h.renderer.pages, c.page == 0 ? Pages{} : Pages{c.page}) << c.item;
         // The heading is selected again afterwards.
-        EXPECT_EQ(h.view.calls.back(), "setComboSelection IndexBox 0") << c.item;
-        EXPECT_EQ(h.view.combos[Control::IndexBox].selection, 0);
+        EXPECT_EQ(h.view.indexBox.selection, c.page == 0 ? c.item : 0) << c.item;
     }
-}
-
-TEST_F(NavigationFixture, TheHeadingOrNoSelectionDoesNothing) {
-    for (const int item : {0, -1}) {
-        h.view.combos[Control::IndexBox].selection = item;
-        h.clearLogs();
-        h.window->onCommand(static_cast<int>(Control::IndexBox), kComboSelectionChanged);
-        EXPECT_TRUE(h.view.calls.empty()) << item;
-        EXPECT_TRUE(h.renderer.pages.empty()) << item;
-    }
-    // Other notifications of the index box are not a choice.
-    h.view.combos[Control::IndexBox].selection = 2;
-    h.window->onCommand(static_cast<int>(Control::IndexBox), kComboLostFocus);
-    EXPECT_TRUE(h.renderer.pages.empty());
 }
 
 TEST_F(NavigationFixture, TheIndexBoxHoldsTheHeadingAndEveryCaptionInFull) {
-    const auto& combo = h.view.combos[Control::IndexBox];
-    ASSERT_EQ(combo.items.size(), 7u);
-    EXPECT_EQ(combo.items[0], "< Document Index >");
-    EXPECT_EQ(combo.items[2], "Sales" + std::string(95, ' '));
-    EXPECT_EQ(combo.items[6], "Beyond" + std::string(94, ' '));
-    EXPECT_EQ(combo.selection, 0);
+    const auto& box = h.view.indexBox;
+    EXPECT_TRUE(box.shown);
+    ASSERT_EQ(box.items.size(), 7u);
+    EXPECT_EQ(box.items[0], "< Document Index >");
+    EXPECT_EQ(box.items[2], "Sales" + std::string(95, ' '));
+    EXPECT_EQ(box.items[6], "Beyond" + std::string(94, ' '));
+    EXPECT_EQ(box.selection, 0);
 }
 
 TEST(Navigation, AnEmptyIndexHidesTheBox) {
     ViewerHarness h{PagesDocument(2)};
     h.window->onInitDialog();
-    EXPECT_NE(h.view.indexOf("showControl IndexBox 0"), -1);
-    EXPECT_TRUE(h.view.callsStartingWith("addComboItem IndexBox").empty());
+    EXPECT_FALSE(h.view.indexBox.shown);
+    EXPECT_TRUE(h.view.indexBox.items.empty());
 }
 
 TEST(Navigation, NextCrossesPage32767InALongDocument) {
@@ -221,9 +189,9 @@ TEST(Navigation, NextCrossesPage32767InALongDocument) {
     h.state.currentPage = 32767;
     h.window->onCommand(kButtonNext, 0);
     EXPECT_EQ(h.state.currentPage, 32768);
-    EXPECT_EQ(h.renderer.pages, std::vector<std::int32_t>{32768});
+    EXPECT_EQ(h.renderer.pages, Pages{32768});
     EXPECT_EQ(h.view.statusText, "Page 32768 of 40000       ");
-    EXPECT_EQ(h.view.callsStartingWith("enableToolbarButton"), kAllEnabled);
+    EXPECT_EQ(h.view.navigation, kAllEnabled);
 
     h.window->onCommand(kMenuLast, 0);
     EXPECT_EQ(h.state.currentPage, 40000);
@@ -232,7 +200,6 @@ TEST(Navigation, NextCrossesPage32767InALongDocument) {
     EXPECT_EQ(h.state.currentPage, 40000);
     EXPECT_TRUE(h.renderer.pages.empty());
 
-    h.window->onCommand(kMenuFirst, 0);
     h.state.currentPage = 32769;
     h.window->onCommand(kMenuPrevious, 0);
     EXPECT_EQ(h.state.currentPage, 32768);
@@ -249,7 +216,7 @@ TEST(Navigation, WithNoPageYetNextAndLastGoToPageZero) {
     h.window->onCommand(kMenuLast, 0);
     EXPECT_EQ(h.state.currentPage, 0);
     EXPECT_EQ(h.view.statusText, "0 of ?  Building 1");
-    EXPECT_EQ(h.renderer.pages, std::vector<std::int32_t>{0});
+    EXPECT_EQ(h.renderer.pages, Pages{0});
 }
 
 TEST(PageLimits, RaisedToOneThenLoweredToTheCount) {

@@ -25,50 +25,52 @@ struct PageViewFixture : ::testing::Test {
     PageView page{state, document, texts, settings, view, renderer};
 
     PageViewFixture() {
-        view.combos[Control::ZoomBox].items = {"Fit Width", "Fit Window", "75%", "100%", "125%"};
-        view.setComboSelection(Control::ZoomBox, 3);
+        view.zoomBox.items = {"Fit Width", "Fit Window", "75%", "100%", "125%"};
+        view.pickZoom(3);
         page.createSurface();
-        view.calls.clear();
     }
 };
 
-// The fake's window: room 1250 x 883 for the page area, bars 17 pixels. Letter at 100 % is
-// 1056 tall: a vertical bar, the area 816 - 17 = 799 wide, x = round(round(225.5) - 8.5) + 12.
-const Lines kLetterLayout = {
-    "setControlText ZoomBox \"100%\"",
-    "moveControl PageArea 230 44 799 883",
-    "moveControl VerticalScrollBar 1029 44 17 883",
-    "showControl VerticalScrollBar 1",
-    "showControl HorizontalScrollBar 0",
-};
-
 TEST_F(PageViewFixture, TheSurfaceIsMadeOnceForSeventeenAndAHalfInches) {
+    EXPECT_EQ(view.surfaceSize, (SurfaceSize{1680, 1680}));
     ScreenSettings wide;
     wide.screenDpiX = 120;
     wide.screenDpiY = 97;
     FakeMainWindowView other;
     PageView larger{state, document, texts, wide, other, renderer};
     larger.createSurface();
-    EXPECT_EQ(other.calls, Lines{"createPageSurface 2100 1698"});
+    EXPECT_EQ(other.surfaceSize, (SurfaceSize{2100, 1698}));
 }
 
+// The fake's window: room 1250 x 883 for the page area, bars 17 pixels. Letter at 100 % is
+// 1056 tall: a vertical bar, the area 816 - 17 = 799 wide, x = round(round(225.5) - 8.5) + 12.
 TEST_F(PageViewFixture, LayoutMovesThePageAreaAndItsBars) {
     page.LayoutPageArea();
-    EXPECT_EQ(view.calls, kLetterLayout);
+    EXPECT_EQ(view.zoomBox.editText, "100%");
+    EXPECT_EQ(view.pageArea, (ClientRect{230, 44, 799, 883}));
+    EXPECT_EQ(view.verticalBar, (ScrollBarPlacement{true, 1029, 44, 17, 883}));
+    EXPECT_FALSE(view.horizontalBar.shown);
     EXPECT_TRUE(state.vScrollNeeded);
     EXPECT_FALSE(state.hScrollNeeded);
     EXPECT_DOUBLE_EQ(state.zoom, 1.0);
+}
+
+TEST_F(PageViewFixture, BarsHugThePageAreaAsTheSystemLeftIt) {
+    // A window too narrow for the margins: the area asked for is -24 wide, which the system
+    // makes 0; the bars follow the 0.
+    view.fitBars({0, 0, 0, 957});
+    page.LayoutPageArea();
+    EXPECT_EQ(view.pageArea, (ClientRect{12, 44, -24 - 17, 883 - 17}));
+    EXPECT_EQ(view.verticalBar, (ScrollBarPlacement{true, 12, 44, 17, 866}));
+    EXPECT_EQ(view.horizontalBar, (ScrollBarPlacement{true, 12, 44 + 866, 0, 17}));
 }
 
 TEST_F(PageViewFixture, ShowPageViewDrawsOnAWhitePageAndCopiesTheVisiblePart) {
     state.currentPage = 2;
     page.ShowPageView();
 
-    Lines expected = {"setCursor Wait"};
-    expected.insert(expected.end(), kLetterLayout.begin(), kLetterLayout.end());
-    expected.push_back("copyToPageArea BitBlt 0 0 799 883 from 1 1");
-    expected.push_back("setCursor Arrow");
-    EXPECT_EQ(view.calls, expected);
+    EXPECT_EQ(view.cursorChanges, (Lines{"Wait", "Arrow"}));
+    EXPECT_EQ(view.copies, Lines{"copy BitBlt 799x883 from 1 1"});
     EXPECT_EQ(renderer.calls, Lines{"render 2 96 96"});
 
     // White fill with the surface's own pen, the 9-point Arial page font (12 pixels at 96
@@ -94,33 +96,46 @@ TEST_F(PageViewFixture, ShowPageViewDrawsOnAWhitePageAndCopiesTheVisiblePart) {
 
 TEST_F(PageViewFixture, ScrollingCopiesAgainWithoutDrawing) {
     page.ShowPageView();
-    view.calls.clear();
+    view.clearTraffic();
     view.recorder.clear();
     renderer.calls.clear();
 
     // The part that does not fit: 816 - 799 = 17 across, 1056 - 883 = 173 down.
-    page.scroll(ScrollBar::Vertical, kScrollPageDown, 0); // 173 x 15 % + 1 = 26.95
-    page.scroll(ScrollBar::Vertical, kScrollThumbPosition, 100);
-    page.scroll(ScrollBar::Horizontal, kScrollThumbPosition, 50); // 17 x 50 % + 1 = 9.5
-    EXPECT_EQ(view.calls, (Lines{
-                              "setScrollPosition Vertical 15 1",
-                              "copyToPageArea BitBlt 0 0 799 883 from 1 27",
-                              "setScrollPosition Vertical 100 1",
-                              "copyToPageArea BitBlt 0 0 799 883 from 1 174",
-                              "setScrollPosition Horizontal 50 1",
-                              "copyToPageArea BitBlt 0 0 799 883 from 10 174",
-                          }));
+    const struct {
+        ScrollBar bar;
+        int request;
+        std::int32_t thumb;
+        ScrollPositions positions;
+        const char* copy;
+    } steps[] = {
+        {ScrollBar::Vertical, kScrollPageDown, 0, {0, 15}, "copy BitBlt 799x883 from 1 27"},
+        {ScrollBar::Vertical,
+         kScrollThumbPosition,
+         100,
+         {0, 100},
+         "copy BitBlt 799x883 from 1 174"},
+        {ScrollBar::Horizontal,
+         kScrollThumbPosition,
+         50,
+         {50, 100},
+         "copy BitBlt 799x883 from 10 174"}, // 17 x 50 % + 1 = 9.5
+        {ScrollBar::Horizontal, kScrollLineUp, 0, {47, 100}, "copy BitBlt 799x883 from 9 174"},
+    };
+    for (const auto& step : steps) {
+        view.clearTraffic();
+        page.scroll(step.bar, step.request, step.thumb);
+        EXPECT_EQ(view.measured.scroll, step.positions) << step.copy;
+        EXPECT_EQ(view.copies, Lines{step.copy});
+    }
     EXPECT_TRUE(renderer.calls.empty());
     EXPECT_TRUE(view.recorder.lines().empty());
 
     // A new rendering keeps the positions.
-    view.calls.clear();
+    view.clearTraffic();
     page.ShowPageView();
-    EXPECT_EQ(view.callsStartingWith("copyToPageArea"),
-              Lines{"copyToPageArea BitBlt 0 0 799 883 from 10 174"});
-    view.calls.clear();
     page.paint();
-    EXPECT_EQ(view.calls, Lines{"paintPageArea BitBlt 0 0 799 883 from 10 174"});
+    EXPECT_EQ(view.copies,
+              (Lines{"copy BitBlt 799x883 from 9 174", "paint BitBlt 799x883 from 9 174"}));
 }
 
 TEST_F(PageViewFixture, WithoutASurfaceNothingIsDrawnOrCopied) {
@@ -128,26 +143,27 @@ TEST_F(PageViewFixture, WithoutASurfaceNothingIsDrawnOrCopied) {
     failing.surfaceFails = true;
     PageView blank{state, document, texts, settings, failing, renderer};
     blank.createSurface();
-    failing.calls.clear();
 
     blank.ShowPageView();
     blank.paint();
     blank.scroll(ScrollBar::Vertical, kScrollLineDown, 0);
-    EXPECT_EQ(failing.calls,
-              (Lines{"setCursor Wait", "setCursor Arrow", "setScrollPosition Vertical 3 1"}));
+    EXPECT_EQ(failing.cursorChanges, (Lines{"Wait", "Arrow"}));
+    EXPECT_EQ(failing.measured.scroll, (ScrollPositions{0, 3}));
+    EXPECT_TRUE(failing.copies.empty());
     EXPECT_TRUE(renderer.calls.empty());
 }
 
 TEST_F(PageViewFixture, AReleasedSurfaceIsNotPaintedAnyMore) {
     page.ShowPageView();
-    view.calls.clear();
+    view.clearTraffic();
     page.releaseSurface();
     page.paint();
-    EXPECT_EQ(view.calls, Lines{"releasePageSurface"});
+    EXPECT_TRUE(view.surfaceReleased);
+    EXPECT_TRUE(view.copies.empty());
 }
 
 // The real renderer: each page's geometry comes from its set-up, for the page view to lay out.
-struct RenderedPageFixture : ::testing::Test {
+struct RenderedPages {
     static constexpr const char* kName = "C:\\docs\\pages.vlk";
     testing::MemoryFileSystem files;
     Document document;
@@ -160,7 +176,7 @@ struct RenderedPageFixture : ::testing::Test {
     DocumentPageRenderer renderer{document, settings, screen, texts, messages, files};
     PageView page{state, document, texts, settings, view, renderer};
 
-    explicit RenderedPageFixture(std::int32_t renderOptions = 0) {
+    explicit RenderedPages(std::int32_t renderOptions = 0) {
         vlkw::DocumentDescription description;
         description.title = "Pages";
         description.renderOptions = renderOptions;
@@ -175,57 +191,49 @@ struct RenderedPageFixture : ::testing::Test {
         document.readHeader();
         document.loadPageTable(false);
         state.pageCount = document.pageCount;
-        view.combos[Control::ZoomBox].items = {"Fit Width", "Fit Window", "75%", "100%", "125%"};
-        view.setComboSelection(Control::ZoomBox, 3);
+        view.zoomBox.items = {"Fit Width", "Fit Window", "75%", "100%", "125%"};
+        view.pickZoom(3);
         page.createSurface();
-        view.calls.clear();
     }
 };
 
-TEST_F(RenderedPageFixture, EachPageIsLaidOutWithItsOwnPaper) {
-    state.currentPage = 2;
-    page.ShowPageView();
+TEST(RenderedPage, EachPageIsLaidOutWithItsOwnPaper) {
+    RenderedPages run;
+    auto& view = run.view;
+    run.state.currentPage = 2;
+    run.page.ShowPageView();
     // A4 landscape: 11.69 x 96 = 1122.5 -> 1123 wide, 8.27 x 96 = 793.7 -> 794 tall; it fits,
     // centred at round(127 / 2) = 64 (63.5 to even).
-    EXPECT_EQ(view.callsStartingWith("moveControl"), Lines{"moveControl PageArea 76 44 1123 794"});
+    EXPECT_EQ(view.pageArea, (ClientRect{76, 44, 1123, 794}));
+    EXPECT_FALSE(view.verticalBar.shown);
     EXPECT_EQ(testing::CallsOf(view.recorder.lines(), "TextOut"), Lines{"TextOut 96 96 \"two\""});
     EXPECT_EQ(view.surface->liveObjects(), 0u);
 
-    view.calls.clear();
-    state.currentPage = 1;
-    page.ShowPageView();
-    EXPECT_EQ(view.callsStartingWith("moveControl PageArea"),
-              Lines{"moveControl PageArea 230 44 799 883"});
+    run.state.currentPage = 1;
+    run.page.ShowPageView();
+    EXPECT_EQ(view.pageArea, (ClientRect{230, 44, 799, 883}));
 }
 
-struct FullSizeFixture : RenderedPageFixture {
-    FullSizeFixture() : RenderedPageFixture(2048) {}
-};
-
-TEST_F(FullSizeFixture, BelowHundredPercentThePageIsDrawnFullSizeAndShrunkOnCopy) {
-    view.typeZoom("50");
-    page.ShowPageView();
-    EXPECT_EQ(testing::CallsOf(view.recorder.lines(), "TextOut"), Lines{"TextOut 96 96 \"one\""});
-    EXPECT_DOUBLE_EQ(state.zoom, 0.5);
-    EXPECT_EQ(view.callsStartingWith("copyToPageArea"),
-              Lines{"copyToPageArea StretchBlt 0 0 408 528 from 2 2 816 1056"});
-
-    view.calls.clear();
-    view.recorder.clear();
-    // 125 %: drawn at its zoom and copied directly; 1020 wide less the vertical bar.
-    view.setComboSelection(Control::ZoomBox, 4);
-    page.ShowPageView();
-    EXPECT_EQ(testing::CallsOf(view.recorder.lines(), "TextOut"), Lines{"TextOut 120 120 \"one\""});
-    EXPECT_EQ(view.callsStartingWith("copyToPageArea"),
-              Lines{"copyToPageArea BitBlt 0 0 1003 883 from 1 1"});
-}
-
-TEST_F(RenderedPageFixture, WithoutTheModeFiftyPercentIsDrawnAtItsZoom) {
-    view.typeZoom("50");
-    page.ShowPageView();
-    EXPECT_EQ(testing::CallsOf(view.recorder.lines(), "TextOut"), Lines{"TextOut 48 48 \"one\""});
-    EXPECT_EQ(view.callsStartingWith("copyToPageArea"),
-              Lines{"copyToPageArea BitBlt 0 0 408 528 from 1 1"});
+// Below 100 % a document in full-size mode is drawn at 100 % and shrunk on copy.
+TEST(RenderedPage, FullSizeModeDrawsAtHundredAndShrinksOnCopy) {
+    const struct {
+        std::int32_t renderOptions;
+        const char* zoom;
+        const char* textOut;
+        const char* copy;
+    } cases[] = {
+        {2048, "50", "TextOut 96 96 \"one\"", "copy StretchBlt 408x528 from 2 2 816x1056"},
+        // 1020 wide less the vertical bar.
+        {2048, "125", "TextOut 120 120 \"one\"", "copy BitBlt 1003x883 from 1 1"},
+        {0, "50", "TextOut 48 48 \"one\"", "copy BitBlt 408x528 from 1 1"},
+    };
+    for (const auto& c : cases) {
+        RenderedPages run(c.renderOptions);
+        run.view.typeZoom(c.zoom);
+        run.page.ShowPageView();
+        EXPECT_EQ(testing::CallsOf(run.view.recorder.lines(), "TextOut"), Lines{c.textOut});
+        EXPECT_EQ(run.view.copies, Lines{c.copy}) << c.renderOptions << " " << c.zoom;
+    }
 }
 
 } // namespace

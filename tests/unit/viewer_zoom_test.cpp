@@ -180,60 +180,41 @@ TEST(Magnifier, ClicksStepTheZoomAndTheZoomBoxLimitsTheResult) {
     }
 }
 
-// ReadZoomSetting against the zoom box as the fake holds it.
-struct ZoomBoxFixture : ::testing::Test {
-    ViewerState state;
-    Document document;
-    InterfaceTexts texts;
-    ScreenSettings settings;
-    FakeMainWindowView view;
-    FakeRenderer renderer;
-    PageView page{state, document, texts, settings, view, renderer};
-
-    ZoomBoxFixture() {
-        view.combos[Control::ZoomBox].items = {"Fit Width", "Fit Window", "75%", "100%", "125%"};
+// ReadZoomSetting against the zoom box as the fake holds it. Status bar 1274 wide at y 1027,
+// toolbar ending at 120: width room 1250, height room 871.
+TEST(ZoomBox, TheSelectedItemOrTheTypedTextIsReadAndItsLabelWrittenBack) {
+    const struct {
+        int item; // -1: `edit` typed
+        std::string edit;
+        bool itemFails;
+        std::int32_t percentage;
+        const char* label;
+    } cases[] = {
+        {2, "typed over", false, 75, "75%"},
+        {0, "", false, 153, "Fit Width"}, // 125000 / 816 = 153.19
+        {1, "", false, 82, "Fit Window"}, // 87100 / 1056 = 82.48
+        {-1, "  fit WIDTH ", false, 153, "Fit Width"},
+        {-1, "abc", false, 100, "100%"},
+        {-1, "10", false, 25, "25%"},
+        // An item that cannot be fetched leaves the edit field's text.
+        {4, "60", true, 60, "60%"},
+    };
+    for (const auto& c : cases) {
+        ViewerState state;
+        Document document;
+        InterfaceTexts texts;
+        ScreenSettings settings;
+        FakeMainWindowView view;
+        FakeRenderer renderer;
+        PageView page{state, document, texts, settings, view, renderer};
         page.screenPageChanged({}); // Letter at 96 dpi: 816 x 1056
+        view.zoomBox = {true, {"Fit Width", "Fit Window", "75%", "100%", "125%"}, c.item, c.edit};
+        view.itemTextFails = c.itemFails;
+        EXPECT_EQ(page.ReadZoomSetting(), c.percentage) << c.edit;
+        EXPECT_DOUBLE_EQ(state.zoom, c.percentage / 100.0);
+        EXPECT_EQ(view.zoomBox.editText, c.label) << c.edit;
+        EXPECT_EQ(view.zoomBox.selection, c.item) << c.edit;
     }
-};
-
-TEST_F(ZoomBoxFixture, ASelectedItemIsReadAndItsLabelWrittenBack) {
-    view.setComboSelection(Control::ZoomBox, 2);
-    view.calls.clear();
-    EXPECT_EQ(page.ReadZoomSetting(), 75);
-    EXPECT_DOUBLE_EQ(state.zoom, 0.75);
-    EXPECT_EQ(view.calls, std::vector<std::string>{"setControlText ZoomBox \"75%\""});
-}
-
-TEST_F(ZoomBoxFixture, FitModesMeasureTheWindowAroundThePage) {
-    // Status bar 1274 wide at y 1027, toolbar ending at 120: width room 1250, height room 871.
-    view.setComboSelection(Control::ZoomBox, 0);
-    EXPECT_EQ(page.ReadZoomSetting(), 153); // 125000 / 816 = 153.19
-    EXPECT_EQ(view.combos[Control::ZoomBox].editText, "Fit Width");
-    view.setComboSelection(Control::ZoomBox, 1);
-    EXPECT_EQ(page.ReadZoomSetting(), 82); // 87100 / 1056 = 82.48
-    EXPECT_DOUBLE_EQ(state.zoom, 0.82);
-    EXPECT_EQ(view.combos[Control::ZoomBox].editText, "Fit Window");
-}
-
-TEST_F(ZoomBoxFixture, TypedTextIsReadWhenNothingIsSelectedAndCorrected) {
-    view.typeZoom("  fit WIDTH ");
-    EXPECT_EQ(page.ReadZoomSetting(), 153);
-    EXPECT_EQ(view.combos[Control::ZoomBox].editText, "Fit Width");
-    view.typeZoom("abc");
-    EXPECT_EQ(page.ReadZoomSetting(), 100);
-    EXPECT_EQ(view.combos[Control::ZoomBox].editText, "100%");
-    view.typeZoom("10");
-    EXPECT_EQ(page.ReadZoomSetting(), 25);
-    EXPECT_DOUBLE_EQ(state.zoom, 0.25);
-    EXPECT_EQ(view.combos[Control::ZoomBox].editText, "25%");
-}
-
-TEST_F(ZoomBoxFixture, AnItemThatCannotBeFetchedFallsBackToTheEditField) {
-    view.setComboSelection(Control::ZoomBox, 4); // "125%"
-    view.combos[Control::ZoomBox].editText = "60";
-    view.itemTextFails = true;
-    EXPECT_EQ(page.ReadZoomSetting(), 60);
-    EXPECT_EQ(view.combos[Control::ZoomBox].editText, "60%");
 }
 
 } // namespace

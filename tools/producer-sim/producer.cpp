@@ -1,4 +1,5 @@
 #include "producer.h"
+#include "platform/win32/unique_handle.h"
 
 #include "writer/document_producer.h"
 #include "writer/page_builder.h"
@@ -24,23 +25,7 @@ constexpr std::uint32_t kProgress = 102;
 constexpr std::uint32_t kViewerAttached = 103;
 constexpr std::uint32_t kViewerClosing = 104;
 
-// A kernel handle closed once.
-class Handle {
-  public:
-    explicit Handle(HANDLE handle = nullptr) : handle_(handle) {}
-    ~Handle() {
-        if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) {
-            CloseHandle(handle_);
-        }
-    }
-    Handle(Handle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    Handle& operator=(Handle&&) = delete;
-    Handle(const Handle&) = delete;
-    HANDLE get() const { return handle_; }
-
-  private:
-    HANDLE handle_;
-};
+using Handle = velk::win32::UniqueKernelHandle;
 
 // One line per event, appended and closed at once so that a test reads it while we run.
 class Log {
@@ -108,22 +93,15 @@ class ProducerWindow {
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
         windowClass.lpszClassName = kWindowClass;
         RegisterClassA(&windowClass);
-        window_ = CreateWindowExA(0, kWindowClass, kWindowCaption, WS_OVERLAPPEDWINDOW, 0, 0, 320,
-                                  120, nullptr, nullptr, instance, &conversation);
+        window_.reset(CreateWindowExA(0, kWindowClass, kWindowCaption, WS_OVERLAPPEDWINDOW, 0, 0,
+                                      320, 120, nullptr, nullptr, instance, &conversation));
         // Behind the viewer, which is started later and comes to the front.
-        ShowWindow(window_, SW_SHOWNOACTIVATE);
+        ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
     }
-    ~ProducerWindow() {
-        if (window_ != nullptr) {
-            DestroyWindow(window_);
-        }
-    }
-    ProducerWindow(const ProducerWindow&) = delete;
-    ProducerWindow& operator=(const ProducerWindow&) = delete;
-    HWND get() const { return window_; }
+    HWND get() const { return window_.get(); }
 
   private:
-    HWND window_ = nullptr;
+    velk::win32::UniqueWindow window_;
 };
 
 void DispatchWaiting() {

@@ -79,10 +79,11 @@ int main(int argc, char** argv) {
         std::printf("index: page %d \"%s\"\n", entry.page, velk::TrimBlanks(entry.caption).c_str());
     }
     PrintOptions(d);
-    for (int slot = 1; slot <= velk::kInterfaceTextCount; ++slot) {
+    for (int number = 1; number <= velk::kInterfaceTextCount; ++number) {
+        const auto slot = static_cast<velk::TextSlot>(number);
         velk::InterfaceTexts defaults;
         if (texts.text(slot) != defaults.text(slot)) {
-            std::printf("interface text %d: \"%s\"\n", slot, texts.text(slot).c_str());
+            std::printf("interface text %d: \"%s\"\n", number, texts.text(slot).c_str());
         }
     }
     return 0;

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_file_system.h"
 
 #include "platform/memory_file.h"
+#include "platform/win32/unique_handle.h"
 
 #include <windows.h>
 
@@ -13,14 +14,11 @@ namespace {
 class Win32File : public File {
   public:
     Win32File(HANDLE handle, bool writable) : handle_(handle), writable_(writable) {}
-    ~Win32File() override { CloseHandle(handle_); }
-    Win32File(const Win32File&) = delete;
-    Win32File& operator=(const Win32File&) = delete;
 
     std::int64_t size() const override {
         // Asked every time: in building mode another process is still writing the file.
         LARGE_INTEGER size{};
-        return GetFileSizeEx(handle_, &size) ? size.QuadPart : 0;
+        return GetFileSizeEx(handle_.get(), &size) ? size.QuadPart : 0;
     }
 
     std::size_t readAt(std::int64_t offset, std::span<std::uint8_t> out) override {
@@ -34,7 +32,7 @@ class Win32File : public File {
             const DWORD wanted =
                 static_cast<DWORD>(std::min<std::size_t>(range.length - done, 1u << 30));
             DWORD got = 0;
-            if (!ReadFile(handle_, out.data() + range.skip + done, wanted, &got, nullptr) ||
+            if (!ReadFile(handle_.get(), out.data() + range.skip + done, wanted, &got, nullptr) ||
                 got == 0) {
                 break;
             }
@@ -48,7 +46,7 @@ class Win32File : public File {
             return false;
         }
         DWORD written = 0;
-        return WriteFile(handle_, data.data(), static_cast<DWORD>(data.size()), &written,
+        return WriteFile(handle_.get(), data.data(), static_cast<DWORD>(data.size()), &written,
                          nullptr) &&
                written == data.size();
     }
@@ -59,20 +57,11 @@ class Win32File : public File {
     bool seek(std::int64_t offset) {
         LARGE_INTEGER position{};
         position.QuadPart = offset;
-        return SetFilePointerEx(handle_, position, nullptr, FILE_BEGIN) != 0;
+        return SetFilePointerEx(handle_.get(), position, nullptr, FILE_BEGIN) != 0;
     }
 
-    HANDLE handle_;
+    UniqueKernelHandle handle_;
     bool writable_;
-};
-
-struct FindHandle {
-    HANDLE handle;
-    ~FindHandle() {
-        if (handle != INVALID_HANDLE_VALUE) {
-            FindClose(handle);
-        }
-    }
 };
 
 DirectoryEntry ToEntry(const WIN32_FIND_DATAA& data) {
@@ -94,13 +83,13 @@ HANDLE OpenHandle(const std::string& path, DWORD access) {
 std::vector<DirectoryEntry> Win32FileSystem::findFiles(const std::string& pattern) {
     std::vector<DirectoryEntry> entries;
     WIN32_FIND_DATAA data{};
-    FindHandle find{FindFirstFileA(pattern.c_str(), &data)};
-    if (find.handle == INVALID_HANDLE_VALUE) {
+    const UniqueFindHandle find(FindFirstFileA(pattern.c_str(), &data));
+    if (!find) {
         return entries;
     }
     do {
         entries.push_back(ToEntry(data));
-    } while (FindNextFileA(find.handle, &data));
+    } while (FindNextFileA(find.get(), &data));
     return entries;
 }
 
@@ -119,13 +108,9 @@ std::unique_ptr<File> Win32FileSystem::openExisting(const std::string& path, Ope
 }
 
 bool Win32FileSystem::createNew(const std::string& path) {
-    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    CloseHandle(handle);
-    return true;
+    const UniqueKernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
 }
 
 bool Win32FileSystem::deleteFile(const std::string& path) {

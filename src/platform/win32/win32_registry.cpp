@@ -1,5 +1,7 @@
 #include "platform/win32/win32_registry.h"
 
+#include "platform/win32/unique_handle.h"
+
 #include <windows.h>
 
 namespace velk::win32 {
@@ -11,16 +13,13 @@ constexpr DWORD kValueBufferSize = 299;
 class Win32RegistryKey : public RegistryKey {
   public:
     explicit Win32RegistryKey(HKEY key) : key_(key) {}
-    ~Win32RegistryKey() override { RegCloseKey(key_); }
-    Win32RegistryKey(const Win32RegistryKey&) = delete;
-    Win32RegistryKey& operator=(const Win32RegistryKey&) = delete;
 
     std::optional<std::string> readDefault() override {
         char buffer[kValueBufferSize + 1] = {};
         DWORD size = kValueBufferSize;
         DWORD type = 0;
-        if (RegQueryValueExA(key_, "", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
-            ERROR_SUCCESS) {
+        if (RegQueryValueExA(key_.get(), "", nullptr, &type, reinterpret_cast<BYTE*>(buffer),
+                             &size) != ERROR_SUCCESS) {
             return std::nullopt;
         }
         return std::string(buffer);
@@ -29,11 +28,11 @@ class Win32RegistryKey : public RegistryKey {
     void writeDefault(const std::string& text) override {
         const auto* data = text.empty() ? nullptr : reinterpret_cast<const BYTE*>(text.c_str());
         const DWORD length = text.empty() ? 0 : static_cast<DWORD>(text.size() + 1);
-        RegSetValueExA(key_, "", 0, REG_SZ, data, length);
+        RegSetValueExA(key_.get(), "", 0, REG_SZ, data, length);
     }
 
   private:
-    HKEY key_;
+    UniqueRegistryKey key_;
 };
 
 } // namespace

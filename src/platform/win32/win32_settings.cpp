@@ -1,5 +1,7 @@
 #include "platform/win32/win32_settings.h"
 
+#include "platform/win32/unique_handle.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -18,14 +20,11 @@ std::string Win32Profile::read(const std::string& section, const std::string& ke
 namespace {
 
 int DesktopCaps(int index) {
-    HWND desktop = GetDesktopWindow();
-    HDC dc = GetWindowDC(desktop);
-    if (dc == nullptr) {
+    const UniqueWindowDc dc = WindowDcOf(GetDesktopWindow());
+    if (!dc) {
         return 0;
     }
-    const int value = GetDeviceCaps(dc, index);
-    ReleaseDC(desktop, dc);
-    return value;
+    return GetDeviceCaps(dc.get(), index);
 }
 
 } // namespace

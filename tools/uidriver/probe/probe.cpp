@@ -7,6 +7,7 @@
 // separator), command id, then the caption in hexadecimal (captions may hold tabs).
 
 #include "../src/probe_protocol.h"
+#include "platform/win32/unique_handle.h"
 
 #include <commctrl.h>
 
@@ -69,12 +70,14 @@ std::string ToolTipReply(HWND window, std::istringstream& request) {
 
 void Answer(HWND window, WPARAM requester, LPARAM request) {
     const std::string name = probe::BlockName(requester, request);
-    const HANDLE block = OpenFileMappingA(FILE_MAP_WRITE | FILE_MAP_READ, FALSE, name.c_str());
-    if (block == nullptr) {
+    const velk::win32::UniqueKernelHandle block(
+        OpenFileMappingA(FILE_MAP_WRITE | FILE_MAP_READ, FALSE, name.c_str()));
+    if (!block) {
         return;
     }
-    if (auto* text = static_cast<char*>(
-            MapViewOfFile(block, FILE_MAP_WRITE | FILE_MAP_READ, 0, 0, probe::kBlockSize))) {
+    const velk::win32::UniqueFileView view(
+        MapViewOfFile(block.get(), FILE_MAP_WRITE | FILE_MAP_READ, 0, 0, probe::kBlockSize));
+    if (auto* text = static_cast<char*>(view.get())) {
         std::istringstream asked(std::string(text, strnlen(text, probe::kBlockSize)));
         std::string what;
         asked >> what;
@@ -84,9 +87,7 @@ void Answer(HWND window, WPARAM requester, LPARAM request) {
         const std::size_t size = std::min<std::size_t>(reply.size(), probe::kBlockSize - 1);
         std::memcpy(text, reply.data(), size);
         text[size] = '\0';
-        UnmapViewOfFile(text);
     }
-    CloseHandle(block);
 }
 
 } // namespace

@@ -54,12 +54,12 @@ std::optional<Image> CaptureOnce(HWND window) {
         return std::nullopt;
     }
 
-    WindowDc source(window);
+    const auto source = WindowDcOf(window);
     if (source.get() == nullptr) {
         return std::nullopt;
     }
-    MemoryDc memory(source.get());
-    Bitmap bitmap(source.get(), width, height);
+    const UniqueMemoryDc memory(CreateCompatibleDC(source.get()));
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(source.get(), width, height));
     if (memory.get() == nullptr || bitmap.get() == nullptr ||
         !CopyToBitmap(source.get(), width, height, memory.get(), bitmap.get())) {
         return std::nullopt;

@@ -1,5 +1,6 @@
 #include "uidriver/in_process.h"
 
+#include "platform/win32/unique_handle.h"
 #include "probe_protocol.h"
 
 #include <cstring>
@@ -10,79 +11,42 @@ namespace {
 
 constexpr UINT kReplyTimeoutMs = 5000;
 
-class Library {
-  public:
-    explicit Library(const std::string& path) : module_(LoadLibraryA(path.c_str())) {}
-    ~Library() {
-        if (module_ != nullptr) {
-            FreeLibrary(module_);
-        }
-    }
-    Library(const Library&) = delete;
-    Library& operator=(const Library&) = delete;
-    HMODULE get() const { return module_; }
-
-  private:
-    HMODULE module_;
-};
+using velk::win32::UniqueFileView;
+using velk::win32::UniqueHook;
+using velk::win32::UniqueKernelHandle;
+using velk::win32::UniqueModule;
 
 class SharedBlock {
   public:
     explicit SharedBlock(const std::string& name)
         : mapping_(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                       probe::kBlockSize, name.c_str())),
-          view_(mapping_ != nullptr ? MapViewOfFile(mapping_, FILE_MAP_WRITE | FILE_MAP_READ, 0, 0,
-                                                    probe::kBlockSize)
-                                    : nullptr) {}
-    ~SharedBlock() {
-        if (view_ != nullptr) {
-            UnmapViewOfFile(view_);
-        }
-        if (mapping_ != nullptr) {
-            CloseHandle(mapping_);
-        }
-    }
-    SharedBlock(const SharedBlock&) = delete;
-    SharedBlock& operator=(const SharedBlock&) = delete;
+          view_(mapping_ ? MapViewOfFile(mapping_.get(), FILE_MAP_WRITE | FILE_MAP_READ, 0, 0,
+                                         probe::kBlockSize)
+                         : nullptr) {}
 
-    bool ok() const { return view_ != nullptr; }
+    bool ok() const { return static_cast<bool>(view_); }
     void write(const std::string& text) {
         const std::size_t size = std::min<std::size_t>(text.size(), probe::kBlockSize - 1);
-        std::memcpy(view_, text.data(), size);
-        static_cast<char*>(view_)[size] = '\0';
+        std::memcpy(view_.get(), text.data(), size);
+        static_cast<char*>(view_.get())[size] = '\0';
     }
     std::string read() const {
-        const char* text = static_cast<const char*>(view_);
+        const char* text = static_cast<const char*>(view_.get());
         return std::string(text, strnlen(text, probe::kBlockSize));
     }
 
   private:
-    HANDLE mapping_;
-    void* view_;
-};
-
-class Hook {
-  public:
-    Hook(HOOKPROC procedure, HMODULE module, DWORD thread)
-        : hook_(SetWindowsHookExA(WH_CALLWNDPROC, procedure, module, thread)) {}
-    ~Hook() {
-        if (hook_ != nullptr) {
-            UnhookWindowsHookEx(hook_);
-        }
-    }
-    Hook(const Hook&) = delete;
-    Hook& operator=(const Hook&) = delete;
-    bool installed() const { return hook_ != nullptr; }
-
-  private:
-    HHOOK hook_;
+    // Declared in this order so that the view is unmapped before the mapping closes.
+    UniqueKernelHandle mapping_;
+    UniqueFileView view_;
 };
 
 // Sends the request to the probe inside the window's process; its reply, or nothing.
 std::optional<std::string> Ask(HWND window, const std::string& request,
                                const std::string& probeDll) {
     static LPARAM requests = 0;
-    const Library library(probeDll);
+    const UniqueModule library(LoadLibraryA(probeDll.c_str()));
     // Through void*: GetProcAddress's type says nothing of the procedure's real one.
     const auto procedure = reinterpret_cast<HOOKPROC>(
         reinterpret_cast<void*>(GetProcAddress(library.get(), probe::kHookProcedure)));
@@ -97,9 +61,9 @@ std::optional<std::string> Ask(HWND window, const std::string& request,
         return std::nullopt;
     }
     block.write(request);
-    const Hook hook(procedure, library.get(), thread);
+    const UniqueHook hook(SetWindowsHookExA(WH_CALLWNDPROC, procedure, library.get(), thread));
     DWORD_PTR ignored = 0;
-    if (!hook.installed() ||
+    if (!hook ||
         !SendMessageTimeoutA(window, RegisterWindowMessageA(probe::kMessageName), requester, number,
                              SMTO_ABORTIFHUNG, kReplyTimeoutMs, &ignored)) {
         return std::nullopt;

@@ -1,0 +1,132 @@
+#include "support/documents.h"
+#include "viewer/password_dialog.h"
+#include "viewer_fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace velk {
+namespace {
+
+using testing::FakeEditDialog;
+using Lines = std::vector<std::string>;
+
+// DLG_PASSWORD over a protected document, after WM_INITDIALOG.
+struct DialogRun {
+    testing::MemoryFileSystem files;
+    Document document;
+    InterfaceTexts texts;
+    testing::RecordingMessageBox box;
+    Unscrambler unscrambler;
+    FakeEditDialog view;
+    PasswordDialog dialog{document, texts, box, unscrambler};
+
+    explicit DialogRun(vlkw::DocumentDescription description) {
+        files.add("C:\\p.vlk", vlkw::WriteDocument(description));
+        document.open(files, "C:\\p.vlk", 0);
+        document.readHeader();
+        texts.LoadInterfaceTexts(document);
+        dialog.onInitDialog(view);
+    }
+    void attempt(const std::string& typed) {
+        view.typed = typed;
+        dialog.onCommand(kEditDialogOk, view);
+    }
+    Lines messages() const {
+        Lines shown;
+        for (const auto& m : box.shown) {
+            EXPECT_EQ(m.caption, "Quarterly Report");
+            shown.push_back(m.text);
+        }
+        return shown;
+    }
+};
+
+// `replaced`: texts by replacement position (0 the caption, 1 the prompt, 2 and 3 the two
+// messages, 4 ok, 5 cancel).
+vlkw::DocumentDescription Protected(const std::string& password,
+                                    const std::map<std::size_t, std::string>& replaced = {}) {
+    auto description = testing::ThreePageReport();
+    description.password = password;
+    for (const auto& [position, text] : replaced) {
+        description.replacementTexts.at(position) = text;
+    }
+    return description;
+}
+
+TEST(PasswordDialog, TextsComeFromTheInterfaceTexts) {
+    DialogRun plain(Protected("pw"));
+    EXPECT_EQ(plain.view.texts,
+              (EditDialogTexts{"This document is password protected.\rPlease type in your password",
+                               "Password Required", "&Cancel", "&Ok"}));
+    EXPECT_FALSE(plain.dialog.accepted());
+
+    DialogRun replaced(Protected(
+        "pw",
+        {{0, "Kennwort erforderlich"}, {1, std::string(250, 'b')}, {4, "&Gut"}, {5, "  &Nein"}}));
+    // Cut to what a window takes, not trimmed.
+    EXPECT_EQ(replaced.view.texts,
+              (EditDialogTexts{std::string(199, 'b'), "Kennwort erforderlich", "  &Nein", "&Gut"}));
+}
+
+TEST(PasswordDialog, ThreeAttemptsThenTheDocumentStaysClosed) {
+    const struct {
+        const char* password;
+        std::map<std::size_t, std::string> replaced;
+        Lines typed;
+        bool accepted;
+        Lines messages;
+    } cases[] = {
+        {"secret",
+         {},
+         {"wrong", "secreT", "secret"},
+         true,
+         {"Invalid Password.", "Invalid Password."}},
+        {"secret",
+         {},
+         {"a", "b", "c"},
+         false,
+         {"Invalid Password.", "Invalid Password.",
+          "Invalid Password.\rUnable to display document."}},
+        {"secret",
+         {{2, "Falsch."}, {3, "Falsch. Ende."}},
+         {"x", "y", "z"},
+         false,
+         {"Falsch.", "Falsch.", "Falsch. Ende."}},
+        {"abcdefghijklmnopqrst", {}, {"abcdefghijklmnopqrst"}, true, {}},
+    };
+    for (const auto& c : cases) {
+        DialogRun run(Protected(c.password, c.replaced));
+        for (std::size_t i = 0; i < c.typed.size(); ++i) {
+            // Nothing closes the dialog before the last attempt.
+            EXPECT_EQ(run.view.closeRequests, 0) << c.typed[i];
+            run.attempt(c.typed[i]);
+        }
+        EXPECT_EQ(run.dialog.accepted(), c.accepted) << c.typed.back();
+        // The flag as the header carries it into a saved copy.
+        EXPECT_EQ(run.document.header.passwordAccepted, c.accepted ? 1 : 0);
+        EXPECT_EQ(run.view.closeRequests, 1) << c.typed.back();
+        EXPECT_EQ(run.messages(), c.messages) << c.typed.back();
+    }
+}
+
+TEST(PasswordDialog, CancelEscapeAndCloseEndWithoutAMessageOtherIdsDoNothing) {
+    const struct {
+        int id;
+        int closeRequests;
+    } cases[] = {{kEditDialogCancel, 1}, {kDialogCancel, 1}, {1, 0}, {kEditDialogEdit, 0}};
+    for (const auto& c : cases) {
+        DialogRun run(Protected("secret"));
+        run.view.typed = "secret";
+        run.dialog.onCommand(c.id, run.view);
+        EXPECT_EQ(run.view.closeRequests, c.closeRequests) << c.id;
+        run.dialog.onClose(run.view);
+        EXPECT_TRUE(run.view.ended);
+        EXPECT_TRUE(run.box.shown.empty());
+        EXPECT_FALSE(run.dialog.accepted());
+    }
+}
+
+} // namespace
+} // namespace velk
