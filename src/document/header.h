@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/text_slot.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
@@ -50,6 +52,13 @@ DocumentHeader ParseHeader(std::span<const std::uint8_t, kHeaderSize> bytes);
 std::array<std::uint8_t, kHeaderSize> SerializeHeader(const DocumentHeader& header);
 
 // The interface-text slot that each of the eight replacement positions stands for.
-constexpr std::array<int, kReplacementSlots> kReplacementTextIds = {20, 21, 22, 23, 19, 18, 11, 12};
+constexpr std::array<TextSlot, kReplacementSlots> kReplacementTextIds = {TextSlot::PasswordCaption,
+                                                                         TextSlot::PasswordPrompt,
+                                                                         TextSlot::InvalidPassword,
+                                                                         TextSlot::PasswordRefused,
+                                                                         TextSlot::Ok,
+                                                                         TextSlot::Cancel,
+                                                                         TextSlot::FitWindow,
+                                                                         TextSlot::FitWidth};
 
 } // namespace velk

@@ -67,7 +67,7 @@ void InterfaceTexts::LoadInterfaceTexts(const Document& document) {
     *this = InterfaceTexts{};
     for (int i = 0; i < kReplacementSlots; ++i) {
         if (auto replacement = document.readReplacementText(i)) {
-            texts_[kReplacementTextIds[i] - 1] = std::move(*replacement);
+            texts_[static_cast<std::size_t>(kReplacementTextIds[i]) - 1] = std::move(*replacement);
         }
     }
 }
