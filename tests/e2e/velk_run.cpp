@@ -56,6 +56,9 @@ std::optional<ShownMessage> VelkRun::answerMessage() {
                 handled_.push_back(window.handle);
                 ShownMessage message{window.caption, uidriver::MessageBoxText(window.handle)};
                 uidriver::PressButton(window.handle, IDOK);
+                // The click is posted: the next step must not reach the program while the box
+                // is still ending its modal loop, or it lands inside that loop.
+                waitUntilGone(window.handle, start);
                 return message;
             }
         }
@@ -65,6 +68,12 @@ std::optional<ShownMessage> VelkRun::answerMessage() {
         Sleep(kPollIntervalMs);
     }
     return std::nullopt;
+}
+
+void VelkRun::waitUntilGone(HWND window, DWORD start) const {
+    while (IsWindow(window) && GetTickCount() - start < kWindowTimeoutMs) {
+        Sleep(kPollIntervalMs);
+    }
 }
 
 bool VelkRun::wasHandled(HWND window) const {
