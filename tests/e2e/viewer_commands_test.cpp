@@ -122,29 +122,13 @@ INSTANTIATE_TEST_SUITE_P(
     Document, Permissions,
     ::testing::Values(
         PermissionCase{"NoneAllowed", false, false, false, false, {}, {"&Print", "-", "&Close"}},
-        PermissionCase{"MailOnly",
-                       true,
-                       false,
-                       false,
-                       false,
-                       {IDT_EMAIL},
-                       {"&Print", "&E-Mail", "-", "&Close"}},
-        PermissionCase{"FaxAndSave",
-                       false,
-                       true,
-                       true,
-                       false,
-                       {IDT_FAX, IDT_SAVE},
-                       {"&Print", "Fa&x", "&Save", "-", "&Close"}},
         PermissionCase{"AllAllowed",
                        true,
                        true,
                        true,
                        false,
                        {IDT_EMAIL, IDT_FAX, IDT_SAVE},
-                       {"&Print", "&E-Mail", "Fa&x", "&Save", "-", "&Close"}},
-        // A passed-on copy never offers them, whatever its header says.
-        PermissionCase{"ForwardedCopy", true, true, true, true, {}, {"&Print", "-", "&Close"}}),
+                       {"&Print", "&E-Mail", "Fa&x", "&Save", "-", "&Close"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The document speaks its own language: the menu and the zoom label change while page 1 is
