@@ -190,39 +190,46 @@ TEST(PasswordDialog, InitialTextsComeFromTheInterfaceTexts) {
               "This document is password protected.\rPlease type in your password");
 }
 
-TEST(PasswordDialog, TwoWrongThenRightOpens) {
-    DialogRun run(Protected("secret"));
-    run.attempt("wrong");
-    run.attempt("secreT");
-    EXPECT_EQ(run.view.closeRequests, 0);
-    run.attempt("secret");
-    EXPECT_TRUE(run.dialog.accepted());
-    EXPECT_EQ(run.view.closeRequests, 1);
-    EXPECT_EQ(run.messages(), (std::vector<std::string>{"Invalid Password.", "Invalid Password."}));
-    EXPECT_EQ(run.box.shown[0].caption, "Quarterly Report");
-}
-
-TEST(PasswordDialog, ThirdWrongShowsTheFinalMessageAndCloses) {
-    DialogRun run(Protected("secret"));
-    run.attempt("a");
-    run.attempt("b");
-    run.attempt("c");
-    EXPECT_FALSE(run.dialog.accepted());
-    EXPECT_EQ(run.view.closeRequests, 1);
-    EXPECT_EQ(run.messages(),
-              (std::vector<std::string>{"Invalid Password.", "Invalid Password.",
-                                        "Invalid Password.\rUnable to display document."}));
-}
-
-TEST(PasswordDialog, ReplacedMessagesAreShown) {
-    auto description = Protected("secret");
-    description.replacementTexts[2] = "Falsch.";
-    description.replacementTexts[3] = "Falsch. Ende.";
-    DialogRun run(description);
-    run.attempt("x");
-    run.attempt("y");
-    run.attempt("z");
-    EXPECT_EQ(run.messages(), (std::vector<std::string>{"Falsch.", "Falsch.", "Falsch. Ende."}));
+TEST(PasswordDialog, WrongAttemptsAreToldAndTheThirdEndsTheDialog) {
+    const std::vector<std::string> invalid = {"Invalid Password.", "Invalid Password."};
+    const struct {
+        std::string password;
+        std::vector<std::string> attempts;
+        std::map<std::size_t, std::string> replaced; // slot index: text
+        bool accepted;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"secret", {"wrong", "secreT", "secret"}, {}, true, invalid},
+        {"secret",
+         {"a", "b", "c"},
+         {},
+         false,
+         {"Invalid Password.", "Invalid Password.",
+          "Invalid Password.\rUnable to display document."}},
+        {"secret",
+         {"x", "y", "z"},
+         {{2, "Falsch."}, {3, "Falsch. Ende."}},
+         false,
+         {"Falsch.", "Falsch.", "Falsch. Ende."}},
+        {"abcdefghijklmnopqrst", {"abcdefghijklmnopqrst"}, {}, true, {}},
+    };
+    for (const auto& c : cases) {
+        auto description = Protected(c.password);
+        for (const auto& [slot, text] : c.replaced) {
+            description.replacementTexts[slot] = text;
+        }
+        DialogRun run(description);
+        for (std::size_t i = 0; i < c.attempts.size(); ++i) {
+            EXPECT_EQ(run.view.closeRequests, 0) << c.attempts[i];
+            run.attempt(c.attempts[i]);
+        }
+        EXPECT_EQ(run.dialog.accepted(), c.accepted) << c.attempts.back();
+        EXPECT_EQ(run.view.closeRequests, 1) << c.attempts.back();
+        EXPECT_EQ(run.messages(), c.messages) << c.attempts.back();
+        for (const auto& shown : run.box.shown) {
+            EXPECT_EQ(shown.caption, "Quarterly Report");
+        }
+    }
 }
 
 TEST(PasswordDialog, CancelEscapeAndCloseEndWithoutAMessage) {
@@ -239,12 +246,6 @@ TEST(PasswordDialog, CancelEscapeAndCloseEndWithoutAMessage) {
     other.dialog.onCommand(1, other.view); // not one of the dialog's own controls
     other.dialog.onCommand(101, other.view);
     EXPECT_EQ(other.view.closeRequests, 0);
-}
-
-TEST(PasswordDialog, TwentyCharacterPasswordOpens) {
-    DialogRun run(Protected("abcdefghijklmnopqrst"));
-    run.attempt("abcdefghijklmnopqrst");
-    EXPECT_TRUE(run.dialog.accepted());
 }
 
 } // namespace
