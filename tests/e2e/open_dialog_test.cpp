@@ -45,8 +45,9 @@ TEST(OpenDialog, AppearsInTheCurrentFolderAndCancelEndsTheRunSilently) {
 TEST(OpenDialog, OpensTheChosenDocument) {
     TempFolder folder;
     ASSERT_TRUE(folder.created());
-    // Marked temporary, so that its deletion proves the whole start-up ran on it.
-    const std::string path = folder.write("chosen.vlk", DocumentBytes({.deleteOnClose = 1}));
+    // Marked temporary, so that its deletion proves the whole start-up ran on it. The field is
+    // an INTEGER tested for nonzero: a bit of the high byte alone counts.
+    const std::string path = folder.write("chosen.vlk", DocumentBytes({.deleteOnClose = 256}));
     ASSERT_FALSE(path.empty());
     VelkRun run(VelkProgram(), "", folder.path());
     ASSERT_TRUE(run.started());
