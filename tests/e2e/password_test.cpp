@@ -25,11 +25,14 @@ vlkw::DocumentDescription ProtectedDocument(const std::string& password) {
     vlkw::DocumentDescription d;
     d.title = kTitle;
     d.password = password;
-    d.pages.push_back(vlkw::PageBuilder().font(0, 12.0f, 0, "Arial").text(1, 1, 0, "salaries").bytes());
+    d.pages.push_back(
+        vlkw::PageBuilder().font(0, 12.0f, 0, "Arial").text(1, 1, 0, "salaries").bytes());
     return d;
 }
 
-DWORD Exit(velk::StartupOutcome outcome) { return static_cast<DWORD>(outcome); }
+DWORD Exit(velk::StartupOutcome outcome) {
+    return static_cast<DWORD>(outcome);
+}
 
 // A run of velk.exe on a protected document, with its password dialog found.
 struct PasswordRun {
@@ -38,7 +41,8 @@ struct PasswordRun {
     std::optional<VelkRun> run;
     HWND dialog = nullptr;
 
-    explicit PasswordRun(const vlkw::DocumentDescription& d, const char* caption = "Password Required") {
+    explicit PasswordRun(const vlkw::DocumentDescription& d,
+                         const char* caption = "Password Required") {
         path = folder.write("protected.vlk", vlkw::WriteDocument(d));
         run.emplace(VelkProgram(), path, folder.path());
         dialog = run->waitForWindow({uidriver::kDialogClass, caption});
@@ -54,9 +58,9 @@ TEST(PasswordDialog, RightPasswordAtTheThirdAttemptOpensTheDocument) {
     ASSERT_NE(r.dialog, nullptr);
     r.type("lion");
     EXPECT_EQ(r.run->answerMessage(), (ShownMessage{kTitle, "Invalid Password."}));
-    r.type(" tiger");  // a blank in front makes it wrong
+    r.type(" tiger"); // a blank in front makes it wrong
     EXPECT_EQ(r.run->answerMessage(), (ShownMessage{kTitle, "Invalid Password."}));
-    r.type("tiger   ");  // blanks after it do not
+    r.type("tiger   "); // blanks after it do not
     const RunEnd end = r.run->finish();
     EXPECT_THAT(end.messages, IsEmpty());
     EXPECT_EQ(end.exitCode, Exit(velk::StartupOutcome::Viewed));
@@ -65,12 +69,18 @@ TEST(PasswordDialog, RightPasswordAtTheThirdAttemptOpensTheDocument) {
 TEST(PasswordDialog, ThreeWrongPasswordsInTheDocumentsWordingEndTheRunAndDeleteIt) {
     auto d = ProtectedDocument("tiger");
     d.deleteOnClose = 1;
-    d.replacementTexts = {"Kennwort erforderlich", "Dieses Dokument ist geschuetzt.",
-                          "Falsches Kennwort.", "Falsches Kennwort. Ende.", "&Weiter", "&Abbrechen",
-                          std::nullopt, std::nullopt};
+    d.replacementTexts = {"Kennwort erforderlich",
+                          "Dieses Dokument ist geschuetzt.",
+                          "Falsches Kennwort.",
+                          "Falsches Kennwort. Ende.",
+                          "&Weiter",
+                          "&Abbrechen",
+                          std::nullopt,
+                          std::nullopt};
     PasswordRun r(d, "Kennwort erforderlich");
     ASSERT_NE(r.dialog, nullptr);
-    EXPECT_EQ(uidriver::ControlText(r.dialog, IDC_PASSWORD_PROMPT), "Dieses Dokument ist geschuetzt.");
+    EXPECT_EQ(uidriver::ControlText(r.dialog, IDC_PASSWORD_PROMPT),
+              "Dieses Dokument ist geschuetzt.");
     EXPECT_EQ(uidriver::ControlText(r.dialog, IDC_PASSWORD_OK), "&Weiter");
     EXPECT_EQ(uidriver::ControlText(r.dialog, IDC_PASSWORD_CANCEL), "&Abbrechen");
     r.type("a");

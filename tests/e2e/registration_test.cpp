@@ -30,7 +30,8 @@ std::optional<std::string> DefaultValue(const std::string& key) {
     char buffer[1024] = {};
     DWORD size = sizeof buffer - 1;
     DWORD type = 0;
-    const LONG result = RegQueryValueExA(opened, "", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    const LONG result =
+        RegQueryValueExA(opened, "", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
     RegCloseKey(opened);
     if (result != ERROR_SUCCESS || type != REG_SZ) {
         return std::nullopt;
@@ -40,15 +41,15 @@ std::optional<std::string> DefaultValue(const std::string& key) {
 
 // Every key of the association, deepest first.
 void Unregister() {
-    for (const std::string& key : {kOpenKey, kProgramId + "\\shell\\open", kPrintKey,
-                                  kProgramId + "\\shell\\print", kProgramId + "\\shell", kProgramId,
-                                  std::string(".vlk")}) {
+    for (const std::string& key :
+         {kOpenKey, kProgramId + "\\shell\\open", kPrintKey, kProgramId + "\\shell\\print",
+          kProgramId + "\\shell", kProgramId, std::string(".vlk")}) {
         RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
     }
 }
 
 class Registration : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Unregister(); }
     void TearDown() override { Unregister(); }
 
@@ -77,9 +78,9 @@ TEST_F(Registration, InstallWritesAllFourKeysAndShowRegReadsThemBack) {
     EXPECT_EQ(DefaultValue(kPrintKey), VelkProgram() + " -PA %1");
     EXPECT_EQ(runVelk("/showreg"),
               (std::vector<ShownMessage>{
-                  {kProgramCaption, "Registry Settings for the .vlk extension\r\rProgram Name: " +
-                                        kProgramId + "\rOpen: " + VelkProgram() + " %1\rPrint: " +
-                                        VelkProgram() + " -PA %1"}}));
+                  {kProgramCaption,
+                   "Registry Settings for the .vlk extension\r\rProgram Name: " + kProgramId +
+                       "\rOpen: " + VelkProgram() + " %1\rPrint: " + VelkProgram() + " -PA %1"}}));
 }
 
 } // namespace

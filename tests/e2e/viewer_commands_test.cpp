@@ -13,7 +13,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-
 namespace velk_e2e {
 namespace {
 
@@ -72,10 +71,12 @@ TEST_F(CommandsOf, OnePageDocumentWithoutPermissionsGreysNavigationAndLeavesOutI
     EXPECT_FALSE(viewer->shows(viewer->control(IDC_INDEX_BOX)));
 
     // Close, the navigation group and print, each group after a separator.
-    const int buttons[] = {IDT_CLOSE, IDT_FIRST, IDT_PREVIOUS, IDT_NEXT, IDT_LAST, IDT_JUMP, IDT_PRINT};
+    const int buttons[] = {IDT_CLOSE, IDT_FIRST, IDT_PREVIOUS, IDT_NEXT,
+                           IDT_LAST,  IDT_JUMP,  IDT_PRINT};
     const int positions[] = {1, 3, 4, 5, 6, 7, 9};
     for (std::size_t i = 0; i < std::size(buttons); ++i) {
-        EXPECT_EQ(uidriver::ToolbarButtonIndex(viewer->control(IDC_TOOLBAR), buttons[i]), positions[i])
+        EXPECT_EQ(uidriver::ToolbarButtonIndex(viewer->control(IDC_TOOLBAR), buttons[i]),
+                  positions[i])
             << buttons[i];
     }
     for (const int id : {IDT_EMAIL, IDT_FAX, IDT_SAVE}) {

@@ -11,7 +11,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-
 namespace velk_e2e {
 namespace {
 
@@ -91,7 +90,8 @@ TEST_F(SampleOpened, MenuAndToolTipsCarryTheInterfaceTexts) {
     const struct {
         int command;
         std::optional<std::string> text; // nothing: the window gives no text
-    } tips[] = {{IDT_CLOSE, "&Close"}, {IDT_FIRST, std::nullopt}, {IDT_SAVE, "&Save"}, {0, std::nullopt}};
+    } tips[] = {
+        {IDT_CLOSE, "&Close"}, {IDT_FIRST, std::nullopt}, {IDT_SAVE, "&Save"}, {0, std::nullopt}};
     for (const auto& tip : tips) {
         const auto answer = viewer->toolTip(tip.command);
         ASSERT_TRUE(answer.has_value()) << tip.command;

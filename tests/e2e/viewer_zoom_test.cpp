@@ -81,7 +81,7 @@ TEST_F(SampleZoom, ThePageAreaTakesThePagesSizeAndTheVerticalBarItsWidth) {
         ZoomCase zoom;
         bool tall;
     } cases[] = {
-        {{nullptr, 2, "75%", 75}, false}, {{"10", 0, "25%", 25}, false},
+        {{nullptr, 2, "75%", 75}, false},  {{"10", 0, "25%", 25}, false},
         {{nullptr, 4, "125%", 125}, true}, {{"abc", 0, "100%", 100}, true},
         {{"110", 0, "110%", 110}, true},
     };

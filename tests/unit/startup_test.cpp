@@ -48,7 +48,8 @@ TEST(Startup, AFileNotFoundOrNotOpenedIsReportedWithTheNameAsGiven) {
     for (const auto& c : cases) {
         StartupRun run;
         run.addDocument(testing::ThreePageReport(), "x.vlk");
-        run.files.add("C:\\hidden.vlk", vlkw::WriteDocument(testing::ThreePageReport())).hidden = true;
+        run.files.add("C:\\hidden.vlk", vlkw::WriteDocument(testing::ThreePageReport())).hidden =
+            true;
         run.files.add(kDoc, vlkw::WriteDocument(testing::ThreePageReport())).unopenable = true;
         EXPECT_EQ(run(c.line), c.outcome) << c.line;
         EXPECT_EQ(run.box.shown, (std::vector<ShownMessage>{{c.message, kProgram, 0x40}}));
@@ -68,9 +69,9 @@ TEST(Startup, WrongMarkIsAnInvalidFileThatIsNeverDeleted) {
         run.files.add(kDoc, content);
         EXPECT_EQ(run(std::string("-p ") + kDoc), StartupOutcome::InvalidFile);
         EXPECT_EQ(run.box.shown,
-                  (std::vector<ShownMessage>{{std::string("Invalid File: ") + kDoc +
-                                                  "\rThis file isn't a velk document.",
-                                              kProgram, 0x40}}));
+                  (std::vector<ShownMessage>{
+                      {std::string("Invalid File: ") + kDoc + "\rThis file isn't a velk document.",
+                       kProgram, 0x40}}));
         EXPECT_TRUE(run.files.contains(kDoc));
         EXPECT_TRUE(run.files.deleted.empty());
         EXPECT_EQ(run.viewer.runs, 0);
@@ -111,9 +112,8 @@ TEST(Startup, ChosenNameIsTrimmedAndOpenedOrARegistrationWord) {
         run.dialog.answer = word ? std::string("-install") : std::string("  ") + kDoc + " ";
         EXPECT_EQ(run(""), word ? StartupOutcome::Registration : StartupOutcome::Viewed);
         EXPECT_EQ(run.viewer.fileName, word ? "" : kDoc);
-        EXPECT_EQ(run.registration.calls,
-                  word ? std::vector<std::string>{"RegisterExtension"}
-                       : std::vector<std::string>{"IsExtensionRegistered"});
+        EXPECT_EQ(run.registration.calls, word ? std::vector<std::string>{"RegisterExtension"}
+                                               : std::vector<std::string>{"IsExtensionRegistered"});
     }
 }
 
@@ -318,8 +318,8 @@ TEST(Startup, TemporaryDocumentIsDeletedAfterViewingPrintingAndARefusedPasswordO
         EXPECT_EQ(run.viewer.runs, c.viewerRuns);
         EXPECT_EQ(run.password.asked, std::string(c.password).empty() ? 0 : 1);
         const bool deleted = c.deleteOnClose != 0;
-        EXPECT_EQ(run.files.deleted, deleted ? std::vector<std::string>{kDoc}
-                                             : std::vector<std::string>{})
+        EXPECT_EQ(run.files.deleted,
+                  deleted ? std::vector<std::string>{kDoc} : std::vector<std::string>{})
             << c.deleteOnClose;
         EXPECT_EQ(run.files.contains(kDoc), !deleted);
     }
