@@ -86,6 +86,7 @@ TEST(DocumentStore, BadPageTablesGiveEmptyPagesNeverMoreThanTheFile) {
         {"start past the end", {pos[0], size + 10, size + 20}, {false, true, true}},
         {"negative", {-5, pos[1], pos[2]}, {true, false, false}},
         {"zero", {0, pos[1], pos[2]}, {true, false, false}},
+        {"the first byte", {1, pos[1], pos[2]}, {false, false, false}},
         {"max", {pos[0], 2147483647, pos[2]}, {false, true, false}},
     };
     for (const auto& c : cases) {
@@ -192,6 +193,11 @@ TEST(DocumentStore, OptionRecordsSetTheirPermissionsAndBadLengthsGiveEmptyTexts)
     o.document.readOptionRecords();
     EXPECT_EQ(o.document.header.allowMail, 1);
     EXPECT_EQ(o.document.header.allowFax, 1);
+    // Any position counts, however unlikely.
+    description.overrides.header = [](vlkw::HeaderFields& h) { h.faxOptionsPos = 1; };
+    Opened first(vlkw::WriteDocument(description));
+    first.document.readOptionRecords();
+    EXPECT_EQ(first.document.header.allowFax, 1);
 
     // Lengths patched in place: the mail record's third length negative, its fourth past the
     // end of the file.
