@@ -155,11 +155,12 @@ TEST(VelkRenderPng, RunsOfEveryLengthAroundTheLongestMatchReadBackExactly) {
 TEST(VelkRenderPng, RepeatedRowsReadBackOnBothSidesOfTheWindowLimit) {
     // A row of 10,922 pixels with its filter byte is 32,767 bytes, within the 32K a match can
     // reach back; one of 10,923 pixels is not, and must be written out again. The gradient has
-    // no runs: a row written out takes about its own size again.
+    // no runs: a row written out takes about its own size again. Rows of 11 and 16 pixels are
+    // 34 and 49 bytes back, distances with four extra bits.
     const struct {
         std::int32_t width;
         bool rowMatches;
-    } cases[] = {{1, true}, {300, true}, {10922, true}, {10923, false}};
+    } cases[] = {{1, true}, {11, true}, {16, true}, {300, true}, {10922, true}, {10923, false}};
     for (const auto& c : cases) {
         RgbImage image{c.width, 4, {}};
         for (std::int32_t y = 0; y < 3; ++y) {
