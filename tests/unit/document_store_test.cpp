@@ -193,6 +193,16 @@ TEST(DocumentStore, OptionRecordsSetTheirPermissionsAndBadLengthsGiveEmptyTexts)
     o.document.readOptionRecords();
     EXPECT_EQ(o.document.header.allowMail, 1);
     EXPECT_EQ(o.document.header.allowFax, 1);
+    const auto& m = o.document.mailOptions;
+    const auto& f = o.document.faxOptions;
+    EXPECT_EQ((std::vector<std::int32_t>{m.showDialog, m.attachAsViewer, f.showDialog}),
+              (std::vector<std::int32_t>{1, 1, 1}));
+    EXPECT_EQ((std::vector<std::string>{m.logonProfile, m.logonPassword, m.recipientNames,
+                                        m.recipientAddresses, m.subject, m.note, f.logonProfile,
+                                        f.logonPassword, f.recipients, f.subject, f.note}),
+              (std::vector<std::string>{"profile", "secret", "Ann;Bob", "ann@x;bob@x", "Report",
+                                        "Please read.", "faxprofile", "faxpw", "FAX:123;FAX:456",
+                                        "Fax report", "See attached."}));
     // Any position counts, however unlikely.
     description.overrides.header = [](vlkw::HeaderFields& h) { h.faxOptionsPos = 1; };
     Opened first(vlkw::WriteDocument(description));
