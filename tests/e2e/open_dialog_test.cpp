@@ -5,7 +5,6 @@
 #include "test_documents.h"
 #include "velk_run.h"
 
-#include "uidriver/capture.h"
 #include "uidriver/controls.h"
 
 #include <gmock/gmock.h>
@@ -20,17 +19,6 @@ using velk::StartupOutcome;
 // Controls of the common open dialog: the look-in box and the file-name box.
 constexpr int kLookInBox = 0x471;
 constexpr int kFileNameBox = 0x47C;
-
-bool HasMoreThanOneColour(const uidriver::Image& image) {
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            if (image.pixel(x, y) != image.pixel(0, 0)) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
 
 std::string LastComponent(const std::string& path) {
     return path.substr(path.find_last_of('\\') + 1);
@@ -47,11 +35,6 @@ TEST(OpenDialog, AppearsInTheCurrentFolderAndCancelEndsTheRunSilently) {
     EXPECT_EQ(uidriver::ControlText(dialog, kFileNameBox), "*.vlk");
     EXPECT_EQ(uidriver::ControlText(dialog, kLookInBox), LastComponent(folder.path()));
 
-    const std::optional<uidriver::Image> picture = uidriver::CaptureWindow(dialog);
-    ASSERT_TRUE(picture.has_value());
-    EXPECT_TRUE(HasMoreThanOneColour(*picture));
-    EXPECT_TRUE(uidriver::SaveBmp(*picture, CapturesFolder() + "\\open-dialog.bmp"));
-
     ASSERT_TRUE(uidriver::PressButton(dialog, IDCANCEL));
     const RunEnd end = run.finish();
     EXPECT_THAT(end.messages, IsEmpty());
@@ -62,8 +45,9 @@ TEST(OpenDialog, AppearsInTheCurrentFolderAndCancelEndsTheRunSilently) {
 TEST(OpenDialog, OpensTheChosenDocument) {
     TempFolder folder;
     ASSERT_TRUE(folder.created());
-    // Marked temporary, so that its deletion proves the whole start-up ran on it.
-    const std::string path = folder.write("chosen.vlk", DocumentBytes({.deleteOnClose = 1}));
+    // Marked temporary, so that its deletion proves the whole start-up ran on it. The field is
+    // an INTEGER tested for nonzero: a bit of the high byte alone counts.
+    const std::string path = folder.write("chosen.vlk", DocumentBytes({.deleteOnClose = 256}));
     ASSERT_FALSE(path.empty());
     VelkRun run(VelkProgram(), "", folder.path());
     ASSERT_TRUE(run.started());

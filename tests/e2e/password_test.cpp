@@ -1,4 +1,6 @@
 // A protected document opens only after its password is typed in velk.exe's password dialog.
+// What counts as the right password, and the dialog's wording, are rows of the unit tables
+// (password_test.cpp); these runs prove the real dialog's wiring.
 
 #include "resource.h"
 #include "startup/startup.h"
@@ -7,7 +9,6 @@
 #include "writer/document_writer.h"
 #include "writer/page_builder.h"
 
-#include "uidriver/capture.h"
 #include "uidriver/controls.h"
 
 #include <gmock/gmock.h>
@@ -16,7 +17,6 @@
 namespace velk_e2e {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 constexpr const char* kTitle = "Payroll March";
@@ -25,11 +25,14 @@ vlkw::DocumentDescription ProtectedDocument(const std::string& password) {
     vlkw::DocumentDescription d;
     d.title = kTitle;
     d.password = password;
-    d.pages.push_back(vlkw::PageBuilder().font(0, 12.0f, 0, "Arial").text(1, 1, 0, "salaries").bytes());
+    d.pages.push_back(
+        vlkw::PageBuilder().font(0, 12.0f, 0, "Arial").text(1, 1, 0, "salaries").bytes());
     return d;
 }
 
-DWORD Exit(velk::StartupOutcome outcome) { return static_cast<DWORD>(outcome); }
+DWORD Exit(velk::StartupOutcome outcome) {
+    return static_cast<DWORD>(outcome);
+}
 
 // A run of velk.exe on a protected document, with its password dialog found.
 struct PasswordRun {
@@ -38,7 +41,8 @@ struct PasswordRun {
     std::optional<VelkRun> run;
     HWND dialog = nullptr;
 
-    explicit PasswordRun(const vlkw::DocumentDescription& d, const char* caption = "Password Required") {
+    explicit PasswordRun(const vlkw::DocumentDescription& d,
+                         const char* caption = "Password Required") {
         path = folder.write("protected.vlk", vlkw::WriteDocument(d));
         run.emplace(VelkProgram(), path, folder.path());
         dialog = run->waitForWindow({uidriver::kDialogClass, caption});
@@ -54,73 +58,29 @@ TEST(PasswordDialog, RightPasswordAtTheThirdAttemptOpensTheDocument) {
     ASSERT_NE(r.dialog, nullptr);
     r.type("lion");
     EXPECT_EQ(r.run->answerMessage(), (ShownMessage{kTitle, "Invalid Password."}));
-    r.type(" tiger");  // a blank in front makes it wrong
+    r.type(" tiger"); // a blank in front makes it wrong
     EXPECT_EQ(r.run->answerMessage(), (ShownMessage{kTitle, "Invalid Password."}));
-    r.type("tiger   ");  // blanks after it do not
+    r.type("tiger   "); // blanks after it do not
     const RunEnd end = r.run->finish();
     EXPECT_THAT(end.messages, IsEmpty());
     EXPECT_EQ(end.exitCode, Exit(velk::StartupOutcome::Viewed));
 }
 
-TEST(PasswordDialog, ThreeWrongPasswordsEndTheRunAndDeleteATemporaryDocument) {
+TEST(PasswordDialog, ThreeWrongPasswordsInTheDocumentsWordingEndTheRunAndDeleteIt) {
     auto d = ProtectedDocument("tiger");
     d.deleteOnClose = 1;
-    PasswordRun r(d);
-    ASSERT_NE(r.dialog, nullptr);
-    r.type("one");
-    EXPECT_EQ(r.run->answerMessage(), (ShownMessage{kTitle, "Invalid Password."}));
-    r.type("two");
-    EXPECT_EQ(r.run->answerMessage(), (ShownMessage{kTitle, "Invalid Password."}));
-    r.type("three");
-    EXPECT_EQ(r.run->answerMessage(),
-              (ShownMessage{kTitle, "Invalid Password.\rUnable to display document."}));
-    const RunEnd end = r.run->finish();
-    EXPECT_THAT(end.messages, IsEmpty());
-    EXPECT_THAT(end.closedWindows, IsEmpty());
-    EXPECT_EQ(end.exitCode, Exit(velk::StartupOutcome::PasswordRefused));
-    EXPECT_FALSE(FileExists(r.path));
-}
-
-TEST(PasswordDialog, CancelEndsTheRunWithoutAMessage) {
-    PasswordRun r(ProtectedDocument("tiger"));
-    ASSERT_NE(r.dialog, nullptr);
-    uidriver::PressButton(r.dialog, IDC_PASSWORD_CANCEL);
-    const RunEnd end = r.run->finish();
-    EXPECT_THAT(end.messages, IsEmpty());
-    EXPECT_EQ(end.exitCode, Exit(velk::StartupOutcome::PasswordRefused));
-    EXPECT_TRUE(FileExists(r.path));
-}
-
-TEST(PasswordDialog, EscapeEndsTheRunWithoutAMessage) {
-    PasswordRun r(ProtectedDocument("tiger"));
-    ASSERT_NE(r.dialog, nullptr);
-    // The Esc key in the entry field, as the dialog manager sees it.
-    const HWND edit = GetDlgItem(r.dialog, IDC_PASSWORD_EDIT);
-    PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-    PostMessageA(edit, WM_KEYUP, VK_ESCAPE, 0xC0010001);
-    const RunEnd end = r.run->finish();
-    EXPECT_THAT(end.messages, IsEmpty());
-    EXPECT_THAT(end.closedWindows, IsEmpty());
-    EXPECT_EQ(end.exitCode, Exit(velk::StartupOutcome::PasswordRefused));
-}
-
-TEST(PasswordDialog, TwentyCharacterPasswordOpens) {
-    PasswordRun r(ProtectedDocument("abcdefghij0123456789"));
-    ASSERT_NE(r.dialog, nullptr);
-    r.type("abcdefghij0123456789");
-    const RunEnd end = r.run->finish();
-    EXPECT_THAT(end.messages, IsEmpty());
-    EXPECT_EQ(end.exitCode, Exit(velk::StartupOutcome::Viewed));
-}
-
-TEST(PasswordDialog, ShowsTheDocumentsOwnWording) {
-    auto d = ProtectedDocument("tiger");
-    d.replacementTexts = {"Kennwort erforderlich", "Dieses Dokument ist geschuetzt.",
-                          "Falsches Kennwort.", "Falsches Kennwort. Ende.", "&Weiter", "&Abbrechen",
-                          std::nullopt, std::nullopt};
+    d.replacementTexts = {"Kennwort erforderlich",
+                          "Dieses Dokument ist geschuetzt.",
+                          "Falsches Kennwort.",
+                          "Falsches Kennwort. Ende.",
+                          "&Weiter",
+                          "&Abbrechen",
+                          std::nullopt,
+                          std::nullopt};
     PasswordRun r(d, "Kennwort erforderlich");
     ASSERT_NE(r.dialog, nullptr);
-    EXPECT_EQ(uidriver::ControlText(r.dialog, IDC_PASSWORD_PROMPT), "Dieses Dokument ist geschuetzt.");
+    EXPECT_EQ(uidriver::ControlText(r.dialog, IDC_PASSWORD_PROMPT),
+              "Dieses Dokument ist geschuetzt.");
     EXPECT_EQ(uidriver::ControlText(r.dialog, IDC_PASSWORD_OK), "&Weiter");
     EXPECT_EQ(uidriver::ControlText(r.dialog, IDC_PASSWORD_CANCEL), "&Abbrechen");
     r.type("a");
@@ -129,17 +89,11 @@ TEST(PasswordDialog, ShowsTheDocumentsOwnWording) {
     EXPECT_EQ(r.run->answerMessage(), (ShownMessage{kTitle, "Falsches Kennwort."}));
     r.type("c");
     EXPECT_EQ(r.run->answerMessage(), (ShownMessage{kTitle, "Falsches Kennwort. Ende."}));
-    EXPECT_EQ(r.run->finish().exitCode, Exit(velk::StartupOutcome::PasswordRefused));
-}
-
-TEST(PasswordDialog, LooksRight) {
-    PasswordRun r(ProtectedDocument("tiger"));
-    ASSERT_NE(r.dialog, nullptr);
-    const auto image = uidriver::CaptureWindow(r.dialog);
-    ASSERT_TRUE(image.has_value());
-    EXPECT_TRUE(uidriver::SaveBmp(*image, CapturesFolder() + "\\password-dialog.bmp"));
-    uidriver::PressButton(r.dialog, IDC_PASSWORD_CANCEL);
-    r.run->finish();
+    const RunEnd end = r.run->finish();
+    EXPECT_THAT(end.messages, IsEmpty());
+    EXPECT_THAT(end.closedWindows, IsEmpty());
+    EXPECT_EQ(end.exitCode, Exit(velk::StartupOutcome::PasswordRefused));
+    EXPECT_FALSE(FileExists(r.path));
 }
 
 } // namespace

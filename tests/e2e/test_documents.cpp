@@ -1,6 +1,5 @@
 #include "test_documents.h"
 
-#include "writer/byte_writer.h"
 #include "writer/document_writer.h"
 #include "writer/page_builder.h"
 #include "writer/self_extracting.h"
@@ -24,17 +23,8 @@ std::vector<std::uint8_t> DocumentBytes(const TestDocument& document) {
 }
 
 std::vector<std::uint8_t> SelfExtractingViewer(const std::vector<std::uint8_t>& viewer,
-                                               const std::vector<std::uint8_t>& document,
-                                               const ContainerTrailer& trailer) {
-    std::vector<std::uint8_t> container = vlkw::WriteSelfExtracting(viewer, document);
-    // The trailer is the last 4 + 17 bytes; a mark of another length moves where it starts.
-    container.resize(container.size() - 4 - vlkw::kSelfExtractMark.size());
-    const std::int32_t offset =
-        trailer.offsetIsViewerSize ? static_cast<std::int32_t>(viewer.size()) : trailer.offset;
-    vlkw::ByteWriter tail;
-    tail.int32(offset).chars(trailer.mark);
-    container.insert(container.end(), tail.data().begin(), tail.data().end());
-    return container;
+                                               const std::vector<std::uint8_t>& document) {
+    return vlkw::WriteSelfExtracting(viewer, document);
 }
 
 } // namespace velk_e2e

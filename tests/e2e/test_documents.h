@@ -16,17 +16,8 @@ struct TestDocument {
 // A complete one-page document with a line of text.
 std::vector<std::uint8_t> DocumentBytes(const TestDocument& document);
 
-// How a self-extracting viewer closes: the document's offset, then the mark.
-struct ContainerTrailer {
-    bool offsetIsViewerSize = true;
-    std::int32_t offset = 0; // used when offsetIsViewerSize is false
-    std::string mark = "VELK_SELF_EXTRACT";
-};
-
-// A copy of the viewer with the document appended, as a viewer saves itself; a trailer other
-// than the default replaces the one the writer puts there.
+// A copy of the viewer with the document appended, as a viewer saves itself.
 std::vector<std::uint8_t> SelfExtractingViewer(const std::vector<std::uint8_t>& viewer,
-                                               const std::vector<std::uint8_t>& document,
-                                               const ContainerTrailer& trailer = {});
+                                               const std::vector<std::uint8_t>& document);
 
 } // namespace velk_e2e

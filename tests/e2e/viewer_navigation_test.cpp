@@ -61,14 +61,13 @@ struct Move {
     NavigationButtons buttons;
 };
 
-// Each command in turn, from page 1; moves past either end stay where they are.
+// Each command of the toolbar and the menu once, from page 1; where a move past either end
+// stays is a row of the unit tables.
 TEST_F(SampleNavigation, ButtonsAndMenuItemsMoveAndStopAtTheEnds) {
     const Move moves[] = {
-        {IDT_PREVIOUS, 1, kAtFirst}, {IDT_NEXT, 2, kInside},      {IDM_NEXT, 3, kInside},
-        {IDT_LAST, 7, kAtLast},      {IDT_NEXT, 7, kAtLast},      {IDM_NEXT, 7, kAtLast},
-        {IDM_LAST, 7, kAtLast},      {IDT_PREVIOUS, 6, kInside},  {IDM_PREVIOUS, 5, kInside},
-        {IDT_FIRST, 1, kAtFirst},    {IDM_PREVIOUS, 1, kAtFirst}, {IDM_LAST, 7, kAtLast},
-        {IDM_FIRST, 1, kAtFirst},    {IDT_FIRST, 1, kAtFirst},
+        {IDT_PREVIOUS, 1, kAtFirst}, {IDT_NEXT, 2, kInside},     {IDM_NEXT, 3, kInside},
+        {IDT_LAST, 7, kAtLast},      {IDT_PREVIOUS, 6, kInside}, {IDM_PREVIOUS, 5, kInside},
+        {IDT_FIRST, 1, kAtFirst},    {IDM_LAST, 7, kAtLast},     {IDM_FIRST, 1, kAtFirst},
     };
     int step = 0;
     for (const Move& move : moves) {
@@ -79,9 +78,11 @@ TEST_F(SampleNavigation, ButtonsAndMenuItemsMoveAndStopAtTheEnds) {
     }
 }
 
-TEST_F(SampleNavigation, JumpDialogShowsItsTextsAndStartsWithOne) {
+// The dialog shows its texts with "1" in the field whatever page is current; a number that
+// is no page of the document keeps it open with the text as typed, one read leniently moves
+// there, and Cancel or Esc leave the page. Which texts are pages is a row of the unit table.
+TEST_F(SampleNavigation, JumpDialogTakesOnlyPagesOfTheDocument) {
     jumpTo(5);
-    // The field shows "1" again, whatever page is current.
     JumpDialogWindow jump(*viewer, IDM_JUMP);
     ASSERT_TRUE(jump.opened());
     EXPECT_EQ(jump.caption(), "Jump to a page");
@@ -89,65 +90,21 @@ TEST_F(SampleNavigation, JumpDialogShowsItsTextsAndStartsWithOne) {
     EXPECT_EQ(jump.text(IDC_JUMP_OK), "&Ok");
     EXPECT_EQ(jump.text(IDC_JUMP_CANCEL), "&Cancel");
     EXPECT_EQ(jump.text(IDC_JUMP_EDIT), "1");
-    const auto picture = uidriver::CaptureWindow(jump.dialog());
-    ASSERT_TRUE(picture.has_value());
-    EXPECT_TRUE(uidriver::SaveBmp(*picture, CapturesFolder() + "\\viewer-jump-dialog.bmp"));
+    jump.enter("8");
+    EXPECT_TRUE(jump.open());
+    EXPECT_EQ(jump.text(IDC_JUMP_EDIT), "8");
     jump.cancel();
     EXPECT_FALSE(jump.open());
     EXPECT_EQ(viewer->statusText(), SampleStatus(5));
-}
 
-struct Typed {
-    const char* text;
-    int page; // 0: the dialog stays open
-};
-
-// What the page field accepts: a number of a page, read leniently; anything else keeps the
-// dialog open with the text as typed.
-TEST_F(SampleNavigation, JumpDialogTakesOnlyPagesOfTheDocument) {
-    const Typed cases[] = {
-        {"0", 0},   {"13", 0}, {"8", 0},   {"abc", 0},  {"", 0},  {"-1", 0}, {"  ", 0},
-        {"3.9", 3}, {"7", 7},  {" 4 ", 4}, {"6abc", 6}, {"1", 1}, {"+2", 2},
-    };
-    int current = 1;
-    for (const Typed& typed : cases) {
-        JumpDialogWindow jump(*viewer, IDT_JUMP);
-        ASSERT_TRUE(jump.opened()) << typed.text;
-        jump.enter(typed.text);
-        if (typed.page == 0) {
-            EXPECT_TRUE(jump.open()) << "'" << typed.text << "'";
-            EXPECT_EQ(jump.text(IDC_JUMP_EDIT), typed.text);
-            jump.cancel();
-        } else {
-            EXPECT_FALSE(jump.open()) << "'" << typed.text << "'";
-            current = typed.page;
-        }
-        EXPECT_EQ(viewer->statusText(), SampleStatus(current)) << "'" << typed.text << "'";
-    }
-    EXPECT_EQ(viewer->navigation(), kInside);
-}
-
-TEST_F(SampleNavigation, JumpDialogCancelAndEscapeLeaveThePage) {
-    jumpTo(4);
-    JumpDialogWindow cancelled(*viewer, IDT_JUMP);
-    ASSERT_TRUE(cancelled.opened());
-    uidriver::SetControlText(cancelled.dialog(), IDC_JUMP_EDIT, "6");
-    cancelled.cancel();
-    EXPECT_FALSE(cancelled.open());
-    EXPECT_EQ(viewer->statusText(), SampleStatus(4));
-
-    JumpDialogWindow escaped(*viewer, IDM_JUMP);
+    jumpTo(4); // typed as "4"; " 4 " and "6abc" are rows of the unit table
+    JumpDialogWindow escaped(*viewer, IDT_JUMP);
     ASSERT_TRUE(escaped.opened());
     uidriver::SetControlText(escaped.dialog(), IDC_JUMP_EDIT, "6");
     escaped.escape();
     EXPECT_FALSE(escaped.open());
     EXPECT_EQ(viewer->statusText(), SampleStatus(4));
     EXPECT_EQ(viewer->navigation(), kInside);
-}
-
-TEST_F(SampleNavigation, JumpToTheLastPageGreysNextAndLast) {
-    jumpTo(7);
-    EXPECT_EQ(viewer->navigation(), kAtLast);
 }
 
 struct IndexChoice {
@@ -158,7 +115,7 @@ struct IndexChoice {
 // Item n of the box is index entry n; after the move the box shows its heading again.
 TEST_F(SampleNavigation, IndexBoxGoesToTheEntrysPageAndShowsItsHeadingAgain) {
     const HWND index = viewer->control(IDC_INDEX_BOX);
-    const IndexChoice choices[] = {{5, 3}, {10, 7}, {2, 1}, {8, 6}, {3, 2}, {0, 2}};
+    const IndexChoice choices[] = {{5, 3}, {0, 3}, {10, 7}};
     for (const IndexChoice& choice : choices) {
         ASSERT_TRUE(uidriver::ChooseComboItem(viewer->window(), index, choice.item));
         EXPECT_EQ(viewer->statusText(), SampleStatus(choice.page)) << "item " << choice.item;

@@ -42,6 +42,8 @@ TEST(Switches, OneSwitchAtTheStartWithItsBlank) {
         {"-pa report.vlk", 0, "report.vlk", true, true, false, false, false},
         {"/F report.vlk", 0, "report.vlk", false, false, false, true, false},
         {"/E report.vlk", 0, "report.vlk", false, false, true, false, false},
+        {"-e Report.VLK", 0, "Report.VLK", false, false, true, false, false},
+        {"/f report.vlk", 0, "report.vlk", false, false, false, true, false},
         {"-bv C:\\a b\\r.vlk", 0, "C:\\a b\\r.vlk", false, false, false, false, true},
         // A switch run together with the name, or alone, is part of the name.
         {"/Preport.vlk", 0, "/Preport.vlk", false, false, false, false, false},

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace velk {
 namespace {
 
@@ -70,20 +72,6 @@ TEST(DocumentStore, MagicIsCaseSensitiveAndAFailedCheckBlanksTheTitle) {
     }
 }
 
-TEST(DocumentStore, NoPagesMeansAnEmptyTableAndEmptyPages) {
-    for (const std::int32_t count : {0, -1, -2147483647 - 1}) {
-        auto description = ThreePageReport();
-        description.overrides.header = [count](vlkw::HeaderFields& h) { h.pageCount = count; };
-        Opened o(vlkw::WriteDocument(description));
-        o.loadAll();
-        EXPECT_TRUE(o.document.pageTable.empty());
-        EXPECT_EQ(o.document.pageCount, 0);
-        o.document.loadPage(1);
-        EXPECT_TRUE(o.document.loadedPage.empty());
-        EXPECT_EQ(o.document.loadedPageNumber, 0);
-    }
-}
-
 TEST(DocumentStore, BadPageTablesGiveEmptyPagesNeverMoreThanTheFile) {
     const auto written = vlkw::ComposeDocument(ThreePageReport());
     const std::int32_t size = static_cast<std::int32_t>(written.bytes.size());
@@ -98,6 +86,7 @@ TEST(DocumentStore, BadPageTablesGiveEmptyPagesNeverMoreThanTheFile) {
         {"start past the end", {pos[0], size + 10, size + 20}, {false, true, true}},
         {"negative", {-5, pos[1], pos[2]}, {true, false, false}},
         {"zero", {0, pos[1], pos[2]}, {true, false, false}},
+        {"the first byte", {1, pos[1], pos[2]}, {false, false, false}},
         {"max", {pos[0], 2147483647, pos[2]}, {false, true, false}},
     };
     for (const auto& c : cases) {
@@ -113,30 +102,40 @@ TEST(DocumentStore, BadPageTablesGiveEmptyPagesNeverMoreThanTheFile) {
     }
 }
 
-TEST(DocumentStore, PageTableOutsideTheFileHoldsNothingWhateverTheCount) {
+TEST(DocumentStore, PageTableOutsideTheFileOrNoPagesHoldNothingWhateverTheCount) {
     const struct {
         const char* what;
         std::int32_t pageCount;
-        std::int32_t pageTablePos;
+        std::int32_t pageTablePos; // 0: keep
     } cases[] = {
         {"huge count", 2147483647, 261},
         {"table past the end", 3, 1 << 30},
         {"table before the start", 3, -100},
         {"huge count, table before the start", 2147483647, -2147483647},
+        // No pages: an empty table and empty pages.
+        {"no pages", 0, 0},
+        {"negative count", -1, 0},
+        {"lowest count", -2147483647 - 1, 0},
     };
     for (const auto& c : cases) {
         auto description = ThreePageReport();
         description.overrides.header = [&c](vlkw::HeaderFields& h) {
             h.pageCount = c.pageCount;
-            h.pageTablePos = c.pageTablePos;
+            h.pageTablePos = c.pageTablePos != 0 ? c.pageTablePos : h.pageTablePos;
         };
         const auto bytes = vlkw::WriteDocument(description);
         Opened o(bytes);
         o.loadAll();
-        EXPECT_EQ(o.document.pageCount, c.pageCount) << c.what;
+        EXPECT_EQ(o.document.pageCount, std::max(c.pageCount, 0)) << c.what;
         EXPECT_LE(o.document.pageTable.size() * 4, bytes.size()) << c.what;
         o.document.loadPage(c.pageCount);
         EXPECT_LE(o.document.loadedPage.size(), bytes.size()) << c.what;
+        if (c.pageCount <= 0) {
+            EXPECT_TRUE(o.document.pageTable.empty()) << c.what;
+            o.document.loadPage(1);
+            EXPECT_TRUE(o.document.loadedPage.empty()) << c.what;
+            EXPECT_EQ(o.document.loadedPageNumber, 0) << c.what;
+        }
     }
 }
 
@@ -194,6 +193,21 @@ TEST(DocumentStore, OptionRecordsSetTheirPermissionsAndBadLengthsGiveEmptyTexts)
     o.document.readOptionRecords();
     EXPECT_EQ(o.document.header.allowMail, 1);
     EXPECT_EQ(o.document.header.allowFax, 1);
+    const auto& m = o.document.mailOptions;
+    const auto& f = o.document.faxOptions;
+    EXPECT_EQ((std::vector<std::int32_t>{m.showDialog, m.attachAsViewer, f.showDialog}),
+              (std::vector<std::int32_t>{1, 1, 1}));
+    EXPECT_EQ((std::vector<std::string>{m.logonProfile, m.logonPassword, m.recipientNames,
+                                        m.recipientAddresses, m.subject, m.note, f.logonProfile,
+                                        f.logonPassword, f.recipients, f.subject, f.note}),
+              (std::vector<std::string>{"profile", "secret", "Ann;Bob", "ann@x;bob@x", "Report",
+                                        "Please read.", "faxprofile", "faxpw", "FAX:123;FAX:456",
+                                        "Fax report", "See attached."}));
+    // Any position counts, however unlikely.
+    description.overrides.header = [](vlkw::HeaderFields& h) { h.faxOptionsPos = 1; };
+    Opened first(vlkw::WriteDocument(description));
+    first.document.readOptionRecords();
+    EXPECT_EQ(first.document.header.allowFax, 1);
 
     // Lengths patched in place: the mail record's third length negative, its fourth past the
     // end of the file.

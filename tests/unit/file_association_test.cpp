@@ -33,6 +33,8 @@ TEST(FileAssociation, CleanRegistryIsNotRegisteredAndAskingLeavesAnEmptyKey) {
 
     EXPECT_TRUE(f.association.RegisterExtension());
     EXPECT_TRUE(f.association.IsExtensionRegistered());
+    f.registry.refused.insert(".vlk");
+    EXPECT_FALSE(f.association.IsExtensionRegistered());
 }
 
 TEST(FileAssociation, RegistersFourKeysInOrderWithUnquotedPathWithoutBlanks) {

@@ -202,6 +202,12 @@ TEST(CreateTempFile, CreatesTheFirstFreeNameExclusively) {
     EXPECT_EQ(CreateTempFile(files, "~DB", ".bmp"), kSecondTemp);
     files.addDirectory("C:\\Temp\\~D000001.exe");
     EXPECT_EQ(CreateTempFile(files, "~D", ".exe"), "C:\\Temp\\~D000002.exe");
+    // The last of the 9999 names is still tried.
+    for (int n = 3; n <= 9998; ++n) {
+        const std::string number = std::to_string(n);
+        files.add("C:\\Temp\\~DB" + std::string(5 - number.size(), '0') + number + ".bmp", {});
+    }
+    EXPECT_EQ(CreateTempFile(files, "~DB", ".bmp"), "C:\\Temp\\~DB09999.bmp");
 }
 
 } // namespace

@@ -29,7 +29,8 @@ TEST(VelkRenderOptions, ValuesComeAfterTheOptionOrAfterAnEqualsSign) {
 }
 
 TEST(VelkRenderOptions, DefaultsAreTheScreenAtNinetySixDotsAndAPrinterAtSixHundred) {
-    const ParsedOptions parsed = ParseOptions({"--pdf", "out.pdf", "a.vlk"});
+    // An option's value may be the last argument.
+    const ParsedOptions parsed = ParseOptions({"a.vlk", "--pdf", "out.pdf"});
     ASSERT_EQ(parsed.error, "");
     EXPECT_EQ(parsed.options.pdf, std::optional<std::string>("out.pdf"));
     EXPECT_EQ(parsed.options.dpi, 96);
