@@ -266,7 +266,7 @@ Outcome RunProducer(HINSTANCE instance, const Options& options) {
         if (stepEvent) {
             ServeUntil(viewerGone, stepEvent->get(), kStepTimeoutMs);
         } else {
-            ServeUntil(viewerGone, nullptr, options.delayMs);
+            ServeUntil(viewerGone, viewerProcess, options.delayMs);
         }
         if (viewerGone()) {
             break;
@@ -274,7 +274,9 @@ Outcome RunProducer(HINSTANCE instance, const Options& options) {
         session.perform(action);
         log.line("done " + std::to_string(++step) + " " + action.spelling);
     }
-    ServeUntil(viewerGone, nullptr, options.closeWaitMs);
+    // The viewer's process ending wakes the wait as well: a viewer that ends without a
+    // message must not keep the producer waiting out the whole time.
+    ServeUntil(viewerGone, viewerProcess, options.closeWaitMs);
     log.line("end");
     return Outcome::Done;
 }
