@@ -4,11 +4,13 @@
 #include "uidriver/paths.h"
 
 #include <algorithm>
+#include <map>
 
 namespace velk_e2e {
 namespace {
 
 constexpr DWORD kPollIntervalMs = 20;
+constexpr DWORD kLeftOverAfterMs = 1000;
 
 std::string Escaped(const std::string& text) {
     std::string shown;
@@ -85,6 +87,7 @@ RunEnd VelkRun::finish() {
     if (!started()) {
         return end;
     }
+    std::map<HWND, DWORD> firstSeen;
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < kRunTimeoutMs) {
         end.exitCode = process_->waitForExit(kPollIntervalMs);
@@ -96,14 +99,21 @@ RunEnd VelkRun::finish() {
             if (wasHandled(window.handle)) {
                 continue;
             }
-            handled_.push_back(window.handle);
             if (uidriver::IsMessageBox(window.handle)) {
+                handled_.push_back(window.handle);
                 end.messages.push_back({window.caption, uidriver::MessageBoxText(window.handle)});
                 uidriver::PressButton(window.handle, IDOK);
-            } else {
-                end.closedWindows.push_back(window);
-                uidriver::PostClose(window.handle);
+                continue;
             }
+            // A window the test has just told to close (the click is posted) may still be on
+            // screen for a moment: only one that stays is left over.
+            const auto found = firstSeen.try_emplace(window.handle, GetTickCount()).first;
+            if (GetTickCount() - found->second < kLeftOverAfterMs) {
+                continue;
+            }
+            handled_.push_back(window.handle);
+            end.closedWindows.push_back(window);
+            uidriver::PostClose(window.handle);
         }
     }
     process_->kill();
