@@ -67,15 +67,6 @@ TEST(PageSetup, TheScreenPageTurnsSidesAndResolutionsForLandscape) {
     }
 }
 
-TEST(PageSetup, TheScreenNeitherStartsAPageNorResetsTheSurface) {
-    RenderHarness h(
-        DocumentOf({PageBuilder{}.bytes(), PageBuilder{WrittenSetup(9, 1, 7)}.bytes()}));
-    const auto trace = h.renderScreen(2);
-    EXPECT_TRUE(CallsOf(trace, "StartPage").empty());
-    EXPECT_TRUE(CallsOf(trace, "ResetDC").empty());
-    EXPECT_EQ(h.document.loadedPageNumber, 2);
-}
-
 TEST(PageSetup, ReadsAPagesSetupFromTheFileWithoutLoadingIt) {
     RenderHarness h(DocumentOf(
         {PageBuilder{WrittenSetup(5, 0, 2)}.bytes(), PageBuilder{WrittenSetup(9, 1, 4)}.bytes()}));
@@ -135,12 +126,10 @@ TEST(PageSetup, TheWorkCopyHasTheDriversLengthWhateverTheBufferHolds) {
     for (const auto& c : cases) {
         RenderHarness h(PageBuilder{WrittenSetup(9, 1, 7)}.bytes());
         std::vector<std::uint8_t> devmode(c.buffer, 0);
-        RenderServices s = h.services();
         RenderTarget target = h.printerTarget();
         target.devmode = devmode;
         target.devmodeLength = c.length;
-        RenderPage(s, 1, target);
-        const auto resets = CallsOf(h.recorder.lines(), "ResetDC");
+        const auto resets = CallsOf(h.render(1, target), "ResetDC");
         ASSERT_EQ(resets.size(), 1u);
         EXPECT_EQ(resets[0].rfind(c.resetDC, 0), 0u) << resets[0];
     }
@@ -148,12 +137,10 @@ TEST(PageSetup, TheWorkCopyHasTheDriversLengthWhateverTheBufferHolds) {
 
 TEST(PageSetup, WithoutADevmodeThePrinterPageStillStarts) {
     RenderHarness h(PageBuilder{}.text(1, 1, 0, "x").bytes());
-    RenderServices s = h.services();
     RenderTarget target = h.printerTarget();
     target.devmode = {};
     target.devmodeLength = 0;
-    RenderPage(s, 1, target);
-    const auto trace = h.recorder.lines();
+    const auto trace = h.render(1, target);
     EXPECT_TRUE(CallsOf(trace, "ResetDC").empty());
     EXPECT_EQ(CallsOf(trace, "StartPage").size(), 1u);
     EXPECT_EQ(CallsOf(trace, "TextOut"),

@@ -75,7 +75,6 @@ void FakeMainWindowView::pickZoom(int item) {
 }
 
 bool FakeMainWindowView::createControls(const WindowSetup& given) {
-    created = true;
     setup = given;
     navigation = {true, true, true, true};
     statusText = given.statusText;
@@ -93,13 +92,7 @@ bool FakeMainWindowView::createControls(const WindowSetup& given) {
 }
 
 void FakeMainWindowView::setCursor(Cursor shown, CursorScope scope) {
-    cursor = shown;
-    if (scope == CursorScope::Window) {
-        classCursor = shown;
-        cursorChanges.push_back("Window " + CursorName(shown));
-    } else {
-        cursorChanges.push_back(CursorName(shown));
-    }
+    cursorChanges.push_back((scope == CursorScope::Window ? "Window " : "") + CursorName(shown));
 }
 
 void FakeMainWindowView::setZoomBoxText(const std::string& text, bool clearSelection) {

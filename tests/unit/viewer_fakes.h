@@ -52,7 +52,6 @@ class FakeMainWindowView : public MainWindowView {
     std::function<void(JumpDialog&)> jumpScript;
 
     // The window's state.
-    bool created = false;
     bool maximized = false;
     bool closeRequested = false;
     bool ended = false;
@@ -60,8 +59,6 @@ class FakeMainWindowView : public MainWindowView {
     std::string zoomLabel;
     FakeCombo zoomBox;
     FakeCombo indexBox;
-    Cursor cursor = Cursor::Arrow;
-    Cursor classCursor = Cursor::Arrow;
     NavigationStates navigation;
     std::string statusText;
     std::optional<std::int32_t> progress; // shown at this position
