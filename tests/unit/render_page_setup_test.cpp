@@ -81,25 +81,22 @@ TEST(PageSetup, ReadsAPagesSetupFromTheFileWithoutLoadingIt) {
 TEST(PageSetup, ThePrinterGetsPaperOrientationAndBinBeforeThePageStarts) {
     const struct {
         vlkw::PageSetup setup;
-        const char* resetDC;
+        const char* applied; // orientation, paper size, bin
     } cases[] = {
-        {WrittenSetup(9, 1, 7),
-         "ResetDC bytes=20122 fields=0x00000203 orientation=2 papersize=9 defaultsource=7"},
-        {WrittenSetup(25, 0, 14),
-         "ResetDC bytes=20122 fields=0x00000203 orientation=1 papersize=25 defaultsource=14"},
-        {WrittenSetup(0, 2, 0),
-         "ResetDC bytes=20122 fields=0x00000203 orientation=1 papersize=1 defaultsource=7"},
-        {WrittenSetup(99, -1, 15),
-         "ResetDC bytes=20122 fields=0x00000203 orientation=1 papersize=1 defaultsource=7"},
-        {WrittenSetup(41, 1, 1),
-         "ResetDC bytes=20122 fields=0x00000203 orientation=2 papersize=41 defaultsource=1"},
+        {WrittenSetup(9, 1, 7), "orientation=2 papersize=9 defaultsource=7"},
+        {WrittenSetup(25, 0, 14), "orientation=1 papersize=25 defaultsource=14"},
+        {WrittenSetup(0, 2, 0), "orientation=1 papersize=1 defaultsource=7"},
+        {WrittenSetup(99, -1, 15), "orientation=1 papersize=1 defaultsource=7"},
+        {WrittenSetup(41, 1, 1), "orientation=2 papersize=41 defaultsource=1"},
     };
     for (const auto& c : cases) {
+        const std::string resetDC =
+            std::string("ResetDC bytes=20122 fields=0x00000203 ") + c.applied;
         RenderHarness h(PageBuilder{c.setup}.bytes());
         std::fill(h.devmode.begin(), h.devmode.end(), std::uint8_t{0xFF});
         const auto trace = h.renderPrinter();
-        const auto reset = std::find(trace.begin(), trace.end(), c.resetDC);
-        ASSERT_NE(reset, trace.end()) << c.resetDC;
+        const auto reset = std::find(trace.begin(), trace.end(), resetDC);
+        ASSERT_NE(reset, trace.end()) << resetDC;
         // Started and given its blank before anything of the page, in the initial font.
         EXPECT_EQ(*(reset + 1), "StartPage");
         EXPECT_EQ(*(reset + 2), "TextOut 0 0 \" \"");

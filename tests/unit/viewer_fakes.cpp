@@ -1,7 +1,6 @@
 #include "viewer_fakes.h"
 
 #include "render/interpreter.h"
-#include "startup/command_line.h"
 #include "document/permissions.h"
 #include "viewer/viewer_state.h"
 #include "writer/document_writer.h"
@@ -211,16 +210,10 @@ ViewerHarness::ViewerHarness(const vlkw::DocumentDescription& description, bool 
     }
     ApplyCopyRestrictions(document.header, document.base);
     texts.LoadInterfaceTexts(document);
-    StartupRequest request;
-    request.fileName = kDocumentName;
-    request.building = building;
-    state = PrepareViewer(document, request.building);
+    state = PrepareViewer(document, building);
     renderer.view = &view;
-    window.emplace(services(), view);
-}
-
-MainWindowServices ViewerHarness::services() {
-    return {document, state, texts, settings, messages, actions, renderer};
+    window.emplace(
+        MainWindowServices{document, state, texts, settings, messages, actions, renderer}, view);
 }
 
 void ViewerHarness::open(std::int32_t clientWidth, std::int32_t clientHeight) {

@@ -180,7 +180,6 @@ struct ViewerHarness {
 
     explicit ViewerHarness(const vlkw::DocumentDescription& description, bool building = false);
 
-    MainWindowServices services();
     // WM_INITDIALOG, then the WM_SIZE of maximising (to the fake's own client size, 1274 x
     // 957); the logs start empty afterwards.
     void open(std::int32_t clientWidth = 1274, std::int32_t clientHeight = 957);

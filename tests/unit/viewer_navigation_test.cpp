@@ -168,22 +168,6 @@ TEST(Navigation, AnEmptyIndexHidesTheBox) {
     EXPECT_TRUE(h.view.indexBox.items.empty());
 }
 
-TEST(Navigation, NextCrossesPage32767InALongDocument) {
-    ViewerHarness h{PagesDocument(40000)};
-    h.open();
-    h.state.currentPage = 32767;
-    h.window->onCommand(kButtonNext, 0);
-    EXPECT_EQ(h.state.currentPage, 32768);
-    EXPECT_EQ(h.renderer.pages, Pages{32768});
-    EXPECT_EQ(h.view.navigation, kAllEnabled);
-
-    h.window->onCommand(kMenuLast, 0);
-    h.clearLogs();
-    h.window->onCommand(kMenuNext, 0);
-    EXPECT_EQ(h.state.currentPage, 40000);
-    EXPECT_TRUE(h.renderer.pages.empty());
-}
-
 TEST(Navigation, WithNoPageYetNextAndLastGoToPageZero) {
     ViewerHarness h{PagesDocument(0), true};
     h.open();
