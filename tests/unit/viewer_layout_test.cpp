@@ -157,39 +157,29 @@ TEST(PageCopy, AFullSizeRenderingIsShrunkOnCopyBelowHundredPercentOnly) {
     }
 }
 
+// A 2000 x 2000 page at 100 % in an area of 1257 x 829 at (115, 134) on the screen.
 TEST(Magnifier, ClicksRecentreTheScrollPositions) {
-    RecentreInput input;
-    input.current = {50, 50};
-    input.page = {2000, 2000};
-    input.zoom = 1.0;
-    input.hScrollNeeded = true;
-    input.vScrollNeeded = true;
-    input.pageArea = {115, 134, 1372, 963}; // 1257 x 829
-    input.x = 600;
-    input.y = 400;
-    // Offsets round(0.5 x 743) = 372 and round(0.5 x 1171) = 586; (372 + 600) / 20 = 48.6 and
-    // (586 + 400) / 20 = 49.3.
-    EXPECT_EQ(RecentredScrollPositions(input), (ScrollPositions{49, 49}));
-
-    RecentreInput far = input;
-    far.x = 3000;
-    far.y = -5000;
-    EXPECT_EQ(RecentredScrollPositions(far), (ScrollPositions{100, 0}));
-
-    RecentreInput halves = input;
-    halves.current = {0, 0};
-    halves.x = 10; // 0.5 -> 0
-    halves.y = 30; // 1.5 -> 2
-    EXPECT_EQ(RecentredScrollPositions(halves), (ScrollPositions{0, 2}));
-
-    RecentreInput noBars = input;
-    noBars.hScrollNeeded = false;
-    noBars.vScrollNeeded = false;
-    EXPECT_EQ(RecentredScrollPositions(noBars), (ScrollPositions{0, 0}));
-
-    RecentreInput noPage = input;
-    noPage.page = {0, 0};
-    EXPECT_EQ(RecentredScrollPositions(noPage), (ScrollPositions{0, 0}));
+    const struct {
+        ScrollPositions current;
+        std::int32_t x;
+        std::int32_t y;
+        bool bars;
+        PagePixels page;
+        ScrollPositions expected;
+    } cases[] = {
+        // Offsets round(0.5 x 743) = 372 and round(0.5 x 1171) = 586; (372 + 600) / 20 = 48.6
+        // and (586 + 400) / 20 = 49.3.
+        {{50, 50}, 600, 400, true, {2000, 2000}, {49, 49}},
+        {{50, 50}, 3000, -5000, true, {2000, 2000}, {100, 0}},
+        {{0, 0}, 10, 30, true, {2000, 2000}, {0, 2}}, // 0.5 -> 0, 1.5 -> 2
+        {{50, 50}, 600, 400, false, {2000, 2000}, {0, 0}},
+        {{50, 50}, 600, 400, true, {0, 0}, {0, 0}},
+    };
+    for (const auto& c : cases) {
+        const RecentreInput input{c.current, c.page, 1.0, c.bars, c.bars, {115, 134, 1372, 963},
+                                  c.x,       c.y};
+        EXPECT_EQ(RecentredScrollPositions(input), c.expected) << c.x << " " << c.bars;
+    }
 }
 
 } // namespace
