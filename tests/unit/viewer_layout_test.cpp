@@ -174,6 +174,7 @@ TEST(Magnifier, ClicksRecentreTheScrollPositions) {
         {{0, 0}, 10, 30, true, {2000, 2000}, {0, 2}}, // 0.5 -> 0, 1.5 -> 2
         {{50, 50}, 600, 400, false, {2000, 2000}, {0, 0}},
         {{50, 50}, 600, 400, true, {0, 0}, {0, 0}},
+        {{0, 0}, 10, 30, true, {1, 1}, {100, 100}}, // a one-pixel page still scrolls
     };
     for (const auto& c : cases) {
         const RecentreInput input{c.current, c.page, 1.0, c.bars, c.bars, {115, 134, 1372, 963},

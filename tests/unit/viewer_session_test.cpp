@@ -50,10 +50,7 @@ TEST(ViewerSession, TheViewerStartsOnPageOneWithTheTableAndIndexLoaded) {
 }
 
 TEST(ViewerSession, TheDialogFontIsNinePointMsSansSerif) {
-    const LogFont at96 = DialogFontDescription(96);
-    EXPECT_EQ(at96.faceName, "MS Sans Serif");
-    EXPECT_EQ(at96.height, -12);
-    EXPECT_EQ(at96.weight, 400);
+    EXPECT_EQ(DialogFontDescription(96), (LogFont{.height = -12, .faceName = "MS Sans Serif"}));
     EXPECT_EQ(DialogFontDescription(120).height, -15);
 }
 
