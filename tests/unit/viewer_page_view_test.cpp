@@ -164,21 +164,15 @@ TEST(RenderedPage, EachPageIsLaidOutWithItsOwnPaper) {
 
 // Below 100 % a document in full-size mode is drawn at 100 % and shrunk on copy.
 TEST(RenderedPage, FullSizeModeDrawsAtHundredAndShrinksOnCopy) {
-    const struct {
-        std::int32_t renderOptions;
-        const char* zoom;
-        const char* textOut;
-        const char* copy;
-    } cases[] = {
-        {2048, "50", "TextOut 96 96 \"one\"", "copy StretchBlt 408x528 from 2 2 816x1056"},
-        {0, "50", "TextOut 48 48 \"one\"", "copy BitBlt 408x528 from 1 1"},
-    };
-    for (const auto& c : cases) {
-        RenderedPages run(c.renderOptions);
-        run.view.typeZoom(c.zoom);
+    for (const std::int32_t renderOptions : {2048, 0}) {
+        RenderedPages run(renderOptions);
+        run.view.typeZoom("50");
         run.page.ShowPageView();
-        EXPECT_EQ(CallsOf(run.view.recorder.lines(), "TextOut"), Lines{c.textOut});
-        EXPECT_EQ(run.view.copies, Lines{c.copy}) << c.renderOptions << " " << c.zoom;
+        const bool full = renderOptions == 2048;
+        EXPECT_EQ(CallsOf(run.view.recorder.lines(), "TextOut"),
+                  Lines{full ? "TextOut 96 96 \"one\"" : "TextOut 48 48 \"one\""});
+        EXPECT_EQ(run.view.copies, Lines{full ? "copy StretchBlt 408x528 from 2 2 816x1056"
+                                              : "copy BitBlt 408x528 from 1 1"});
     }
 }
 
