@@ -44,23 +44,22 @@ RenderTarget RenderHarness::printerTarget(std::int32_t dpi, std::int32_t offX, s
                         .devmodeLength = static_cast<std::int32_t>(devmode.size())};
 }
 
-std::vector<std::string> RenderHarness::renderScreen(std::int32_t page, std::int32_t dpi) {
+std::vector<std::string> RenderHarness::render(std::int32_t page, const RenderTarget& target) {
     recorder.clear();
-    recorder.caps[DeviceCap::LogPixelsX] = dpi;
-    recorder.caps[DeviceCap::LogPixelsY] = dpi;
+    recorder.caps[DeviceCap::LogPixelsX] = target.dpiX;
+    recorder.caps[DeviceCap::LogPixelsY] = target.dpiY;
     RenderServices s = services();
-    RenderPage(s, page, screenTarget(dpi));
+    RenderPage(s, page, target);
     return recorder.lines();
+}
+
+std::vector<std::string> RenderHarness::renderScreen(std::int32_t page, std::int32_t dpi) {
+    return render(page, screenTarget(dpi));
 }
 
 std::vector<std::string> RenderHarness::renderPrinter(std::int32_t page, std::int32_t dpi,
                                                       std::int32_t offX, std::int32_t offY) {
-    recorder.clear();
-    recorder.caps[DeviceCap::LogPixelsX] = dpi;
-    recorder.caps[DeviceCap::LogPixelsY] = dpi;
-    RenderServices s = services();
-    RenderPage(s, page, printerTarget(dpi, offX, offY));
-    return recorder.lines();
+    return render(page, printerTarget(dpi, offX, offY));
 }
 
 std::vector<std::string> CallsOf(const std::vector<std::string>& trace, const std::string& call) {

@@ -42,7 +42,9 @@ struct RenderHarness {
     RenderTarget printerTarget(std::int32_t dpi = 600, std::int32_t offX = 0,
                                std::int32_t offY = 0);
 
-    // The calls of one rendering, starting from an empty trace.
+    // The calls of one rendering, starting from an empty trace, the surface's resolution
+    // that of the target.
+    std::vector<std::string> render(std::int32_t page, const RenderTarget& target);
     std::vector<std::string> renderScreen(std::int32_t page = 1, std::int32_t dpi = 96);
     std::vector<std::string> renderPrinter(std::int32_t page = 1, std::int32_t dpi = 600,
                                            std::int32_t offX = 0, std::int32_t offY = 0);

@@ -26,46 +26,17 @@ TEST(DeviceCoordinates, TheThreeFormsPlaceOffsetsAndZoomDifferently) {
     EXPECT_EQ(map.clipY(1.0), 200);
 }
 
-TEST(DeviceCoordinates, ClipTextIgnoresThePrinterOffsetThatTextAndLinesTakeIn) {
-    // A printer whose printable area starts 50 pixels in: offsets of -50.
-    RenderHarness h(PageBuilder{}
-                        .text(1, 1, 0, "text")
-                        .line({1, 1, 2, 1}, 1, 0)
-                        .clipText(1, 1, 1, 0, "clip")
-                        .bytes());
-    const auto trace = h.renderPrinter(1, 600, -50, -50);
-    EXPECT_EQ(CallsOf(trace, "TextOut")[1], "TextOut 550 550 \"text\"");
-    EXPECT_EQ(CallsOf(trace, "MoveTo"), std::vector<std::string>{"MoveTo 550 550"});
-    EXPECT_EQ(
-        CallsOf(trace, "ExtTextOut")[0].rfind("ExtTextOut 600 600 options=6 clip=600,600,1200,", 0),
-        0u);
-}
-
 TEST(DeviceCoordinates, ExactHalvesRoundToEven) {
-    // A Line from (0.5, 0.5) to (1.5, 0.5): at 5 dpi 2.5 and 7.5, at 7 dpi 3.5 and 10.5.
-    const struct {
-        std::int32_t dpi;
-        double zoom;
-        const char* moveTo;
-        const char* lineTo;
-    } cases[] = {
-        {5, 1.0, "MoveTo 2 2", "LineTo 8 2"},
-        {7, 1.0, "MoveTo 4 4", "LineTo 10 4"},
-        {10, 0.5, "MoveTo 2 2", "LineTo 8 2"},
-        {3, 1.0, "MoveTo 2 2", "LineTo 4 2"}, // 1.5 and 4.5
-    };
-    for (const auto& c : cases) {
-        RenderHarness h(PageBuilder{}.line({0.5f, 0.5f, 1.5f, 0.5f}, 0, 0).bytes());
-        h.zoom = c.zoom;
-        const auto trace = h.renderScreen(1, c.dpi);
-        EXPECT_EQ(CallsOf(trace, "MoveTo"), std::vector<std::string>{c.moveTo}) << c.dpi;
-        EXPECT_EQ(CallsOf(trace, "LineTo"), std::vector<std::string>{c.lineTo}) << c.dpi;
-    }
     const DeviceMapping map{1.0, 5, 5, 0, 0};
+    EXPECT_EQ(map.graphicX(0.5), 2);   // 2.5
+    EXPECT_EQ(map.graphicY(1.5), 8);   // 7.5
     EXPECT_EQ(map.graphicX(-0.5), -2); // -2.5
     EXPECT_EQ(map.graphicX(-1.5), -8); // -7.5
     EXPECT_EQ(map.textX(0.5, 0), 2);
-    EXPECT_EQ(map.textX(1.5, 0), 8);
+    EXPECT_EQ(map.textY(1.5), 8);
+    EXPECT_EQ(map.clipX(0.5), 2);
+    EXPECT_EQ((DeviceMapping{0.5, 10, 10, 0, 0}.graphicX(0.5)), 2); // 2.5 at half the zoom
+    EXPECT_EQ((DeviceMapping{1.0, 3, 3, 0, 0}.graphicY(1.5)), 4);
 }
 
 TEST(DeviceCoordinates, ValuesBeyondThirtyTwoBitsAreHeldAtTheEnds) {
@@ -112,12 +83,10 @@ TEST(PenWidths, PointsBecomeDevicePixelsOnTheHorizontalResolution) {
     }
     // The horizontal resolution counts even where the vertical one differs.
     RenderHarness h(PageBuilder{}.line({1, 1, 2, 1}, 3, 0).bytes());
-    RenderServices s = h.services();
     RenderTarget target = h.printerTarget();
     target.dpiY = 300;
     target.devmode = {};
-    RenderPage(s, 1, target);
-    EXPECT_EQ(CallsOf(h.recorder.lines(), "CreatePen")[1].rfind("CreatePen style=0 width=25 ", 0),
+    EXPECT_EQ(CallsOf(h.render(1, target), "CreatePen")[1].rfind("CreatePen style=0 width=25 ", 0),
               0u);
 }
 
@@ -126,8 +95,7 @@ TEST(LinesAndBoxes, BoxesFillWithTheirBrushAndOutlineWithTheirPen) {
         float width;
         const char* pen;
     } cases[] = {
-        {-1, "CreatePen style=0 width=0 colour=0xFFFFFF"}, // no visible border
-        {-0.01f, "CreatePen style=0 width=0 colour=0xFFFFFF"},
+        {-0.01f, "CreatePen style=0 width=0 colour=0xFFFFFF"}, // no visible border
         {0, "CreatePen style=0 width=0 colour=0x0000FF"},
         {2, "CreatePen style=0 width=3 colour=0x0000FF"}, // 2.67
     };
@@ -140,24 +108,6 @@ TEST(LinesAndBoxes, BoxesFillWithTheirBrushAndOutlineWithTheirPen) {
         EXPECT_EQ(CallsOf(trace, "Rectangle"),
                   std::vector<std::string>{"Rectangle 96 192 288 432"});
     }
-}
-
-TEST(LinesAndBoxes, ALineAfterABoxKeepsTheBoxBrushAndTakesItsOwnPen) {
-    RenderHarness h(
-        PageBuilder{}.box({1, 1, 2, 2}, 1, 0xEEEEEE, 0).line({1, 1, 7.5f, 1}, 3, 0x00FF00).bytes());
-    const auto trace = h.renderScreen();
-    const auto line = std::find(trace.begin(), trace.end(), "MoveTo 96 96");
-    ASSERT_NE(line, trace.end());
-    EXPECT_EQ(*(line + 1), "LineTo 720 96");
-    // Pen 7 and brush 8 belong to the box; the line's pen is 9.
-    EXPECT_EQ(std::vector<std::string>(line - 4, line),
-              (std::vector<std::string>{"SelectObject pen 1", "DeleteObject pen 7",
-                                        "CreatePen style=0 width=4 colour=0x00FF00 -> pen 9",
-                                        "SelectObject pen 9"}));
-    // The brush is deleted only at the end, after the device's is back.
-    const auto brushDeleted = std::find(trace.begin(), trace.end(), "DeleteObject brush 8");
-    ASSERT_NE(brushDeleted, trace.end());
-    EXPECT_GT(brushDeleted, line);
 }
 
 } // namespace

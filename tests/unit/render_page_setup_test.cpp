@@ -67,15 +67,6 @@ TEST(PageSetup, TheScreenPageTurnsSidesAndResolutionsForLandscape) {
     }
 }
 
-TEST(PageSetup, TheScreenNeitherStartsAPageNorResetsTheSurface) {
-    RenderHarness h(
-        DocumentOf({PageBuilder{}.bytes(), PageBuilder{WrittenSetup(9, 1, 7)}.bytes()}));
-    const auto trace = h.renderScreen(2);
-    EXPECT_TRUE(CallsOf(trace, "StartPage").empty());
-    EXPECT_TRUE(CallsOf(trace, "ResetDC").empty());
-    EXPECT_EQ(h.document.loadedPageNumber, 2);
-}
-
 TEST(PageSetup, ReadsAPagesSetupFromTheFileWithoutLoadingIt) {
     RenderHarness h(DocumentOf(
         {PageBuilder{WrittenSetup(5, 0, 2)}.bytes(), PageBuilder{WrittenSetup(9, 1, 4)}.bytes()}));
@@ -90,25 +81,22 @@ TEST(PageSetup, ReadsAPagesSetupFromTheFileWithoutLoadingIt) {
 TEST(PageSetup, ThePrinterGetsPaperOrientationAndBinBeforeThePageStarts) {
     const struct {
         vlkw::PageSetup setup;
-        const char* resetDC;
+        const char* applied; // orientation, paper size, bin
     } cases[] = {
-        {WrittenSetup(9, 1, 7),
-         "ResetDC bytes=20122 fields=0x00000203 orientation=2 papersize=9 defaultsource=7"},
-        {WrittenSetup(25, 0, 14),
-         "ResetDC bytes=20122 fields=0x00000203 orientation=1 papersize=25 defaultsource=14"},
-        {WrittenSetup(0, 2, 0),
-         "ResetDC bytes=20122 fields=0x00000203 orientation=1 papersize=1 defaultsource=7"},
-        {WrittenSetup(99, -1, 15),
-         "ResetDC bytes=20122 fields=0x00000203 orientation=1 papersize=1 defaultsource=7"},
-        {WrittenSetup(41, 1, 1),
-         "ResetDC bytes=20122 fields=0x00000203 orientation=2 papersize=41 defaultsource=1"},
+        {WrittenSetup(9, 1, 7), "orientation=2 papersize=9 defaultsource=7"},
+        {WrittenSetup(25, 0, 14), "orientation=1 papersize=25 defaultsource=14"},
+        {WrittenSetup(0, 2, 0), "orientation=1 papersize=1 defaultsource=7"},
+        {WrittenSetup(99, -1, 15), "orientation=1 papersize=1 defaultsource=7"},
+        {WrittenSetup(41, 1, 1), "orientation=2 papersize=41 defaultsource=1"},
     };
     for (const auto& c : cases) {
+        const std::string resetDC =
+            std::string("ResetDC bytes=20122 fields=0x00000203 ") + c.applied;
         RenderHarness h(PageBuilder{c.setup}.bytes());
         std::fill(h.devmode.begin(), h.devmode.end(), std::uint8_t{0xFF});
         const auto trace = h.renderPrinter();
-        const auto reset = std::find(trace.begin(), trace.end(), c.resetDC);
-        ASSERT_NE(reset, trace.end()) << c.resetDC;
+        const auto reset = std::find(trace.begin(), trace.end(), resetDC);
+        ASSERT_NE(reset, trace.end()) << resetDC;
         // Started and given its blank before anything of the page, in the initial font.
         EXPECT_EQ(*(reset + 1), "StartPage");
         EXPECT_EQ(*(reset + 2), "TextOut 0 0 \" \"");
@@ -135,12 +123,10 @@ TEST(PageSetup, TheWorkCopyHasTheDriversLengthWhateverTheBufferHolds) {
     for (const auto& c : cases) {
         RenderHarness h(PageBuilder{WrittenSetup(9, 1, 7)}.bytes());
         std::vector<std::uint8_t> devmode(c.buffer, 0);
-        RenderServices s = h.services();
         RenderTarget target = h.printerTarget();
         target.devmode = devmode;
         target.devmodeLength = c.length;
-        RenderPage(s, 1, target);
-        const auto resets = CallsOf(h.recorder.lines(), "ResetDC");
+        const auto resets = CallsOf(h.render(1, target), "ResetDC");
         ASSERT_EQ(resets.size(), 1u);
         EXPECT_EQ(resets[0].rfind(c.resetDC, 0), 0u) << resets[0];
     }
@@ -148,12 +134,10 @@ TEST(PageSetup, TheWorkCopyHasTheDriversLengthWhateverTheBufferHolds) {
 
 TEST(PageSetup, WithoutADevmodeThePrinterPageStillStarts) {
     RenderHarness h(PageBuilder{}.text(1, 1, 0, "x").bytes());
-    RenderServices s = h.services();
     RenderTarget target = h.printerTarget();
     target.devmode = {};
     target.devmodeLength = 0;
-    RenderPage(s, 1, target);
-    const auto trace = h.recorder.lines();
+    const auto trace = h.render(1, target);
     EXPECT_TRUE(CallsOf(trace, "ResetDC").empty());
     EXPECT_EQ(CallsOf(trace, "StartPage").size(), 1u);
     EXPECT_EQ(CallsOf(trace, "TextOut"),

@@ -1,7 +1,6 @@
 #include "viewer_fakes.h"
 
 #include "render/interpreter.h"
-#include "startup/command_line.h"
 #include "document/permissions.h"
 #include "viewer/viewer_state.h"
 #include "writer/document_writer.h"
@@ -75,7 +74,6 @@ void FakeMainWindowView::pickZoom(int item) {
 }
 
 bool FakeMainWindowView::createControls(const WindowSetup& given) {
-    created = true;
     setup = given;
     navigation = {true, true, true, true};
     statusText = given.statusText;
@@ -93,13 +91,7 @@ bool FakeMainWindowView::createControls(const WindowSetup& given) {
 }
 
 void FakeMainWindowView::setCursor(Cursor shown, CursorScope scope) {
-    cursor = shown;
-    if (scope == CursorScope::Window) {
-        classCursor = shown;
-        cursorChanges.push_back("Window " + CursorName(shown));
-    } else {
-        cursorChanges.push_back(CursorName(shown));
-    }
+    cursorChanges.push_back((scope == CursorScope::Window ? "Window " : "") + CursorName(shown));
 }
 
 void FakeMainWindowView::setZoomBoxText(const std::string& text, bool clearSelection) {
@@ -218,16 +210,10 @@ ViewerHarness::ViewerHarness(const vlkw::DocumentDescription& description, bool 
     }
     ApplyCopyRestrictions(document.header, document.base);
     texts.LoadInterfaceTexts(document);
-    StartupRequest request;
-    request.fileName = kDocumentName;
-    request.building = building;
-    state = PrepareViewer(document, request.building);
+    state = PrepareViewer(document, building);
     renderer.view = &view;
-    window.emplace(services(), view);
-}
-
-MainWindowServices ViewerHarness::services() {
-    return {document, state, texts, settings, messages, actions, renderer};
+    window.emplace(
+        MainWindowServices{document, state, texts, settings, messages, actions, renderer}, view);
 }
 
 void ViewerHarness::open(std::int32_t clientWidth, std::int32_t clientHeight) {

@@ -52,7 +52,6 @@ class FakeMainWindowView : public MainWindowView {
     std::function<void(JumpDialog&)> jumpScript;
 
     // The window's state.
-    bool created = false;
     bool maximized = false;
     bool closeRequested = false;
     bool ended = false;
@@ -60,8 +59,6 @@ class FakeMainWindowView : public MainWindowView {
     std::string zoomLabel;
     FakeCombo zoomBox;
     FakeCombo indexBox;
-    Cursor cursor = Cursor::Arrow;
-    Cursor classCursor = Cursor::Arrow;
     NavigationStates navigation;
     std::string statusText;
     std::optional<std::int32_t> progress; // shown at this position
@@ -183,7 +180,6 @@ struct ViewerHarness {
 
     explicit ViewerHarness(const vlkw::DocumentDescription& description, bool building = false);
 
-    MainWindowServices services();
     // WM_INITDIALOG, then the WM_SIZE of maximising (to the fake's own client size, 1274 x
     // 957); the logs start empty afterwards.
     void open(std::int32_t clientWidth = 1274, std::int32_t clientHeight = 957);

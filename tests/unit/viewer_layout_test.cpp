@@ -89,19 +89,16 @@ TEST(Scrolling, RequestsMoveThePositionWithinZeroToHundred) {
         {50, kScrollLineUp, 0, 47},
         {50, kScrollLineDown, 0, 53},
         {50, kScrollPageUp, 0, 35},
-        {50, kScrollPageDown, 0, 65},
+        {0, kScrollPageDown, 0, 15},
         {50, kScrollThumbPosition, 80, 80},
-        {50, 4, 80, 50}, // thumb tracking
-        {50, 6, 0, 50},  // top
-        {50, 7, 0, 50},  // bottom
-        {50, 8, 0, 50},  // end of scroll
+        {50, kScrollThumbPosition, 250, 100},
         {1, kScrollLineUp, 0, 0},
         {99, kScrollLineDown, 0, 100},
         {10, kScrollPageUp, 0, 0},
         {90, kScrollPageDown, 0, 100},
-        {50, kScrollThumbPosition, 250, 100},
-        {100, kScrollLineUp, 0, 97},
-        {0, kScrollPageDown, 0, 15},
+        {50, 4, 80, 50}, // thumb tracking, top, bottom and end of scroll move nothing
+        {50, 6, 0, 50},
+        {50, 8, 0, 50},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ScrolledPosition(c.position, c.request, c.thumb), c.expected)
@@ -151,54 +148,39 @@ TEST(PageCopy, AFullSizeRenderingIsShrunkOnCopyBelowHundredPercentOnly) {
         {"75 % scrolled",
          {{0, 0, 595, 500}, {816, 1056}, 0.75, true, true, 50, 30, true},
          {true, 595, 500, 13, 119, 793, 667}},
-        {"100 %",
-         {{0, 0, 816, 1056}, {816, 1056}, 1.0, false, false, 0, 0, true},
-         {false, 816, 1056, 1, 1, 0, 0}},
         {"125 %",
          {{0, 0, 1020, 846}, {816, 1056}, 1.25, false, true, 0, 0, true},
          {false, 1020, 846, 1, 1, 0, 0}},
-        {"50 % without the mode",
-         {{0, 0, 408, 528}, {816, 1056}, 0.5, false, false, 0, 0, false},
-         {false, 408, 528, 1, 1, 0, 0}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ComputePageCopy(c.input), c.expected) << c.name;
     }
 }
 
+// A 2000 x 2000 page at 100 % in an area of 1257 x 829 at (115, 134) on the screen.
 TEST(Magnifier, ClicksRecentreTheScrollPositions) {
-    RecentreInput input;
-    input.current = {50, 50};
-    input.page = {2000, 2000};
-    input.zoom = 1.0;
-    input.hScrollNeeded = true;
-    input.vScrollNeeded = true;
-    input.pageArea = {115, 134, 1372, 963}; // 1257 x 829
-    input.x = 600;
-    input.y = 400;
-    // Offsets round(0.5 x 743) = 372 and round(0.5 x 1171) = 586; (372 + 600) / 20 = 48.6 and
-    // (586 + 400) / 20 = 49.3.
-    EXPECT_EQ(RecentredScrollPositions(input), (ScrollPositions{49, 49}));
-
-    RecentreInput far = input;
-    far.x = 3000;
-    far.y = -5000;
-    EXPECT_EQ(RecentredScrollPositions(far), (ScrollPositions{100, 0}));
-
-    RecentreInput halves = input;
-    halves.current = {0, 0};
-    halves.x = 10; // 0.5 -> 0
-    halves.y = 30; // 1.5 -> 2
-    EXPECT_EQ(RecentredScrollPositions(halves), (ScrollPositions{0, 2}));
-
-    RecentreInput noBars = input;
-    noBars.hScrollNeeded = false;
-    noBars.vScrollNeeded = false;
-    EXPECT_EQ(RecentredScrollPositions(noBars), (ScrollPositions{0, 0}));
-
-    RecentreInput noPage = input;
-    noPage.page = {0, 0};
-    EXPECT_EQ(RecentredScrollPositions(noPage), (ScrollPositions{0, 0}));
+    const struct {
+        ScrollPositions current;
+        std::int32_t x;
+        std::int32_t y;
+        bool bars;
+        PagePixels page;
+        ScrollPositions expected;
+    } cases[] = {
+        // Offsets round(0.5 x 743) = 372 and round(0.5 x 1171) = 586; (372 + 600) / 20 = 48.6
+        // and (586 + 400) / 20 = 49.3.
+        {{50, 50}, 600, 400, true, {2000, 2000}, {49, 49}},
+        {{50, 50}, 3000, -5000, true, {2000, 2000}, {100, 0}},
+        {{0, 0}, 10, 30, true, {2000, 2000}, {0, 2}}, // 0.5 -> 0, 1.5 -> 2
+        {{50, 50}, 600, 400, false, {2000, 2000}, {0, 0}},
+        {{50, 50}, 600, 400, true, {0, 0}, {0, 0}},
+        {{0, 0}, 10, 30, true, {1, 1}, {100, 100}}, // a one-pixel page still scrolls
+    };
+    for (const auto& c : cases) {
+        const RecentreInput input{c.current, c.page, 1.0, c.bars, c.bars, {115, 134, 1372, 963},
+                                  c.x,       c.y};
+        EXPECT_EQ(RecentredScrollPositions(input), c.expected) << c.x << " " << c.bars;
+    }
 }
 
 } // namespace

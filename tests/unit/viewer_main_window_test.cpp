@@ -18,35 +18,21 @@ vlkw::DocumentDescription Report() {
     return description;
 }
 
+// The zoom, menu, toolbar and status rules have tables of their own; this is the window
+// putting them together.
 TEST(MainWindowStart, TheWindowShowsTheDocumentOnceItHasItsSize) {
     ViewerHarness h{Report()};
     h.window->onInitDialog();
     const auto& v = h.view;
-    EXPECT_TRUE(v.created);
     EXPECT_EQ(v.setup.caption, "Viewer Test");
     EXPECT_EQ(v.setup.toolbarButtons.size(), 10u);
-    EXPECT_EQ(v.setup.statusText, " Status Bar");
     EXPECT_EQ(v.setup.progressPlace, (WindowRect{300, 5, 450, 17}));
-    EXPECT_EQ(v.setup.progressMaximum, 100);
     EXPECT_EQ(v.progress, std::nullopt);
-    EXPECT_EQ(v.setup.scrollMaximum, 100);
-    EXPECT_EQ(v.measured.scroll, (ScrollPositions{0, 0}));
-    EXPECT_EQ(v.zoomLabel, "Zoom");
-    EXPECT_EQ(v.zoomBox.items, (Lines{"Fit Width", "Fit Window", "75%", "100%", "125%"}));
     EXPECT_EQ(v.zoomBox.selection, 3);
-    EXPECT_TRUE(v.indexBox.shown);
     EXPECT_EQ(v.indexBox.items, (Lines{"< Document Index >", "Summary" + std::string(93, ' ')}));
     EXPECT_EQ(v.indexBox.selection, 0);
-    EXPECT_EQ(v.menuPopups, (std::map<int, std::string>{{0, "&File"}, {1, "&Document"}}));
-    EXPECT_EQ(v.menuItems, (std::map<int, std::string>{{701, "&Print"},
-                                                       {702, "&Close"},
-                                                       {703, "&First Page"},
-                                                       {704, "P&revious Page"},
-                                                       {705, "&Next Page"},
-                                                       {706, "&Last Page"},
-                                                       {707, "&Jump to Page"}}));
+    EXPECT_EQ(v.menuItems.at(701), "&Print");
     EXPECT_EQ(v.removedMenuItems, (std::vector<int>{708, 709, 710}));
-    EXPECT_EQ(v.surfaceSize, (SurfaceSize{1680, 1680}));
     EXPECT_EQ(v.statusText, "Page 1 of 3       Summary");
     EXPECT_EQ(v.navigation, (NavigationStates{false, false, true, true}));
     EXPECT_TRUE(v.maximized);
@@ -61,7 +47,6 @@ TEST(MainWindowStart, BuildingAnnouncesTheViewerAndHidesTheIndex) {
     h.window->onInitDialog();
     EXPECT_EQ(h.view.producerMessages, Lines{"777 103 \"4660\""});
     EXPECT_FALSE(h.view.indexBox.shown);
-    EXPECT_TRUE(h.view.indexBox.items.empty());
     // Nothing leaves the menu while building.
     EXPECT_TRUE(h.view.removedMenuItems.empty());
     EXPECT_EQ(h.view.statusText, "1 of ?  Building 1");
@@ -80,7 +65,6 @@ TEST(MainWindowStart, NothingIsSentToTheBroadcastHandle) {
         h.window->onInitDialog();
         h.window->onClose();
         EXPECT_EQ(h.view.producerMessages.size(), c.sent ? 2u : 0u) << c.producer;
-        EXPECT_TRUE(h.view.ended) << c.producer;
     }
 }
 
@@ -103,7 +87,6 @@ TEST(MainWindowSize, MinimisingDoesNotDrawRestoringDoes) {
     for (const int sizeType : {0 /* restored */, 2 /* maximised */}) {
         h.clearLogs();
         h.window->onSize(sizeType, 1000, 700 + sizeType);
-        // The status bar is 20 tall: its top goes 20 above the bottom.
         EXPECT_EQ(h.view.statusBarPlace, (ClientRect{0, 680 + sizeType, 1000, 700 + sizeType}));
         EXPECT_EQ(h.renderer.pages, Pages{1}) << sizeType;
     }
@@ -125,37 +108,29 @@ TEST(MainWindowClose, ReleasesTheSurfaceAndThePageAndEndsTheDialog) {
 }
 
 TEST(MainWindowCommands, CloseAsksTheWindowToCloseOtherIdsDoNothing) {
-    const struct {
-        int id;
-        bool closes;
-    } cases[] = {{kMenuClose, true}, {kButtonClose, true}, {1, false},   {2, false},
-                 {700, false},       {711, false},         {750, false}, {761, false},
-                 {106, false},       {108, false}};
-    for (const auto& c : cases) {
+    for (const int id : {kMenuClose, kButtonClose, 700, 711, 761}) {
         ViewerHarness h{Report()};
         h.open();
-        h.window->onCommand(c.id, 0);
-        EXPECT_EQ(h.view.closeRequested, c.closes) << c.id;
-        EXPECT_FALSE(h.view.ended) << c.id;
-        EXPECT_TRUE(h.actions.calls.empty()) << c.id;
-        EXPECT_TRUE(h.renderer.pages.empty()) << c.id;
-        EXPECT_EQ(h.view.jumpDialogsRun, 0) << c.id;
+        h.window->onCommand(id, 0);
+        const bool closes = id == kMenuClose || id == kButtonClose;
+        EXPECT_EQ(h.view.closeRequested, closes) << id;
+        EXPECT_FALSE(h.view.ended) << id;
+        EXPECT_TRUE(h.actions.calls.empty()) << id;
+        EXPECT_TRUE(h.renderer.pages.empty()) << id;
     }
 }
 
 TEST(MainWindowCommands, TheZoomBoxRedrawsOnSelectionOrLeaving) {
-    const struct {
-        int notification;
-        bool draws;
-    } cases[] = {{kComboSelectionChanged, true}, {kComboLostFocus, true}, {5, false}, {3, false}};
-    for (const auto& c : cases) {
+    for (const int notification : {kComboSelectionChanged, kComboLostFocus, 5, 3}) {
         ViewerHarness h{Report()};
         h.open();
         h.view.typeZoom("60");
-        h.window->onCommand(static_cast<int>(Control::ZoomBox), c.notification);
-        EXPECT_EQ(h.renderer.pages, c.draws ? Pages{1} : Pages{}) << c.notification;
-        EXPECT_DOUBLE_EQ(h.state.zoom, c.draws ? 0.6 : 1.0);
-        EXPECT_EQ(h.view.zoomBox.editText, c.draws ? "60%" : "60");
+        h.window->onCommand(static_cast<int>(Control::ZoomBox), notification);
+        const bool draws =
+            notification == kComboSelectionChanged || notification == kComboLostFocus;
+        EXPECT_EQ(h.renderer.pages, draws ? Pages{1} : Pages{}) << notification;
+        EXPECT_DOUBLE_EQ(h.state.zoom, draws ? 0.6 : 1.0);
+        EXPECT_EQ(h.view.zoomBox.editText, draws ? "60%" : "60");
     }
 }
 
@@ -191,22 +166,17 @@ TEST(MainWindowTexts, ChangedSlotsReachTheMenuAndTheZoomLabelAtOnce) {
     }
 }
 
-TEST(MainWindowTexts, ARemovedItemStaysRemovedAndTheOthersFollow) {
+TEST(MainWindowTexts, ARemovedItemStaysRemovedAndAClosedWindowNoLongerListens) {
     ViewerHarness h{Report()};
     h.open();
     h.texts.SetInterfaceText(26, "&Sichern");
     h.texts.SetInterfaceText(6, "&Weiter");
     EXPECT_EQ(h.view.menuItems.count(710), 0u);
     EXPECT_EQ(h.view.menuItems.at(705), "&Weiter");
-}
-
-TEST(MainWindowTexts, AClosedWindowNoLongerListens) {
-    ViewerHarness h{Report()};
-    h.open();
     h.window.reset();
-    h.texts.SetInterfaceText(6, "&Weiter");
+    h.texts.SetInterfaceText(6, "&Vor");
     h.texts.SetInterfaceText(10, "Lupe");
-    EXPECT_EQ(h.view.menuItems.at(705), "&Next Page");
+    EXPECT_EQ(h.view.menuItems.at(705), "&Weiter");
     EXPECT_EQ(h.view.zoomLabel, "Zoom");
 }
 
@@ -220,22 +190,17 @@ TEST(MainWindowTexts, ATextChangedWhileDrawingIsInTheNextStatusText) {
 
 // The page area of Letter at 100 % in the fake's window lies at (230, 44) to (1029, 927) in
 // client coordinates, with a vertical bar.
-struct MagnifierFixture : ::testing::Test {
+TEST(Magnifier, TheCursorChangesOnlyWhenCrossingThePageEdge) {
     ViewerHarness h{Report()};
-    MagnifierFixture() { h.open(); }
-};
-
-TEST_F(MagnifierFixture, TheCursorChangesOnlyWhenCrossingThePageEdge) {
+    h.open();
     const struct {
         std::int32_t x;
         std::int32_t y;
         Lines changes;
     } steps[] = {
         {230, 44, {"Window Magnifier"}}, // the corner is inside
-        {600, 500, {}},
         {1029, 927, {}},
         {1030, 927, {"Window Arrow"}},
-        {1100, 927, {}},
         {1029, 927, {"Window Magnifier"}},
         {500, 928, {"Window Arrow"}},
         {229, 44, {}},
@@ -248,31 +213,20 @@ TEST_F(MagnifierFixture, TheCursorChangesOnlyWhenCrossingThePageEdge) {
     }
 }
 
+// The steps and the recentring have tables of their own.
 TEST(Magnifier, ClicksZoomAroundThePointOrOutsideThePageDoNothing) {
-    const struct {
-        MouseButton button;
-        std::int32_t x;
-        std::int32_t y;
-        const char* label; // the zoom box after the click; null: outside, nothing happens
-        double zoom;
-        ScrollPositions scroll;
-    } cases[] = {
-        // No horizontal bar: 0. Vertical: (0 + 300) x 100 / 1056 = 28.4.
-        {MouseButton::Left, 500, 300, "120%", 1.2, {0, 28}},
-        {MouseButton::Right, 500, 300, "80%", 0.8, {0, 28}},
-        {MouseButton::Left, 229, 300, nullptr, 1.0, {0, 0}},
-        {MouseButton::Right, 600, 928, nullptr, 1.0, {0, 0}},
-    };
-    for (const auto& c : cases) {
+    for (const std::int32_t x : {500, 229}) {
         ViewerHarness h{Report()};
         h.open();
-        h.window->onButtonDown(c.button, c.x, c.y);
-        EXPECT_DOUBLE_EQ(h.state.zoom, c.zoom) << c.x;
-        EXPECT_EQ(h.view.measured.scroll, c.scroll) << c.x;
-        EXPECT_EQ(h.renderer.pages, c.label ? Pages{1} : Pages{}) << c.x;
+        h.window->onButtonDown(MouseButton::Left, x, 300);
+        const bool inside = x == 500;
+        EXPECT_DOUBLE_EQ(h.state.zoom, inside ? 1.2 : 1.0) << x;
+        // No horizontal bar: 0. Vertical: (0 + 300) x 100 / 1056 = 28.4.
+        EXPECT_EQ(h.view.measured.scroll, (ScrollPositions{0, inside ? 28 : 0})) << x;
+        EXPECT_EQ(h.renderer.pages, inside ? Pages{1} : Pages{}) << x;
         // A click types its percentage: no item stays selected.
-        EXPECT_EQ(h.view.zoomBox.selection, c.label ? -1 : 3) << c.x;
-        EXPECT_EQ(h.view.zoomBox.editText, c.label ? c.label : "100%") << c.x;
+        EXPECT_EQ(h.view.zoomBox.selection, inside ? -1 : 3) << x;
+        EXPECT_EQ(h.view.zoomBox.editText, inside ? "120%" : "100%") << x;
     }
 }
 

@@ -71,6 +71,7 @@ TEST(PasswordDialog, TextsComeFromTheInterfaceTexts) {
 }
 
 TEST(PasswordDialog, ThreeAttemptsThenTheDocumentStaysClosed) {
+    const std::string invalid = "Invalid Password.";
     const struct {
         const char* password;
         std::map<std::size_t, std::string> replaced;
@@ -78,17 +79,12 @@ TEST(PasswordDialog, ThreeAttemptsThenTheDocumentStaysClosed) {
         bool accepted;
         Lines messages;
     } cases[] = {
-        {"secret",
-         {},
-         {"wrong", "secreT", "secret"},
-         true,
-         {"Invalid Password.", "Invalid Password."}},
+        {"secret", {}, {"wrong", "secreT", "secret"}, true, {invalid, invalid}},
         {"secret",
          {},
          {"a", "b", "c"},
          false,
-         {"Invalid Password.", "Invalid Password.",
-          "Invalid Password.\rUnable to display document."}},
+         {invalid, invalid, invalid + "\rUnable to display document."}},
         {"secret",
          {{2, "Falsch."}, {3, "Falsch. Ende."}},
          {"x", "y", "z"},

@@ -39,9 +39,7 @@ TEST(ViewerSession, TheViewerStartsOnPageOneWithTheTableAndIndexLoaded) {
         Document document;
         ASSERT_TRUE(document.open(files, "C:\\r.vlk", 0));
         ASSERT_TRUE(document.readHeader());
-        StartupRequest request;
-        request.building = building;
-        const ViewerState state = PrepareViewer(document, request.building);
+        const ViewerState state = PrepareViewer(document, building);
         EXPECT_EQ(state.currentPage, 1);
         EXPECT_EQ(state.building, building);
         // While building nothing is taken from the file's tables: pages arrive one by one.
@@ -52,10 +50,7 @@ TEST(ViewerSession, TheViewerStartsOnPageOneWithTheTableAndIndexLoaded) {
 }
 
 TEST(ViewerSession, TheDialogFontIsNinePointMsSansSerif) {
-    const LogFont at96 = DialogFontDescription(96);
-    EXPECT_EQ(at96.faceName, "MS Sans Serif");
-    EXPECT_EQ(at96.height, -12);
-    EXPECT_EQ(at96.weight, 400);
+    EXPECT_EQ(DialogFontDescription(96), (LogFont{.height = -12, .faceName = "MS Sans Serif"}));
     EXPECT_EQ(DialogFontDescription(120).height, -15);
 }
 

@@ -73,26 +73,10 @@ TEST(TypedZoom, TextsReadFromTheirFirstFourCharactersAndLimited) {
         const char* text;
         std::int32_t expected;
     } cases[] = {
-        {"60", 60},
-        {"10", 25},
-        {"300", 125},
-        {"abc", 100},
-        {"", 100},
-        {"1000", 125},
-        {"12345", 125},
-        {" 75%", 75},  // blank, 7, 5, %
-        {"   80", 25}, // only "   8" is read
-        {"99.9", 99},  // rounded down
-        {"24.9", 25},
-        {"125.9", 125},
-        {"-50", 25},
-        {"0", 100},
-        {"0.5", 100}, // rounds down to
-                      // 0, which means
-                      // 100
-        {"25", 25},
-        {"125", 125},
-        {"75%", 75},
+        {"60", 60},     {"24.9", 25}, {"25", 25},    {"125", 125},
+        {"125.9", 125}, {"-50", 25},  {"abc", 100},  {"", 100},
+        {"0.5", 100},   {"99.9", 99}, {"1000", 125}, {" 75%", 75}, // blank, 7, 5, %
+        {"   80", 25},                                             // only "   8" is read
     };
     for (const auto& c : cases) {
         EXPECT_EQ(TypedZoomPercentage(c.text), c.expected) << '"' << c.text << '"';
@@ -106,12 +90,10 @@ TEST(TypedZoom, FitKeywordsAreRecognisedInAnyCaseWithSurroundingBlanks) {
         ZoomMode mode;
         const char* label;
     } cases[] = {
-        {"fit width", ZoomMode::FitWidth, "Fit Width"},
         {"  FiT wIdTh   ", ZoomMode::FitWidth, "Fit Width"},
         {"FIT WINDOW", ZoomMode::FitWindow, "Fit Window"},
         {"Fit Widths", ZoomMode::Typed, "100%"},
         {"Fit  Width", ZoomMode::Typed, "100%"},
-        {" 75%", ZoomMode::Typed, "75%"},
         {"300", ZoomMode::Typed, "125%"},
     };
     for (const auto& c : cases) {
@@ -153,25 +135,18 @@ TEST(Magnifier, ClicksStepTheZoomAndTheZoomBoxLimitsTheResult) {
         std::int32_t shown; // after the zoom box has read it back
     } cases[] = {
         {1.00, MouseButton::Left, 120, 120},
-        {1.00, MouseButton::Right, 80, 80},
-        {0.75, MouseButton::Left, 90, 90},
         {0.75, MouseButton::Right, 60, 60},
-        {1.20, MouseButton::Left, 140, 125},
         {1.25, MouseButton::Left, 140, 125},
         {1.25, MouseButton::Right, 110, 110},
         {0.25, MouseButton::Right, 10, 25},
+        {0.16, MouseButton::Left, 30, 30},
         // A fit zoom of 16..24 % steps down to 0, which the zoom box reads as 100 %.
         {0.16, MouseButton::Right, 0, 100},
-        {0.20, MouseButton::Right, 0, 100},
         {0.24, MouseButton::Right, 0, 100},
-        {0.05, MouseButton::Right, -10, 25},
-        {0.16, MouseButton::Left, 30, 30},
         {0.14, MouseButton::Right, -10, 25},
+        {0.65, MouseButton::Right, 50, 50},
         // 10 x 0.7 + 2 is 9, even where the floating-point unit makes it 8.999...
         {0.70, MouseButton::Left, 90, 90},
-        {0.30, MouseButton::Left, 50, 50},
-        {1.10, MouseButton::Left, 130, 125},
-        {0.65, MouseButton::Right, 50, 50},
     };
     for (const auto& c : cases) {
         const std::int32_t asked = MagnifierPercentage(c.zoom, c.button);
@@ -194,7 +169,6 @@ TEST(ZoomBox, TheSelectedItemOrTheTypedTextIsReadAndItsLabelWrittenBack) {
         {0, "", false, 153, "Fit Width"}, // 125000 / 816 = 153.19
         {1, "", false, 82, "Fit Window"}, // 87100 / 1056 = 82.48
         {-1, "  fit WIDTH ", false, 153, "Fit Width"},
-        {-1, "abc", false, 100, "100%"},
         {-1, "10", false, 25, "25%"},
         // An item that cannot be fetched leaves the edit field's text.
         {4, "60", true, 60, "60%"},
