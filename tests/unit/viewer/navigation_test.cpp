@@ -1,7 +1,7 @@
 #include "viewer/main_window_ids.h"
 #include "viewer/navigation.h"
 #include "viewer/status_text.h"
-#include "viewer_fakes.h"
+#include "unit/viewer/viewer_fakes.h"
 
 #include <gtest/gtest.h>
 

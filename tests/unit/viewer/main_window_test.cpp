@@ -1,5 +1,5 @@
 #include "viewer/main_window_ids.h"
-#include "viewer_fakes.h"
+#include "unit/viewer/viewer_fakes.h"
 
 #include <gtest/gtest.h>
 

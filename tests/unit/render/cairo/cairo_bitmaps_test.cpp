@@ -5,7 +5,7 @@
 #include "render/cairo/cairo_bitmaps.h"
 #include "png_writer.h"
 #include "render/page_setup.h"
-#include "velk_render_cairo_support.h"
+#include "unit/render/cairo/cairo_test_support.h"
 #include "writer/bmp_encoder.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "viewer/building_protocol.h"
 #include "viewer/main_window_ids.h"
-#include "viewer_fakes.h"
+#include "unit/viewer/viewer_fakes.h"
 #include "writer/document_assembler.h"
 #include "writer/page_builder.h"
 

@@ -28,7 +28,7 @@ fs::path GoldenDirectory() {
     if (const char* configured = std::getenv("VELK_GOLDEN_DIR")) {
         return configured;
     }
-    return fs::path(__FILE__).parent_path().parent_path() / "golden";
+    return fs::path(__FILE__).parent_path().parent_path().parent_path() / "golden";
 }
 
 bool Updating() {

@@ -1,6 +1,6 @@
 #include "viewer/jump_dialog.h"
 #include "viewer/main_window_ids.h"
-#include "viewer_fakes.h"
+#include "unit/viewer/viewer_fakes.h"
 
 #include <gtest/gtest.h>
 

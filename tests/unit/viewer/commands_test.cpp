@@ -2,7 +2,7 @@
 #include "viewer/main_window_ids.h"
 #include "viewer/menus.h"
 #include "viewer/toolbar.h"
-#include "viewer_fakes.h"
+#include "unit/viewer/viewer_fakes.h"
 
 #include <gtest/gtest.h>
 

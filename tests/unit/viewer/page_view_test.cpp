@@ -2,7 +2,7 @@
 #include "viewer/page_view.h"
 #include "viewer/scrolling.h"
 #include "support/render_harness.h"
-#include "viewer_fakes.h"
+#include "unit/viewer/viewer_fakes.h"
 #include "writer/document_writer.h"
 #include "writer/page_builder.h"
 

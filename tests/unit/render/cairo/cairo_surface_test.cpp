@@ -3,7 +3,7 @@
 #ifndef _WIN32
 
 #include "render/cairo/cairo_fonts.h"
-#include "velk_render_cairo_support.h"
+#include "unit/render/cairo/cairo_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "base/ansi_text.h"
 #include "viewer/page_view.h"
 #include "viewer/zoom.h"
-#include "viewer_fakes.h"
+#include "unit/viewer/viewer_fakes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "support/documents.h"
 #include "viewer/password_dialog.h"
-#include "viewer_fakes.h"
+#include "unit/viewer/viewer_fakes.h"
 
 #include <gtest/gtest.h>
 

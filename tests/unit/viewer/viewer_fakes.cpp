@@ -1,4 +1,4 @@
-#include "viewer_fakes.h"
+#include "unit/viewer/viewer_fakes.h"
 
 #include "render/interpreter.h"
 #include "document/permissions.h"
