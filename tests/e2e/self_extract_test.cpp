@@ -6,6 +6,7 @@
 #include "temp_folder.h"
 #include "test_documents.h"
 #include "velk_run.h"
+#include "writer/self_extracting.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ TEST(SelfExtractingViewer, ViewsItsOwnDocumentAndSurvives) {
     const std::vector<std::uint8_t> viewer = ReadFileBytes(VelkProgram());
     ASSERT_FALSE(viewer.empty());
     const std::string container = folder.write(
-        "viewer.exe", SelfExtractingViewer(viewer, DocumentBytes({.deleteOnClose = 1})));
+        "viewer.exe", vlkw::WriteSelfExtracting(viewer, DocumentBytes({.deleteOnClose = 1})));
     ASSERT_FALSE(container.empty());
 
     // The mail switch is dropped in a self-extracting viewer: it views instead.

@@ -50,10 +50,6 @@ std::string TempFolder::write(const std::string& name,
     return out ? path : std::string();
 }
 
-std::string TempFolder::write(const std::string& name, const std::string& text) const {
-    return write(name, std::vector<std::uint8_t>(text.begin(), text.end()));
-}
-
 bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

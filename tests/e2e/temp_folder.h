@@ -21,7 +21,6 @@ class TempFolder {
 
     // Writes a file into the folder and returns its full path; empty when it failed.
     std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
-    std::string write(const std::string& name, const std::string& text) const;
 
   private:
     std::string path_;

@@ -2,7 +2,6 @@
 
 #include "writer/document_writer.h"
 #include "writer/page_builder.h"
-#include "writer/self_extracting.h"
 
 namespace velk_e2e {
 
@@ -20,11 +19,6 @@ std::vector<std::uint8_t> DocumentBytes(const TestDocument& document) {
         };
     }
     return vlkw::WriteDocument(description);
-}
-
-std::vector<std::uint8_t> SelfExtractingViewer(const std::vector<std::uint8_t>& viewer,
-                                               const std::vector<std::uint8_t>& document) {
-    return vlkw::WriteSelfExtracting(viewer, document);
 }
 
 } // namespace velk_e2e

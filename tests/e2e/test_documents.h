@@ -16,8 +16,4 @@ struct TestDocument {
 // A complete one-page document with a line of text.
 std::vector<std::uint8_t> DocumentBytes(const TestDocument& document);
 
-// A copy of the viewer with the document appended, as a viewer saves itself.
-std::vector<std::uint8_t> SelfExtractingViewer(const std::vector<std::uint8_t>& viewer,
-                                               const std::vector<std::uint8_t>& document);
-
 } // namespace velk_e2e

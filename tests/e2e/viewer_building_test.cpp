@@ -80,14 +80,15 @@ class Building : public ::testing::Test {
     }
 
     std::string logText() const {
-        std::ifstream in(uidriver::WindowsPath(logPath), std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
+        std::string text;
+        for (const std::string& line : logLines()) {
+            text += line + "\n";
+        }
+        return text;
     }
     std::vector<std::string> logLines() const {
         std::vector<std::string> lines;
-        std::istringstream text(logText());
+        std::ifstream text(uidriver::WindowsPath(logPath), std::ios::binary);
         std::string line;
         while (std::getline(text, line)) {
             if (!line.empty() && line.back() == '\r') {
@@ -119,18 +120,7 @@ class Building : public ::testing::Test {
     int progress() const { return uidriver::ProgressPosition(viewer->progressBar()).value_or(-1); }
 
     // Navy pixels of the producer's pages inside the page area.
-    int pagePixels() const {
-        const auto picture = viewer->capture("viewer-building");
-        if (!picture) {
-            return -1;
-        }
-        RECT window{};
-        RECT area{};
-        GetWindowRect(viewer->window(), &window);
-        GetWindowRect(viewer->control(IDC_PAGE_AREA), &area);
-        OffsetRect(&area, -window.left, -window.top);
-        return CountColour(*picture, area, RGB(0x1f, 0x3a, 0x6e));
-    }
+    int pagePixels() const { return viewer->pagePixels("viewer-building", RGB(0x1f, 0x3a, 0x6e)); }
 
     TempFolder folder;
     std::string eventName;
@@ -142,14 +132,9 @@ class Building : public ::testing::Test {
 };
 
 // What the producer logged of the viewer's messages, in order.
-std::vector<std::string> ReceivedLines(const std::vector<std::string>& log) {
-    std::vector<std::string> lines;
-    for (const std::string& line : log) {
-        if (line.rfind("received ", 0) == 0) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
+std::vector<std::string> ReceivedLines(std::vector<std::string> log) {
+    std::erase_if(log, [](const std::string& line) { return line.rfind("received ", 0) != 0; });
+    return log;
 }
 
 // VIEWER_ATTACHED: the window's handle in decimal, sent with its terminating zero.
@@ -157,10 +142,6 @@ std::string AttachedLine(HWND window) {
     const std::string handle = std::to_string(reinterpret_cast<std::uintptr_t>(window));
     return "received 103 " + std::to_string(handle.size() + 1) + " " + handle;
 }
-
-const NavigationButtons kNone{false, false, false, false};
-const NavigationButtons kAtFirst{false, false, true, true};
-const NavigationButtons kInside{true, true, true, true};
 
 TEST_F(Building, FollowsTheProducerPageByPageUntilTheEnd) {
     start("page,page,progress:40,page,finish", "--index 2:Middle");

@@ -36,7 +36,7 @@ vlkw::DocumentDescription Pages(int count) {
     return description;
 }
 
-class CommandsOf : public ::testing::Test {
+class CommandsOf : public ViewerTest {
   protected:
     void open(const vlkw::DocumentDescription& description) {
         ASSERT_TRUE(folder.created());
@@ -44,16 +44,6 @@ class CommandsOf : public ::testing::Test {
         viewer.emplace("doc.vlk", folder.path(), kTitle);
         ASSERT_TRUE(viewer->opened());
     }
-    void TearDown() override {
-        if (viewer && viewer->opened()) {
-            const RunEnd end = viewer->close();
-            EXPECT_TRUE(end.messages.empty());
-            EXPECT_EQ(end.exitCode, 0u);
-        }
-    }
-
-    TempFolder folder;
-    std::optional<ViewerWindow> viewer;
 };
 
 // A one-page document that allows nothing: the four navigation buttons greyed and doing
@@ -61,12 +51,11 @@ class CommandsOf : public ::testing::Test {
 // other combination of permissions is a row of the unit tables; the sample allows them all.
 TEST_F(CommandsOf, OnePageDocumentWithoutPermissionsGreysNavigationAndLeavesOutItsCommands) {
     open(Pages(1));
-    const NavigationButtons none{false, false, false, false};
-    EXPECT_EQ(viewer->navigation(), none);
+    EXPECT_EQ(viewer->navigation(), kNone);
     for (const int command : {IDT_NEXT, IDM_LAST}) {
         ASSERT_TRUE(viewer->command(command));
         EXPECT_EQ(viewer->statusText(), std::string("Page 1 of 1") + kStatusGap) << command;
-        EXPECT_EQ(viewer->navigation(), none) << command;
+        EXPECT_EQ(viewer->navigation(), kNone) << command;
     }
     EXPECT_FALSE(viewer->shows(viewer->control(IDC_INDEX_BOX)));
 

@@ -26,10 +26,6 @@ std::string SampleStatus(int page) {
     return "Page " + std::to_string(page) + " of 7" + kStatusGap + captions[page - 1];
 }
 
-const NavigationButtons kAtFirst{false, false, true, true};
-const NavigationButtons kInside{true, true, true, true};
-const NavigationButtons kAtLast{true, true, false, false};
-
 class SampleNavigation : public SampleViewerTest {
   protected:
     void SetUp() override {
@@ -37,14 +33,6 @@ class SampleNavigation : public SampleViewerTest {
         ASSERT_FALSE(HasFatalFailure());
         ASSERT_EQ(viewer->statusText(), SampleStatus(1));
     }
-    void TearDown() override {
-        if (viewer && viewer->opened()) {
-            const RunEnd end = viewer->close();
-            EXPECT_TRUE(end.messages.empty());
-            EXPECT_EQ(end.exitCode, 0u);
-        }
-    }
-
     // Goes to a page with the jump dialog.
     void jumpTo(int page) {
         JumpDialogWindow jump(*viewer, IDT_JUMP);

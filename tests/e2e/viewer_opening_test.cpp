@@ -23,14 +23,7 @@ std::string Padded(const std::string& caption) {
     return caption + std::string(100 - caption.size(), ' ');
 }
 
-class SampleOpened : public SampleViewerTest {
-  protected:
-    void TearDown() override {
-        if (viewer && viewer->opened() && viewer->run().process().running()) {
-            viewer->close();
-        }
-    }
-};
+using SampleOpened = SampleViewerTest;
 
 TEST_F(SampleOpened, ShowsPageOneMaximisedWithTitleStatusAndZoom) {
     EXPECT_EQ(viewer->caption(), kSampleTitle);

@@ -33,11 +33,11 @@ std::string Shown(const std::optional<bool>& state) {
     return state ? (*state ? "enabled" : "disabled") : "missing";
 }
 
-} // namespace
-
 std::string ProbeDll() {
     return uidriver::WindowsPath(VELK_E2E_PROBE);
 }
+
+} // namespace
 
 std::string ProducerSimulator() {
     return uidriver::WindowsPath(VELK_E2E_PRODUCER);
@@ -123,17 +123,15 @@ void ViewerWindow::settle() const {
     Settle(window_);
 }
 
-std::optional<bool> ViewerWindow::buttonEnabled(int commandId) const {
-    return uidriver::ToolbarButtonEnabled(control(IDC_TOOLBAR), commandId);
-}
-
 bool ViewerWindow::hasButton(int commandId) const {
     return uidriver::ToolbarButtonIndex(control(IDC_TOOLBAR), commandId).has_value();
 }
 
 NavigationButtons ViewerWindow::navigation() const {
-    return {buttonEnabled(IDT_FIRST), buttonEnabled(IDT_PREVIOUS), buttonEnabled(IDT_NEXT),
-            buttonEnabled(IDT_LAST)};
+    const auto enabled = [this](int id) {
+        return uidriver::ToolbarButtonEnabled(control(IDC_TOOLBAR), id);
+    };
+    return {enabled(IDT_FIRST), enabled(IDT_PREVIOUS), enabled(IDT_NEXT), enabled(IDT_LAST)};
 }
 
 std::optional<std::vector<uidriver::MenuEntry>> ViewerWindow::menu() const {
@@ -154,6 +152,16 @@ std::optional<uidriver::Image> ViewerWindow::capture(const std::string& name) co
         uidriver::SaveBmp(*picture, CapturesFolder() + "\\" + name + ".bmp");
     }
     return picture;
+}
+
+int ViewerWindow::pagePixels(const std::string& name, COLORREF colour) const {
+    const auto picture = capture(name);
+    RECT window{};
+    RECT area{};
+    GetWindowRect(window_, &window);
+    GetWindowRect(control(IDC_PAGE_AREA), &area);
+    OffsetRect(&area, -window.left, -window.top);
+    return picture ? CountColour(*picture, area, colour) : -1;
 }
 
 RunEnd ViewerWindow::close() {

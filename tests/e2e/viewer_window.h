@@ -23,8 +23,7 @@ inline constexpr const char* kJumpCaption = "Jump to a page";
 // Between the page number part of the status text and the index captions.
 inline constexpr const char* kStatusGap = "       ";
 
-// The driver's probe and the producer simulator of this build, as Wine names them.
-std::string ProbeDll();
+// The producer simulator of this build, as Wine names it.
 std::string ProducerSimulator();
 
 // The sample report and the chart it names, written into `folder`; the document's name
@@ -40,6 +39,11 @@ struct NavigationButtons {
     bool operator==(const NavigationButtons&) const = default;
 };
 std::ostream& operator<<(std::ostream& out, const NavigationButtons& buttons);
+// All greyed; on the first page of several; inside; on the last.
+inline const NavigationButtons kNone{false, false, false, false};
+inline const NavigationButtons kAtFirst{false, false, true, true};
+inline const NavigationButtons kInside{true, true, true, true};
+inline const NavigationButtons kAtLast{true, true, false, false};
 
 // A running velk.exe and its main window (DLG_MAIN).
 class ViewerWindow {
@@ -72,7 +76,6 @@ class ViewerWindow {
     void settle() const;
 
     NavigationButtons navigation() const;
-    std::optional<bool> buttonEnabled(int commandId) const;
     bool hasButton(int commandId) const;
     std::optional<std::vector<uidriver::MenuEntry>> menu() const;
     // The tooltip the window gives the toolbar for a button.
@@ -80,6 +83,8 @@ class ViewerWindow {
 
     // The whole window as it shows now, also written to the captures folder as `name`.bmp.
     std::optional<uidriver::Image> capture(const std::string& name) const;
+    // Pixels of `colour` inside the page area of a fresh capture named `name`; -1 without one.
+    int pagePixels(const std::string& name, COLORREF colour) const;
 
     // Closes the window with its close box and lets the run end.
     RunEnd close();
@@ -123,9 +128,24 @@ std::vector<std::string> PopupCaptions(const std::vector<uidriver::MenuEntry>& b
 // The number of pixels of `colour` inside the rectangle of `picture`.
 int CountColour(const uidriver::Image& picture, const RECT& area, COLORREF colour);
 
-// Tests that start on the sample report, opened in its own folder. Each test closes the window
-// in its own TearDown, checking what it expects of the end of the run.
-class SampleViewerTest : public ::testing::Test {
+// Tests that drive one viewer, started in their own folder. A window still running at the end
+// is closed, and must end quietly.
+class ViewerTest : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        if (viewer && viewer->opened() && viewer->run().process().running()) {
+            const RunEnd end = viewer->close();
+            EXPECT_TRUE(end.messages.empty());
+            EXPECT_EQ(end.exitCode, 0u);
+        }
+    }
+
+    TempFolder folder;
+    std::optional<ViewerWindow> viewer;
+};
+
+// Tests that start on the sample report.
+class SampleViewerTest : public ViewerTest {
   protected:
     void SetUp() override {
         ASSERT_TRUE(folder.created());
@@ -133,9 +153,6 @@ class SampleViewerTest : public ::testing::Test {
         viewer.emplace("sample.vlk", folder.path(), kSampleTitle);
         ASSERT_TRUE(viewer->opened());
     }
-
-    TempFolder folder;
-    std::optional<ViewerWindow> viewer;
 };
 
 } // namespace velk_e2e

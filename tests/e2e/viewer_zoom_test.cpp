@@ -42,12 +42,6 @@ class SampleZoom : public SampleViewerTest {
         zoomBox = viewer->control(IDC_ZOOM_BOX);
         ASSERT_NE(zoomBox, nullptr);
     }
-    void TearDown() override {
-        if (viewer && viewer->opened()) {
-            EXPECT_EQ(viewer->close().exitCode, 0u);
-        }
-    }
-
     std::string label() const { return uidriver::WindowText(zoomBox); }
     // Types the case's text into the box, or chooses its item.
     bool choose(const ZoomCase& c) const {
@@ -57,15 +51,9 @@ class SampleZoom : public SampleViewerTest {
     SIZE pageArea() const { return viewer->size(viewer->control(IDC_PAGE_AREA)); }
     bool verticalBar() const { return viewer->shows(viewer->control(IDC_VERTICAL_SCROLL_BAR)); }
     bool horizontalBar() const { return viewer->shows(viewer->control(IDC_HORIZONTAL_SCROLL_BAR)); }
-    // The room between toolbar and status bar, and the status bar's width.
-    RECT statusBar() const {
+    RECT rectOf(int id) const {
         RECT rect{};
-        GetWindowRect(viewer->control(IDC_STATUS_BAR), &rect);
-        return rect;
-    }
-    RECT toolbar() const {
-        RECT rect{};
-        GetWindowRect(viewer->control(IDC_TOOLBAR), &rect);
+        GetWindowRect(viewer->control(id), &rect);
         return rect;
     }
 
@@ -105,13 +93,13 @@ TEST_F(SampleZoom, ThePageAreaTakesThePagesSizeAndTheVerticalBarItsWidth) {
 TEST_F(SampleZoom, FitModesFillTheRoom) {
     ASSERT_TRUE(uidriver::TypeComboText(viewer->window(), zoomBox, "  FIT width  "));
     EXPECT_EQ(label(), "Fit Width");
-    const RECT status = statusBar();
+    const RECT status = rectOf(IDC_STATUS_BAR);
     EXPECT_TRUE(verticalBar());
     EXPECT_NEAR(pageArea().cx + GetSystemMetrics(SM_CXVSCROLL), status.right - status.left - 24, 1);
 
     ASSERT_TRUE(uidriver::ChooseComboItem(viewer->window(), zoomBox, 1));
     EXPECT_EQ(label(), "Fit Window");
-    const int room = statusBar().top - toolbar().bottom;
+    const int room = rectOf(IDC_STATUS_BAR).top - rectOf(IDC_TOOLBAR).bottom;
     const SIZE area = pageArea();
     EXPECT_FALSE(verticalBar());
     EXPECT_FALSE(horizontalBar());
@@ -130,16 +118,8 @@ TEST_F(SampleZoom, VerticalScrollBarMovesOverThePage) {
                             reinterpret_cast<LPARAM>(bar), SMTO_ABORTIFHUNG, 5000, &ignored);
         return GetScrollPos(bar, SB_CTL);
     };
-    const auto bannerPixels = [this](const std::string& name) {
-        const auto picture = viewer->capture(name);
-        RECT window{};
-        RECT area{};
-        GetWindowRect(viewer->window(), &window);
-        GetWindowRect(viewer->control(IDC_PAGE_AREA), &area);
-        OffsetRect(&area, -window.left, -window.top);
-        return picture ? CountColour(*picture, area, RGB(20, 40, 90)) : -1;
-    };
-    const int atTop = bannerPixels("viewer-scrolled-top");
+    const COLORREF banner = RGB(20, 40, 90);
+    const int atTop = viewer->pagePixels("viewer-scrolled-top", banner);
     // Every request is a row of the unit table; these prove the bar reaches the window.
     EXPECT_EQ(scroll(SB_PAGEDOWN), 15);
     EXPECT_EQ(scroll(SB_LINEDOWN), 18);
@@ -147,7 +127,7 @@ TEST_F(SampleZoom, VerticalScrollBarMovesOverThePage) {
     EXPECT_EQ(scroll(SB_THUMBTRACK, 100), 100);
     EXPECT_EQ(scroll(SB_THUMBPOSITION, 40), 100);
     // At the bottom the report's banner is out of sight.
-    EXPECT_LT(bannerPixels("viewer-scrolled-bottom"), atTop / 2);
+    EXPECT_LT(viewer->pagePixels("viewer-scrolled-bottom", banner), atTop / 2);
     EXPECT_EQ(label(), "100%");
 }
 
@@ -158,28 +138,22 @@ TEST_F(SampleZoom, MagnifierClicksStepTheZoom) {
         SendMessageTimeoutA(viewer->window(), message, 0, MAKELPARAM(at.x, at.y), SMTO_ABORTIFHUNG,
                             5000, &ignored);
     };
-    const auto pageCentre = [this] {
-        RECT area{};
-        GetWindowRect(viewer->control(IDC_PAGE_AREA), &area);
-        POINT centre{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
-        ScreenToClient(viewer->window(), &centre);
-        return centre;
+    const auto inWindow = [this](POINT at) {
+        ScreenToClient(viewer->window(), &at);
+        return at;
     };
     const struct {
         UINT message;
         const char* label;
     } clicks[] = {{WM_LBUTTONDOWN, "120%"}, {WM_RBUTTONDOWN, "100%"}, {WM_RBUTTONDOWN, "80%"}};
     for (const auto& c : clicks) {
-        click(c.message, pageCentre());
+        const RECT area = rectOf(IDC_PAGE_AREA);
+        click(c.message, inWindow({(area.left + area.right) / 2, (area.top + area.bottom) / 2}));
         EXPECT_EQ(label(), c.label);
         EXPECT_EQ(uidriver::ComboSelection(zoomBox), -1);
     }
-    // Left of the page area, below the toolbar.
-    RECT area{};
-    GetWindowRect(viewer->control(IDC_PAGE_AREA), &area);
-    POINT outside{area.left - 6, area.top + 50};
-    ScreenToClient(viewer->window(), &outside);
-    click(WM_LBUTTONDOWN, outside);
+    const RECT area = rectOf(IDC_PAGE_AREA);
+    click(WM_LBUTTONDOWN, inWindow({area.left - 6, area.top + 50})); // left of the page area
     EXPECT_EQ(label(), "80%");
 }
 

@@ -155,13 +155,12 @@ TEST(DocumentStore, IndexBoundsCountsAndPositionsByTheFile) {
         const char* what;
         std::int32_t indexCount;
         std::int32_t indexPos; // 0: keep
-        std::size_t expected;
     } cases[] = {
-        {"no index", 0, 0, 0},
-        {"negative count", -4, 0, 0},
-        {"huge count stops at the end of the file", 2147483647, 0, 0},
-        {"before the start", 4, -1000, 0},
-        {"past the end", 4, 1 << 30, 0},
+        {"no index", 0, 0},
+        {"negative count", -4, 0},
+        {"huge count stops at the end of the file", 2147483647, 0},
+        {"before the start", 4, -1000},
+        {"past the end", 4, 1 << 30},
     };
     for (const auto& c : cases) {
         auto description = ThreePageReport();
@@ -179,7 +178,7 @@ TEST(DocumentStore, IndexBoundsCountsAndPositionsByTheFile) {
             EXPECT_GE(o.document.index.size(), 4u);
             EXPECT_LE(o.document.index.size(), bytes.size() / 4);
         } else {
-            EXPECT_EQ(o.document.index.size(), c.expected) << c.what;
+            EXPECT_TRUE(o.document.index.empty()) << c.what;
         }
     }
 }

@@ -12,6 +12,8 @@ using testing::ShownMessage;
 
 constexpr const char* kDoc = "C:\\docs\\report.vlk";
 const std::string kProgram = "velk Print and Preview";
+const std::string kRegister = "RegisterExtension";
+const std::string kIsRegistered = "IsExtensionRegistered";
 
 struct StartupRun {
     MemoryFileSystem files;
@@ -112,36 +114,26 @@ TEST(Startup, ChosenNameIsTrimmedAndOpenedOrARegistrationWord) {
         run.dialog.answer = word ? std::string("-install") : std::string("  ") + kDoc + " ";
         EXPECT_EQ(run(""), word ? StartupOutcome::Registration : StartupOutcome::Viewed);
         EXPECT_EQ(run.viewer.fileName, word ? "" : kDoc);
-        EXPECT_EQ(run.registration.calls, word ? std::vector<std::string>{"RegisterExtension"}
-                                               : std::vector<std::string>{"IsExtensionRegistered"});
+        EXPECT_EQ(run.registration.calls, std::vector{word ? kRegister : kIsRegistered});
     }
 }
 
 TEST(Startup, RegistrationWordsEndTheRun) {
     const struct {
         const char* line;
-        bool registered;
-        bool succeeds;
+        bool registered, succeeds;
         std::vector<std::string> calls;
         std::vector<std::string> messages;
     } cases[] = {
-        {"-install", false, true, {"RegisterExtension"}, {}},
-        {"/INSTALL", true, false, {"RegisterExtension"}, {}},
-        {"-INSTALLVERBOSE",
-         false,
-         true,
-         {"RegisterExtension"},
-         {"velk documents has been registered"}},
-        {"/installverbose",
-         false,
-         false,
-         {"RegisterExtension"},
-         {"Couldn't register velk documents."}},
-        {"-SHOWREG", true, true, {"IsExtensionRegistered", "ShowRegistration"}, {}},
+        {"-install", false, true, {kRegister}, {}},
+        {"/INSTALL", true, false, {kRegister}, {}},
+        {"-INSTALLVERBOSE", false, true, {kRegister}, {"velk documents has been registered"}},
+        {"/installverbose", false, false, {kRegister}, {"Couldn't register velk documents."}},
+        {"-SHOWREG", true, true, {kIsRegistered, "ShowRegistration"}, {}},
         {"/ShowReg",
          false,
          true,
-         {"IsExtensionRegistered"},
+         {kIsRegistered},
          {".vlk extension IS NOT REGISTERED. Run velk.exe -install to register it."}},
     };
     for (const auto& c : cases) {
@@ -162,13 +154,12 @@ TEST(Startup, RegistrationWordsEndTheRun) {
 
 TEST(Startup, PlainViewerRegistersSilentlyOnlyWhenUnregistered) {
     const struct {
-        bool registered;
-        bool succeeds;
+        bool registered, succeeds;
         std::vector<std::string> calls;
     } cases[] = {
-        {false, true, {"IsExtensionRegistered", "RegisterExtension"}},
-        {true, true, {"IsExtensionRegistered"}},
-        {false, false, {"IsExtensionRegistered", "RegisterExtension"}}, // a failure is not told
+        {false, true, {kIsRegistered, kRegister}},
+        {true, true, {kIsRegistered}},
+        {false, false, {kIsRegistered, kRegister}}, // a failure is not told
     };
     for (const auto& c : cases) {
         StartupRun run;
@@ -227,8 +218,7 @@ TEST(Startup, PassedOnCopyAndSelfExtractingViewerWithholdMailFaxAndSave) {
     const struct {
         const char* what;
         std::int32_t forwarded;
-        bool selfExtracting;
-        bool allowed;
+        bool selfExtracting, allowed;
     } cases[] = {
         {"plain", 0, false, true},
         {"forwarded", 1, false, false},
@@ -287,7 +277,7 @@ TEST(Startup, SelfExtractingViewerStillHonoursRegistrationWords) {
     run.files.add(run.files.executable,
                   testing::SelfExtracting(4096, vlkw::WriteDocument(testing::ThreePageReport())));
     EXPECT_EQ(run("-INSTALL"), StartupOutcome::Registration);
-    EXPECT_EQ(run.registration.calls, std::vector<std::string>{"RegisterExtension"});
+    EXPECT_EQ(run.registration.calls, std::vector{kRegister});
     EXPECT_EQ(run.viewer.runs, 0);
 }
 
