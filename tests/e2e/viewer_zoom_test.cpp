@@ -24,16 +24,6 @@ int Rounded(double value) {
     return static_cast<int>(std::lround(value));
 }
 
-// A zoom chosen in the box, and what the box then shows.
-struct ZoomCase {
-    const char* typed; // nullptr: chosen from the box as item `item`
-    int item;
-    const char* label;
-    int percent;
-
-    std::string what() const { return typed != nullptr ? typed : "item " + std::to_string(item); }
-};
-
 class SampleZoom : public SampleViewerTest {
   protected:
     void SetUp() override {
@@ -43,11 +33,6 @@ class SampleZoom : public SampleViewerTest {
         ASSERT_NE(zoomBox, nullptr);
     }
     std::string label() const { return uidriver::WindowText(zoomBox); }
-    // Types the case's text into the box, or chooses its item.
-    bool choose(const ZoomCase& c) const {
-        return c.typed != nullptr ? uidriver::TypeComboText(viewer->window(), zoomBox, c.typed)
-                                  : uidriver::ChooseComboItem(viewer->window(), zoomBox, c.item);
-    }
     SIZE pageArea() const { return viewer->size(viewer->control(IDC_PAGE_AREA)); }
     bool verticalBar() const { return viewer->shows(viewer->control(IDC_VERTICAL_SCROLL_BAR)); }
     bool horizontalBar() const { return viewer->shows(viewer->control(IDC_HORIZONTAL_SCROLL_BAR)); }
@@ -66,23 +51,28 @@ class SampleZoom : public SampleViewerTest {
 TEST_F(SampleZoom, ThePageAreaTakesThePagesSizeAndTheVerticalBarItsWidth) {
     const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
     const struct {
-        ZoomCase zoom;
+        const char* typed; // nullptr: chosen from the box as item `item`
+        int item;
+        int percent; // also what the box then shows
         bool tall;
     } cases[] = {
-        {{nullptr, 2, "75%", 75}, false},  {{"10", 0, "25%", 25}, false},
-        {{nullptr, 4, "125%", 125}, true}, {{"abc", 0, "100%", 100}, true},
-        {{"110", 0, "110%", 110}, true},
+        {nullptr, 2, 75, false}, {"10", 0, 25, false},  {nullptr, 4, 125, true},
+        {"abc", 0, 100, true},   {"110", 0, 110, true},
     };
-    for (const auto& [c, tall] : cases) {
-        const std::string what = c.what();
-        ASSERT_TRUE(choose(c)) << what;
-        EXPECT_EQ(label(), c.label) << what;
+    for (const auto& c : cases) {
+        const std::string what = c.typed != nullptr ? c.typed : "item " + std::to_string(c.item);
+        ASSERT_TRUE(c.typed != nullptr
+                        ? uidriver::TypeComboText(viewer->window(), zoomBox, c.typed)
+                        : uidriver::ChooseComboItem(viewer->window(), zoomBox, c.item))
+            << what;
+        EXPECT_EQ(label(), std::to_string(c.percent) + "%") << what;
         const SIZE area = pageArea();
-        EXPECT_EQ(area.cx, Rounded(kPageWidth * c.percent / 100.0) - (tall ? barWidth : 0)) << what;
-        if (!tall) {
+        EXPECT_EQ(area.cx, Rounded(kPageWidth * c.percent / 100.0) - (c.tall ? barWidth : 0))
+            << what;
+        if (!c.tall) {
             EXPECT_EQ(area.cy, Rounded(kPageHeight * c.percent / 100.0)) << what;
         }
-        EXPECT_EQ(verticalBar(), tall) << what;
+        EXPECT_EQ(verticalBar(), c.tall) << what;
         EXPECT_FALSE(horizontalBar()) << what;
     }
 }
