@@ -60,7 +60,9 @@ std::optional<ShownMessage> VelkRun::answerMessage() {
                 uidriver::PressButton(window.handle, IDOK);
                 // The click is posted: the next step must not reach the program while the box
                 // is still ending its modal loop, or it lands inside that loop.
-                waitUntilGone(window.handle, start);
+                while (IsWindow(window.handle) && GetTickCount() - start < kWindowTimeoutMs) {
+                    Sleep(kPollIntervalMs);
+                }
                 return message;
             }
         }
@@ -70,12 +72,6 @@ std::optional<ShownMessage> VelkRun::answerMessage() {
         Sleep(kPollIntervalMs);
     }
     return std::nullopt;
-}
-
-void VelkRun::waitUntilGone(HWND window, DWORD start) const {
-    while (IsWindow(window) && GetTickCount() - start < kWindowTimeoutMs) {
-        Sleep(kPollIntervalMs);
-    }
 }
 
 bool VelkRun::wasHandled(HWND window) const {

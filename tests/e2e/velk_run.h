@@ -60,7 +60,6 @@ class VelkRun {
 
   private:
     // A window already answered may stay visible for a moment: it is answered only once.
-    void waitUntilGone(HWND window, DWORD start) const;
     bool wasHandled(HWND window) const;
 
     std::optional<uidriver::Process> process_;

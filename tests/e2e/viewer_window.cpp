@@ -15,10 +15,11 @@ namespace {
 constexpr DWORD kPollIntervalMs = 20;
 constexpr UINT kReplyTimeoutMs = 5000;
 
-bool Settle(HWND window) {
-    DWORD_PTR ignored = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kReplyTimeoutMs,
-                               &ignored) != 0;
+// Returns once the window has dealt with the message; its answer, or 0 when it gave none.
+DWORD_PTR Send(HWND window, UINT message) {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, kReplyTimeoutMs, &answer);
+    return answer;
 }
 
 std::optional<uidriver::Process> AttachTo(HWND window) {
@@ -120,7 +121,7 @@ void ViewerWindow::settle() const {
     if (run_ && run_->started()) {
         WaitForInputIdle(run_->process().handle(), kWindowTimeoutMs);
     }
-    Settle(window_);
+    Send(window_, WM_NULL);
 }
 
 bool ViewerWindow::hasButton(int commandId) const {
@@ -139,11 +140,8 @@ std::optional<std::vector<uidriver::MenuEntry>> ViewerWindow::menu() const {
 }
 
 std::optional<uidriver::ToolTipAnswer> ViewerWindow::toolTip(int commandId) const {
-    const HWND toolbar = control(IDC_TOOLBAR);
-    DWORD_PTR tooltips = 0;
-    SendMessageTimeoutA(toolbar, TB_GETTOOLTIPS, 0, 0, SMTO_ABORTIFHUNG, kReplyTimeoutMs,
-                        &tooltips);
-    return uidriver::AskToolTip(window_, reinterpret_cast<HWND>(tooltips), commandId, ProbeDll());
+    const auto tooltips = reinterpret_cast<HWND>(Send(control(IDC_TOOLBAR), TB_GETTOOLTIPS));
+    return uidriver::AskToolTip(window_, tooltips, commandId, ProbeDll());
 }
 
 std::optional<uidriver::Image> ViewerWindow::capture(const std::string& name) const {
@@ -201,19 +199,14 @@ void JumpDialogWindow::waitUntilClosed() {
 
 void JumpDialogWindow::enter(const std::string& text) {
     uidriver::SetControlText(dialog_, IDC_JUMP_EDIT, text);
-    // Sent, so that it returns once the dialog has acted on the click.
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(GetDlgItem(dialog_, IDC_JUMP_OK), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG,
-                        kReplyTimeoutMs, &ignored);
+    Send(GetDlgItem(dialog_, IDC_JUMP_OK), BM_CLICK);
     if (!open()) {
         waitUntilClosed();
     }
 }
 
 void JumpDialogWindow::cancel() {
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(GetDlgItem(dialog_, IDC_JUMP_CANCEL), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG,
-                        kReplyTimeoutMs, &ignored);
+    Send(GetDlgItem(dialog_, IDC_JUMP_CANCEL), BM_CLICK);
     waitUntilClosed();
 }
 
