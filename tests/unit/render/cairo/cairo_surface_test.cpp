@@ -35,70 +35,54 @@ struct Point {
     std::int32_t y;
 };
 
-std::string Where(const Point& p) {
-    return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
+// Each pixel of `points` is `colour`; the message names the case and the pixel.
+void ExpectColour(const CairoCanvas& canvas, const std::vector<Point>& points, Colour colour,
+                  const std::string& name) {
+    for (const Point& p : points) {
+        EXPECT_EQ(canvas.at(p.x, p.y), colour) << name << " (" << p.x << "," << p.y << ")";
+    }
 }
 
 TEST_F(VelkRenderCairoSurface, LinesPaintWhatGdiPaints) {
-    const struct {
+    // Wide pens: odd widths centred on the pixel, even ones with the extra row above; the ends
+    // are round and include the end point. A steep tie: half-way steps stay on the side of the
+    // start (at step 4 of 8, x has moved 2.5). "far off": two billion steps, almost all of them
+    // off the page.
+    struct Line {
         const char* name;
-        Point from;
-        Point to;
+        Point from, to;
         int width;
-        std::vector<Point> painted;
-        std::vector<Point> clear;
+    };
+    const struct {
+        Line line;
+        std::vector<Point> painted, clear;
     } cases[] = {
-        {"rightward, end left out",
-         {2, 2},
-         {10, 2},
-         1,
-         {{2, 2}, {9, 2}},
-         {{1, 2}, {10, 2}, {5, 1}, {5, 3}}},
-        {"leftward, end left out", {10, 4}, {2, 4}, 1, {{10, 4}, {3, 4}}, {{2, 4}, {11, 4}}},
-        {"downward", {2, 6}, {2, 14}, 1, {{2, 6}, {2, 13}}, {{2, 14}, {2, 5}, {1, 9}, {3, 9}}},
-        {"diagonal", {0, 0}, {5, 5}, 1, {{0, 0}, {2, 2}, {4, 4}}, {{5, 5}, {1, 0}, {0, 1}}},
-        // Half-way steps stay on the side of the start: at step 4 of 8, x has moved 2.5.
-        {"steep tie", {14, 10}, {19, 2}, 1, {{16, 6}}, {{17, 6}, {19, 2}}},
-        {"width 0 is one pixel", {2, 2}, {10, 2}, 0, {{5, 2}}, {{5, 1}, {5, 3}, {10, 2}}},
-        // Wide pens: odd widths centred on the pixel, even ones with the extra row above; the
-        // ends are round and include the end point.
-        {"width 3",
-         {20, 10},
-         {30, 10},
-         3,
+        {{"rightward", {2, 2}, {10, 2}, 1}, {{2, 2}, {9, 2}}, {{1, 2}, {10, 2}, {5, 1}, {5, 3}}},
+        {{"leftward", {10, 4}, {2, 4}, 1}, {{10, 4}, {3, 4}}, {{2, 4}, {11, 4}}},
+        {{"downward", {2, 6}, {2, 14}, 1}, {{2, 6}, {2, 13}}, {{2, 14}, {2, 5}, {1, 9}, {3, 9}}},
+        {{"diagonal", {0, 0}, {5, 5}, 1}, {{0, 0}, {2, 2}, {4, 4}}, {{5, 5}, {1, 0}, {0, 1}}},
+        {{"steep tie", {14, 10}, {19, 2}, 1}, {{16, 6}}, {{17, 6}, {19, 2}}},
+        {{"width 0", {2, 2}, {10, 2}, 0}, {{5, 2}}, {{5, 1}, {5, 3}, {10, 2}}},
+        {{"width 3", {20, 10}, {30, 10}, 3},
          {{25, 9}, {25, 11}, {30, 10}, {31, 10}, {19, 10}},
          {{25, 8}, {25, 12}, {32, 10}, {31, 9}, {19, 9}}},
-        {"width 2",
-         {20, 10},
-         {30, 10},
-         2,
+        {{"width 2", {20, 10}, {30, 10}, 2},
          {{25, 9}, {25, 10}, {19, 9}, {30, 10}},
          {{25, 8}, {25, 11}, {31, 10}}},
-        {"width 4",
-         {20, 10},
-         {30, 10},
-         4,
+        {{"width 4", {20, 10}, {30, 10}, 4},
          {{25, 8}, {25, 11}, {18, 9}, {31, 10}},
          {{25, 7}, {25, 12}, {18, 8}, {32, 10}}},
-        // Two billion steps, almost all of them off the page.
-        {"from far off",
-         {-2000000000, -2000000000},
-         {40, 40},
-         1,
+        {{"far off", {-2000000000, -2000000000}, {40, 40}, 1},
          {{0, 0}, {39, 39}},
          {{40, 40}, {1, 0}}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [line, painted, clear] : cases) {
         CairoCanvas canvas;
-        canvas.selectPen(kPenSolid, c.width, kRed);
-        canvas.surface().moveTo(c.from.x, c.from.y);
-        canvas.surface().lineTo(c.to.x, c.to.y);
-        for (const Point& p : c.painted) {
-            EXPECT_EQ(canvas.at(p.x, p.y), kRed) << c.name << " " << Where(p);
-        }
-        for (const Point& p : c.clear) {
-            EXPECT_EQ(canvas.at(p.x, p.y), kWhite) << c.name << " " << Where(p);
-        }
+        canvas.selectPen(kPenSolid, line.width, kRed);
+        canvas.surface().moveTo(line.from.x, line.from.y);
+        canvas.surface().lineTo(line.to.x, line.to.y);
+        ExpectColour(canvas, painted, kRed, line.name);
+        ExpectColour(canvas, clear, kWhite, line.name);
     }
 }
 
@@ -114,58 +98,38 @@ TEST_F(VelkRenderCairoSurface, LineToGoesOnFromWhereTheLastLineEnded) {
 }
 
 TEST_F(VelkRenderCairoSurface, RectanglesCoverLeftToRightMinusOneWithThePenOnTheOutline) {
-    const struct {
+    // The 3-pixel pen is centred on the outline through the edge pixels 12 and 21.
+    struct Box {
         const char* name;
         int penWidth;
-        std::int32_t left, top, right, bottom;
-        std::vector<Point> pen;
-        std::vector<Point> brush;
-        std::vector<Point> clear;
+        DeviceRect rect;
+    };
+    const struct {
+        Box box;
+        std::vector<Point> pen, brush, clear;
     } cases[] = {
-        {"1-pixel pen",
-         1,
-         20,
-         20,
-         30,
-         30,
+        {{"1-pixel pen", 1, {20, 20, 30, 30}},
          {{20, 20}, {29, 20}, {20, 29}, {29, 29}, {25, 20}, {20, 25}},
          {{21, 21}, {28, 28}, {25, 25}},
          {{30, 30}, {30, 25}, {25, 30}, {19, 25}, {25, 19}}},
-        {"corners given the other way round",
-         1,
-         30,
-         30,
-         20,
-         20,
+        {{"corners swapped", 1, {30, 30, 20, 20}},
          {{20, 20}, {29, 29}},
          {{25, 25}},
          {{30, 30}, {19, 19}}},
-        {"pen width 0", 0, 20, 20, 30, 30, {{20, 20}, {29, 29}}, {{21, 21}}, {{30, 30}}},
-        // A 3-pixel pen centred on the outline through the edge pixels 12 and 21.
-        {"3-pixel pen",
-         3,
-         12,
-         14,
-         22,
-         24,
+        {{"pen width 0", 0, {20, 20, 30, 30}}, {{20, 20}, {29, 29}}, {{21, 21}}, {{30, 30}}},
+        {{"3-pixel pen", 3, {12, 14, 22, 24}},
          {{11, 19}, {13, 19}, {20, 19}, {22, 19}, {17, 13}, {17, 15}, {17, 22}, {17, 24}},
          {{14, 19}, {19, 19}, {17, 16}, {17, 21}},
          {{10, 19}, {23, 19}, {17, 12}, {17, 25}}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [box, pen, brush, clear] : cases) {
         CairoCanvas canvas;
-        canvas.selectPen(kPenSolid, c.penWidth, kRed);
+        canvas.selectPen(kPenSolid, box.penWidth, kRed);
         canvas.selectBrush(kBlue);
-        canvas.surface().rectangle(c.left, c.top, c.right, c.bottom);
-        for (const Point& p : c.pen) {
-            EXPECT_EQ(canvas.at(p.x, p.y), kRed) << c.name << " " << Where(p);
-        }
-        for (const Point& p : c.brush) {
-            EXPECT_EQ(canvas.at(p.x, p.y), kBlue) << c.name << " " << Where(p);
-        }
-        for (const Point& p : c.clear) {
-            EXPECT_EQ(canvas.at(p.x, p.y), kWhite) << c.name << " " << Where(p);
-        }
+        canvas.surface().rectangle(box.rect.left, box.rect.top, box.rect.right, box.rect.bottom);
+        ExpectColour(canvas, pen, kRed, box.name);
+        ExpectColour(canvas, brush, kBlue, box.name);
+        ExpectColour(canvas, clear, kWhite, box.name);
     }
 }
 
@@ -276,13 +240,9 @@ TEST_F(VelkRenderCairoSurface, RotatedTextRunsUpFromItsReferencePoint) {
 
 TEST_F(VelkRenderCairoSurface, UnderlineAndStrikeoutRunUnderAndThroughTheText) {
     // A blank draws no glyph, so all ink is the line.
-    const struct {
-        bool underline;
-        bool strikeOut;
-    } cases[] = {{true, false}, {false, true}};
-    for (const auto& c : cases) {
+    for (const bool underline : {true, false}) {
         CairoCanvas canvas(100, 80);
-        const TextMetrics tm = canvas.selectFont(-40, "Arial", 0, c.underline, c.strikeOut);
+        const TextMetrics tm = canvas.selectFont(-40, "Arial", 0, underline, !underline);
         const std::int32_t width = canvas.surface().getTextExtentPoint32("  ").cx;
         canvas.surface().setBkMode(kBkTransparent);
         canvas.surface().textOut(10, 10, "  ");
@@ -291,7 +251,7 @@ TEST_F(VelkRenderCairoSurface, UnderlineAndStrikeoutRunUnderAndThroughTheText) {
         ASSERT_FALSE(ink.empty());
         EXPECT_EQ(ink.left, 10);
         EXPECT_EQ(ink.right, 10 + width - 1);
-        if (c.underline) {
+        if (underline) {
             EXPECT_GE(ink.top, baseline);
             EXPECT_LT(ink.bottom, baseline + tm.descent);
         } else {
