@@ -15,6 +15,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -157,9 +158,9 @@ TEST_F(VelkRenderCairoBitmaps, BmpFilesLoadAsScreenCompatibleBitmaps) {
         const BitmapId bitmap = canvas.surface().loadBitmapFile(c.path);
         EXPECT_EQ(static_cast<bool>(bitmap), c.loads) << c.path;
         const BitmapInfo info = canvas.surface().getBitmapInfo(bitmap);
-        EXPECT_EQ(info.width, c.info.width) << c.path;
-        EXPECT_EQ(info.height, c.info.height) << c.path;
-        EXPECT_EQ(info.bitsPerPixel, c.info.bitsPerPixel) << c.path;
+        EXPECT_EQ(std::tuple(info.width, info.height, info.bitsPerPixel),
+                  std::tuple(c.info.width, c.info.height, c.info.bitsPerPixel))
+            << c.path;
     }
 }
 
@@ -231,10 +232,9 @@ TEST_F(VelkRenderCairoBitmaps, DibsComeOutBottomUpAndGoBackIn) {
 
     canvas.surface().stretchDIBits(20, 20, 2, 2, 0, 0, 2, 2, bits, info, kDibRgbColours,
                                    kRopSourceCopy);
-    EXPECT_EQ(canvas.at(20, 20), kRed);
-    EXPECT_EQ(canvas.at(21, 20), kGreen);
-    EXPECT_EQ(canvas.at(20, 21), kBlue);
-    EXPECT_EQ(canvas.at(21, 21), kWhite);
+    EXPECT_EQ(
+        std::tuple(canvas.at(20, 20), canvas.at(21, 20), canvas.at(20, 21), canvas.at(21, 21)),
+        std::tuple(kRed, kGreen, kBlue, kWhite));
 }
 
 TEST_F(VelkRenderCairoBitmaps, PaletteDibsTakeTheirColoursFromTheTable) {

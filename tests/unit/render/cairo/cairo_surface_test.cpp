@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace velk {
@@ -92,9 +93,9 @@ TEST_F(VelkRenderCairoSurface, LineToGoesOnFromWhereTheLastLineEnded) {
     canvas.surface().moveTo(2, 2);
     canvas.surface().lineTo(8, 2);
     canvas.surface().lineTo(8, 8);
-    EXPECT_EQ(canvas.at(8, 2), kRed); // the corner, painted by the second line
-    EXPECT_EQ(canvas.at(8, 7), kRed);
-    EXPECT_EQ(canvas.at(8, 8), kWhite);
+    // The corner is painted by the second line, which leaves out its own end.
+    ExpectColour(canvas, {{8, 2}, {8, 7}}, kRed, "second line");
+    ExpectColour(canvas, {{8, 8}}, kWhite, "second line's end");
 }
 
 TEST_F(VelkRenderCairoSurface, RectanglesCoverLeftToRightMinusOneWithThePenOnTheOutline) {
@@ -139,12 +140,9 @@ TEST_F(VelkRenderCairoSurface, ABoxWithoutBorderHasAWhiteHairline) {
     canvas.selectPen(kPenSolid, 0, kWhite);
     canvas.selectBrush(0xC0C0C0);
     canvas.surface().rectangle(10, 10, 20, 20);
-    EXPECT_EQ(canvas.at(10, 10), kWhite);
-    EXPECT_EQ(canvas.at(19, 15), kWhite);
-    EXPECT_EQ(canvas.at(11, 11), 0xC0C0C0u);
-    EXPECT_EQ(canvas.at(18, 18), 0xC0C0C0u);
-    EXPECT_EQ(canvas.at(20, 15), kBlack);
-    EXPECT_EQ(canvas.at(9, 15), kBlack);
+    ExpectColour(canvas, {{10, 10}, {19, 15}}, kWhite, "hairline");
+    ExpectColour(canvas, {{11, 11}, {18, 18}}, 0xC0C0C0, "inside");
+    ExpectColour(canvas, {{20, 15}, {9, 15}}, kBlack, "outside");
 }
 
 TEST_F(VelkRenderCairoSurface, ArialMeasuresLikeArial) {
@@ -169,11 +167,10 @@ TEST_F(VelkRenderCairoSurface, TextMetricsComeFromTheFontsWindowsMetrics) {
     CairoCanvas canvas;
     for (const std::int32_t height : {-100, 112}) {
         const TextMetrics tm = canvas.selectFont(height);
-        EXPECT_EQ(tm.height, 112) << height;
-        EXPECT_EQ(tm.ascent, 91) << height;
-        EXPECT_EQ(tm.descent, 21) << height;
-        EXPECT_EQ(tm.internalLeading, 12) << height;
-        EXPECT_EQ(tm.externalLeading, 3) << height;
+        EXPECT_EQ(
+            std::tuple(tm.height, tm.ascent, tm.descent, tm.internalLeading, tm.externalLeading),
+            std::tuple(112, 91, 21, 12, 3))
+            << height;
         EXPECT_EQ(canvas.surface().getTextExtentPoint32("x").cy, 112) << height;
     }
     // Height 0: the default cell of 16 pixels.
@@ -289,10 +286,7 @@ TEST_F(VelkRenderCairoSurface, ClippedOpaqueTextFillsItsRectangleAndStaysInIt) {
     EXPECT_EQ(canvas.at(10, 10), kWhite);
     // ...and nothing is drawn outside it, although the text runs on.
     const auto ink = canvas.ink(kBlack);
-    EXPECT_EQ(ink.left, 10);
-    EXPECT_EQ(ink.top, 10);
-    EXPECT_EQ(ink.right, 29);
-    EXPECT_EQ(ink.bottom, 19);
+    EXPECT_EQ(std::tuple(ink.left, ink.top, ink.right, ink.bottom), std::tuple(10, 10, 29, 19));
 }
 
 TEST_F(VelkRenderCairoFonts, PixelsPerEmFollowGdisHeightRules) {
@@ -353,9 +347,9 @@ TEST_F(VelkRenderCairoSurface, RowsReadBackInAnyOrderThroughOneBuffer) {
                           {0, 0xFF}, {3, 0},    {2, 0}, {5, 0xFF}, {4, 0xFF}, {3, 0}};
     for (const Read& read : reads) {
         rows(read.y, row);
-        EXPECT_EQ(shade(0), 0xFF) << "off the page, row " << read.y;
-        EXPECT_EQ(shade(1), 0xFF) << "off the page, row " << read.y;
-        EXPECT_EQ(shade(10), 0xFF) << "off the page, row " << read.y;
+        for (const std::size_t x : {0, 1, 10}) {
+            EXPECT_EQ(shade(x), 0xFF) << "off the page, row " << read.y << ", column " << x;
+        }
         for (std::size_t x = 2; x < 10; ++x) {
             EXPECT_EQ(shade(x), read.onPage) << "row " << read.y << ", column " << x;
         }
