@@ -28,10 +28,7 @@ class VelkRenderCairoBitmaps : public ::testing::Test {
     static void TearDownTestSuite() { cairo::ReleaseFontCaches(); }
 };
 
-class VelkRenderCairoPdf : public ::testing::Test {
-  protected:
-    static void TearDownTestSuite() { cairo::ReleaseFontCaches(); }
-};
+using VelkRenderCairoPdf = VelkRenderCairoBitmaps;
 
 using testing::CairoCanvas;
 using testing::kBlack;
@@ -172,10 +169,6 @@ TEST_F(VelkRenderCairoBitmaps, StretchBltShrinksByAndingGrowsByRepeatingAndMirro
     shrink.write(vlkw::EncodeBmp24(Row({kBmpWhite, kBmpBlack, kBmpWhite, kBmpWhite})));
     const TempFile pair("pair.bmp");
     pair.write(vlkw::EncodeBmp24(Row({kBmpRed, kBmpBlue})));
-    struct Pixel {
-        std::int32_t x, y;
-        Colour colour;
-    };
     // A negative width mirrors: the first pixel stays at x, the second goes to its left (as
     // GDI draws it under Wine). At two billion pixels wide the left half covers the row.
     struct Blt {
@@ -185,7 +178,7 @@ TEST_F(VelkRenderCairoBitmaps, StretchBltShrinksByAndingGrowsByRepeatingAndMirro
     };
     const struct {
         Blt blt;
-        std::vector<Pixel> pixels;
+        std::vector<std::tuple<std::int32_t, std::int32_t, Colour>> pixels;
     } cases[] = {
         {{"run lengths, row by row", rle, 10, 10, 4, 2, 4, 2},
          {{10, 10, kBlue}, {13, 10, kBlue}, {10, 11, kRed}, {13, 11, kRed}, {14, 11, kWhite}}},
@@ -202,9 +195,8 @@ TEST_F(VelkRenderCairoBitmaps, StretchBltShrinksByAndingGrowsByRepeatingAndMirro
         ASSERT_TRUE(bitmap) << blt.name;
         canvas.surface().stretchBlt(blt.x, blt.y, blt.width, blt.height, bitmap, 0, 0,
                                     blt.sourceWidth, blt.sourceHeight, kRopSourceCopy);
-        for (const Pixel& p : pixels) {
-            EXPECT_EQ(canvas.at(p.x, p.y), p.colour)
-                << blt.name << " (" << p.x << "," << p.y << ")";
+        for (const auto& [x, y, colour] : pixels) {
+            EXPECT_EQ(canvas.at(x, y), colour) << blt.name << " (" << x << "," << y << ")";
         }
     }
 }

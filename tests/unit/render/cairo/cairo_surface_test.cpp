@@ -20,10 +20,7 @@ class VelkRenderCairoFonts : public ::testing::Test {
     static void TearDownTestSuite() { cairo::ReleaseFontCaches(); }
 };
 
-class VelkRenderCairoSurface : public ::testing::Test {
-  protected:
-    static void TearDownTestSuite() { cairo::ReleaseFontCaches(); }
-};
+using VelkRenderCairoSurface = VelkRenderCairoFonts;
 
 using testing::CairoCanvas;
 using testing::kBlack;
@@ -339,19 +336,16 @@ TEST_F(VelkRenderCairoSurface, RowsReadBackInAnyOrderThroughOneBuffer) {
     const auto rows = canvas.backend().rgbRows(cairo::PixelRect{-2, 0, 11, 6}, 11, 6);
     std::vector<std::uint8_t> row(11 * 3, 0x77);
     const auto shade = [&row](std::size_t x) { return row[x * 3]; };
-    struct Read {
-        std::int32_t y;
-        std::uint8_t onPage;
-    };
-    const Read reads[] = {{0, 0xFF}, {1, 0xFF}, {2, 0}, {3, 0},    {4, 0xFF}, {5, 0xFF},
-                          {0, 0xFF}, {3, 0},    {2, 0}, {5, 0xFF}, {4, 0xFF}, {3, 0}};
-    for (const Read& read : reads) {
-        rows(read.y, row);
+    const std::pair<std::int32_t, std::uint8_t> reads[] = {{0, 0xFF}, {1, 0xFF}, {2, 0},    {3, 0},
+                                                           {4, 0xFF}, {5, 0xFF}, {0, 0xFF}, {3, 0},
+                                                           {2, 0},    {5, 0xFF}, {4, 0xFF}, {3, 0}};
+    for (const auto& [y, onPage] : reads) {
+        rows(y, row);
         for (const std::size_t x : {0, 1, 10}) {
-            EXPECT_EQ(shade(x), 0xFF) << "off the page, row " << read.y << ", column " << x;
+            EXPECT_EQ(shade(x), 0xFF) << "off the page, row " << y << ", column " << x;
         }
         for (std::size_t x = 2; x < 10; ++x) {
-            EXPECT_EQ(shade(x), read.onPage) << "row " << read.y << ", column " << x;
+            EXPECT_EQ(shade(x), onPage) << "row " << y << ", column " << x;
         }
     }
 }
