@@ -230,31 +230,29 @@ TEST_F(VelkRenderCairoBitmaps, DibsComeOutBottomUpAndGoBackIn) {
 }
 
 TEST_F(VelkRenderCairoBitmaps, PaletteDibsTakeTheirColoursFromTheTable) {
-    const struct {
-        std::uint16_t bitCount;
-        std::vector<std::uint8_t> bits; // 3 x 2, bottom-up, rows padded to 4 bytes
-    } cases[] = {
+    // 3 x 2, bottom-up, rows padded to 4 bytes.
+    const std::pair<std::uint16_t, std::vector<std::uint8_t>> cases[] = {
         // Bottom row 0 1 0, top row 1 0 1.
         {1, {0b01000000, 0, 0, 0, 0b10100000, 0, 0, 0}},
         {4, {0x01, 0x00, 0, 0, 0x10, 0x10, 0, 0}},
         {8, {0, 1, 0, 0, 1, 0, 1, 0}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [bitCount, bits] : cases) {
         CairoCanvas canvas;
-        DibInfo info{.width = 3, .height = 2, .bitCount = c.bitCount};
+        DibInfo info{.width = 3, .height = 2, .bitCount = bitCount};
         info.colours[0] = 0x0000FF; // RGBQUAD as 0x00RRGGBB: blue
         info.colours[1] = 0xFF0000; // red
-        canvas.surface().stretchDIBits(5, 5, 3, 2, 0, 0, 3, 2, c.bits, info, kDibRgbColours,
+        canvas.surface().stretchDIBits(5, 5, 3, 2, 0, 0, 3, 2, bits, info, kDibRgbColours,
                                        kRopSourceCopy);
         for (const auto& [x, y, colour] :
              {std::tuple{5, 5, kRed}, {6, 5, kBlue}, {7, 5, kRed}, {5, 6, kBlue}, {6, 6, kRed}}) {
-            EXPECT_EQ(canvas.at(x, y), colour) << c.bitCount << " at " << x << "," << y;
+            EXPECT_EQ(canvas.at(x, y), colour) << bitCount << " at " << x << "," << y;
         }
         // Bits too short for the header are not drawn at all.
         canvas.surface().stretchDIBits(20, 20, 3, 2, 0, 0, 3, 2,
-                                       std::span(c.bits).first(c.bits.size() - 1), info,
-                                       kDibRgbColours, kRopSourceCopy);
-        EXPECT_EQ(canvas.at(20, 20), kWhite) << c.bitCount;
+                                       std::span(bits).first(bits.size() - 1), info, kDibRgbColours,
+                                       kRopSourceCopy);
+        EXPECT_EQ(canvas.at(20, 20), kWhite) << bitCount;
     }
 }
 

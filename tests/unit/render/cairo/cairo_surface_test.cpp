@@ -147,13 +147,11 @@ TEST_F(VelkRenderCairoSurface, ArialMeasuresLikeArial) {
     // At 2048 pixels per em the advances are the design units of the face: H 1479, e 1139,
     // l 455, o 1139 in Arial; Times New Roman H 1479, e 909, l 569, o 1024; Courier New 1229
     // for every character. A family with other widths would not match.
-    const struct {
-        const char* face;
-        std::int32_t hello;
-    } cases[] = {{"Arial", 4667}, {"Times New Roman", 4550}, {"Courier New", 6145}};
-    for (const auto& c : cases) {
-        canvas.selectFont(-2048, c.face);
-        EXPECT_EQ(canvas.surface().getTextExtentPoint32("Hello").cx, c.hello) << c.face;
+    const std::pair<const char*, std::int32_t> cases[] = {
+        {"Arial", 4667}, {"Times New Roman", 4550}, {"Courier New", 6145}};
+    for (const auto& [face, hello] : cases) {
+        canvas.selectFont(-2048, face);
+        EXPECT_EQ(canvas.surface().getTextExtentPoint32("Hello").cx, hello) << face;
     }
 }
 
@@ -291,10 +289,7 @@ TEST_F(VelkRenderCairoFonts, PixelsPerEmFollowGdisHeightRules) {
     arial.unitsPerEm = 2048;
     arial.winAscent = 1854;
     arial.winDescent = 434;
-    const struct {
-        std::int32_t lfHeight;
-        std::int32_t ppem;
-    } cases[] = {
+    const std::pair<std::int32_t, std::int32_t> cases[] = {
         {-11, 11},
         {-1, 1},
         {-100, 100},
@@ -306,8 +301,8 @@ TEST_F(VelkRenderCairoFonts, PixelsPerEmFollowGdisHeightRules) {
         {13, 11},
         {0, 14}, // the default cell of 16 pixels
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(cairo::PixelsPerEm(c.lfHeight, arial), c.ppem) << c.lfHeight;
+    for (const auto& [lfHeight, ppem] : cases) {
+        EXPECT_EQ(cairo::PixelsPerEm(lfHeight, arial), ppem) << lfHeight;
     }
 }
 
@@ -316,12 +311,10 @@ TEST_F(VelkRenderCairoFonts, GaspRangesDecideWhereGlyphsAreSmoothed) {
     EXPECT_TRUE(cairo::SmoothedAt(face, 12)); // no table: always
     // Smoothed up to 8, not from 9 to 16, smoothed above.
     face.gaspRanges = {{8, 0x2}, {16, 0x1}, {0xFFFF, 0x3}};
-    const struct {
-        std::int32_t ppem;
-        bool smoothed;
-    } cases[] = {{7, true}, {8, true}, {9, false}, {16, false}, {17, true}, {4000, true}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(cairo::SmoothedAt(face, c.ppem), c.smoothed) << c.ppem;
+    const std::pair<std::int32_t, bool> cases[] = {{7, true},   {8, true},  {9, false},
+                                                   {16, false}, {17, true}, {4000, true}};
+    for (const auto& [ppem, smoothed] : cases) {
+        EXPECT_EQ(cairo::SmoothedAt(face, ppem), smoothed) << ppem;
     }
 }
 
