@@ -102,29 +102,24 @@ std::vector<std::uint8_t> Rle8RedUnderBlue() {
 TEST_F(VelkRenderCairoBitmaps, NewPicturesStartInTheirColourAtEverySize) {
     // Pictures of a megabyte and more (a page) get memory mapped in whole; smaller ones
     // Cairo's own. White and black fill as bytes, other colours pixel by pixel.
-    struct Case {
-        std::int32_t width;
-        std::int32_t height;
-        std::uint32_t colour;
-    };
-    const Case cases[] = {{1, 1, 0xFFFFFF},     {3, 2, 0x000000},     {3, 2, 0x123456},
-                          {700, 400, 0xFFFFFF}, {700, 400, 0x000000}, {700, 400, 0x00FF00},
-                          {817, 1057, 0xFFFFFF}};
-    for (const Case& c : cases) {
-        const cairo::CairoSurfaceHandle picture = cairo::NewPicture(c.width, c.height, c.colour);
-        ASSERT_TRUE(picture) << c.width << " x " << c.height;
-        EXPECT_EQ(cairo_image_surface_get_width(picture.get()), c.width);
-        EXPECT_EQ(cairo_image_surface_get_height(picture.get()), c.height);
+    const std::tuple<std::int32_t, std::int32_t, std::uint32_t> cases[] = {
+        {1, 1, 0xFFFFFF},     {3, 2, 0x000000},     {3, 2, 0x123456},     {700, 400, 0xFFFFFF},
+        {700, 400, 0x000000}, {700, 400, 0x00FF00}, {817, 1057, 0xFFFFFF}};
+    for (const auto& [width, height, colour] : cases) {
+        const cairo::CairoSurfaceHandle picture = cairo::NewPicture(width, height, colour);
+        ASSERT_TRUE(picture) << width << " x " << height;
+        EXPECT_EQ(cairo_image_surface_get_width(picture.get()), width);
+        EXPECT_EQ(cairo_image_surface_get_height(picture.get()), height);
         const unsigned char* data = cairo_image_surface_get_data(picture.get());
         const int stride = cairo_image_surface_get_stride(picture.get());
         std::int64_t wrong = 0;
-        for (std::int32_t y = 0; y < c.height; ++y) {
+        for (std::int32_t y = 0; y < height; ++y) {
             const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
-            for (std::int32_t x = 0; x < c.width; ++x) {
-                wrong += (row[x] & 0xFFFFFF) != c.colour ? 1 : 0;
+            for (std::int32_t x = 0; x < width; ++x) {
+                wrong += (row[x] & 0xFFFFFF) != colour ? 1 : 0;
             }
         }
-        EXPECT_EQ(wrong, 0) << c.width << " x " << c.height << " in " << std::hex << c.colour;
+        EXPECT_EQ(wrong, 0) << width << " x " << height << " in " << std::hex << colour;
     }
 }
 
@@ -138,11 +133,7 @@ TEST_F(VelkRenderCairoBitmaps, BmpFilesLoadAsScreenCompatibleBitmaps) {
     const TempFile junk("junk.bmp");
     junk.write(std::vector<std::uint8_t>(100, 'B'));
 
-    const struct {
-        std::string path;
-        bool loads;
-        BitmapInfo info;
-    } cases[] = {
+    const std::tuple<std::string, bool, BitmapInfo> cases[] = {
         {bmp24.path(), true, {3, 2, 32}},
         {rle.path(), true, {4, 2, 32}},
         // LoadImage(IMAGE_BITMAP) reads bitmaps only, whatever the file is called.
@@ -150,14 +141,14 @@ TEST_F(VelkRenderCairoBitmaps, BmpFilesLoadAsScreenCompatibleBitmaps) {
         {junk.path(), false, {}},
         {bmp24.path() + ".missing", false, {}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [path, loads, expected] : cases) {
         CairoCanvas canvas;
-        const BitmapId bitmap = canvas.surface().loadBitmapFile(c.path);
-        EXPECT_EQ(static_cast<bool>(bitmap), c.loads) << c.path;
+        const BitmapId bitmap = canvas.surface().loadBitmapFile(path);
+        EXPECT_EQ(static_cast<bool>(bitmap), loads) << path;
         const BitmapInfo info = canvas.surface().getBitmapInfo(bitmap);
         EXPECT_EQ(std::tuple(info.width, info.height, info.bitsPerPixel),
-                  std::tuple(c.info.width, c.info.height, c.info.bitsPerPixel))
-            << c.path;
+                  std::tuple(expected.width, expected.height, expected.bitsPerPixel))
+            << path;
     }
 }
 

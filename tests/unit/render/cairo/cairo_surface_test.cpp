@@ -186,30 +186,24 @@ TEST_F(VelkRenderCairoSurface, TextSitsInItsCellByTheAlignment) {
     CairoCanvas canvas(200, 100);
     const TextMetrics tm = canvas.selectFont(-40);
     const std::int32_t width = canvas.surface().getTextExtentPoint32("H").cx;
-    const struct {
-        const char* name;
-        unsigned align;
-        std::int32_t inkBottom; // H sits on the baseline
-        std::int32_t leftAtMost;
-        std::int32_t leftAtLeast;
-    } cases[] = {
+    const std::tuple<const char*, unsigned, std::int32_t, std::int32_t, std::int32_t> cases[] = {
         {"top left", kTextAlignLeftTop, 10 + tm.ascent - 1, 100 + width / 2, 100},
         {"baseline", 24, 9, 100 + width / 2, 100},
         {"bottom", 8, 10 - tm.descent - 1, 100 + width / 2, 100},
         {"right", kTextAlignRight, 10 + tm.ascent - 1, 100 - width / 2, 100 - width},
         {"centre", kTextAlignCenter, 10 + tm.ascent - 1, 100, 100 - width / 2},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, align, inkBottom, leftAtMost, leftAtLeast] : cases) {
         CairoCanvas page(200, 100);
         page.selectFont(-40);
         page.surface().setBkMode(kBkTransparent);
-        page.surface().setTextAlign(c.align);
+        page.surface().setTextAlign(align);
         page.surface().textOut(100, 10, "H");
         const auto ink = page.ink();
-        ASSERT_FALSE(ink.empty()) << c.name;
-        EXPECT_EQ(ink.bottom, c.inkBottom) << c.name;
-        EXPECT_LE(ink.left, c.leftAtMost) << c.name;
-        EXPECT_GE(ink.left, c.leftAtLeast) << c.name;
+        ASSERT_FALSE(ink.empty()) << name;
+        EXPECT_EQ(ink.bottom, inkBottom) << name;
+        EXPECT_LE(ink.left, leftAtMost) << name;
+        EXPECT_GE(ink.left, leftAtLeast) << name;
     }
 }
 
