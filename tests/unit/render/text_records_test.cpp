@@ -109,11 +109,7 @@ TEST(FontRecord, TheInitialFontIsEightPointArialAtTheScreenResolutionWhateverThe
 }
 
 TEST(FontRecord, StyleBitsAndFaceNameFillTheDescription) {
-    const struct {
-        std::int16_t style;
-        std::string face;
-        LogFont expected;
-    } cases[] = {
+    const std::tuple<std::int16_t, std::string, LogFont> cases[] = {
         {13, "Arial", {-13, 0, 0, 0, 700, 0, 1, 1, 0, 0, 0, 2, 0, "Arial"}},
         {2, "  Courier New  ", {-13, 0, 0, 0, 400, 1, 0, 0, 0, 0, 0, 2, 0, "Courier New"}},
         {static_cast<std::int16_t>(0x7FF0),
@@ -125,8 +121,8 @@ TEST(FontRecord, StyleBitsAndFaceNameFillTheDescription) {
         {0, std::string("Ari\0al", 6), {-13, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 2, 0, "Ari"}},
         {0, "   ", {-13, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 2, 0, ""}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FontDescription(c.face, c.style, 10.0, 0, 96), c.expected) << c.style;
+    for (const auto& [style, face, expected] : cases) {
+        EXPECT_EQ(FontDescription(face, style, 10.0, 0, 96), expected) << style;
     }
     const LogFont rotated = FontDescription("Arial", 0, 10.0, -45, 96);
     EXPECT_EQ(rotated.escapement, -450);
