@@ -167,10 +167,7 @@ TEST_F(VelkRenderCairoBitmaps, StretchBltShrinksByAndingGrowsByRepeatingAndMirro
         const TempFile& file;
         std::int32_t x, y, width, height, sourceWidth, sourceHeight;
     };
-    const struct {
-        Blt blt;
-        std::vector<std::tuple<std::int32_t, std::int32_t, Colour>> pixels;
-    } cases[] = {
+    const std::tuple<Blt, std::vector<std::tuple<std::int32_t, std::int32_t, Colour>>> cases[] = {
         {{"run lengths, row by row", rle, 10, 10, 4, 2, 4, 2},
          {{10, 10, kBlue}, {13, 10, kBlue}, {10, 11, kRed}, {13, 11, kRed}, {14, 11, kWhite}}},
         {{"shrunk", shrink, 0, 0, 2, 1, 4, 1}, {{0, 0, kBlack}, {1, 0, kWhite}, {2, 0, kWhite}}},

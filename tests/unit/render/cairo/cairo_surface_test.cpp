@@ -51,10 +51,7 @@ TEST_F(VelkRenderCairoSurface, LinesPaintWhatGdiPaints) {
         Point from, to;
         int width;
     };
-    const struct {
-        Line line;
-        std::vector<Point> painted, clear;
-    } cases[] = {
+    const std::tuple<Line, std::vector<Point>, std::vector<Point>> cases[] = {
         {{"rightward", {2, 2}, {10, 2}, 1}, {{2, 2}, {9, 2}}, {{1, 2}, {10, 2}, {5, 1}, {5, 3}}},
         {{"leftward", {10, 4}, {2, 4}, 1}, {{10, 4}, {3, 4}}, {{2, 4}, {11, 4}}},
         {{"downward", {2, 6}, {2, 14}, 1}, {{2, 6}, {2, 13}}, {{2, 14}, {2, 5}, {1, 9}, {3, 9}}},
@@ -102,10 +99,7 @@ TEST_F(VelkRenderCairoSurface, RectanglesCoverLeftToRightMinusOneWithThePenOnThe
         int penWidth;
         DeviceRect rect;
     };
-    const struct {
-        Box box;
-        std::vector<Point> pen, brush, clear;
-    } cases[] = {
+    const std::tuple<Box, std::vector<Point>, std::vector<Point>, std::vector<Point>> cases[] = {
         {{"1-pixel pen", 1, {20, 20, 30, 30}},
          {{20, 20}, {29, 20}, {20, 29}, {29, 29}, {25, 20}, {20, 25}},
          {{21, 21}, {28, 28}, {25, 25}},
