@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace velk {
 namespace {
 
@@ -103,34 +105,25 @@ TEST(RecordingSurface, WritesTextsSoThatEveryTraceLineStaysOneLine) {
 }
 
 TEST(RecordingSurface, ReadsBitmapSizesFromBothHeaderForms) {
-    // BITMAPINFOHEADER, top-down (negative height).
+    const auto sizes = [](const BitmapInfo& i) {
+        return std::tuple{i.width, i.height, i.bitsPerPixel};
+    };
+    // BITMAPINFOHEADER, top-down (negative height): 300 x -10, 8 bits.
     std::vector<std::uint8_t> info(54, 0);
     info[0] = 'B';
     info[1] = 'M';
     info[14] = 40;
-    info[18] = 0x2C; // 300
+    info[18] = 0x2C;
     info[19] = 0x01;
-    info[22] = 0xF6; // -10
+    info[22] = 0xF6;
     info[23] = info[24] = info[25] = 0xFF;
     info[28] = 8;
-    const BitmapInfo fromInfo = BmpHeaderInfo(info);
-    EXPECT_EQ(fromInfo.width, 300);
-    EXPECT_EQ(fromInfo.height, 10);
-    EXPECT_EQ(fromInfo.bitsPerPixel, 8);
+    EXPECT_EQ(sizes(BmpHeaderInfo(info)), std::tuple(300, 10, 8));
 
-    // BITMAPCOREHEADER: 16-bit sizes.
-    std::vector<std::uint8_t> core(26, 0);
-    core[0] = 'B';
-    core[1] = 'M';
-    core[14] = 12;
-    core[18] = 7;
-    core[20] = 5;
-    core[24] = 4;
-    const BitmapInfo fromCore = BmpHeaderInfo(core);
-    EXPECT_EQ(fromCore.width, 7);
-    EXPECT_EQ(fromCore.height, 5);
-    EXPECT_EQ(fromCore.bitsPerPixel, 4);
-
+    // BITMAPCOREHEADER: 16-bit sizes, 7 x 5, 4 bits.
+    std::vector<std::uint8_t> core = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                      0,   12,  0, 0, 0, 7, 0, 5, 0, 0, 0, 4, 0};
+    EXPECT_EQ(sizes(BmpHeaderInfo(core)), std::tuple(7, 5, 4));
     core[24] = 3;
     EXPECT_EQ(BmpHeaderInfo(core).width, 0);
     core[1] = 'X';

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace velk {
 namespace {
 
@@ -14,13 +16,7 @@ using vlkw::PageBuilder;
 
 TEST(TextRecord, AlignmentShiftsTheTextLeftOfX) {
     // Every character is `advance` pixels wide; x = 3 inches is 288 pixels at 96 dpi.
-    const struct {
-        std::int16_t alignment;
-        const char* text;
-        char separator;
-        int advance;
-        std::int32_t x;
-    } cases[] = {
+    const std::tuple<std::int16_t, const char*, char, int, std::int32_t> cases[] = {
         {0, "1234", '.', 10, 288},
         {2, "1234", '.', 10, 248},
         {1, "12345", '.', 10, 263}, // 50 / 2
@@ -39,48 +35,40 @@ TEST(TextRecord, AlignmentShiftsTheTextLeftOfX) {
         {2, "ab  ", '.', 10, 268},    // trailing blanks are not measured
         {2, "    ", '.', 10, 288},    // nothing left after trimming
     };
-    for (const auto& c : cases) {
-        RenderHarness h(PageBuilder{}.text(3, 1, c.alignment, c.text).bytes());
-        h.settings.decimalSeparator = c.separator;
-        h.recorder.fixedAdvance = c.advance;
+    for (const auto& [alignment, text, separator, advance, x] : cases) {
+        RenderHarness h(PageBuilder{}.text(3, 1, alignment, text).bytes());
+        h.settings.decimalSeparator = separator;
+        h.recorder.fixedAdvance = advance;
         const auto texts = CallsOf(h.renderScreen(), "TextOut");
-        ASSERT_EQ(texts.size(), 1u) << c.text;
-        EXPECT_EQ(texts[0], "TextOut " + std::to_string(c.x) + " 96 \"" + c.text + "\"")
-            << c.alignment << " " << c.text;
+        ASSERT_EQ(texts.size(), 1u) << text;
+        EXPECT_EQ(texts[0], "TextOut " + std::to_string(x) + " 96 \"" + text + "\"")
+            << alignment << " " << text;
     }
 }
 
 TEST(TextRecord, TheTextEndsAtAZeroByteAndAfter3999Bytes) {
-    const struct {
-        std::string stored;
-        std::string drawn;
-    } cases[] = {
+    const std::tuple<std::string, std::string> cases[] = {
         {std::string("AB\0C", 4), "AB"},
         {std::string("\0AB", 3), ""},
         {std::string(5000, 'x'), std::string(3999, 'x')},
         {std::string(3999, 'y') + "z", std::string(3999, 'y')},
     };
-    for (const auto& c : cases) {
-        RenderHarness h(PageBuilder{}.text(1, 1, 2, c.stored).text(1, 2, 0, "next").bytes());
+    for (const auto& [stored, drawn] : cases) {
+        RenderHarness h(PageBuilder{}.text(1, 1, 2, stored).text(1, 2, 0, "next").bytes());
         const auto trace = h.renderScreen();
         const auto texts = CallsOf(trace, "TextOut");
         ASSERT_EQ(texts.size(), 2u);
-        EXPECT_EQ(texts[0].substr(texts[0].find('"')), "\"" + c.drawn + "\"");
+        EXPECT_EQ(texts[0].substr(texts[0].find('"')), "\"" + drawn + "\"");
         // Measured as drawn, and the record after it is read from the right place.
         EXPECT_EQ(CallsOf(trace, "GetTextExtentPoint32")[0].rfind(
-                      "GetTextExtentPoint32 \"" + c.drawn + "\"", 0),
+                      "GetTextExtentPoint32 \"" + drawn + "\"", 0),
                   0u);
         EXPECT_EQ(texts[1], "TextOut 96 192 \"next\"");
     }
 }
 
 TEST(FontRecord, HeightIsPointsAtTheSurfaceResolutionTimesZoomRoundedHalfEven) {
-    const struct {
-        std::int32_t dpi;
-        double zoom;
-        float size;
-        std::int32_t height;
-    } cases[] = {
+    const std::tuple<std::int32_t, double, float, std::int32_t> cases[] = {
         {96, 1.0, 10, -13},                       // -13.33
         {96, 2.0, 10, -27},                       // -26.67
         {96, 0.5, 10, -7},                        // -6.67
@@ -92,14 +80,14 @@ TEST(FontRecord, HeightIsPointsAtTheSurfaceResolutionTimesZoomRoundedHalfEven) {
         {144, 0.25, 5, -2},                       // -2.5
         {96, 1.0, 0, 0},                          // the system's default height
     };
-    for (const auto& c : cases) {
-        RenderHarness h(PageBuilder{}.font(0, c.size, 0, "Arial").bytes());
-        h.zoom = c.zoom;
-        const auto fonts = CallsOf(h.renderScreen(1, c.dpi), "CreateFontIndirect");
+    for (const auto& [dpi, zoom, size, height] : cases) {
+        RenderHarness h(PageBuilder{}.font(0, size, 0, "Arial").bytes());
+        h.zoom = zoom;
+        const auto fonts = CallsOf(h.renderScreen(1, dpi), "CreateFontIndirect");
         ASSERT_EQ(fonts.size(), 2u);
-        EXPECT_EQ(fonts[1].rfind("CreateFontIndirect height=" + std::to_string(c.height) + " ", 0),
+        EXPECT_EQ(fonts[1].rfind("CreateFontIndirect height=" + std::to_string(height) + " ", 0),
                   0u)
-            << c.dpi << " " << c.zoom << " " << c.size << ": " << fonts[1];
+            << dpi << " " << zoom << " " << size << ": " << fonts[1];
     }
 }
 
@@ -121,11 +109,7 @@ TEST(FontRecord, TheInitialFontIsEightPointArialAtTheScreenResolutionWhateverThe
 }
 
 TEST(FontRecord, StyleBitsAndFaceNameFillTheDescription) {
-    const struct {
-        std::int16_t style;
-        std::string face;
-        LogFont expected;
-    } cases[] = {
+    const std::tuple<std::int16_t, std::string, LogFont> cases[] = {
         {13, "Arial", {-13, 0, 0, 0, 700, 0, 1, 1, 0, 0, 0, 2, 0, "Arial"}},
         {2, "  Courier New  ", {-13, 0, 0, 0, 400, 1, 0, 0, 0, 0, 0, 2, 0, "Courier New"}},
         {static_cast<std::int16_t>(0x7FF0),
@@ -137,8 +121,8 @@ TEST(FontRecord, StyleBitsAndFaceNameFillTheDescription) {
         {0, std::string("Ari\0al", 6), {-13, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 2, 0, "Ari"}},
         {0, "   ", {-13, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 2, 0, ""}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FontDescription(c.face, c.style, 10.0, 0, 96), c.expected) << c.style;
+    for (const auto& [style, face, expected] : cases) {
+        EXPECT_EQ(FontDescription(face, style, 10.0, 0, 96), expected) << style;
     }
     const LogFont rotated = FontDescription("Arial", 0, 10.0, -45, 96);
     EXPECT_EQ(rotated.escapement, -450);
@@ -227,25 +211,21 @@ TEST(NumberRecords, DrawThePageNumberAndThePageCount) {
 TEST(ClipTextRecord, ClipsToTheColumnOnTheSideTheAlignmentCutsOff) {
     // x = 2 inches, column 1.5 inches (144 pixels), y = 1 inch; a 10-point font has em 13, so
     // one line is 13 + 1 + 0 pixels tall.
-    const struct {
-        std::int16_t alignment;
-        const char* align;
-        const char* call;
-    } cases[] = {
+    const std::tuple<std::int16_t, const char*, const char*> cases[] = {
         {0, "SetTextAlign 0", "ExtTextOut 192 96 options=6 clip=192,96,336,110 \"column\""},
         {1, "SetTextAlign 6", "ExtTextOut 192 96 options=6 clip=120,96,264,110 \"column\""},
         {2, "SetTextAlign 2", "ExtTextOut 192 96 options=6 clip=48,96,192,110 \"column\""},
         {3, "SetTextAlign 0", "ExtTextOut 192 96 options=6 clip=192,96,336,110 \"column\""},
     };
-    for (const auto& c : cases) {
+    for (const auto& [alignment, align, call] : cases) {
         RenderHarness h(PageBuilder{}
                             .font(0, 10, 0, "Arial")
-                            .clipText(2, 1, 1.5f, c.alignment, "column")
+                            .clipText(2, 1, 1.5f, alignment, "column")
                             .bytes());
         const auto trace = h.renderScreen();
-        const auto at = std::find(trace.begin(), trace.end(), c.call);
-        ASSERT_NE(at, trace.end()) << c.alignment;
-        EXPECT_EQ(*(at - 1), c.align);
+        const auto at = std::find(trace.begin(), trace.end(), call);
+        ASSERT_NE(at, trace.end()) << alignment;
+        EXPECT_EQ(*(at - 1), align);
         EXPECT_EQ(*(at + 1), "SetTextAlign 0");
     }
 }

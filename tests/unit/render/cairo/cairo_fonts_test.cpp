@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 namespace velk {
 namespace {
@@ -25,13 +26,7 @@ std::string MatchedFile(const std::string& family, std::int32_t weight, bool ita
 }
 
 TEST_F(VelkRenderCairoFaceMatch, FacesMapToTheirInstalledStandIns) {
-    struct Case {
-        const char* family;
-        std::int32_t weight;
-        bool italic;
-        const char* file;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::int32_t, bool, const char*> cases[] = {
         {"Arial", 400, false, "LiberationSans-Regular.ttf"},
         {"Arial", 700, false, "LiberationSans-Bold.ttf"},
         {"Arial", 400, true, "LiberationSans-Italic.ttf"},
@@ -51,9 +46,9 @@ TEST_F(VelkRenderCairoFaceMatch, FacesMapToTheirInstalledStandIns) {
         {"No Such Face 123", 400, false, "LiberationSans-Regular.ttf"},
         {"No Such Face 123", 700, false, "LiberationSans-Bold.ttf"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(MatchedFile(c.family, c.weight, c.italic), c.file)
-            << c.family << " " << c.weight << (c.italic ? " italic" : "");
+    for (const auto& [family, weight, italic, file] : cases) {
+        EXPECT_EQ(MatchedFile(family, weight, italic), file)
+            << family << " " << weight << (italic ? " italic" : "");
     }
 }
 

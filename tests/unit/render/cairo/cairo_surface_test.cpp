@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace velk {
@@ -19,10 +20,7 @@ class VelkRenderCairoFonts : public ::testing::Test {
     static void TearDownTestSuite() { cairo::ReleaseFontCaches(); }
 };
 
-class VelkRenderCairoSurface : public ::testing::Test {
-  protected:
-    static void TearDownTestSuite() { cairo::ReleaseFontCaches(); }
-};
+using VelkRenderCairoSurface = VelkRenderCairoFonts;
 
 using testing::CairoCanvas;
 using testing::kBlack;
@@ -35,70 +33,51 @@ struct Point {
     std::int32_t y;
 };
 
-std::string Where(const Point& p) {
-    return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
+// Each pixel of `points` is `colour`; the message names the case and the pixel.
+void ExpectColour(const CairoCanvas& canvas, const std::vector<Point>& points, Colour colour,
+                  const std::string& name) {
+    for (const Point& p : points) {
+        EXPECT_EQ(canvas.at(p.x, p.y), colour) << name << " (" << p.x << "," << p.y << ")";
+    }
 }
 
 TEST_F(VelkRenderCairoSurface, LinesPaintWhatGdiPaints) {
-    const struct {
+    // Wide pens: odd widths centred on the pixel, even ones with the extra row above; the ends
+    // are round and include the end point. A steep tie: half-way steps stay on the side of the
+    // start (at step 4 of 8, x has moved 2.5). "far off": two billion steps, almost all of them
+    // off the page.
+    struct Line {
         const char* name;
-        Point from;
-        Point to;
+        Point from, to;
         int width;
-        std::vector<Point> painted;
-        std::vector<Point> clear;
-    } cases[] = {
-        {"rightward, end left out",
-         {2, 2},
-         {10, 2},
-         1,
-         {{2, 2}, {9, 2}},
-         {{1, 2}, {10, 2}, {5, 1}, {5, 3}}},
-        {"leftward, end left out", {10, 4}, {2, 4}, 1, {{10, 4}, {3, 4}}, {{2, 4}, {11, 4}}},
-        {"downward", {2, 6}, {2, 14}, 1, {{2, 6}, {2, 13}}, {{2, 14}, {2, 5}, {1, 9}, {3, 9}}},
-        {"diagonal", {0, 0}, {5, 5}, 1, {{0, 0}, {2, 2}, {4, 4}}, {{5, 5}, {1, 0}, {0, 1}}},
-        // Half-way steps stay on the side of the start: at step 4 of 8, x has moved 2.5.
-        {"steep tie", {14, 10}, {19, 2}, 1, {{16, 6}}, {{17, 6}, {19, 2}}},
-        {"width 0 is one pixel", {2, 2}, {10, 2}, 0, {{5, 2}}, {{5, 1}, {5, 3}, {10, 2}}},
-        // Wide pens: odd widths centred on the pixel, even ones with the extra row above; the
-        // ends are round and include the end point.
-        {"width 3",
-         {20, 10},
-         {30, 10},
-         3,
+    };
+    const std::tuple<Line, std::vector<Point>, std::vector<Point>> cases[] = {
+        {{"rightward", {2, 2}, {10, 2}, 1}, {{2, 2}, {9, 2}}, {{1, 2}, {10, 2}, {5, 1}, {5, 3}}},
+        {{"leftward", {10, 4}, {2, 4}, 1}, {{10, 4}, {3, 4}}, {{2, 4}, {11, 4}}},
+        {{"downward", {2, 6}, {2, 14}, 1}, {{2, 6}, {2, 13}}, {{2, 14}, {2, 5}, {1, 9}, {3, 9}}},
+        {{"diagonal", {0, 0}, {5, 5}, 1}, {{0, 0}, {2, 2}, {4, 4}}, {{5, 5}, {1, 0}, {0, 1}}},
+        {{"steep tie", {14, 10}, {19, 2}, 1}, {{16, 6}}, {{17, 6}, {19, 2}}},
+        {{"width 0", {2, 2}, {10, 2}, 0}, {{5, 2}}, {{5, 1}, {5, 3}, {10, 2}}},
+        {{"width 3", {20, 10}, {30, 10}, 3},
          {{25, 9}, {25, 11}, {30, 10}, {31, 10}, {19, 10}},
          {{25, 8}, {25, 12}, {32, 10}, {31, 9}, {19, 9}}},
-        {"width 2",
-         {20, 10},
-         {30, 10},
-         2,
+        {{"width 2", {20, 10}, {30, 10}, 2},
          {{25, 9}, {25, 10}, {19, 9}, {30, 10}},
          {{25, 8}, {25, 11}, {31, 10}}},
-        {"width 4",
-         {20, 10},
-         {30, 10},
-         4,
+        {{"width 4", {20, 10}, {30, 10}, 4},
          {{25, 8}, {25, 11}, {18, 9}, {31, 10}},
          {{25, 7}, {25, 12}, {18, 8}, {32, 10}}},
-        // Two billion steps, almost all of them off the page.
-        {"from far off",
-         {-2000000000, -2000000000},
-         {40, 40},
-         1,
+        {{"far off", {-2000000000, -2000000000}, {40, 40}, 1},
          {{0, 0}, {39, 39}},
          {{40, 40}, {1, 0}}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [line, painted, clear] : cases) {
         CairoCanvas canvas;
-        canvas.selectPen(kPenSolid, c.width, kRed);
-        canvas.surface().moveTo(c.from.x, c.from.y);
-        canvas.surface().lineTo(c.to.x, c.to.y);
-        for (const Point& p : c.painted) {
-            EXPECT_EQ(canvas.at(p.x, p.y), kRed) << c.name << " " << Where(p);
-        }
-        for (const Point& p : c.clear) {
-            EXPECT_EQ(canvas.at(p.x, p.y), kWhite) << c.name << " " << Where(p);
-        }
+        canvas.selectPen(kPenSolid, line.width, kRed);
+        canvas.surface().moveTo(line.from.x, line.from.y);
+        canvas.surface().lineTo(line.to.x, line.to.y);
+        ExpectColour(canvas, painted, kRed, line.name);
+        ExpectColour(canvas, clear, kWhite, line.name);
     }
 }
 
@@ -108,64 +87,41 @@ TEST_F(VelkRenderCairoSurface, LineToGoesOnFromWhereTheLastLineEnded) {
     canvas.surface().moveTo(2, 2);
     canvas.surface().lineTo(8, 2);
     canvas.surface().lineTo(8, 8);
-    EXPECT_EQ(canvas.at(8, 2), kRed); // the corner, painted by the second line
-    EXPECT_EQ(canvas.at(8, 7), kRed);
-    EXPECT_EQ(canvas.at(8, 8), kWhite);
+    // The corner is painted by the second line, which leaves out its own end.
+    ExpectColour(canvas, {{8, 2}, {8, 7}}, kRed, "second line");
+    ExpectColour(canvas, {{8, 8}}, kWhite, "second line's end");
 }
 
 TEST_F(VelkRenderCairoSurface, RectanglesCoverLeftToRightMinusOneWithThePenOnTheOutline) {
-    const struct {
+    // The 3-pixel pen is centred on the outline through the edge pixels 12 and 21.
+    struct Box {
         const char* name;
         int penWidth;
-        std::int32_t left, top, right, bottom;
-        std::vector<Point> pen;
-        std::vector<Point> brush;
-        std::vector<Point> clear;
-    } cases[] = {
-        {"1-pixel pen",
-         1,
-         20,
-         20,
-         30,
-         30,
+        DeviceRect rect;
+    };
+    const std::tuple<Box, std::vector<Point>, std::vector<Point>, std::vector<Point>> cases[] = {
+        {{"1-pixel pen", 1, {20, 20, 30, 30}},
          {{20, 20}, {29, 20}, {20, 29}, {29, 29}, {25, 20}, {20, 25}},
          {{21, 21}, {28, 28}, {25, 25}},
          {{30, 30}, {30, 25}, {25, 30}, {19, 25}, {25, 19}}},
-        {"corners given the other way round",
-         1,
-         30,
-         30,
-         20,
-         20,
+        {{"corners swapped", 1, {30, 30, 20, 20}},
          {{20, 20}, {29, 29}},
          {{25, 25}},
          {{30, 30}, {19, 19}}},
-        {"pen width 0", 0, 20, 20, 30, 30, {{20, 20}, {29, 29}}, {{21, 21}}, {{30, 30}}},
-        // A 3-pixel pen centred on the outline through the edge pixels 12 and 21.
-        {"3-pixel pen",
-         3,
-         12,
-         14,
-         22,
-         24,
+        {{"pen width 0", 0, {20, 20, 30, 30}}, {{20, 20}, {29, 29}}, {{21, 21}}, {{30, 30}}},
+        {{"3-pixel pen", 3, {12, 14, 22, 24}},
          {{11, 19}, {13, 19}, {20, 19}, {22, 19}, {17, 13}, {17, 15}, {17, 22}, {17, 24}},
          {{14, 19}, {19, 19}, {17, 16}, {17, 21}},
          {{10, 19}, {23, 19}, {17, 12}, {17, 25}}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [box, pen, brush, clear] : cases) {
         CairoCanvas canvas;
-        canvas.selectPen(kPenSolid, c.penWidth, kRed);
+        canvas.selectPen(kPenSolid, box.penWidth, kRed);
         canvas.selectBrush(kBlue);
-        canvas.surface().rectangle(c.left, c.top, c.right, c.bottom);
-        for (const Point& p : c.pen) {
-            EXPECT_EQ(canvas.at(p.x, p.y), kRed) << c.name << " " << Where(p);
-        }
-        for (const Point& p : c.brush) {
-            EXPECT_EQ(canvas.at(p.x, p.y), kBlue) << c.name << " " << Where(p);
-        }
-        for (const Point& p : c.clear) {
-            EXPECT_EQ(canvas.at(p.x, p.y), kWhite) << c.name << " " << Where(p);
-        }
+        canvas.surface().rectangle(box.rect.left, box.rect.top, box.rect.right, box.rect.bottom);
+        ExpectColour(canvas, pen, kRed, box.name);
+        ExpectColour(canvas, brush, kBlue, box.name);
+        ExpectColour(canvas, clear, kWhite, box.name);
     }
 }
 
@@ -175,12 +131,9 @@ TEST_F(VelkRenderCairoSurface, ABoxWithoutBorderHasAWhiteHairline) {
     canvas.selectPen(kPenSolid, 0, kWhite);
     canvas.selectBrush(0xC0C0C0);
     canvas.surface().rectangle(10, 10, 20, 20);
-    EXPECT_EQ(canvas.at(10, 10), kWhite);
-    EXPECT_EQ(canvas.at(19, 15), kWhite);
-    EXPECT_EQ(canvas.at(11, 11), 0xC0C0C0u);
-    EXPECT_EQ(canvas.at(18, 18), 0xC0C0C0u);
-    EXPECT_EQ(canvas.at(20, 15), kBlack);
-    EXPECT_EQ(canvas.at(9, 15), kBlack);
+    ExpectColour(canvas, {{10, 10}, {19, 15}}, kWhite, "hairline");
+    ExpectColour(canvas, {{11, 11}, {18, 18}}, 0xC0C0C0, "inside");
+    ExpectColour(canvas, {{20, 15}, {9, 15}}, kBlack, "outside");
 }
 
 TEST_F(VelkRenderCairoSurface, ArialMeasuresLikeArial) {
@@ -188,13 +141,11 @@ TEST_F(VelkRenderCairoSurface, ArialMeasuresLikeArial) {
     // At 2048 pixels per em the advances are the design units of the face: H 1479, e 1139,
     // l 455, o 1139 in Arial; Times New Roman H 1479, e 909, l 569, o 1024; Courier New 1229
     // for every character. A family with other widths would not match.
-    const struct {
-        const char* face;
-        std::int32_t hello;
-    } cases[] = {{"Arial", 4667}, {"Times New Roman", 4550}, {"Courier New", 6145}};
-    for (const auto& c : cases) {
-        canvas.selectFont(-2048, c.face);
-        EXPECT_EQ(canvas.surface().getTextExtentPoint32("Hello").cx, c.hello) << c.face;
+    const std::pair<const char*, std::int32_t> cases[] = {
+        {"Arial", 4667}, {"Times New Roman", 4550}, {"Courier New", 6145}};
+    for (const auto& [face, hello] : cases) {
+        canvas.selectFont(-2048, face);
+        EXPECT_EQ(canvas.surface().getTextExtentPoint32("Hello").cx, hello) << face;
     }
 }
 
@@ -205,11 +156,10 @@ TEST_F(VelkRenderCairoSurface, TextMetricsComeFromTheFontsWindowsMetrics) {
     CairoCanvas canvas;
     for (const std::int32_t height : {-100, 112}) {
         const TextMetrics tm = canvas.selectFont(height);
-        EXPECT_EQ(tm.height, 112) << height;
-        EXPECT_EQ(tm.ascent, 91) << height;
-        EXPECT_EQ(tm.descent, 21) << height;
-        EXPECT_EQ(tm.internalLeading, 12) << height;
-        EXPECT_EQ(tm.externalLeading, 3) << height;
+        EXPECT_EQ(
+            std::tuple(tm.height, tm.ascent, tm.descent, tm.internalLeading, tm.externalLeading),
+            std::tuple(112, 91, 21, 12, 3))
+            << height;
         EXPECT_EQ(canvas.surface().getTextExtentPoint32("x").cy, 112) << height;
     }
     // Height 0: the default cell of 16 pixels.
@@ -230,30 +180,24 @@ TEST_F(VelkRenderCairoSurface, TextSitsInItsCellByTheAlignment) {
     CairoCanvas canvas(200, 100);
     const TextMetrics tm = canvas.selectFont(-40);
     const std::int32_t width = canvas.surface().getTextExtentPoint32("H").cx;
-    const struct {
-        const char* name;
-        unsigned align;
-        std::int32_t inkBottom; // H sits on the baseline
-        std::int32_t leftAtMost;
-        std::int32_t leftAtLeast;
-    } cases[] = {
+    const std::tuple<const char*, unsigned, std::int32_t, std::int32_t, std::int32_t> cases[] = {
         {"top left", kTextAlignLeftTop, 10 + tm.ascent - 1, 100 + width / 2, 100},
         {"baseline", 24, 9, 100 + width / 2, 100},
         {"bottom", 8, 10 - tm.descent - 1, 100 + width / 2, 100},
         {"right", kTextAlignRight, 10 + tm.ascent - 1, 100 - width / 2, 100 - width},
         {"centre", kTextAlignCenter, 10 + tm.ascent - 1, 100, 100 - width / 2},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, align, inkBottom, leftAtMost, leftAtLeast] : cases) {
         CairoCanvas page(200, 100);
         page.selectFont(-40);
         page.surface().setBkMode(kBkTransparent);
-        page.surface().setTextAlign(c.align);
+        page.surface().setTextAlign(align);
         page.surface().textOut(100, 10, "H");
         const auto ink = page.ink();
-        ASSERT_FALSE(ink.empty()) << c.name;
-        EXPECT_EQ(ink.bottom, c.inkBottom) << c.name;
-        EXPECT_LE(ink.left, c.leftAtMost) << c.name;
-        EXPECT_GE(ink.left, c.leftAtLeast) << c.name;
+        ASSERT_FALSE(ink.empty()) << name;
+        EXPECT_EQ(ink.bottom, inkBottom) << name;
+        EXPECT_LE(ink.left, leftAtMost) << name;
+        EXPECT_GE(ink.left, leftAtLeast) << name;
     }
 }
 
@@ -276,13 +220,9 @@ TEST_F(VelkRenderCairoSurface, RotatedTextRunsUpFromItsReferencePoint) {
 
 TEST_F(VelkRenderCairoSurface, UnderlineAndStrikeoutRunUnderAndThroughTheText) {
     // A blank draws no glyph, so all ink is the line.
-    const struct {
-        bool underline;
-        bool strikeOut;
-    } cases[] = {{true, false}, {false, true}};
-    for (const auto& c : cases) {
+    for (const bool underline : {true, false}) {
         CairoCanvas canvas(100, 80);
-        const TextMetrics tm = canvas.selectFont(-40, "Arial", 0, c.underline, c.strikeOut);
+        const TextMetrics tm = canvas.selectFont(-40, "Arial", 0, underline, !underline);
         const std::int32_t width = canvas.surface().getTextExtentPoint32("  ").cx;
         canvas.surface().setBkMode(kBkTransparent);
         canvas.surface().textOut(10, 10, "  ");
@@ -291,7 +231,7 @@ TEST_F(VelkRenderCairoSurface, UnderlineAndStrikeoutRunUnderAndThroughTheText) {
         ASSERT_FALSE(ink.empty());
         EXPECT_EQ(ink.left, 10);
         EXPECT_EQ(ink.right, 10 + width - 1);
-        if (c.underline) {
+        if (underline) {
             EXPECT_GE(ink.top, baseline);
             EXPECT_LT(ink.bottom, baseline + tm.descent);
         } else {
@@ -329,10 +269,7 @@ TEST_F(VelkRenderCairoSurface, ClippedOpaqueTextFillsItsRectangleAndStaysInIt) {
     EXPECT_EQ(canvas.at(10, 10), kWhite);
     // ...and nothing is drawn outside it, although the text runs on.
     const auto ink = canvas.ink(kBlack);
-    EXPECT_EQ(ink.left, 10);
-    EXPECT_EQ(ink.top, 10);
-    EXPECT_EQ(ink.right, 29);
-    EXPECT_EQ(ink.bottom, 19);
+    EXPECT_EQ(std::tuple(ink.left, ink.top, ink.right, ink.bottom), std::tuple(10, 10, 29, 19));
 }
 
 TEST_F(VelkRenderCairoFonts, PixelsPerEmFollowGdisHeightRules) {
@@ -340,10 +277,7 @@ TEST_F(VelkRenderCairoFonts, PixelsPerEmFollowGdisHeightRules) {
     arial.unitsPerEm = 2048;
     arial.winAscent = 1854;
     arial.winDescent = 434;
-    const struct {
-        std::int32_t lfHeight;
-        std::int32_t ppem;
-    } cases[] = {
+    const std::pair<std::int32_t, std::int32_t> cases[] = {
         {-11, 11},
         {-1, 1},
         {-100, 100},
@@ -355,8 +289,8 @@ TEST_F(VelkRenderCairoFonts, PixelsPerEmFollowGdisHeightRules) {
         {13, 11},
         {0, 14}, // the default cell of 16 pixels
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(cairo::PixelsPerEm(c.lfHeight, arial), c.ppem) << c.lfHeight;
+    for (const auto& [lfHeight, ppem] : cases) {
+        EXPECT_EQ(cairo::PixelsPerEm(lfHeight, arial), ppem) << lfHeight;
     }
 }
 
@@ -365,12 +299,10 @@ TEST_F(VelkRenderCairoFonts, GaspRangesDecideWhereGlyphsAreSmoothed) {
     EXPECT_TRUE(cairo::SmoothedAt(face, 12)); // no table: always
     // Smoothed up to 8, not from 9 to 16, smoothed above.
     face.gaspRanges = {{8, 0x2}, {16, 0x1}, {0xFFFF, 0x3}};
-    const struct {
-        std::int32_t ppem;
-        bool smoothed;
-    } cases[] = {{7, true}, {8, true}, {9, false}, {16, false}, {17, true}, {4000, true}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(cairo::SmoothedAt(face, c.ppem), c.smoothed) << c.ppem;
+    const std::pair<std::int32_t, bool> cases[] = {{7, true},   {8, true},  {9, false},
+                                                   {16, false}, {17, true}, {4000, true}};
+    for (const auto& [ppem, smoothed] : cases) {
+        EXPECT_EQ(cairo::SmoothedAt(face, ppem), smoothed) << ppem;
     }
 }
 
@@ -385,19 +317,16 @@ TEST_F(VelkRenderCairoSurface, RowsReadBackInAnyOrderThroughOneBuffer) {
     const auto rows = canvas.backend().rgbRows(cairo::PixelRect{-2, 0, 11, 6}, 11, 6);
     std::vector<std::uint8_t> row(11 * 3, 0x77);
     const auto shade = [&row](std::size_t x) { return row[x * 3]; };
-    struct Read {
-        std::int32_t y;
-        std::uint8_t onPage;
-    };
-    const Read reads[] = {{0, 0xFF}, {1, 0xFF}, {2, 0}, {3, 0},    {4, 0xFF}, {5, 0xFF},
-                          {0, 0xFF}, {3, 0},    {2, 0}, {5, 0xFF}, {4, 0xFF}, {3, 0}};
-    for (const Read& read : reads) {
-        rows(read.y, row);
-        EXPECT_EQ(shade(0), 0xFF) << "off the page, row " << read.y;
-        EXPECT_EQ(shade(1), 0xFF) << "off the page, row " << read.y;
-        EXPECT_EQ(shade(10), 0xFF) << "off the page, row " << read.y;
+    const std::pair<std::int32_t, std::uint8_t> reads[] = {{0, 0xFF}, {1, 0xFF}, {2, 0},    {3, 0},
+                                                           {4, 0xFF}, {5, 0xFF}, {0, 0xFF}, {3, 0},
+                                                           {2, 0},    {5, 0xFF}, {4, 0xFF}, {3, 0}};
+    for (const auto& [y, onPage] : reads) {
+        rows(y, row);
+        for (const std::size_t x : {0, 1, 10}) {
+            EXPECT_EQ(shade(x), 0xFF) << "off the page, row " << y << ", column " << x;
+        }
         for (std::size_t x = 2; x < 10; ++x) {
-            EXPECT_EQ(shade(x), read.onPage) << "row " << read.y << ", column " << x;
+            EXPECT_EQ(shade(x), onPage) << "row " << y << ", column " << x;
         }
     }
 }

@@ -38,30 +38,27 @@ class CairoCanvas {
     Surface& surface() { return *surface_; }
     cairo::CairoSurface& backend() { return *backend_; }
 
-    // The colour at (x, y) as a COLORREF.
-    Colour at(std::int32_t x, std::int32_t y) const {
-        std::vector<std::uint8_t> row(static_cast<std::size_t>(width_) * 3);
-        backend_->rgbRows(cairo::PixelRect{0, 0, width_, height_}, width_, height_)(y, row);
-        const std::size_t i = static_cast<std::size_t>(x) * 3;
-        return row[i] | (Colour{row[i + 1]} << 8) | (Colour{row[i + 2]} << 16);
+    // Row y as COLORREF values.
+    std::vector<Colour> row(std::int32_t y) const {
+        std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width_) * 3);
+        backend_->rgbRows(cairo::PixelRect{0, 0, width_, height_}, width_, height_)(y, rgb);
+        std::vector<Colour> colours;
+        for (std::size_t i = 0; i < rgb.size(); i += 3) {
+            colours.push_back(rgb[i] | (Colour{rgb[i + 1]} << 8) | (Colour{rgb[i + 2]} << 16));
+        }
+        return colours;
     }
+    Colour at(std::int32_t x, std::int32_t y) const { return row(y)[static_cast<std::size_t>(x)]; }
 
     // The smallest box holding every pixel that is not `background`.
     InkBox ink(Colour background = kWhite) const {
         InkBox box{width_, height_, -1, -1};
-        const auto rows =
-            backend_->rgbRows(cairo::PixelRect{0, 0, width_, height_}, width_, height_);
-        std::vector<std::uint8_t> row(static_cast<std::size_t>(width_) * 3);
         for (std::int32_t y = 0; y < height_; ++y) {
-            rows(y, row);
+            const std::vector<Colour> colours = row(y);
             for (std::int32_t x = 0; x < width_; ++x) {
-                const std::size_t i = static_cast<std::size_t>(x) * 3;
-                const Colour c = row[i] | (Colour{row[i + 1]} << 8) | (Colour{row[i + 2]} << 16);
-                if (c != background) {
-                    box.left = std::min(box.left, x);
-                    box.top = std::min(box.top, y);
-                    box.right = std::max(box.right, x);
-                    box.bottom = std::max(box.bottom, y);
+                if (colours[static_cast<std::size_t>(x)] != background) {
+                    box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x),
+                           std::max(box.bottom, y)};
                 }
             }
         }

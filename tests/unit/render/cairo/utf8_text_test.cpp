@@ -6,15 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace velk {
 namespace {
 
 TEST(VelkRenderAnsiText, EveryByteBecomesItsCharacterInUtf8) {
-    const struct {
-        std::string ansi;
-        std::string utf8;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"Total 12.50", "Total 12.50"},
         {"", ""},
         {"\x80", "\xE2\x82\xAC"}, // euro sign U+20AC
@@ -29,8 +27,8 @@ TEST(VelkRenderAnsiText, EveryByteBecomesItsCharacterInUtf8) {
         {"\xA0\xFF", "\xC2\xA0\xC3\xBF"}, // no-break space, y with diaeresis
         {std::string("a\0b", 3), std::string("a\0b", 3)},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(cairo::AnsiToUtf8(c.ansi), c.utf8) << c.ansi;
+    for (const auto& [ansi, utf8] : cases) {
+        EXPECT_EQ(cairo::AnsiToUtf8(ansi), utf8) << ansi;
     }
 }
 

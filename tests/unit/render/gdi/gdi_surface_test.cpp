@@ -111,8 +111,6 @@ TEST(GdiSurface, ClippedOpaqueTextStaysInsideItsRectangle) {
     EXPECT_EQ(canvas.at(9, 15), kWhite);
     EXPECT_EQ(canvas.at(20, 15), kWhite);
     EXPECT_NE(canvas.at(15, 15), kWhite); // filled or inked
-    surface.selectObject(kDeviceFont);
-    surface.deleteObject(font);
 }
 
 // A 4 x 2 bitmap file, left half red and right half blue, in the temporary directory.
@@ -122,15 +120,10 @@ class BitmapOnDisk {
         char directory[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, directory);
         path_ = std::string(directory) + "velk-gdi-surface-test.bmp";
-        vlkw::RgbImage image;
-        image.width = 4;
-        image.height = 2;
-        for (int y = 0; y < 2; ++y) {
-            for (int x = 0; x < 4; ++x) {
-                image.pixels.push_back(x < 2 ? vlkw::Colour{255, 0, 0} : vlkw::Colour{0, 0, 255});
-            }
-        }
-        const auto bytes = vlkw::EncodeBmp24(image);
+        constexpr vlkw::Colour red{255, 0, 0};
+        constexpr vlkw::Colour blue{0, 0, 255};
+        const auto bytes =
+            vlkw::EncodeBmp24(vlkw::RgbImage{4, 2, {red, red, blue, blue, red, red, blue, blue}});
         std::ofstream(path_, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
                    static_cast<std::streamsize>(bytes.size()));
