@@ -106,54 +106,37 @@ TEST(Scrolling, RequestsMoveThePositionWithinZeroToHundred) {
     }
 }
 
-TEST(PageCopy, SourceStartsAtOneAndFollowsTheScrollPercentages) {
+TEST(PageCopy, SourceStartsAtOneFollowsTheScrollAndAFullSizePageShrinksBelowHundredOnly) {
     const struct {
-        const char* name;
         CopyInput input;
         PageCopy expected;
     } cases[] = {
-        {"fits",
-         {{0, 0, 612, 792}, {816, 1056}, 0.75, false, false, 50, 50, false},
+        {{{0, 0, 612, 792}, {816, 1056}, 0.75, false, false, 50, 50, false},
          {false, 612, 792, 1, 1, 0, 0}},
         // Overflow 743 x 50 % + 1 = 372.5 -> 372; 1171 x 50 % + 1 = 586.5 -> 586.
-        {"both bars",
-         {{0, 0, 1257, 829}, {2000, 2000}, 1.0, true, true, 50, 50, false},
+        {{{0, 0, 1257, 829}, {2000, 2000}, 1.0, true, true, 50, 50, false},
          {false, 1257, 829, 372, 586, 0, 0}},
         // Only a vertical bar, and the area narrower than the page by the bar's width: the
         // horizontal position still counts.
-        {"vertical only",
-         {{0, 0, 583, 846}, {600, 852}, 1.0, false, true, 40, 100, false},
+        {{{0, 0, 583, 846}, {600, 852}, 1.0, false, true, 40, 100, false},
          {false, 583, 846, 8, 7, 0, 0}},
         // A zoomed width of 408.5 copies 408 pixels.
-        {"zoomed",
-         {{0, 0, 500, 600}, {817, 1000}, 0.5, false, false, 0, 0, false},
+        {{{0, 0, 500, 600}, {817, 1000}, 0.5, false, false, 0, 0, false},
          {false, 408, 500, 1, 1, 0, 0}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ComputePageCopy(c.input), c.expected) << c.name;
-    }
-}
-
-TEST(PageCopy, AFullSizeRenderingIsShrunkOnCopyBelowHundredPercentOnly) {
-    const struct {
-        const char* name;
-        CopyInput input;
-        PageCopy expected;
-    } cases[] = {
-        {"50 %",
-         {{0, 0, 408, 528}, {816, 1056}, 0.5, false, false, 0, 0, true},
+        // Full size at 50 %.
+        {{{0, 0, 408, 528}, {816, 1056}, 0.5, false, false, 0, 0, true},
          {true, 408, 528, 2, 2, 816, 1056}},
         // Source x = round(17 x 50 % + 1) = 10, y = round(292 x 30 % + 1) = 89, then each
         // divided by 0.75: 13.3 -> 13, 118.7 -> 119, 793.3 -> 793, 666.7 -> 667.
-        {"75 % scrolled",
-         {{0, 0, 595, 500}, {816, 1056}, 0.75, true, true, 50, 30, true},
+        {{{0, 0, 595, 500}, {816, 1056}, 0.75, true, true, 50, 30, true},
          {true, 595, 500, 13, 119, 793, 667}},
-        {"125 %",
-         {{0, 0, 1020, 846}, {816, 1056}, 1.25, false, true, 0, 0, true},
+        // Full size at 125 % is not shrunk.
+        {{{0, 0, 1020, 846}, {816, 1056}, 1.25, false, true, 0, 0, true},
          {false, 1020, 846, 1, 1, 0, 0}},
     };
+    int row = 0;
     for (const auto& c : cases) {
-        EXPECT_EQ(ComputePageCopy(c.input), c.expected) << c.name;
+        EXPECT_EQ(ComputePageCopy(c.input), c.expected) << "row " << row++;
     }
 }
 
