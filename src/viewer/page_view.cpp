@@ -84,7 +84,7 @@ void PageView::ShowPageView() {
         const FontId pageFont = MakeFont(surface, "Arial", 0, kPageFontPoints, 0);
         const FontId previousFont = surface.selectObject(pageFont);
 
-        screenPageChanged(renderer_.screenPageGeometry(state_.currentPage));
+        setPageGeometry(renderer_.screenPageGeometry(state_.currentPage));
         LayoutPageArea();
         renderer_.renderScreenPage(
             state_.currentPage,

@@ -37,7 +37,7 @@ class PageView {
     std::int32_t ReadZoomSetting();
 
     // The page that the next layout is for.
-    void screenPageChanged(const ScreenPageGeometry& geometry) { geometry_ = geometry; }
+    void setPageGeometry(const ScreenPageGeometry& geometry) { geometry_ = geometry; }
     void LayoutPageArea();
 
     // Draws the current page into the surface and copies it to the screen.

@@ -181,7 +181,7 @@ TEST(ZoomBox, TheSelectedItemOrTheTypedTextIsReadAndItsLabelWrittenBack) {
         FakeMainWindowView view;
         FakeRenderer renderer;
         PageView page{state, document, texts, settings, view, renderer};
-        page.screenPageChanged({}); // Letter at 96 dpi: 816 x 1056
+        page.setPageGeometry({}); // Letter at 96 dpi: 816 x 1056
         view.zoomBox = {true, {"Fit Width", "Fit Window", "75%", "100%", "125%"}, c.item, c.edit};
         view.itemTextFails = c.itemFails;
         EXPECT_EQ(page.ReadZoomSetting(), c.percentage) << c.edit;
