@@ -16,6 +16,8 @@ packages=(
     # 32-bit Windows build and running it
     g++-mingw-w64-i686 mingw-w64-tools wine wine32 xvfb xauth
 )
+# The printing tests' spooler and its PDF back end, without the desktop they recommend.
+packages_without_recommends=(cups printer-driver-cups-pdf)
 
 as_root() {
     if [[ $(id -u) -eq 0 ]]; then
@@ -35,25 +37,37 @@ install_packages() {
         as_root dpkg --add-architecture i386
     fi
 
-    local missing=()
+    local plain=() lean=()
     local package
     for package in "${packages[@]}"; do
-        is_installed "$package" || missing+=("$package")
+        is_installed "$package" || plain+=("$package")
     done
-    if [[ ${#missing[@]} -eq 0 ]]; then
+    for package in "${packages_without_recommends[@]}"; do
+        is_installed "$package" || lean+=("$package")
+    done
+    if [[ ${#plain[@]} -eq 0 && ${#lean[@]} -eq 0 ]]; then
         return
     fi
 
-    echo "setup: installing ${missing[*]}"
+    echo "setup: installing ${plain[*]} ${lean[*]}"
     as_root apt-get update -q
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}" \
-        | grep -E '^(Setting up|E:|W:)' || true
-    for package in "${missing[@]}"; do
+    if [[ ${#plain[@]} -gt 0 ]]; then
+        apt_install "${plain[@]}"
+    fi
+    if [[ ${#lean[@]} -gt 0 ]]; then
+        apt_install --no-install-recommends "${lean[@]}"
+    fi
+    for package in "${plain[@]}" "${lean[@]}"; do
         if ! is_installed "$package"; then
             echo "setup: $package did not install" >&2
             exit 1
         fi
     done
+}
+
+apt_install() {
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$@" \
+        | grep -E '^(Setting up|E:|W:)' || true
 }
 
 # The prefix is complete only once the marker exists: a run cut short leaves no marker, and

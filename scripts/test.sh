@@ -115,6 +115,14 @@ test_win32() {
         fail win32 "Xvfb did not start"
         return
     fi
+    # The printing tests print to a CUPS queue, which Wine sees only when it exists before
+    # Wine's first program starts. Without it they report themselves skipped.
+    export VELK_PRINT_OUT=$repo/build/print-out
+    stop_wine
+    if ! scripts/print-queue.sh "$VELK_PRINT_OUT" >"$logs/print-queue.log" 2>&1; then
+        show_tail "$logs/print-queue.log"
+        fail spooler "no print queue, see $logs/print-queue.log"
+    fi
     # A server left from an earlier session may talk to a display that is gone; this run's
     # server stays up for all tests so that each program starts in milliseconds. Its output
     # goes nowhere: it outlives ctest's pipes.

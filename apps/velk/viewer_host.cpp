@@ -10,6 +10,8 @@
 #include "startup/batch_action.h"
 #include "viewer/viewer_state.h"
 #include "viewer/dialog_font.h"
+#include "print/print_job.h"
+#include "win32_spooler.h"
 
 #include <algorithm>
 #include <cstring>
@@ -18,14 +20,18 @@ namespace velk::win32 {
 
 namespace {
 
-// Printing, e-mail, fax and saving are not part of this version of velk.exe: their commands
-// and the batch switches that ask for them run to completion without doing anything.
-class PendingActions : public ViewerActions {
+// Printing runs the print job; e-mail, fax and saving are not part of this version of
+// velk.exe: their commands and the switches that ask for them do nothing.
+class DocumentActions : public ViewerActions {
   public:
-    void print() override {}
+    explicit DocumentActions(PrintJobs& jobs) : jobs_(jobs) {}
+    void print(PrintWindow& window) override { jobs_.PrintDocument(false, &window); }
     void email() override {}
     void fax() override {}
     void save() override {}
+
+  private:
+    PrintJobs& jobs_;
 };
 
 UniqueFont CreateDialogFont(std::int32_t logPixelsY) {
@@ -33,30 +39,40 @@ UniqueFont CreateDialogFont(std::int32_t logPixelsY) {
     return UniqueFont(CreateFontIndirectA(&description));
 }
 
-void RunBatchAction(BatchAction action, ViewerActions& actions) {
-    switch (action) {
-    case BatchAction::Print:
-        actions.print();
-        break;
-    case BatchAction::EMail:
-        actions.email();
-        break;
-    case BatchAction::Fax:
-        actions.fax();
-        break;
-    case BatchAction::None:
+// How a run of the print switches ends: 0 spooled, 1 dialog cancelled, 6 nothing printed.
+StartupOutcome PrintedOutcome(PrintOutcome printed) {
+    switch (printed) {
+    case PrintOutcome::Printed:
+        return StartupOutcome::Viewed;
+    case PrintOutcome::Cancelled:
+        return StartupOutcome::Cancelled;
+    case PrintOutcome::NoPrinter:
+    case PrintOutcome::NotStarted:
         break;
     }
+    return StartupOutcome::NotPrinted;
 }
 
 } // namespace
 
-void Win32ViewerHost::run(Document& document, const StartupRequest& request,
-                          InterfaceTexts& texts) {
+StartupOutcome Win32ViewerHost::run(Document& document, const StartupRequest& request,
+                                    InterfaceTexts& texts) {
     Win32Profile profile;
     Win32Screen screen;
     const ScreenSettings settings = LoadDeviceSettings(profile, screen);
     ViewerState state = PrepareViewer(document, request.building);
+    Win32Spooler spooler(messages_);
+    PrintJobs printJobs({document, settings, screen, texts, messages_, files_}, profile, spooler);
+
+    switch (ChooseBatchAction(request)) {
+    case BatchAction::Print:
+        return PrintedOutcome(printJobs.PrintDocument(request.printAllRequested, nullptr));
+    case BatchAction::EMail:
+    case BatchAction::Fax:
+        return StartupOutcome::Viewed;
+    case BatchAction::None:
+        break;
+    }
 
     MainWindowResources resources;
     resources.dialogFont = CreateDialogFont(settings.screenDpiY);
@@ -65,12 +81,7 @@ void Win32ViewerHost::run(Document& document, const StartupRequest& request,
         static_cast<HCURSOR>(LoadImageA(instance_, "MAGNIFY", IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE)));
     resources.menu.reset(LoadMenuA(instance_, "MAINMENU"));
 
-    PendingActions actions;
-    if (const BatchAction action = ChooseBatchAction(request); action != BatchAction::None) {
-        RunBatchAction(action, actions);
-        return;
-    }
-
+    DocumentActions actions(printJobs);
     DocumentPageRenderer renderer(document, settings, screen, texts, messages_, files_);
     Win32MainWindowView view(instance_, resources, messages_);
     MainWindow window({document, state, texts, settings, messages_, actions, renderer}, view);
@@ -79,6 +90,7 @@ void Win32ViewerHost::run(Document& document, const StartupRequest& request,
                     reinterpret_cast<LPARAM>(&binding));
     // The window is gone: later messages have no owner.
     messages_.setOwner(nullptr);
+    return StartupOutcome::Viewed;
 }
 
 } // namespace velk::win32

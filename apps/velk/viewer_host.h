@@ -16,7 +16,8 @@ class Win32ViewerHost : public ViewerHost {
     Win32ViewerHost(HINSTANCE instance, Win32FileSystem& files, Win32MessageBox& messages)
         : instance_(instance), files_(files), messages_(messages) {}
 
-    void run(Document& document, const StartupRequest& request, InterfaceTexts& texts) override;
+    StartupOutcome run(Document& document, const StartupRequest& request,
+                       InterfaceTexts& texts) override;
 
   private:
     HINSTANCE instance_;

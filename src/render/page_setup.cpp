@@ -146,10 +146,10 @@ void ApplyToPrinter(const PageSetup& setup, Surface& surface, std::span<std::uin
         const bool knownBin = setup.bin >= 1 && setup.bin <= 14;
         PutInt16(devmode, kDevmodeDefaultSourceOffset,
                  static_cast<std::uint16_t>(knownBin ? setup.bin : 7));
-        // The work copy has the length the driver asked for; only what the caller's buffer
-        // holds (at most its 20,122 bytes) is copied into it, the rest stays zero.
+        // The work copy has the length the driver asked for; what the caller's buffer holds
+        // is copied into it whole, and anything beyond stays zero.
         std::vector<std::uint8_t> work(static_cast<std::size_t>(std::max(devmodeLength, 0)));
-        const std::size_t copied = std::min({devmode.size(), kDevmodeBufferSize, work.size()});
+        const std::size_t copied = std::min(devmode.size(), work.size());
         std::copy_n(devmode.begin(), copied, work.begin());
         surface.resetDC(work);
     }

@@ -74,7 +74,7 @@ StartupOutcome RunDocument(const StartupRequest& request, std::int32_t base, Sta
         outcome = StartupOutcome::PasswordRefused;
     } else {
         ApplyCopyRestrictions(document.header, base);
-        s.viewer.run(document, request, texts);
+        outcome = s.viewer.run(document, request, texts);
     }
 
     document.close();

@@ -19,23 +19,6 @@ class PasswordPrompt {
     virtual bool askPassword(Document& document, const InterfaceTexts& texts) = 0;
 };
 
-// Creates the viewer for an open, validated document: runs the batch action the request names
-// or the main window until the user closes it.
-class ViewerHost {
-  public:
-    virtual ~ViewerHost() = default;
-    virtual void run(Document& document, const StartupRequest& request, InterfaceTexts& texts) = 0;
-};
-
-struct StartupServices {
-    FileSystem& files;
-    MessageBoxPort& messages;
-    OpenDialog& openDialog;
-    ShellRegistration& registration;
-    PasswordPrompt& password;
-    ViewerHost& viewer;
-};
-
 // How a run ended; velk.exe passes it on as its exit code.
 enum class StartupOutcome {
     Viewed = 0,
@@ -45,6 +28,26 @@ enum class StartupOutcome {
     OpenFailed = 3,
     InvalidFile = 4,
     PasswordRefused = 5,
+    // A print switch found no printer, or the job could not be started.
+    NotPrinted = 6,
+};
+
+// Creates the viewer for an open, validated document: runs the batch action the request names
+// or the main window until the user closes it, and says how that ended.
+class ViewerHost {
+  public:
+    virtual ~ViewerHost() = default;
+    virtual StartupOutcome run(Document& document, const StartupRequest& request,
+                               InterfaceTexts& texts) = 0;
+};
+
+struct StartupServices {
+    FileSystem& files;
+    MessageBoxPort& messages;
+    OpenDialog& openDialog;
+    ShellRegistration& registration;
+    PasswordPrompt& password;
+    ViewerHost& viewer;
 };
 
 // Open-dialog flags: hide read-only, path must exist, no read-only return, explorer, long names.

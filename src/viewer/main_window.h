@@ -9,6 +9,7 @@
 #include "viewer/navigation.h"
 #include "viewer/page_view.h"
 #include "viewer/view_types.h"
+#include "print/print_job.h"
 
 #include <cstdint>
 #include <string>
@@ -51,7 +52,7 @@ struct MainWindowServices {
 //
 // and returns 0 for every message. While it exists it listens to the interface text table,
 // so texts a page changes reach the menu and the zoom label at once.
-class MainWindow : public InterfaceTextListener {
+class MainWindow : public InterfaceTextListener, public PrintWindow {
   public:
     MainWindow(const MainWindowServices& services, MainWindowView& view);
     ~MainWindow() override;
@@ -75,8 +76,12 @@ class MainWindow : public InterfaceTextListener {
 
     void interfaceTextChanged(TextSlot slot, const std::string& text) override;
 
-    // The print job updates the status text while it runs.
-    Navigator& navigator() { return navigator_; }
+    // A print job started here shows its progress in this window.
+    double zoom() override;
+    void setZoom(double zoom) override;
+    void showBusy(bool busy) override;
+    void showPagePrinting(std::int32_t page, std::int32_t lastPage) override;
+    void showNormalStatus() override;
 
   private:
     void runCommand(Command command);

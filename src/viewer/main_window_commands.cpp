@@ -1,10 +1,12 @@
-// WM_COMMAND of the main window: the two combo boxes, then the menu and toolbar commands.
+// WM_COMMAND of the main window: the two combo boxes, then the menu and toolbar commands;
+// and what a print job started from them shows in the window.
 
 #include "viewer/main_window.h"
 
 #include "document/document.h"
 #include "base/user_message.h"
 #include "viewer/main_window_view.h"
+#include "viewer/viewer_state.h"
 #include "viewer/viewer_actions.h"
 
 namespace velk {
@@ -66,7 +68,7 @@ void MainWindow::runDocumentAction(Command command) {
     }
     switch (command) {
     case Command::Print:
-        actions_.print();
+        actions_.print(*this);
         break;
     case Command::EMail:
         actions_.email();
@@ -80,6 +82,30 @@ void MainWindow::runDocumentAction(Command command) {
     default:
         break;
     }
+}
+
+} // namespace velk
+
+namespace velk {
+
+double MainWindow::zoom() {
+    return state_.zoom;
+}
+
+void MainWindow::setZoom(double zoom) {
+    state_.zoom = zoom;
+}
+
+void MainWindow::showBusy(bool busy) {
+    view_.setCursor(busy ? Cursor::Wait : Cursor::Arrow, CursorScope::Now);
+}
+
+void MainWindow::showPagePrinting(std::int32_t page, std::int32_t lastPage) {
+    view_.setStatusText(std::to_string(page) + " of " + std::to_string(lastPage));
+}
+
+void MainWindow::showNormalStatus() {
+    navigator_.UpdateStatusText();
 }
 
 } // namespace velk

@@ -34,6 +34,17 @@ std::string CapturesFolder() {
     return folder;
 }
 
+bool WaitUntilGone(HWND window) {
+    const DWORD start = GetTickCount();
+    while (IsWindow(window)) {
+        if (GetTickCount() - start >= kWindowTimeoutMs) {
+            return false;
+        }
+        Sleep(kPollIntervalMs);
+    }
+    return true;
+}
+
 std::ostream& operator<<(std::ostream& out, const ShownMessage& message) {
     return out << "[" << message.caption << "] \"" << Escaped(message.text) << "\"";
 }
@@ -60,9 +71,7 @@ std::optional<ShownMessage> VelkRun::answerMessage() {
                 uidriver::PressButton(window.handle, IDOK);
                 // The click is posted: the next step must not reach the program while the box
                 // is still ending its modal loop, or it lands inside that loop.
-                while (IsWindow(window.handle) && GetTickCount() - start < kWindowTimeoutMs) {
-                    Sleep(kPollIntervalMs);
-                }
+                WaitUntilGone(window.handle);
                 return message;
             }
         }

@@ -23,6 +23,10 @@ std::string VelkProgram();
 // A folder for pictures of windows, kept after the run for a person to look at.
 std::string CapturesFolder();
 
+// Waits until `window` has been destroyed (a dialog whose button was pressed); false when it
+// is still there after the window time-out.
+bool WaitUntilGone(HWND window);
+
 struct ShownMessage {
     std::string caption;
     std::string text;

@@ -184,7 +184,12 @@ TEST_F(Building, FollowsTheProducerPageByPageUntilTheEnd) {
     EXPECT_EQ(viewer->navigation(), kInside);
     ASSERT_TRUE(viewer->command(IDT_LAST));
     EXPECT_EQ(viewer->statusText(), std::string("Page 3 of 3") + kStatusGap);
-    ASSERT_TRUE(viewer->command(IDT_PRINT)); // no longer refused (and does nothing yet)
+    // No longer refused: the print dialog opens.
+    ASSERT_TRUE(uidriver::PostCommand(viewer->window(), IDT_PRINT));
+    const HWND printDialog = viewer->run().waitForWindow({uidriver::kDialogClass, "Print"});
+    ASSERT_NE(printDialog, nullptr);
+    ASSERT_TRUE(uidriver::PressButton(printDialog, IDCANCEL));
+    ASSERT_TRUE(WaitUntilGone(printDialog));
 
     // Closing a finished document tells the producer nothing; it ends with the viewer.
     const HWND window = viewer->window();

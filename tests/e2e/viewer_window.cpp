@@ -12,7 +12,6 @@
 namespace velk_e2e {
 namespace {
 
-constexpr DWORD kPollIntervalMs = 20;
 constexpr UINT kReplyTimeoutMs = 5000;
 
 // Returns once the window has dealt with the message; its answer, or 0 when it gave none.
@@ -190,10 +189,7 @@ std::string JumpDialogWindow::text(int controlId) const {
 
 void JumpDialogWindow::waitUntilClosed() {
     // The dialog is destroyed when its loop ends; the viewer then finishes the jump.
-    const DWORD start = GetTickCount();
-    while (IsWindow(dialog_) && GetTickCount() - start < kWindowTimeoutMs) {
-        Sleep(kPollIntervalMs);
-    }
+    WaitUntilGone(dialog_);
     viewer_.settle();
 }
 

@@ -78,7 +78,9 @@ class RecordingViewer : public ViewerHost {
     FaxOptions fax;
     std::string fitWindowText;
     bool fileOpen = false;
-    void run(Document& document, const StartupRequest& req, InterfaceTexts& texts) override {
+    StartupOutcome outcome = StartupOutcome::Viewed;
+    StartupOutcome run(Document& document, const StartupRequest& req,
+                       InterfaceTexts& texts) override {
         ++runs;
         request = req;
         fileName = document.fileName;
@@ -88,6 +90,7 @@ class RecordingViewer : public ViewerHost {
         fax = document.faxOptions;
         fitWindowText = texts.text(TextSlot::FitWindow);
         fileOpen = document.file != nullptr;
+        return outcome;
     }
 };
 

@@ -293,6 +293,7 @@ TEST(Startup, TemporaryDocumentIsDeletedAfterViewingPrintingAndARefusedPasswordO
     } cases[] = {
         {"C:\\docs\\report.vlk", 1, "", true, StartupOutcome::Viewed, 1},
         {"/P C:\\docs\\report.vlk", -1, "", true, StartupOutcome::Viewed, 1},
+        {"/PA C:\\docs\\report.vlk", 1, "", true, StartupOutcome::NotPrinted, 1},
         {"C:\\docs\\report.vlk", 256, "secret", false, StartupOutcome::PasswordRefused, 0},
         {"C:\\docs\\report.vlk", 1, "secret", true, StartupOutcome::Viewed, 1},
         {"C:\\docs\\report.vlk", 0, "", true, StartupOutcome::Viewed, 1},
@@ -303,6 +304,7 @@ TEST(Startup, TemporaryDocumentIsDeletedAfterViewingPrintingAndARefusedPasswordO
         description.password = c.password;
         StartupRun run;
         run.password.accept = c.accept;
+        run.viewer.outcome = c.outcome; // how the viewer's printing or viewing ended
         run.addDocument(description);
         EXPECT_EQ(run(c.line), c.outcome) << c.line;
         EXPECT_EQ(run.viewer.runs, c.viewerRuns);

@@ -230,5 +230,25 @@ TEST(Magnifier, ClicksZoomAroundThePointOrOutsideThePageDoNothing) {
     }
 }
 
+TEST(MainWindowPrinting, AJobShowsItsPagesThenTheWindowAsItWas) {
+    ViewerHarness h{Report()};
+    h.open();
+    const std::string status = h.view.statusText;
+    h.view.clearTraffic();
+    PrintWindow& job = *h.window;
+    job.setZoom(0.5);
+    EXPECT_DOUBLE_EQ(h.state.zoom, 0.5);
+    EXPECT_DOUBLE_EQ(job.zoom(), 0.5);
+    job.showBusy(true);
+    job.showPagePrinting(3, 12);
+    EXPECT_EQ(h.view.statusText, "3 of 12");
+    job.showPagePrinting(32768, 40000);
+    EXPECT_EQ(h.view.statusText, "32768 of 40000");
+    job.showNormalStatus();
+    job.showBusy(false);
+    EXPECT_EQ(h.view.statusText, status);
+    EXPECT_EQ(h.view.cursorChanges, (std::vector<std::string>{"Wait", "Arrow"}));
+}
+
 } // namespace
 } // namespace velk

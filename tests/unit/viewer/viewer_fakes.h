@@ -144,7 +144,7 @@ class FakeRenderer : public PageRenderer {
 class RecordingActions : public ViewerActions {
   public:
     std::vector<std::string> calls;
-    void print() override { calls.push_back("print"); }
+    void print(PrintWindow&) override { calls.push_back("print"); }
     void email() override { calls.push_back("email"); }
     void fax() override { calls.push_back("fax"); }
     void save() override { calls.push_back("save"); }
