@@ -67,9 +67,9 @@ void ApplyFirstPage(std::vector<std::uint8_t>& deviceMode, const PageSetup& firs
 }
 
 struct PageRange {
-    std::int32_t first = 1;
-    std::int32_t last = 1;
-    std::int32_t copies = 1;
+    std::int32_t first;
+    std::int32_t last;
+    std::int32_t copies;
 };
 
 PrintDialogRequest DialogRequest(std::int32_t pageCount, std::uintptr_t devMode,

@@ -361,13 +361,15 @@ TEST(PrintJob, ADeviceModeLargerThanTheBufferIsHandedOverWhole) {
         std::string chosenPrinter;
         std::size_t dialogModeSize;
         std::size_t expected;
+        std::int16_t orientation; // page 1's, and so the template's
     } cases[] = {
-        {"default printer's driver", 30000, "PDF", 0, 30000},
-        {"small driver", 1000, "PDF", 0, 20122},
-        {"printer chosen in the dialog", 20122, "Other", 25000, 25000},
+        {"default printer's driver", 30000, "PDF", 0, 30000, 2},
+        {"small driver", 1000, "PDF", 0, 20122, 1},
+        {"printer chosen in the dialog", 20122, "Other", 25000, 25000, 2},
     };
     for (const auto& c : cases) {
-        PrintHarness h(DocumentOf({NumberedPage(1, WrittenSetup(9, 1, 3))}));
+        PrintHarness h(
+            DocumentOf({NumberedPage(1, WrittenSetup(9, c.orientation == 2 ? 1 : 0, 3))}));
         h.spooler.driverSize = c.driverSize;
         h.spooler.answer.printerName = c.chosenPrinter;
         if (c.dialogModeSize > 0) {
@@ -380,14 +382,18 @@ TEST(PrintJob, ADeviceModeLargerThanTheBufferIsHandedOverWhole) {
             const std::size_t markAt =
                 std::max<std::size_t>(c.dialogModeSize, static_cast<std::size_t>(c.driverSize));
             EXPECT_EQ(reset[std::min(markAt, c.expected) - 1], kDriverMark) << c.name;
+            // What the driver did not fill stays zero.
+            EXPECT_EQ(reset.back(), markAt < c.expected ? 0 : kDriverMark) << c.name;
         }
         EXPECT_EQ(h.printed("ResetDC").at(0),
                   "ResetDC bytes=" + std::to_string(c.expected) +
-                      " fields=0x00000001 orientation=2 papersize=1 defaultsource=1")
+                      " fields=0x00000001 orientation=" + std::to_string(c.orientation) +
+                      " papersize=1 defaultsource=1")
             << c.name;
         EXPECT_EQ(h.printed("ResetDC").at(1),
                   "ResetDC bytes=" + std::to_string(c.expected) +
-                      " fields=0x00000203 orientation=2 papersize=9 defaultsource=3")
+                      " fields=0x00000203 orientation=" + std::to_string(c.orientation) +
+                      " papersize=9 defaultsource=3")
             << c.name;
     }
 }
