@@ -3,6 +3,7 @@
 #include "dialog_procs.h"
 #include "main_dialog.h"
 #include "render/gdi/gdi_surface.h"
+#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_settings.h"
 #include "base/device_settings.h"
 #include "viewer/page_renderer.h"
@@ -31,6 +32,12 @@ class PendingActions : public ViewerActions {
 UniqueFont CreateDialogFont(std::int32_t logPixelsY) {
     const LOGFONTA description = velk::win32::ToLogFontA(DialogFontDescription(logPixelsY));
     return UniqueFont(CreateFontIndirectA(&description));
+}
+
+// Off unless the reader has set it: a document must not pick the servers the machine signs
+// in to.
+bool NetworkBitmapsAllowed() {
+    return ReadCurrentUserDword("Software\\velk", "AllowNetworkBitmaps") == 1u;
 }
 
 void RunBatchAction(BatchAction action, ViewerActions& actions) {
@@ -71,7 +78,8 @@ void Win32ViewerHost::run(Document& document, const StartupRequest& request,
         return;
     }
 
-    DocumentPageRenderer renderer(document, settings, screen, texts, messages_, files_);
+    DocumentPageRenderer renderer(document, settings, screen, texts, messages_, files_,
+                                  NetworkBitmapsAllowed());
     Win32MainWindowView view(instance_, resources, messages_);
     MainWindow window({document, state, texts, settings, messages_, actions, renderer}, view);
     MainDialogBinding binding{window, view};

@@ -15,6 +15,7 @@ ScreenPageGeometry DocumentPageRenderer::screenPageGeometry(std::int32_t page) {
 
 void DocumentPageRenderer::renderScreenPage(std::int32_t page, const RenderTarget& target) {
     RenderServices services{document_, settings_, screen_, texts_, messages_, files_};
+    services.allowNetworkBitmaps = allowNetworkBitmaps_;
     RenderPage(services, page, target);
 }
 

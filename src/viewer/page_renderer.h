@@ -28,9 +28,10 @@ class PageRenderer {
 class DocumentPageRenderer : public PageRenderer {
   public:
     DocumentPageRenderer(Document& document, const ScreenSettings& settings, ScreenInfo& screen,
-                         InterfaceTexts& texts, MessageBoxPort& messages, FileSystem& files)
+                         InterfaceTexts& texts, MessageBoxPort& messages, FileSystem& files,
+                         bool allowNetworkBitmaps = false)
         : document_(document), settings_(settings), screen_(screen), texts_(texts),
-          messages_(messages), files_(files) {}
+          messages_(messages), files_(files), allowNetworkBitmaps_(allowNetworkBitmaps) {}
 
     ScreenPageGeometry screenPageGeometry(std::int32_t page) override;
     void renderScreenPage(std::int32_t page, const RenderTarget& target) override;
@@ -42,6 +43,7 @@ class DocumentPageRenderer : public PageRenderer {
     InterfaceTexts& texts_;
     MessageBoxPort& messages_;
     FileSystem& files_;
+    bool allowNetworkBitmaps_;
 };
 
 } // namespace velk
