@@ -140,6 +140,7 @@ TEST(BitmapFile, NamesOfServersAndDevicesAreNotEvenLookedForUnlessTheReaderAllow
         {"C:logo.bmp", false},
         {"\\pictures\\logo.bmp", false},
         {"pictures\\logo.bmp", false},
+        {"./logo.bmp", false},
         {"logo.bmp", false},
     };
     for (const auto& c : cases) {
