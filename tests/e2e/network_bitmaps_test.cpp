@@ -27,7 +27,7 @@ constexpr const char* kOptInKey = "Software\\velk";
 constexpr const char* kOptInValue = "AllowNetworkBitmaps";
 constexpr COLORREF kLocalColour = RGB(200, 10, 10);
 constexpr COLORREF kServerColour = RGB(10, 160, 10);
-// A one-inch box holds about 9,000 pixels at 100 %.
+// A one-inch box holds about 9,000 pixels at 100 %, more at the width of the window.
 constexpr int kShown = 2000;
 
 std::vector<std::uint8_t> Picture(COLORREF colour) {
