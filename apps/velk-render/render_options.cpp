@@ -7,6 +7,8 @@ namespace velk::cli {
 
 namespace {
 
+constexpr std::string_view kAllowNetworkBitmaps = "--allow-network-bitmaps";
+
 std::optional<std::int32_t> WholeNumber(std::string_view text, std::int32_t low,
                                         std::int32_t high) {
     std::int32_t value = 0;
@@ -91,6 +93,14 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
         }
         const auto equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
+        if (name == kAllowNetworkBitmaps) {
+            if (equals != std::string::npos) {
+                parsed.error = name + " takes no value";
+                return parsed;
+            }
+            o.allowNetworkBitmaps = true;
+            continue;
+        }
         if (!TakesValue(name)) {
             parsed.error = "unknown option " + name;
             return parsed;
@@ -135,10 +145,15 @@ std::string UsageText() {
            "  --pages LIST       pages to render, e.g. 1-3,5 or 4- (default: all)\n"
            "  --password TEXT    the password of a protected document\n"
            "  --decimal C        decimal separator for decimal-aligned text (default .)\n"
+           "  --allow-network-bitmaps\n"
+           "                     draw bitmap files that pages name on a server or device\n"
+           "                     (\\\\server\\share\\..., //server/..., \\\\?\\..., \\\\.\\...)\n"
            "  -h, --help         show this text\n"
            "\n"
            "Bitmap files that pages name are looked for as the viewer looks for them,\n"
-           "relative to the current directory.\n"
+           "relative to the current directory. Names of files on a server or device draw\n"
+           "nothing unless --allow-network-bitmaps is given: looking for such a file makes\n"
+           "this machine sign in to a server that the document, not you, chose.\n"
            "\n"
            "Exit codes: 0 rendered, 1 wrong command line, 2 document not found,\n"
            "3 document cannot be opened, 4 not a velk document, 5 password missing or\n"

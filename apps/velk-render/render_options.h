@@ -19,6 +19,7 @@ struct RenderOptions {
     std::optional<std::string> password;
     std::string outDir = "."; // where PNG pages go
     char decimalSeparator = '.';
+    bool allowNetworkBitmaps = false; // draw bitmap files that pages name on servers and devices
     bool help = false;
 };
 

@@ -74,7 +74,8 @@ struct Run {
                                       options.decimalSeparator};
         PageMessages messages(ports.output);
         const double zoom = options.zoomPercent / 100.0;
-        RenderServices services{document, settings, screen, texts, messages, ports.files};
+        RenderServices services{
+            document, settings, screen, texts, messages, ports.files, options.allowNetworkBitmaps};
         for (std::size_t i = 0; i < pages.size(); ++i) {
             const std::int16_t page = pages[i];
             messages.page = page;
@@ -119,7 +120,8 @@ struct Run {
                                       static_cast<std::int16_t>(options.dpi),
                                       options.decimalSeparator};
         PageMessages messages(ports.output);
-        RenderServices services{document, settings, screen, texts, messages, ports.files};
+        RenderServices services{
+            document, settings, screen, texts, messages, ports.files, options.allowNetworkBitmaps};
         std::vector<std::uint8_t> devmode(kDevmodeBufferSize, 0);
         if (surface.startDoc(title()) <= 0) {
             return fail("Unable to write " + path);

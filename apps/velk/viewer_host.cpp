@@ -3,6 +3,7 @@
 #include "dialog_procs.h"
 #include "main_dialog.h"
 #include "render/gdi/gdi_surface.h"
+#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_settings.h"
 #include "base/device_settings.h"
 #include "viewer/page_renderer.h"
@@ -39,6 +40,12 @@ UniqueFont CreateDialogFont(std::int32_t logPixelsY) {
     return UniqueFont(CreateFontIndirectA(&description));
 }
 
+// Off unless the reader has set it: a document must not pick the servers the machine signs
+// in to.
+bool NetworkBitmapsAllowed() {
+    return ReadCurrentUserDword("Software\\velk", "AllowNetworkBitmaps") == 1u;
+}
+
 // How a run of the print switches ends: 0 spooled, 1 dialog cancelled, 6 nothing printed.
 StartupOutcome PrintedOutcome(PrintOutcome printed) {
     switch (printed) {
@@ -61,8 +68,10 @@ StartupOutcome Win32ViewerHost::run(Document& document, const StartupRequest& re
     Win32Screen screen;
     const ScreenSettings settings = LoadDeviceSettings(profile, screen);
     ViewerState state = PrepareViewer(document, request.building);
+    const RenderServices services{
+        document, settings, screen, texts, messages_, files_, NetworkBitmapsAllowed()};
     Win32Spooler spooler(messages_);
-    PrintJobs printJobs({document, settings, screen, texts, messages_, files_}, profile, spooler);
+    PrintJobs printJobs(services, profile, spooler);
 
     switch (ChooseBatchAction(request)) {
     case BatchAction::Print:
@@ -82,7 +91,7 @@ StartupOutcome Win32ViewerHost::run(Document& document, const StartupRequest& re
     resources.menu.reset(LoadMenuA(instance_, "MAINMENU"));
 
     DocumentActions actions(printJobs);
-    DocumentPageRenderer renderer(document, settings, screen, texts, messages_, files_);
+    DocumentPageRenderer renderer(services);
     Win32MainWindowView view(instance_, resources, messages_);
     MainWindow window({document, state, texts, settings, messages_, actions, renderer}, view);
     MainDialogBinding binding{window, view};

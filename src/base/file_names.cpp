@@ -9,6 +9,19 @@ bool FileExists(FileSystem& files, const std::string& path) {
     return !entries.empty() && entries.front().ordinaryFile();
 }
 
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+} // namespace
+
+bool IsNetworkOrDeviceName(std::string_view name) {
+    const bool twoSeparators = name.size() >= 2 && IsSeparator(name[0]) && IsSeparator(name[1]);
+    return twoSeparators || name.starts_with("\\??\\");
+}
+
 std::string OwnExecutablePath(FileSystem& files) {
     return TrimBlanks(files.executablePath());
 }

@@ -10,6 +10,11 @@ namespace velk {
 // 1 when a directory search for `path` finds an ordinary file first.
 bool FileExists(FileSystem& files, const std::string& path);
 
+// A name that addresses a server or a device rather than a drive: two separators in any mix of "\\"
+// and "/" ("\\server\share", "\\?\UNC\...", "\\.\device"), or the system's own "\??\" prefix,
+// which reaches the same servers and devices.
+bool IsNetworkOrDeviceName(std::string_view name);
+
 // The running executable's full path, trimmed.
 std::string OwnExecutablePath(FileSystem& files);
 

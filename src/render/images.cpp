@@ -110,7 +110,13 @@ bool BitmapFileRecord(RenderState& state, PageReader& reader) {
     if (!reader.ok()) {
         return false;
     }
-    DrawBitmapFile(state, TextBuffer(TrimBlanks(name)), box);
+    const std::string file = TextBuffer(TrimBlanks(name));
+    // Even looking for a file on a server makes the machine sign in to it, and the document,
+    // not the reader, chose that server. Only the reader can allow it.
+    if (IsNetworkOrDeviceName(file) && !state.services.allowNetworkBitmaps) {
+        return true;
+    }
+    DrawBitmapFile(state, file, box);
     return true;
 }
 

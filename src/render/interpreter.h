@@ -45,6 +45,9 @@ struct RenderServices {
     InterfaceTexts& texts;
     MessageBoxPort& messages;
     FileSystem& files;
+    // The reader's opt-in to bitmap files that pages name on servers and devices; without it
+    // such names draw nothing.
+    bool allowNetworkBitmaps = false;
 };
 
 // Draws one page of the open document onto the target, loading it first unless it is the page

@@ -1,21 +1,20 @@
 #include "viewer/page_renderer.h"
 
 #include "document/document.h"
-#include "render/interpreter.h"
 
 namespace velk {
 
 ScreenPageGeometry DocumentPageRenderer::screenPageGeometry(std::int32_t page) {
     // The set-up is read from the page as it will be drawn: the one held, when it is held.
-    if (document_.loadedPageNumber != page) {
-        document_.loadPage(page);
+    Document& document = services_.document;
+    if (document.loadedPageNumber != page) {
+        document.loadPage(page);
     }
-    return ApplyToScreen(ParsePageSetup(document_.loadedPage), screen_);
+    return ApplyToScreen(ParsePageSetup(document.loadedPage), services_.screen);
 }
 
 void DocumentPageRenderer::renderScreenPage(std::int32_t page, const RenderTarget& target) {
-    RenderServices services{document_, settings_, screen_, texts_, messages_, files_};
-    RenderPage(services, page, target);
+    RenderPage(services_, page, target);
 }
 
 } // namespace velk

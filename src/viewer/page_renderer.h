@@ -1,18 +1,11 @@
 #pragma once
 
+#include "render/interpreter.h"
 #include "render/page_setup.h"
 
 #include <cstdint>
 
 namespace velk {
-
-class FileSystem;
-class InterfaceTexts;
-class MessageBoxPort;
-class ScreenInfo;
-struct Document;
-struct RenderTarget;
-struct ScreenSettings;
 
 // How the main window has a page drawn for the screen: it asks for the page's geometry, lays
 // out the page area for it and chooses the zoom, then has the page drawn onto its target.
@@ -24,24 +17,16 @@ class PageRenderer {
 };
 
 // The page renderer of the open document: the page's set-up as the screen shows it, and
-// RenderPage.
+// RenderPage with the run's services.
 class DocumentPageRenderer : public PageRenderer {
   public:
-    DocumentPageRenderer(Document& document, const ScreenSettings& settings, ScreenInfo& screen,
-                         InterfaceTexts& texts, MessageBoxPort& messages, FileSystem& files)
-        : document_(document), settings_(settings), screen_(screen), texts_(texts),
-          messages_(messages), files_(files) {}
+    explicit DocumentPageRenderer(const RenderServices& services) : services_(services) {}
 
     ScreenPageGeometry screenPageGeometry(std::int32_t page) override;
     void renderScreenPage(std::int32_t page, const RenderTarget& target) override;
 
   private:
-    Document& document_;
-    const ScreenSettings& settings_;
-    ScreenInfo& screen_;
-    InterfaceTexts& texts_;
-    MessageBoxPort& messages_;
-    FileSystem& files_;
+    RenderServices services_;
 };
 
 } // namespace velk

@@ -48,4 +48,23 @@ std::unique_ptr<RegistryKey> ClassesRootRegistry::openOrCreate(const std::string
     return std::make_unique<Win32RegistryKey>(key);
 }
 
+std::optional<std::uint32_t> ReadCurrentUserDword(const std::string& subkey,
+                                                  const std::string& name) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_QUERY_VALUE, &opened) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    const UniqueRegistryKey key(opened);
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    DWORD type = 0;
+    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                         &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof value) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 } // namespace velk::win32

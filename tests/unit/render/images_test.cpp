@@ -1,3 +1,4 @@
+#include "base/ansi_text.h"
 #include "base/file_names.h"
 #include "render/images.h"
 #include "support/render_harness.h"
@@ -84,6 +85,89 @@ TEST(BitmapFile, AMissingOrUnloadableFileDrawsNothingAndSaysNothing) {
     }
 }
 
+// The harness's files, with a count of every call made through them.
+class CountingFileSystem : public FileSystem {
+  public:
+    explicit CountingFileSystem(FileSystem& files) : files_(files) {}
+    int calls = 0;
+
+    std::vector<DirectoryEntry> findFiles(const std::string& pattern) override {
+        ++calls;
+        return files_.findFiles(pattern);
+    }
+    std::unique_ptr<File> openExisting(const std::string& path, OpenAccess access) override {
+        ++calls;
+        return files_.openExisting(path, access);
+    }
+    bool createNew(const std::string& path) override {
+        ++calls;
+        return files_.createNew(path);
+    }
+    bool deleteFile(const std::string& path) override {
+        ++calls;
+        return files_.deleteFile(path);
+    }
+    std::string temporaryDirectory() override {
+        ++calls;
+        return files_.temporaryDirectory();
+    }
+    std::string executablePath() override {
+        ++calls;
+        return files_.executablePath();
+    }
+
+  private:
+    FileSystem& files_;
+};
+
+TEST(BitmapFile, NamesOfServersAndDevicesAreNotEvenLookedForUnlessTheReaderAllowsThem) {
+    const struct {
+        const char* name;
+        bool blocked;
+    } cases[] = {
+        {"\\\\server\\share\\logo.bmp", true},
+        {"//server/share/logo.bmp", true},
+        {"\\/server/share\\logo.bmp", true},
+        {"/\\server\\share/logo.bmp", true},
+        {"  \\\\server\\share\\logo.bmp ", true},
+        {"\\\\?\\UNC\\server\\share\\logo.bmp", true},
+        {"\\\\?\\C:\\pictures\\logo.bmp", true},
+        {"\\\\.\\GLOBALROOT\\Device\\Mup\\server\\share\\logo.bmp", true},
+        {"//./pipe/logo.bmp", true},
+        {"\\??\\UNC\\server\\share\\logo.bmp", true},
+        {"C:\\pictures\\logo.bmp", false},
+        {"Z:/reports/logo.bmp", false}, // a network drive the reader mapped
+        {"C:logo.bmp", false},
+        {"\\pictures\\logo.bmp", false},
+        {"pictures\\logo.bmp", false},
+        {"./logo.bmp", false},
+        {"logo.bmp", false},
+    };
+    for (const auto& c : cases) {
+        for (const bool allowed : {false, true}) {
+            RenderHarness h(
+                PageBuilder{}.bitmapFile({1, 1, 3, 3}, c.name).text(1, 1, 0, "next").bytes());
+            h.files.add(TrimBlanks(c.name), Bmp(20, 10));
+            CountingFileSystem counted(h.files);
+            RenderServices services{h.document, h.settings, h.screen, h.texts, h.messages, counted};
+            services.allowNetworkBitmaps = allowed;
+            h.recorder.clear();
+            RenderPage(services, 1, h.screenTarget());
+            const auto trace = h.recorder.lines();
+
+            const bool drawn = !c.blocked || allowed;
+            const std::string row = std::string(c.name) + (allowed ? " (allowed)" : "");
+            EXPECT_EQ(CallsOf(trace, "StretchBlt").size(), drawn ? 1u : 0u) << row;
+            if (!drawn) {
+                EXPECT_EQ(counted.calls, 0) << row;
+                EXPECT_TRUE(CallsOf(trace, "LoadImage").empty()) << row;
+            }
+            EXPECT_EQ(CallsOf(trace, "TextOut").size(), 1u) << row;
+            EXPECT_TRUE(h.messages.shown.empty()) << row;
+        }
+    }
+}
+
 TEST(BitmapFile, PrintingSendsTheBitmapAsADibWithRowsPaddedToFourBytes) {
     const std::tuple<std::int32_t, std::int32_t, std::uint16_t, const char*> cases[] = {
         {3, 5, 1, "GetDIBits bitmap 7 first=0 lines=5 buffer=20 header=40,3,5,1,1,0 usage=0"},
@@ -126,6 +210,12 @@ TEST(EmbeddedBitmap, IsDrawnFromATemporaryFileThatIsThenDeleted) {
     // Nothing is kept between renderings: the same name is written and deleted again.
     h.renderPrinter();
     EXPECT_EQ(h.files.deleted, (std::vector<std::string>{kFirstTemp, kFirstTemp}));
+}
+
+TEST(EmbeddedBitmap, IsDrawnWhereverTheReaderKeepsTemporaryFiles) {
+    RenderHarness h(PageBuilder{}.embeddedBitmap({1, 1, 3, 3}, Bmp(20, 10)).bytes());
+    h.files.temporary = "\\\\fileserver\\temp\\";
+    EXPECT_EQ(CallsOf(h.renderScreen(), "StretchBlt").size(), 1u);
 }
 
 TEST(EmbeddedBitmap, TheTemporaryFileIsDeletedEvenWhenNothingCanBeDrawn) {

@@ -13,9 +13,9 @@ namespace velk::cli {
 namespace {
 
 TEST(VelkRenderOptions, ValuesComeAfterTheOptionOrAfterAnEqualsSign) {
-    const ParsedOptions parsed =
-        ParseOptions({"--dpi", "150", "--zoom=75", "--pages", "2-3,5", "--password=s3cret word",
-                      "--out-dir", "pages", "--decimal", ",", "report.vlk"});
+    const ParsedOptions parsed = ParseOptions(
+        {"--dpi", "150", "--zoom=75", "--pages", "2-3,5", "--password=s3cret word", "--out-dir",
+         "pages", "--decimal", ",", "--allow-network-bitmaps", "report.vlk"});
     ASSERT_EQ(parsed.error, "");
     const RenderOptions& o = parsed.options;
     EXPECT_EQ(o.document, "report.vlk");
@@ -25,6 +25,7 @@ TEST(VelkRenderOptions, ValuesComeAfterTheOptionOrAfterAnEqualsSign) {
     EXPECT_EQ(o.password, std::optional<std::string>("s3cret word"));
     EXPECT_EQ(o.outDir, "pages");
     EXPECT_EQ(o.decimalSeparator, ',');
+    EXPECT_TRUE(o.allowNetworkBitmaps);
     EXPECT_FALSE(o.pdf.has_value());
 }
 
@@ -39,6 +40,7 @@ TEST(VelkRenderOptions, DefaultsAreTheScreenAtNinetySixDotsAndAPrinterAtSixHundr
     EXPECT_TRUE(parsed.options.pages.empty());
     EXPECT_EQ(parsed.options.outDir, ".");
     EXPECT_FALSE(parsed.options.password.has_value());
+    EXPECT_FALSE(parsed.options.allowNetworkBitmaps);
 }
 
 TEST(VelkRenderOptions, AnEmptyPasswordIsStillAPassword) {
@@ -83,6 +85,7 @@ TEST(VelkRenderOptions, WrongCommandLinesSayWhatIsWrong) {
         {{"--pdf=", "a.vlk"}, "--pdf needs a file name"},
         {{"--out-dir=", "a.vlk"}, "--out-dir needs a directory"},
         {{"--decimal", ".,", "a.vlk"}, "--decimal takes one character"},
+        {{"--allow-network-bitmaps=1", "a.vlk"}, "--allow-network-bitmaps takes no value"},
     };
     for (const auto& c : cases) {
         const ParsedOptions parsed = ParseOptions(c.arguments);
@@ -93,7 +96,7 @@ TEST(VelkRenderOptions, WrongCommandLinesSayWhatIsWrong) {
 TEST(VelkRenderOptions, TheUsageTextNamesEveryOptionAndExitCode) {
     const std::string usage = UsageText();
     for (const char* option : {"--pdf", "--printer-dpi", "--dpi", "--zoom", "--out-dir", "--pages",
-                               "--password", "--decimal", "--help"}) {
+                               "--password", "--decimal", "--allow-network-bitmaps", "--help"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
     for (const char* code :

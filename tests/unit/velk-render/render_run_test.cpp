@@ -338,5 +338,27 @@ TEST(VelkRenderRun, AMessageThePageWouldShowGoesToStandardErrorWithItsPage) {
     EXPECT_EQ(f.output.files.size(), 2u);
 }
 
+TEST(VelkRenderRun, BitmapFilesOnAServerAreLookedForOnlyWhenAllowed) {
+    constexpr const char* kOnServer = "\\\\host\\share\\x.bmp";
+    for (const bool pdf : {false, true}) {
+        for (const bool allowed : {false, true}) {
+            Fixture f;
+            f.add(kReport, DocumentOf({PageBuilder{}.bitmapFile({1, 1, 2, 2}, kOnServer).bytes()}));
+            f.files.add(kOnServer, {'B', 'M'});
+            std::vector<std::string> arguments{kReport};
+            if (pdf) {
+                arguments.push_back("--pdf=out.pdf");
+            }
+            if (allowed) {
+                arguments.push_back("--allow-network-bitmaps");
+            }
+            ASSERT_EQ(f.run(arguments), ExitCode::Rendered);
+            const Lines& trace = pdf ? f.targets.printerTrace : f.targets.pageTraces.at(0);
+            EXPECT_EQ(CallsOf(trace, "LoadImage").size(), allowed ? 1u : 0u)
+                << (pdf ? "pdf" : "png") << (allowed ? ", allowed" : "");
+        }
+    }
+}
+
 } // namespace
 } // namespace velk::cli

@@ -125,7 +125,8 @@ struct RenderedPages {
     testing::FakeScreen screen;
     testing::RecordingMessageBox messages;
     FakeMainWindowView view;
-    DocumentPageRenderer renderer{document, settings, screen, texts, messages, files};
+    DocumentPageRenderer renderer{
+        RenderServices{document, settings, screen, texts, messages, files}};
     PageView page{state, document, texts, settings, view, renderer};
 
     explicit RenderedPages(std::int32_t renderOptions = 0) {
