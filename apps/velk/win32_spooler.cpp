@@ -125,14 +125,15 @@ PrintDialogAnswer Win32Spooler::printDialog(const PrintDialogRequest& request) {
     }
     answer.choice = PrintDialogChoice::Print;
     answer.device = DeviceOf(dialog.hDC);
-    answer.allPages = (dialog.Flags & PD_PAGENUMS) == 0;
-    answer.fromPage = dialog.nFromPage;
-    answer.toPage = dialog.nToPage;
-    answer.copies = dialog.nCopies;
-    answer.devModeHandle = reinterpret_cast<std::uintptr_t>(dialog.hDevMode);
-    answer.devNamesHandle = reinterpret_cast<std::uintptr_t>(dialog.hDevNames);
-    answer.printerName = DeviceName(dialog.hDevNames);
-    answer.deviceMode = DeviceModeBytes(dialog.hDevMode);
+    PrintChoices& chosen = answer.chosen;
+    chosen.allPages = (dialog.Flags & PD_PAGENUMS) == 0;
+    chosen.fromPage = dialog.nFromPage;
+    chosen.toPage = dialog.nToPage;
+    chosen.copies = dialog.nCopies;
+    chosen.devModeHandle = reinterpret_cast<std::uintptr_t>(dialog.hDevMode);
+    chosen.devNamesHandle = reinterpret_cast<std::uintptr_t>(dialog.hDevNames);
+    chosen.printerName = DeviceName(dialog.hDevNames);
+    chosen.deviceMode = DeviceModeBytes(dialog.hDevMode);
     return answer;
 }
 

@@ -20,11 +20,11 @@ constexpr std::uint32_t kDevmodeOrientationField = 0x1;
 constexpr std::size_t kPrinterNameLimit = 255;
 constexpr std::int32_t kDialogPageLimit = 65535;
 
-// The printer before the first comma of "name,driver,port"; none when there is no comma, the
-// comma comes first or the name is blank.
+// The printer before the first comma of "name,driver,port"; none when there is no comma or
+// no name before it.
 std::optional<std::string> DefaultPrinterName(const std::string& device) {
     const std::size_t comma = device.find(',');
-    if (comma == std::string::npos || comma == 0) {
+    if (comma == std::string::npos) {
         return std::nullopt;
     }
     std::string name = CutTo(CutAtNul(device.substr(0, comma)), kPrinterNameLimit);
@@ -35,7 +35,8 @@ std::optional<std::string> DefaultPrinterName(const std::string& device) {
 }
 
 // A device mode to start every page from: the driver's, in a buffer of at least the size the
-// page set-up writes into, so a larger driver part is kept whole. Empty when there is none.
+// page set-up writes into, so a larger driver part is kept whole. Empty when there is none, or
+// when it is too short to hold the fields a page sets.
 std::vector<std::uint8_t> DeviceModeBuffer(std::span<const std::uint8_t> deviceMode) {
     if (deviceMode.size() < kDevmodeDefaultSourceOffset + 2) {
         return {};
@@ -171,16 +172,17 @@ PrintOutcome PrintJobs::PrintDocument(bool printAll, PrintWindow* window) {
         if (answer.choice == PrintDialogChoice::Failed) {
             return PrintOutcome::NotStarted;
         }
-        devModeHandle_ = answer.devModeHandle;
-        devNamesHandle_ = answer.devNamesHandle;
-        if (!answer.allPages) {
-            range.first = answer.fromPage;
-            range.last = answer.toPage;
+        const PrintChoices& chosen = answer.chosen;
+        devModeHandle_ = chosen.devModeHandle;
+        devNamesHandle_ = chosen.devNamesHandle;
+        if (!chosen.allPages) {
+            range.first = chosen.fromPage;
+            range.last = chosen.toPage;
         }
-        range.copies = answer.copies;
+        range.copies = chosen.copies;
         // Another driver's device mode must never reach this printer.
-        if (answer.printerName != *printerName) {
-            deviceModeTemplate = DeviceModeBuffer(answer.deviceMode);
+        if (chosen.printerName != *printerName) {
+            deviceModeTemplate = DeviceModeBuffer(chosen.deviceMode);
             ApplyFirstPage(deviceModeTemplate, firstPage);
         }
         device = std::move(answer.device);

@@ -32,11 +32,9 @@ struct PrintDialogRequest {
 
 enum class PrintDialogChoice { Print, Cancelled, Failed };
 
-struct PrintDialogAnswer {
-    PrintDialogChoice choice = PrintDialogChoice::Cancelled;
-    // The rest is set when the reader pressed Print.
-    PrinterDevice device;
-    bool allPages = true; // the reader left the range at "All"
+// What the reader chose in the print dialog.
+struct PrintChoices {
+    bool allPages = true; // the range left at "All"
     std::uint16_t fromPage = 0;
     std::uint16_t toPage = 0;
     std::uint16_t copies = 1;
@@ -45,6 +43,13 @@ struct PrintDialogAnswer {
     // The printer chosen, and the device mode the dialog holds for it.
     std::string printerName;
     std::vector<std::uint8_t> deviceMode;
+};
+
+struct PrintDialogAnswer {
+    PrintDialogChoice choice = PrintDialogChoice::Cancelled;
+    // Set when the reader pressed Print.
+    PrinterDevice device;
+    PrintChoices chosen;
 };
 
 // The system's spooler as a print job uses it. At most one printer is open at a time.
