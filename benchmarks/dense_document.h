@@ -21,6 +21,8 @@ class NoFiles : public FileSystem {
     std::unique_ptr<File> openExisting(const std::string&, OpenAccess) override { return nullptr; }
     bool createNew(const std::string&) override { return false; }
     bool deleteFile(const std::string&) override { return false; }
+    bool replaceFile(const std::string&, const std::string&) override { return false; }
+    bool sameFile(const std::string&, const std::string&) override { return false; }
     std::string temporaryDirectory() override { return "/tmp/"; }
     std::string executablePath() override { return "/velk-render"; }
 };

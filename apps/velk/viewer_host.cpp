@@ -11,6 +11,8 @@
 #include "startup/batch_action.h"
 #include "viewer/viewer_state.h"
 #include "viewer/dialog_font.h"
+#include "export/save_document.h"
+#include "platform/win32/win32_save_dialog.h"
 #include "print/print_job.h"
 #include "win32_spooler.h"
 
@@ -21,18 +23,19 @@ namespace velk::win32 {
 
 namespace {
 
-// Printing runs the print job; e-mail, fax and saving are not part of this version of
-// velk.exe: their commands and the switches that ask for them do nothing.
+// Printing runs the print job and saving saves a copy; e-mail and fax are not part of this
+// version of velk.exe: their commands and the switches that ask for them do nothing.
 class DocumentActions : public ViewerActions {
   public:
-    explicit DocumentActions(PrintJobs& jobs) : jobs_(jobs) {}
+    DocumentActions(PrintJobs& jobs, SaveServices saving) : jobs_(jobs), saving_(saving) {}
     void print(PrintWindow& window) override { jobs_.PrintDocument(false, &window); }
     void email() override {}
     void fax() override {}
-    void save() override {}
+    void save() override { SaveDocumentAs(saving_); }
 
   private:
     PrintJobs& jobs_;
+    SaveServices saving_;
 };
 
 UniqueFont CreateDialogFont(std::int32_t logPixelsY) {
@@ -90,7 +93,8 @@ StartupOutcome Win32ViewerHost::run(Document& document, const StartupRequest& re
         static_cast<HCURSOR>(LoadImageA(instance_, "MAGNIFY", IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE)));
     resources.menu.reset(LoadMenuA(instance_, "MAINMENU"));
 
-    DocumentActions actions(printJobs);
+    Win32SaveDialog saveDialog(messages_);
+    DocumentActions actions(printJobs, {document, files_, messages_, saveDialog});
     DocumentPageRenderer renderer(services);
     Win32MainWindowView view(instance_, resources, messages_);
     MainWindow window({document, state, texts, settings, messages_, actions, renderer}, view);

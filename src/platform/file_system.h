@@ -38,6 +38,14 @@ class FileSystem {
 
     virtual bool deleteFile(const std::string& path) = 0;
 
+    // Puts `from` in the place of `to` in one step, replacing a file of that name; false when
+    // it could not, and then both are as they were.
+    virtual bool replaceFile(const std::string& from, const std::string& to) = 0;
+
+    // Whether both names reach one and the same existing file (by the system's file identity,
+    // not by comparing names).
+    virtual bool sameFile(const std::string& first, const std::string& second) = 0;
+
     // The temporary directory as the system reports it (not trimmed, may lack a separator).
     virtual std::string temporaryDirectory() = 0;
 

@@ -125,6 +125,25 @@ bool MemoryFileSystem::createNew(const std::string& path) {
     return true;
 }
 
+bool MemoryFileSystem::replaceFile(const std::string& from, const std::string& to) {
+    const auto it = entries_.find(from);
+    if (it == entries_.end() || (contains(to) && entries_.at(to).readOnly)) {
+        return false;
+    }
+    Entry moved = it->second;
+    entries_.erase(it);
+    entries_[to] = moved;
+    return true;
+}
+
+bool MemoryFileSystem::sameFile(const std::string& first, const std::string& second) {
+    auto identity = [this](const std::string& name) {
+        const auto alias = aliases.find(name);
+        return alias != aliases.end() ? alias->second : name;
+    };
+    return contains(identity(first)) && identity(first) == identity(second);
+}
+
 bool MemoryFileSystem::deleteFile(const std::string& path) {
     deleted.push_back(path);
     return entries_.erase(path) != 0;

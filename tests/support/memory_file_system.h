@@ -38,6 +38,10 @@ class MemoryFileSystem : public FileSystem {
     std::unique_ptr<File> openExisting(const std::string& path, OpenAccess access) override;
     bool createNew(const std::string& path) override;
     bool deleteFile(const std::string& path) override;
+    bool replaceFile(const std::string& from, const std::string& to) override;
+    // Names are the identity here, with the aliases a test declares.
+    bool sameFile(const std::string& first, const std::string& second) override;
+    std::map<std::string, std::string> aliases; // another name -> the name it reaches
     std::string temporaryDirectory() override { return temporary; }
     std::string executablePath() override { return executable; }
 

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -118,6 +119,17 @@ bool PosixFileSystem::createNew(const std::string& path) {
 
 bool PosixFileSystem::deleteFile(const std::string& path) {
     return ::unlink(path.c_str()) == 0;
+}
+
+bool PosixFileSystem::replaceFile(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool PosixFileSystem::sameFile(const std::string& first, const std::string& second) {
+    struct stat a {};
+    struct stat b {};
+    return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 &&
+           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 std::string PosixFileSystem::temporaryDirectory() {

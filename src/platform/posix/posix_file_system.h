@@ -12,6 +12,8 @@ class PosixFileSystem : public FileSystem {
     std::unique_ptr<File> openExisting(const std::string& path, OpenAccess access) override;
     bool createNew(const std::string& path) override;
     bool deleteFile(const std::string& path) override;
+    bool replaceFile(const std::string& from, const std::string& to) override;
+    bool sameFile(const std::string& first, const std::string& second) override;
     std::string temporaryDirectory() override;
     std::string executablePath() override;
 };

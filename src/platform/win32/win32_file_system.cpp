@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
+#include <tuple>
 
 namespace velk::win32 {
 
@@ -115,6 +117,33 @@ bool Win32FileSystem::createNew(const std::string& path) {
 
 bool Win32FileSystem::deleteFile(const std::string& path) {
     return DeleteFileA(path.c_str()) != 0;
+}
+
+bool Win32FileSystem::replaceFile(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+namespace {
+
+// The volume and index that name a file whichever path reaches it.
+std::optional<std::tuple<DWORD, DWORD, DWORD>> FileIdentity(const std::string& path) {
+    const UniqueKernelHandle file(CreateFileA(path.c_str(), 0,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!file || !GetFileInformationByHandle(file.get(), &information)) {
+        return std::nullopt;
+    }
+    return std::tuple{information.dwVolumeSerialNumber, information.nFileIndexHigh,
+                      information.nFileIndexLow};
+}
+
+} // namespace
+
+bool Win32FileSystem::sameFile(const std::string& first, const std::string& second) {
+    const auto a = FileIdentity(first);
+    return a.has_value() && a == FileIdentity(second);
 }
 
 std::string Win32FileSystem::temporaryDirectory() {

@@ -107,6 +107,14 @@ class CountingFileSystem : public FileSystem {
         ++calls;
         return files_.deleteFile(path);
     }
+    bool replaceFile(const std::string& from, const std::string& to) override {
+        ++calls;
+        return files_.replaceFile(from, to);
+    }
+    bool sameFile(const std::string& first, const std::string& second) override {
+        ++calls;
+        return files_.sameFile(first, second);
+    }
     std::string temporaryDirectory() override {
         ++calls;
         return files_.temporaryDirectory();
