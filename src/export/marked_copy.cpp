@@ -25,7 +25,8 @@ bool CopyRange(File& source, std::int64_t from, std::int64_t to, File& target, s
     std::vector<std::uint8_t> block(
         static_cast<std::size_t>(std::clamp<std::int64_t>(to - from, 0, kCopyBlockSize)));
     for (std::int64_t done = from; done < to;) {
-        const auto length = static_cast<std::size_t>(std::min<std::int64_t>(to - done, kCopyBlockSize));
+        const auto length =
+            static_cast<std::size_t>(std::min<std::int64_t>(to - done, kCopyBlockSize));
         const std::span<std::uint8_t> part(block.data(), length);
         if (source.readAt(done, part) != length || !target.writeAt(at + (done - from), part)) {
             return false;
@@ -35,14 +36,10 @@ bool CopyRange(File& source, std::int64_t from, std::int64_t to, File& target, s
     return true;
 }
 
-std::int64_t WriteDocumentCopy(File& document, const HeaderBytes& header, File& target,
-                               std::int64_t at) {
+bool WriteDocumentCopy(File& document, const HeaderBytes& header, File& target, std::int64_t at) {
     const std::int64_t length = document.size();
-    if (length < static_cast<std::int64_t>(kHeaderSize) || !target.writeAt(at, header) ||
-        !CopyRange(document, kHeaderSize, length, target, at + kHeaderSize)) {
-        return -1;
-    }
-    return at + length;
+    return length >= static_cast<std::int64_t>(kHeaderSize) && target.writeAt(at, header) &&
+           CopyRange(document, kHeaderSize, length, target, at + kHeaderSize);
 }
 
 } // namespace velk

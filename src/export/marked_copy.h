@@ -25,8 +25,7 @@ HeaderBytes MarkedHeader(const DocumentHeader& header);
 bool CopyRange(File& source, std::int64_t from, std::int64_t to, File& target, std::int64_t at);
 
 // The document's bytes with `header` in place of its own, written into `target` from `at`.
-// Returns where the copy ends, or -1 when a read or a write failed.
-std::int64_t WriteDocumentCopy(File& document, const HeaderBytes& header, File& target,
-                               std::int64_t at);
+// False when a read or a write failed.
+bool WriteDocumentCopy(File& document, const HeaderBytes& header, File& target, std::int64_t at);
 
 } // namespace velk

@@ -24,8 +24,8 @@ std::string PartName(FileSystem& files, const std::string& target) {
     return {};
 }
 
-std::string BuildMessage(BuildStatus status, const std::string& document,
-                         const std::string& stub, const std::string& target) {
+std::string BuildMessage(BuildStatus status, const std::string& document, const std::string& stub,
+                         const std::string& target) {
     std::string first;
     std::string path = target;
     switch (status) {
@@ -61,10 +61,10 @@ class Saver {
     explicit Saver(SaveServices& s) : s_(s), stub_(OwnExecutablePath(s.files)) {}
 
     void save(const std::string& target) {
-        const std::string extension = UpperCase(target.size() >= 4 ? target.substr(target.size() - 4) : target);
-        if (extension == ".VLK") {
+        const std::string name = UpperCase(target);
+        if (name.ends_with(".VLK")) {
             saveDocument(target);
-        } else if (extension == ".EXE") {
+        } else if (name.ends_with(".EXE")) {
             saveViewer(target);
         } else {
             tell("Invalid file name: " + target + "\rFile must have an .EXE extension");
@@ -94,7 +94,7 @@ class Saver {
             const auto document = s_.files.openExisting(s_.document.fileName, OpenAccess::ReadOnly);
             const auto copy = s_.files.openExisting(part, OpenAccess::ReadWriteOrReadOnly);
             written = document && copy && copy->writable() &&
-                      WriteDocumentCopy(*document, MarkedHeader(s_.document.header), *copy, 0) >= 0;
+                      WriteDocumentCopy(*document, MarkedHeader(s_.document.header), *copy, 0);
         }
         return putInPlace(written, part, target);
     }

@@ -25,14 +25,12 @@ bool WriteViewer(File& stub, File& document, HeaderBytes header, File& output) {
     const auto offset = static_cast<std::int32_t>(stubLength);
     WriteInt16(header, kSelfExtractCopyOffset, 1);
     WriteInt32(header, kViewerOffsetOffset, offset);
-    if (!CopyRange(stub, 0, stubLength, output, 0)) {
-        return false;
-    }
-    const std::int64_t end = WriteDocumentCopy(document, header, output, stubLength);
     std::array<std::uint8_t, kSelfExtractTrailerSize> trailer{};
     WriteInt32(trailer, 0, offset);
     std::copy(kSelfExtractMark.begin(), kSelfExtractMark.end(), trailer.begin() + 4);
-    return end >= 0 && output.writeAt(end, trailer);
+    return CopyRange(stub, 0, stubLength, output, 0) &&
+           WriteDocumentCopy(document, header, output, stubLength) &&
+           output.writeAt(stubLength + document.size(), trailer);
 }
 
 } // namespace

@@ -128,9 +128,9 @@ namespace {
 
 // The volume and index that name a file whichever path reaches it.
 std::optional<std::tuple<DWORD, DWORD, DWORD>> FileIdentity(const std::string& path) {
-    const UniqueKernelHandle file(CreateFileA(path.c_str(), 0,
-                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueKernelHandle file(
+        CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     BY_HANDLE_FILE_INFORMATION information{};
     if (!file || !GetFileInformationByHandle(file.get(), &information)) {
         return std::nullopt;

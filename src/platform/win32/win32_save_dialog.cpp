@@ -23,6 +23,9 @@ std::optional<std::string> Win32SaveDialog::run(const SaveDialogRequest& request
     std::array<char, kNameBufferSize> name{};
     std::array<char, kNameBufferSize> title{};
     const std::string extension = request.defaultExtension.substr(0, kExtensionLimit);
+    // The dialog starts in the current directory, not wherever the system would choose.
+    std::array<char, MAX_PATH + 1> directory{};
+    GetCurrentDirectoryA(static_cast<DWORD>(directory.size()), directory.data());
 
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
@@ -33,6 +36,7 @@ std::optional<std::string> Win32SaveDialog::run(const SaveDialogRequest& request
     ofn.nMaxFile = kNameBufferSize;
     ofn.lpstrFileTitle = title.data();
     ofn.nMaxFileTitle = kNameBufferSize;
+    ofn.lpstrInitialDir = directory.data();
     ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
     ofn.Flags = request.flags;
     ofn.lpstrDefExt = extension.c_str();

@@ -2,8 +2,10 @@
 #include "document/self_extract.h"
 #include "export/save_document.h"
 #include "export/self_extracting_builder.h"
+#include "platform/memory_file.h"
 #include "support/documents.h"
 #include "support/recording_services.h"
+#include "writer/self_extracting.h"
 
 #include <gtest/gtest.h>
 
@@ -129,23 +131,6 @@ Bytes Marked(Bytes document) {
     return document;
 }
 
-Bytes Viewer(const Bytes& stub, Bytes document) {
-    document[116] = 1;
-    document[117] = 0;
-    const auto length = static_cast<std::uint32_t>(stub.size());
-    for (int i = 0; i < 4; ++i) {
-        document[180 + i] = static_cast<std::uint8_t>(length >> (8 * i));
-    }
-    Bytes viewer = stub;
-    viewer.insert(viewer.end(), document.begin(), document.end());
-    for (int i = 0; i < 4; ++i) {
-        viewer.push_back(static_cast<std::uint8_t>(length >> (8 * i)));
-    }
-    const std::string mark = "VELK_SELF_EXTRACT";
-    viewer.insert(viewer.end(), mark.begin(), mark.end());
-    return viewer;
-}
-
 TEST(SaveDocument, TheDialogIsAskedForExactly) {
     SaveRun run;
     run.dialog.answer.reset();
@@ -180,7 +165,7 @@ TEST(SaveDocument, ACopyIsTheOriginalMarkedAndAViewerCarriesItWhole) {
         run.save(c.answer);
         EXPECT_TRUE(run.messages.shown.empty()) << c.answer;
         const Bytes marked = Marked(run.original);
-        EXPECT_EQ(run.files.bytes(c.written), c.viewer ? Viewer(StubBytes(), marked) : marked)
+        EXPECT_EQ(run.files.bytes(c.written), c.viewer ? vlkw::WriteSelfExtracting(StubBytes(), marked) : marked)
             << c.answer;
         EXPECT_EQ(run.files.bytes(kDoc), run.original);
         EXPECT_FALSE(run.partsLeft());
@@ -222,11 +207,13 @@ TEST(SaveDocument, EveryFailureIsToldAndLeavesNothingBehind) {
          "Invalid file name: C:\\out\\copy.txt\rFile must have an .EXE extension"},
         {"short name", "exe", nullptr, "Invalid file name: exe\rFile must have an .EXE extension"},
         {"own document", "C:\\docs\\REPORT.vlk",
-         [](SaveRun& r) { r.files.aliases["C:\\docs\\REPORT.vlk"] = kDoc; }, "Unable to save file."},
+         [](SaveRun& r) { r.files.aliases["C:\\docs\\REPORT.vlk"] = kDoc; },
+         "Unable to save file."},
         {"own document as a viewer", "C:\\docs\\report.exe",
          [](SaveRun& r) { r.files.aliases["C:\\docs\\report.exe"] = kDoc; },
          "Unable to overwrite output file: C:\\docs\\report.exe" + unable},
-        {"own program", kStub, nullptr, "Unable to overwrite output file: " + std::string(kStub) + unable},
+        {"own program", kStub, nullptr,
+         "Unable to overwrite output file: " + std::string(kStub) + unable},
         {"no stub", kViewer, [](SaveRun& r) { r.files.deleteFile(kStub); },
          "Can't open stub file: " + std::string(kStub) + unable},
         {"document gone", kViewer, [](SaveRun& r) { r.files.deleteFile(kDoc); },
@@ -238,10 +225,14 @@ TEST(SaveDocument, EveryFailureIsToldAndLeavesNothingBehind) {
          [](SaveRun& r) { r.files.add(kDoc, r.original).unopenable = true; },
          "Unable to save file."},
         {"target read-only", kTarget,
-         [](SaveRun& r) { r.files.add(kTarget, {1, 2, 3}).readOnly = true; },
+         [](SaveRun& r) {
+             r.files.add(kTarget, {1, 2, 3}).readOnly = true;
+         },
          "Unable to save file."},
         {"viewer read-only", kViewer,
-         [](SaveRun& r) { r.files.add(kViewer, {1, 2, 3}).readOnly = true; },
+         [](SaveRun& r) {
+             r.files.add(kViewer, {1, 2, 3}).readOnly = true;
+         },
          "Unable to overwrite output file: " + std::string(kViewer) + unable},
     };
     for (const auto& c : cases) {
@@ -284,8 +275,8 @@ TEST(SaveDocument, AFailureAtAnyStepLeavesTheOldTargetAndTheOriginal) {
                     EXPECT_NE(run.files.bytes(target), Bytes({9, 9, 9}));
                     break;
                 }
-                const std::string trace = target + " fault " + std::to_string(int(fault)) +
-                                          " at " + std::to_string(n);
+                const std::string trace =
+                    target + " fault " + std::to_string(int(fault)) + " at " + std::to_string(n);
                 ASSERT_EQ(run.messages.shown.size(), 1u) << trace;
                 const std::string& told = run.messages.shown[0].text;
                 if (viewer) {
@@ -301,6 +292,19 @@ TEST(SaveDocument, AFailureAtAnyStepLeavesTheOldTargetAndTheOriginal) {
     }
 }
 
+TEST(CopyRange, CopiesInBlocksToWhereItIsAsked) {
+    Bytes bytes(kCopyBlockSize * 5 / 2);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<std::uint8_t>(i % 251);
+    }
+    MemoryFile source(bytes);
+    MemoryFile target({});
+    ASSERT_TRUE(CopyRange(source, 3, source.size(), target, 10));
+    Bytes expected(10, 0);
+    expected.insert(expected.end(), bytes.begin() + 3, bytes.end());
+    EXPECT_EQ(target.bytes(), expected);
+}
+
 TEST(SelfExtractingBuilder, ReportsEveryStatusAndNeverTouchesAnExistingOutput) {
     const struct {
         const char* name;
@@ -308,8 +312,15 @@ TEST(SelfExtractingBuilder, ReportsEveryStatusAndNeverTouchesAnExistingOutput) {
         BuildStatus status;
     } cases[] = {
         {"written", nullptr, BuildStatus::Written},
-        {"output exists", [](auto& f) { f.add(kViewer, {1, 2}); }, BuildStatus::OutputExists},
-        {"hidden output", [](auto& f) { f.add(kViewer, {1, 2}).hidden = true; },
+        {"output exists",
+         [](auto& f) {
+             f.add(kViewer, {1, 2});
+         },
+         BuildStatus::OutputExists},
+        {"hidden output",
+         [](auto& f) {
+             f.add(kViewer, {1, 2}).hidden = true;
+         },
          BuildStatus::OutputExists},
         {"no document", [](auto& f) { f.deleteFile(kDoc); }, BuildStatus::DocumentMissing},
         {"document unopenable", [](auto& f) { f.add(kDoc, {}).unopenable = true; },

@@ -1,0 +1,149 @@
+// Saving through the real save dialog: the copy's bytes, the viewer it can become, and what
+// is refused. Every message and failure is a row of the unit tables.
+
+#include "resource.h"
+#include "temp_folder.h"
+#include "uidriver/common_controls.h"
+#include "uidriver/controls.h"
+#include "viewer_window.h"
+#include "writer/document_writer.h"
+#include "writer/page_builder.h"
+#include "writer/self_extracting.h"
+
+#include <dlgs.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace velk_e2e {
+namespace {
+
+using ::testing::ElementsAre;
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr const char* kTitle = "Save Test";
+
+Bytes Report(std::int16_t deleteOnClose) {
+    vlkw::DocumentDescription description;
+    description.title = kTitle;
+    description.allowSave = 1;
+    description.allowMail = 1;
+    description.allowFax = 1;
+    description.deleteOnClose = deleteOnClose;
+    for (const char* text : {"First page", "Second page"}) {
+        description.pages.push_back(vlkw::PageBuilder().text(1.0f, 1.0f, 0, text).bytes());
+    }
+    return vlkw::WriteDocument(description);
+}
+
+// The document as a passed-on copy: never deleted after viewing, marked as forwarded.
+Bytes Marked(Bytes document) {
+    document[114] = document[115] = 0;
+    document[232] = 1;
+    document[233] = document[234] = document[235] = 0;
+    return document;
+}
+
+class Saving : public ViewerTest {
+  protected:
+    void open(std::int16_t deleteOnClose = 0) {
+        ASSERT_TRUE(folder.created());
+        original = Report(deleteOnClose);
+        ASSERT_FALSE(folder.write("doc.vlk", original).empty());
+        viewer.emplace("doc.vlk", folder.path(), kTitle);
+        ASSERT_TRUE(viewer->opened());
+    }
+
+    // The save command, the name typed into the dialog and Save pressed; the overwrite prompt
+    // answered Yes when one comes. Returns once the dialog has gone.
+    void saveAs(const std::string& name, bool replaces = false) {
+        ASSERT_TRUE(uidriver::PostCommand(viewer->window(), IDM_SAVE));
+        const HWND dialog = viewer->run().waitForWindow({uidriver::kDialogClass, "Save File"});
+        ASSERT_NE(dialog, nullptr);
+        const HWND box = uidriver::FindChild(GetDlgItem(dialog, cmb13), "ComboBox");
+        const HWND edit = uidriver::FindChild(box, "Edit");
+        ASSERT_NE(edit, nullptr);
+        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        ASSERT_TRUE(uidriver::PressButton(dialog, IDOK));
+        if (replaces) {
+            HWND prompt = nullptr;
+            for (int waited = 0; prompt == nullptr && waited < 500; ++waited) {
+                for (const auto& window :
+                     uidriver::VisibleTopLevelWindows(viewer->run().process().id())) {
+                    if (uidriver::IsMessageBox(window.handle)) {
+                        prompt = window.handle;
+                    }
+                }
+                Sleep(20);
+            }
+            ASSERT_NE(prompt, nullptr);
+            ASSERT_TRUE(uidriver::PressButton(prompt, IDYES));
+        }
+        ASSERT_TRUE(WaitUntilGone(dialog));
+        viewer->settle();
+    }
+
+    Bytes original;
+};
+
+TEST_F(Saving, ADocumentCopyIsTheOriginalWithTheTwoMarks) {
+    open();
+    ASSERT_TRUE(folder.write("copy.vlk", {1, 2, 3}).size() > 0);
+    saveAs("copy.vlk", true);
+    EXPECT_EQ(ReadFileBytes(folder.pathOf("copy.vlk")), Marked(original));
+    EXPECT_EQ(ReadFileBytes(folder.pathOf("doc.vlk")), original);
+}
+
+TEST_F(Saving, ASavedViewerOpensItsDocumentAndOffersNoMailFaxOrSave) {
+    open();
+    saveAs("copy.exe");
+    const std::string saved = folder.pathOf("copy.exe");
+    EXPECT_EQ(ReadFileBytes(saved),
+              vlkw::WriteSelfExtracting(ReadFileBytes(VelkProgram()), Marked(original)));
+    EXPECT_EQ(ReadFileBytes(folder.pathOf("doc.vlk")), original);
+
+    // Started as it is, no open dialog: its own document, without the three commands.
+    VelkRun run(saved, "", folder.path());
+    const HWND window = run.waitForWindow({uidriver::kDialogClass, kTitle});
+    ASSERT_NE(window, nullptr);
+    ViewerWindow copy(window);
+    for (const int id : {IDT_EMAIL, IDT_FAX, IDT_SAVE}) {
+        EXPECT_FALSE(copy.hasButton(id)) << id;
+    }
+    EXPECT_EQ(copy.close().exitCode, 0u);
+}
+
+TEST_F(Saving, ACopyOfATemporaryDocumentOutlivesItsViewingAndTheOriginalDoesNot) {
+    open(1);
+    saveAs("kept.vlk");
+    {
+        ViewerWindow copy("kept.vlk", folder.path(), kTitle);
+        ASSERT_TRUE(copy.opened());
+        EXPECT_EQ(copy.close().exitCode, 0u);
+    }
+    EXPECT_TRUE(FileExists(folder.pathOf("kept.vlk")));
+    EXPECT_EQ(viewer->close().exitCode, 0u);
+    EXPECT_FALSE(FileExists(folder.pathOf("doc.vlk")));
+}
+
+TEST_F(Saving, AnotherExtensionOrTheRunningProgramIsRefused) {
+    open();
+    const std::string program = VelkProgram();
+    const Bytes programBytes = ReadFileBytes(program);
+    saveAs("copy.txt");
+    const auto refused = viewer->run().answerMessage();
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->text, "Invalid file name: " + folder.pathOf("copy.txt") +
+                                 "\rFile must have an .EXE extension")
+        << refused->text;
+    EXPECT_FALSE(FileExists(folder.pathOf("copy.txt")));
+
+    saveAs(program, true);
+    const auto kept = viewer->run().answerMessage();
+    ASSERT_TRUE(kept.has_value());
+    EXPECT_EQ(kept->text,
+              "Unable to overwrite output file: " + program + "\rUnable to save document");
+    EXPECT_EQ(ReadFileBytes(program), programBytes);
+}
+
+} // namespace
+} // namespace velk_e2e
