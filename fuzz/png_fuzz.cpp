@@ -1,6 +1,6 @@
 // Writes arbitrary pixels as a PNG file and reads the file back with zlib: every chunk's CRC
-// must hold and the image data must inflate to exactly the rows given. Rows are repeated in
-// runs the input chooses, so that whole-row matches are made as often as pixel runs.
+// must hold and the image data must inflate to exactly the rows given. Rows repeat in runs the
+// input chooses, as most rows of a printed page repeat the one above.
 
 #include "png_writer.h"
 

@@ -10,11 +10,12 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     libcairo2-dev libgdk-pixbuf-2.0-dev libfontconfig-dev libfreetype-dev zlib1g-dev
+    libdeflate-dev
     fonts-liberation2 fonts-liberation fonts-dejavu-core imagemagick
     # scripts/bench-render.sh: the PDF rasterisers velk-render is timed against, and the timer
     poppler-utils mupdf-tools hyperfine
-    # 32-bit Windows build and running it
-    g++-mingw-w64-i686 mingw-w64-tools wine wine32 xvfb xauth
+    # 32-bit Windows build and running it (velk-render.exe compresses its PNG pages with zlib)
+    g++-mingw-w64-i686 mingw-w64-tools libz-mingw-w64-dev wine wine32 xvfb xauth
 )
 # The printing tests' spooler and its PDF back end, without the desktop they recommend.
 packages_without_recommends=(cups printer-driver-cups-pdf)

@@ -69,8 +69,11 @@ class ConsoleOutput : public velk::cli::RunOutput {
         std::fprintf(stderr, "%s\n", text.c_str());
     }
 
-    void progress(std::size_t done, std::size_t total, std::int32_t page) override {
-        std::fprintf(stderr, "\rvelk-render: %zu of %zu pages (page %d)", done, total, page);
+    void progress(std::uint64_t done, std::uint64_t total, std::int32_t page) override {
+        const std::string line = "\rvelk-render: " + std::to_string(done) + " of " +
+                                 std::to_string(total) + " pages (page " + std::to_string(page) +
+                                 ")";
+        std::fputs(line.c_str(), stderr);
         std::fflush(stderr);
         progressShown_ = true;
     }

@@ -64,25 +64,31 @@ std::optional<std::vector<PageSpan>> ParsePageRanges(std::string_view text) {
     }
 }
 
+std::uint64_t PageSelection::count() const {
+    std::uint64_t pages = 0;
+    for (const PageRun& run : runs) {
+        pages += static_cast<std::uint64_t>(run.last - run.first) + 1;
+    }
+    return pages;
+}
+
 PageSelection SelectPages(const std::vector<PageSpan>& spans, std::int32_t pageCount) {
-    const std::int32_t drawable = std::clamp(pageCount, 0, kLastDrawablePage);
+    const std::int32_t pages = std::max(pageCount, 0);
     PageSelection selection;
     if (spans.empty()) {
-        for (std::int32_t page = 1; page <= drawable; ++page) {
-            selection.pages.push_back(static_cast<std::int16_t>(page));
+        if (pages > 0) {
+            selection.runs.push_back({1, pages});
         }
         return selection;
     }
     for (const PageSpan& span : spans) {
-        const std::int32_t last = span.last.value_or(std::max(drawable, span.first));
-        if (last > drawable) {
-            selection.missing = std::max(span.first, drawable + 1);
-            selection.pages.clear();
+        const std::int32_t last = span.last.value_or(std::max(pages, span.first));
+        if (last > pages) {
+            selection.missing = std::max(span.first, pages + 1);
+            selection.runs.clear();
             return selection;
         }
-        for (std::int32_t page = span.first; page <= last; ++page) {
-            selection.pages.push_back(static_cast<std::int16_t>(page));
-        }
+        selection.runs.push_back({span.first, last});
     }
     return selection;
 }

@@ -19,15 +19,24 @@ struct PageSpan {
 // anything else that is not such a list.
 std::optional<std::vector<PageSpan>> ParsePageRanges(std::string_view text);
 
-// The pages a run draws, in the order asked for (repeats kept, as a print range keeps them).
-struct PageSelection {
-    std::vector<std::int16_t> pages;
-    // The first page asked for that the document does not have.
-    std::optional<std::int32_t> missing;
+// Pages first..last, both drawn.
+struct PageRun {
+    std::int32_t first = 1;
+    std::int32_t last = 1;
+    bool operator==(const PageRun&) const = default;
 };
 
-// Page numbers are 16-bit in the viewer, so pages beyond 32767 cannot be drawn.
-inline constexpr std::int32_t kLastDrawablePage = 32767;
+// The pages a run draws, in the order asked for (repeats kept, as a print range keeps them).
+// They are kept as runs: a document can claim two billion pages in a few bytes, and choosing
+// them costs nothing before each is drawn.
+struct PageSelection {
+    std::vector<PageRun> runs;
+    // The first page asked for that the document does not have.
+    std::optional<std::int32_t> missing;
+
+    // More than 32 bits can count when a list repeats a large document.
+    std::uint64_t count() const;
+};
 
 // No spans means every page of the document.
 PageSelection SelectPages(const std::vector<PageSpan>& spans, std::int32_t pageCount);

@@ -48,13 +48,29 @@ struct Run {
     RunPorts& ports;
     Document& document;
     InterfaceTexts& texts;
-    const std::vector<std::int16_t>& pages;
+    const PageSelection& selection;
     bool showProgress = false;
 
-    void progress(std::size_t done, std::int16_t page) const {
-        if (showProgress) {
-            ports.output.progress(done, pages.size(), page);
+    // Draws the selected pages in order with `draw`, which gives Rendered for a page drawn;
+    // the first other code ends the run.
+    template <typename DrawPage> ExitCode eachPage(DrawPage draw) const {
+        const std::uint64_t total = selection.count();
+        std::uint64_t done = 0;
+        for (const PageRun& run : selection.runs) {
+            // Counted in 64 bits: the last page can be the largest 32-bit number.
+            for (std::int64_t p = run.first; p <= run.last; ++p) {
+                const auto page = static_cast<std::int32_t>(p);
+                const ExitCode code = draw(page);
+                if (code != ExitCode::Rendered) {
+                    return code;
+                }
+                ++done;
+                if (showProgress) {
+                    ports.output.progress(done, total, page);
+                }
+            }
         }
+        return ExitCode::Rendered;
     }
 
     ExitCode fail(const std::string& message) const {
@@ -76,8 +92,7 @@ struct Run {
         const double zoom = options.zoomPercent / 100.0;
         RenderServices services{
             document, settings, screen, texts, messages, ports.files, options.allowNetworkBitmaps};
-        for (std::size_t i = 0; i < pages.size(); ++i) {
-            const std::int16_t page = pages[i];
+        return eachPage([&](std::int32_t page) {
             messages.page = page;
             const ScreenPageGeometry geometry =
                 ApplyToScreen(ReadPageSetup(document, page), screen);
@@ -102,9 +117,8 @@ struct Run {
                 !file->close()) {
                 return fail("Unable to write " + path);
             }
-            progress(i + 1, page);
-        }
-        return ExitCode::Rendered;
+            return ExitCode::Rendered;
+        });
     }
 
     ExitCode printedPdf() {
@@ -128,8 +142,8 @@ struct Run {
         }
         const std::int32_t dpiX = surface.getDeviceCaps(DeviceCap::LogPixelsX);
         const std::int32_t dpiY = surface.getDeviceCaps(DeviceCap::LogPixelsY);
-        for (std::size_t i = 0; i < pages.size(); ++i) {
-            messages.page = pages[i];
+        const ExitCode drawn = eachPage([&](std::int32_t page) {
+            messages.page = page;
             // At 100 %, as the print job draws.
             const RenderTarget target{.surface = surface,
                                       .dpiX = dpiX,
@@ -140,11 +154,14 @@ struct Run {
                                       .zoom = 1.0,
                                       .devmode = devmode,
                                       .devmodeLength = static_cast<std::int32_t>(devmode.size())};
-            RenderPage(services, pages[i], target);
+            RenderPage(services, page, target);
             if (surface.endPage() <= 0) {
                 return fail("Unable to write " + path);
             }
-            progress(i + 1, pages[i]);
+            return ExitCode::Rendered;
+        });
+        if (drawn != ExitCode::Rendered) {
+            return drawn;
         }
         if (surface.endDoc() <= 0) {
             return fail("Unable to write " + path);
@@ -169,15 +186,15 @@ ExitCode RunRender(const RenderOptions& options, RunPorts& ports) {
         return opened.code;
     }
     const PageSelection selection = SelectPages(options.pages, document.pageCount);
-    if (selection.missing || selection.pages.empty()) {
+    if (selection.missing || selection.runs.empty()) {
         ports.output.error(selection.missing ? "Page " + std::to_string(*selection.missing) +
                                                    " is not in " + options.document + " (" +
                                                    std::to_string(document.pageCount) + " pages)"
                                              : options.document + " has no pages");
         return ExitCode::NoSuchPage;
     }
-    Run run{options, ports, document, texts, selection.pages};
-    run.showProgress = ports.progressWanted && selection.pages.size() >= kProgressFromPages;
+    Run run{options, ports, document, texts, selection};
+    run.showProgress = ports.progressWanted && selection.count() >= kProgressFromPages;
     const ExitCode code = options.pdf ? run.printedPdf() : run.screenPages();
     if (run.showProgress) {
         ports.output.progressEnd();

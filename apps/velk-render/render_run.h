@@ -57,7 +57,7 @@ class RunOutput {
     virtual std::unique_ptr<OutputFile> createFile(const std::string& path) = 0;
     virtual void error(const std::string& text) = 0;
     // After each page of a long run when progress is wanted, then once at the end.
-    virtual void progress(std::size_t done, std::size_t total, std::int32_t page) = 0;
+    virtual void progress(std::uint64_t done, std::uint64_t total, std::int32_t page) = 0;
     virtual void progressEnd() = 0;
 };
 
@@ -69,7 +69,7 @@ struct RunPorts {
 };
 
 // Runs shorter than this many pages finish too soon to need a progress line.
-inline constexpr std::size_t kProgressFromPages = 10;
+inline constexpr std::uint64_t kProgressFromPages = 10;
 
 // Opens the document and writes the pages asked for: PNG files by the screen rules, or one
 // PDF by the printer rules.

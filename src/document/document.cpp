@@ -93,6 +93,8 @@ void Document::loadPageTable(bool building) {
         return;
     }
     const std::int64_t fileSize = file->size();
+    const std::int64_t entriesInFile = std::max<std::int64_t>(0, (fileSize - cursor.offset()) / 4);
+    pageTable.reserve(static_cast<std::size_t>(std::min<std::int64_t>(pageCount, entriesInFile)));
     for (std::int32_t p = 1; p <= pageCount && cursor.offset() + 4 <= fileSize; ++p) {
         pageTable.push_back(cursor.int32());
     }

@@ -119,6 +119,9 @@ TEST(VelkRenderPageRanges, ListsOfPagesAndRanges) {
         {"7,2,7", std::vector<PageSpan>{{7, 7}, {2, 2}, {7, 7}}},
         {"3-3", std::vector<PageSpan>{{3, 3}}},
         {"32767", std::vector<PageSpan>{{32767, 32767}}},
+        {"32768-65536", std::vector<PageSpan>{{32768, 65536}}},
+        {"2147483647", std::vector<PageSpan>{{2147483647, 2147483647}}},
+        {"2147483648", std::nullopt},
         {"", std::nullopt},
         {"0", std::nullopt},
         {"-", std::nullopt},
@@ -139,33 +142,50 @@ TEST(VelkRenderPageRanges, ListsOfPagesAndRanges) {
 }
 
 TEST(VelkRenderPageRanges, SelectionKeepsTheOrderAskedForAndFindsTheFirstMissingPage) {
-    using Pages = std::vector<std::int16_t>;
+    using Runs = std::vector<PageRun>;
+    constexpr std::int32_t kLargest = 2147483647;
     const struct {
         std::vector<PageSpan> spans;
         std::int32_t pageCount;
-        Pages pages;
+        Runs runs;
         std::optional<std::int32_t> missing;
+        std::uint64_t count;
     } cases[] = {
-        {{}, 3, Pages{1, 2, 3}, std::nullopt},
-        {{}, 0, Pages{}, std::nullopt},
-        {{{2, 3}}, 3, Pages{2, 3}, std::nullopt},
-        {{{3, 3}, {1, 1}}, 3, Pages{3, 1}, std::nullopt},
-        {{{2, std::nullopt}}, 4, Pages{2, 3, 4}, std::nullopt},
-        {{{4, 4}}, 3, Pages{}, 4},
-        {{{2, 5}}, 3, Pages{}, 4},
-        {{{5, std::nullopt}}, 3, Pages{}, 5},
-        {{{1, 1}, {9, 9}}, 3, Pages{}, 9},
-        {{{1, 1}}, 0, Pages{}, 1},
-        // Page numbers are 16-bit: a larger document is drawn up to page 32767.
-        {{{32767, std::nullopt}}, 40000, Pages{32767}, std::nullopt},
-        {{{32768, 32768}}, 40000, Pages{}, 32768},
+        {{}, 3, Runs{{1, 3}}, std::nullopt, 3},
+        {{}, 0, Runs{}, std::nullopt, 0},
+        {{}, -5, Runs{}, std::nullopt, 0},
+        {{{2, 3}}, 3, Runs{{2, 3}}, std::nullopt, 2},
+        {{{3, 3}, {1, 1}, {3, 3}}, 3, Runs{{3, 3}, {1, 1}, {3, 3}}, std::nullopt, 3},
+        {{{2, std::nullopt}}, 4, Runs{{2, 4}}, std::nullopt, 3},
+        {{{4, 4}}, 3, Runs{}, 4, 0},
+        {{{2, 5}}, 3, Runs{}, 4, 0},
+        {{{5, std::nullopt}}, 3, Runs{}, 5, 0},
+        {{{1, 1}, {9, 9}}, 3, Runs{}, 9, 0},
+        {{{1, 1}}, 0, Runs{}, 1, 0},
+        // Page numbers are 32-bit: nothing changes where 16 bits end.
+        {{}, 32767, Runs{{1, 32767}}, std::nullopt, 32767},
+        {{}, 32768, Runs{{1, 32768}}, std::nullopt, 32768},
+        {{}, 65536, Runs{{1, 65536}}, std::nullopt, 65536},
+        {{{32767, std::nullopt}}, 40000, Runs{{32767, 40000}}, std::nullopt, 7234},
+        {{{32768, 32768}}, 40000, Runs{{32768, 32768}}, std::nullopt, 1},
+        {{{32768, 32768}}, 32767, Runs{}, 32768, 0},
+        {{{65536, 65536}}, 65536, Runs{{65536, 65536}}, std::nullopt, 1},
+        {{{32768, 65536}}, 65535, Runs{}, 65536, 0},
+        {{{65537, std::nullopt}}, 65536, Runs{}, 65537, 0},
+        // A header can claim every page there is; twice that is counted without wrapping.
+        {{}, kLargest, Runs{{1, kLargest}}, std::nullopt, 2147483647},
+        {{{1, std::nullopt}, {1, std::nullopt}},
+         kLargest,
+         Runs{{1, kLargest}, {1, kLargest}},
+         std::nullopt,
+         4294967294u},
     };
     for (const auto& c : cases) {
         const PageSelection selection = SelectPages(c.spans, c.pageCount);
-        EXPECT_EQ(selection.pages, c.pages) << c.pageCount;
+        EXPECT_EQ(selection.runs, c.runs) << c.pageCount;
         EXPECT_EQ(selection.missing, c.missing) << c.pageCount;
+        EXPECT_EQ(selection.count(), c.count) << c.pageCount;
     }
-    EXPECT_EQ(SelectPages({}, 40000).pages.size(), 32767u);
 }
 
 TEST(VelkRenderOutputNames, PagesAreNumberedSoThatTheirFilesSortInOrder) {

@@ -121,7 +121,7 @@ class FakeOutput : public RunOutput {
         return std::make_unique<MemoryFile>(files[path], *fault == Fault::CloseFile);
     }
     void error(const std::string& text) override { errors.push_back(text); }
-    void progress(std::size_t done, std::size_t total, std::int32_t page) override {
+    void progress(std::uint64_t done, std::uint64_t total, std::int32_t page) override {
         progressLines.push_back(std::to_string(done) + "/" + std::to_string(total) + " page " +
                                 std::to_string(page));
     }
@@ -204,6 +204,25 @@ TEST(VelkRenderRun, RunsThatEndBeforeAnythingIsDrawnGiveTheirCodeAndMessage) {
         EXPECT_EQ(f.run({"--password", password, kReport}), ExitCode::Rendered) << password;
         EXPECT_EQ(f.output.files.size(), 3u) << password;
     }
+}
+
+TEST(VelkRenderRun, PagesBeyondSixteenBitsAreDrawnAndNamedWithTheirOwnNumbers) {
+    Fixture f;
+    const auto page = PageBuilder{}.font(0, 10, 0, "Arial").pageNumber(1, 1, 0).bytes();
+    f.add(kReport, DocumentOf(std::vector<std::vector<std::uint8_t>>(65536, page)));
+    EXPECT_EQ(f.run({"--pages", "32767-32768,65536", "--out-dir", "out", kReport}),
+              ExitCode::Rendered);
+    EXPECT_EQ(f.output.errors, Lines{});
+    ASSERT_EQ(f.targets.pageTraces.size(), 3u);
+    const char* numbers[] = {"32767", "32768", "65536"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(f.output.files.count("out/report-" + std::string(numbers[i]) + ".png"), 1u)
+            << numbers[i];
+        EXPECT_EQ(CallsOf(f.targets.pageTraces[i], "TextOut"),
+                  Lines{"TextOut 96 96 \"" + std::string(numbers[i]) + "\""});
+    }
+    EXPECT_EQ(f.run({"--pages", "65537", kReport}), ExitCode::NoSuchPage);
+    EXPECT_EQ(f.output.errors.back(), "Page 65537 is not in C:\\docs\\report.vlk (65536 pages)");
 }
 
 TEST(VelkRenderRun, ABuildWithoutPdfOutputRefusesPdfBeforeOpeningAnything) {
