@@ -1,5 +1,7 @@
 #include "platform/win32/win32_open_dialog.h"
 
+#include "platform/win32/current_directory.h"
+
 #include <windows.h>
 #include <commdlg.h>
 
@@ -23,8 +25,9 @@ std::optional<std::string> Win32OpenDialog::run(const OpenDialogRequest& request
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = name.data();
     ofn.nMaxFile = request.bufferSize;
-    ofn.lpstrInitialDir =
-        request.initialDirectory.empty() ? nullptr : request.initialDirectory.c_str();
+    const std::string directory =
+        request.initialDirectory.empty() ? CurrentDirectory() : request.initialDirectory;
+    ofn.lpstrInitialDir = directory.c_str();
     ofn.lpstrTitle = request.caption.c_str();
     ofn.lpstrDefExt =
         request.defaultExtension.empty()

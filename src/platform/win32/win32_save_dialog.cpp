@@ -1,5 +1,7 @@
 #include "platform/win32/win32_save_dialog.h"
 
+#include "platform/win32/current_directory.h"
+
 #include <windows.h>
 #include <commdlg.h>
 
@@ -23,9 +25,7 @@ std::optional<std::string> Win32SaveDialog::run(const SaveDialogRequest& request
     std::array<char, kNameBufferSize> name{};
     std::array<char, kNameBufferSize> title{};
     const std::string extension = request.defaultExtension.substr(0, kExtensionLimit);
-    // The dialog starts in the current directory, not wherever the system would choose.
-    std::array<char, MAX_PATH + 1> directory{};
-    GetCurrentDirectoryA(static_cast<DWORD>(directory.size()), directory.data());
+    const std::string directory = CurrentDirectory();
 
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
@@ -36,7 +36,7 @@ std::optional<std::string> Win32SaveDialog::run(const SaveDialogRequest& request
     ofn.nMaxFile = kNameBufferSize;
     ofn.lpstrFileTitle = title.data();
     ofn.nMaxFileTitle = kNameBufferSize;
-    ofn.lpstrInitialDir = directory.data();
+    ofn.lpstrInitialDir = directory.c_str();
     ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
     ofn.Flags = request.flags;
     ofn.lpstrDefExt = extension.c_str();
