@@ -11,13 +11,7 @@ mkdir -p "$out"
 chmod 1777 "$out"
 out=$(cd "$out" && pwd)
 
-as_root() {
-    if [[ $(id -u) -eq 0 ]]; then
-        "$@"
-    else
-        sudo "$@"
-    fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/as-root.sh"
 
 # lpstat exits 0 whether or not the scheduler runs; only its words tell.
 spooler_running() {

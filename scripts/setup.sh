@@ -20,13 +20,7 @@ packages=(
 # The printing tests' spooler and its PDF back end, without the desktop they recommend.
 packages_without_recommends=(cups printer-driver-cups-pdf)
 
-as_root() {
-    if [[ $(id -u) -eq 0 ]]; then
-        "$@"
-    else
-        sudo "$@"
-    fi
-}
+source "$repo/scripts/as-root.sh"
 
 is_installed() {
     [[ $(dpkg-query -W -f='${db:Status-Abbrev}' "$1" 2>/dev/null) == ii* ]]

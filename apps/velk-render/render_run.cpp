@@ -9,6 +9,7 @@
 #include "png_writer.h"
 #include "base/device_settings.h"
 #include "render/interpreter.h"
+#include "render/printer_target.h"
 #include "render/page_setup.h"
 #include "render/screen_target.h"
 #include "render/surface.h"
@@ -140,21 +141,10 @@ struct Run {
         if (surface.startDoc(title()) <= 0) {
             return fail("Unable to write " + path);
         }
-        const std::int32_t dpiX = surface.getDeviceCaps(DeviceCap::LogPixelsX);
-        const std::int32_t dpiY = surface.getDeviceCaps(DeviceCap::LogPixelsY);
         const ExitCode drawn = eachPage([&](std::int32_t page) {
             messages.page = page;
             // At 100 %, as the print job draws.
-            const RenderTarget target{.surface = surface,
-                                      .dpiX = dpiX,
-                                      .dpiY = dpiY,
-                                      .offX = -surface.getDeviceCaps(DeviceCap::PhysicalOffsetX),
-                                      .offY = -surface.getDeviceCaps(DeviceCap::PhysicalOffsetY),
-                                      .mode = RenderMode::Printer,
-                                      .zoom = 1.0,
-                                      .devmode = devmode,
-                                      .devmodeLength = static_cast<std::int32_t>(devmode.size())};
-            RenderPage(services, page, target);
+            RenderPage(services, page, PrinterTarget(surface, devmode));
             if (surface.endPage() <= 0) {
                 return fail("Unable to write " + path);
             }

@@ -6,6 +6,7 @@
 #include "base/user_message.h"
 #include "document/document.h"
 #include "render/page_setup.h"
+#include "render/printer_target.h"
 #include "render/surface.h"
 
 #include <algorithm>
@@ -113,15 +114,7 @@ void PrintPages(RenderServices& render, PrinterDevice& device, const PageRange& 
     if (!pageDeviceMode.empty()) {
         surface.resetDC(pageDeviceMode);
     }
-    const RenderTarget target{.surface = surface,
-                              .dpiX = surface.getDeviceCaps(DeviceCap::LogPixelsX),
-                              .dpiY = surface.getDeviceCaps(DeviceCap::LogPixelsY),
-                              .offX = -surface.getDeviceCaps(DeviceCap::PhysicalOffsetX),
-                              .offY = -surface.getDeviceCaps(DeviceCap::PhysicalOffsetY),
-                              .mode = RenderMode::Printer,
-                              .zoom = 1.0,
-                              .devmode = pageDeviceMode,
-                              .devmodeLength = static_cast<std::int32_t>(pageDeviceMode.size())};
+    const RenderTarget target = PrinterTarget(surface, pageDeviceMode);
     for (std::int32_t copy = 1; copy <= range.copies; ++copy) {
         for (std::int32_t page = range.first; page <= range.last; ++page) {
             std::copy(deviceModeTemplate.begin(), deviceModeTemplate.end(), pageDeviceMode.begin());
