@@ -9,7 +9,7 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$repo"
 
 jobs=${VELK_JOBS:-2}
-fuzz_seconds=${VELK_FUZZ_SECONDS:-30}
+fuzz_seconds=${VELK_FUZZ_SECONDS:-20}
 logs=$repo/build/test-logs
 export WINEPREFIX=$repo/build/wineprefix
 
