@@ -57,28 +57,22 @@ class Building : public ::testing::Test {
                                             folder.path());
         ASSERT_TRUE(producer.has_value());
         const std::string attached = waitForLine("received 103 ");
-        ASSERT_FALSE(attached.empty()) << logText();
+        ASSERT_FALSE(attached.empty()) << ::testing::PrintToString(logLines());
         // "received 103 <cbData> <handle>"; each test checks the whole line at its end.
         viewer.emplace(reinterpret_cast<HWND>(std::stoul(attached.substr(attached.rfind(' ')))));
         ASSERT_TRUE(viewer->opened());
-        EXPECT_EQ(viewer->caption(), kTitle);
+        EXPECT_EQ(uidriver::WindowText(viewer->window()), kTitle);
     }
 
     // Lets the producer do its next action and waits until it has.
     void step() {
         ++steps;
         SetEvent(stepEvent);
-        ASSERT_FALSE(waitForLine("done " + std::to_string(steps) + " ").empty()) << logText();
+        ASSERT_FALSE(waitForLine("done " + std::to_string(steps) + " ").empty())
+            << ::testing::PrintToString(logLines());
         viewer->settle();
     }
 
-    std::string logText() const {
-        std::string text;
-        for (const std::string& line : logLines()) {
-            text += line + "\n";
-        }
-        return text;
-    }
     std::vector<std::string> logLines() const {
         std::vector<std::string> lines;
         std::ifstream text(uidriver::WindowsPath(logPath), std::ios::binary);
@@ -109,8 +103,6 @@ class Building : public ::testing::Test {
         const auto bar = viewer->menu();
         return bar && !bar->empty() ? MenuCaptions(*bar)[0] : std::vector<std::string>{};
     }
-
-    int progress() const { return uidriver::ProgressPosition(viewer->progressBar()).value_or(-1); }
 
     // Navy pixels of the producer's pages inside the page area.
     int pagePixels() const { return viewer->pagePixels("viewer-building", RGB(0x1f, 0x3a, 0x6e)); }
@@ -143,16 +135,12 @@ TEST_F(Building, FollowsTheProducerPageByPageUntilTheEnd) {
     EXPECT_EQ(viewer->statusText(), "1 of ?  Building 1");
     EXPECT_FALSE(viewer->shows(viewer->control(IDC_INDEX_BOX)));
     EXPECT_FALSE(viewer->shows(viewer->progressBar()));
-    EXPECT_EQ(viewer->navigation(), kNone);
     EXPECT_EQ(pagePixels(), 0);
-    // The producer allows none of them, but nothing leaves the menu while building; the
-    // toolbar's buttons are chosen once, at the start.
+    // The producer allows none of them, but nothing leaves the menu while building.
     EXPECT_THAT(fileMenu(), ElementsAre("&Print", "&E-Mail", "Fa&x", "&Save", "-", "&Close"));
-    EXPECT_FALSE(viewer->hasButton(IDT_EMAIL));
 
     step(); // page 1 arrives and is shown
     EXPECT_EQ(viewer->statusText(), "1 of ?  Building 2");
-    EXPECT_EQ(viewer->navigation(), kNone);
     EXPECT_GT(pagePixels(), 100);
     // Document commands are refused until the end (each refusal a row of the unit table).
     ASSERT_TRUE(uidriver::PostCommand(viewer->window(), IDT_PRINT));
@@ -167,12 +155,10 @@ TEST_F(Building, FollowsTheProducerPageByPageUntilTheEnd) {
 
     step(); // progress 40
     EXPECT_TRUE(viewer->shows(viewer->progressBar()));
-    EXPECT_EQ(progress(), 40);
-    EXPECT_TRUE(viewer->capture("viewer-building-progress").has_value());
+    EXPECT_EQ(uidriver::ProgressPosition(viewer->progressBar()), 40);
 
     step(); // page 3, while page 2 is shown
     EXPECT_EQ(viewer->statusText(), "2 of ?  Building 4");
-    EXPECT_EQ(viewer->navigation(), kInside);
 
     step(); // finished
     EXPECT_EQ(viewer->statusText(), std::string("Page 2 of 3") + kStatusGap + "Middle");
@@ -181,15 +167,8 @@ TEST_F(Building, FollowsTheProducerPageByPageUntilTheEnd) {
     EXPECT_THAT(uidriver::ComboItems(viewer->control(IDC_INDEX_BOX)),
                 ElementsAre("< Document Index >", "Middle" + std::string(94, ' ')));
     EXPECT_THAT(fileMenu(), ElementsAre("&Print", "-", "&Close"));
-    EXPECT_EQ(viewer->navigation(), kInside);
     ASSERT_TRUE(viewer->command(IDT_LAST));
     EXPECT_EQ(viewer->statusText(), std::string("Page 3 of 3") + kStatusGap);
-    // No longer refused: the print dialog opens.
-    ASSERT_TRUE(uidriver::PostCommand(viewer->window(), IDT_PRINT));
-    const HWND printDialog = viewer->run().waitForWindow({uidriver::kDialogClass, "Print"});
-    ASSERT_NE(printDialog, nullptr);
-    ASSERT_TRUE(uidriver::PressButton(printDialog, IDCANCEL));
-    ASSERT_TRUE(WaitUntilGone(printDialog));
 
     // Closing a finished document tells the producer nothing; it ends with the viewer.
     const HWND window = viewer->window();

@@ -37,6 +37,16 @@ std::string ProbeDll() {
     return uidriver::WindowsPath(VELK_E2E_PROBE);
 }
 
+int CountColour(const uidriver::Image& picture, const RECT& area, COLORREF colour) {
+    int count = 0;
+    for (int y = std::max(0L, area.top); y < std::min<LONG>(picture.height, area.bottom); ++y) {
+        for (int x = std::max(0L, area.left); x < std::min<LONG>(picture.width, area.right); ++x) {
+            count += picture.pixel(x, y) == colour ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 } // namespace
 
 std::string ProducerSimulator() {
@@ -73,14 +83,6 @@ ViewerWindow::ViewerWindow(HWND window) : run_(std::in_place, AttachTo(window)),
     settle();
 }
 
-std::string ViewerWindow::caption() const {
-    return uidriver::WindowText(window_);
-}
-
-bool ViewerWindow::maximized() const {
-    return IsZoomed(window_) != 0;
-}
-
 std::string ViewerWindow::statusText() const {
     return uidriver::WindowText(control(IDC_STATUS_BAR));
 }
@@ -102,12 +104,6 @@ HWND ViewerWindow::progressBar() const {
 
 bool ViewerWindow::shows(HWND control) const {
     return control != nullptr && IsWindowVisible(control) != 0;
-}
-
-SIZE ViewerWindow::size(HWND control) const {
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
 bool ViewerWindow::command(int id) const {
@@ -168,19 +164,14 @@ RunEnd ViewerWindow::close() {
 
 // ---- the jump dialog ------------------------------------------------------------------------
 
-JumpDialogWindow::JumpDialogWindow(ViewerWindow& viewer, int command, const std::string& caption)
-    : viewer_(viewer) {
+JumpDialogWindow::JumpDialogWindow(ViewerWindow& viewer, int command) : viewer_(viewer) {
     if (uidriver::PostCommand(viewer.window(), command)) {
-        dialog_ = viewer.run().waitForWindow({uidriver::kDialogClass, caption});
+        dialog_ = viewer.run().waitForWindow({uidriver::kDialogClass, "Jump to a page"});
     }
 }
 
 bool JumpDialogWindow::open() const {
     return dialog_ != nullptr && IsWindow(dialog_) && IsWindowVisible(dialog_);
-}
-
-std::string JumpDialogWindow::caption() const {
-    return uidriver::WindowText(dialog_);
 }
 
 std::string JumpDialogWindow::text(int controlId) const {
@@ -213,15 +204,7 @@ void JumpDialogWindow::escape() {
     waitUntilClosed();
 }
 
-// ---- menus and pictures ---------------------------------------------------------------------
-
-std::vector<std::string> PopupCaptions(const std::vector<uidriver::MenuEntry>& bar) {
-    std::vector<std::string> captions;
-    for (const auto& popup : bar) {
-        captions.push_back(popup.caption);
-    }
-    return captions;
-}
+// ---- menus ----------------------------------------------------------------------------------
 
 std::vector<std::vector<std::string>> MenuCaptions(const std::vector<uidriver::MenuEntry>& bar) {
     std::vector<std::vector<std::string>> popups;
@@ -234,16 +217,6 @@ std::vector<std::vector<std::string>> MenuCaptions(const std::vector<uidriver::M
         popups.push_back(entries);
     }
     return popups;
-}
-
-int CountColour(const uidriver::Image& picture, const RECT& area, COLORREF colour) {
-    int count = 0;
-    for (int y = std::max(0L, area.top); y < std::min<LONG>(picture.height, area.bottom); ++y) {
-        for (int x = std::max(0L, area.left); x < std::min<LONG>(picture.width, area.right); ++x) {
-            count += picture.pixel(x, y) == colour ? 1 : 0;
-        }
-    }
-    return count;
 }
 
 } // namespace velk_e2e

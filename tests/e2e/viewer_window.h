@@ -19,7 +19,6 @@
 namespace velk_e2e {
 
 inline constexpr const char* kSampleTitle = "Northwind Lamps - Quarterly Sales Report Q3";
-inline constexpr const char* kJumpCaption = "Jump to a page";
 // Between the page number part of the status text and the index captions.
 inline constexpr const char* kStatusGap = "       ";
 
@@ -58,8 +57,6 @@ class ViewerWindow {
     HWND window() const { return window_; }
     VelkRun& run() { return *run_; }
 
-    std::string caption() const;
-    bool maximized() const;
     std::string statusText() const;
 
     // DLG_MAIN's controls, the status bar and the toolbar; the zoom label and the two combo
@@ -67,7 +64,6 @@ class ViewerWindow {
     HWND control(int id) const;
     HWND progressBar() const;
     bool shows(HWND control) const;
-    SIZE size(HWND control) const;
 
     // Runs a menu or toolbar command and returns once it is done. Only for commands that open
     // no modal window; the others are posted (uidriver::PostCommand).
@@ -97,14 +93,12 @@ class ViewerWindow {
 // The jump dialog, opened from a viewer by a command (toolbar button or menu item).
 class JumpDialogWindow {
   public:
-    // `caption`: what the dialog shows as its caption (the document may name it).
-    JumpDialogWindow(ViewerWindow& viewer, int command, const std::string& caption = kJumpCaption);
+    JumpDialogWindow(ViewerWindow& viewer, int command);
 
     bool opened() const { return dialog_ != nullptr; }
     HWND dialog() const { return dialog_; }
     // Still on the screen.
     bool open() const;
-    std::string caption() const;
     std::string text(int controlId) const;
 
     // Types into the page field and presses OK; returns when the dialog has acted on it (and,
@@ -121,12 +115,8 @@ class JumpDialogWindow {
     HWND dialog_ = nullptr;
 };
 
-// A menu's popups by caption, each with its entries' captions ("-" for a separator).
+// A menu's popups, each as its entries' captions ("-" for a separator).
 std::vector<std::vector<std::string>> MenuCaptions(const std::vector<uidriver::MenuEntry>& bar);
-std::vector<std::string> PopupCaptions(const std::vector<uidriver::MenuEntry>& bar);
-
-// The number of pixels of `colour` inside the rectangle of `picture`.
-int CountColour(const uidriver::Image& picture, const RECT& area, COLORREF colour);
 
 // Tests that drive one viewer, started in their own folder. A window still running at the end
 // is closed, and must end quietly.
