@@ -23,8 +23,6 @@ using ::testing::IsEmpty;
 
 using SampleOpened = SampleViewerTest;
 
-// Escape reaches the dialog as IDCANCEL, which is no command of the main window; the close
-// button is.
 TEST_F(SampleOpened, ShowsPageOneMaximisedWithStatusZoomAndIndex) {
     EXPECT_TRUE(IsZoomed(viewer->window()));
     EXPECT_EQ(viewer->statusText(),
@@ -48,6 +46,8 @@ TEST_F(SampleOpened, ShowsPageOneMaximisedWithStatusZoomAndIndex) {
     EXPECT_EQ(items[10], "Contacts" + std::string(92, ' '));
     EXPECT_EQ(uidriver::ComboSelection(index), 0);
 
+    // Escape reaches the dialog as IDCANCEL, which is no command of the main window; the close
+    // button is.
     ASSERT_TRUE(viewer->command(IDCANCEL));
     EXPECT_TRUE(IsWindowVisible(viewer->window()));
     ASSERT_TRUE(uidriver::PostCommand(viewer->window(), IDT_CLOSE));
