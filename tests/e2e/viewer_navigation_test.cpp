@@ -49,7 +49,7 @@ TEST_F(SampleNavigation, ButtonsAndMenuItemsMove) {
     const struct {
         int command;
         int page; // where the viewer then stands
-        NavigationButtons buttons;
+        const char* buttons;
     } moves[] = {
         {IDT_NEXT, 2, kInside},     {IDM_NEXT, 3, kInside},     {IDT_LAST, 7, kAtLast},
         {IDT_PREVIOUS, 6, kInside}, {IDM_PREVIOUS, 5, kInside}, {IDT_FIRST, 1, kAtFirst},

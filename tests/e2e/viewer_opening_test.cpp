@@ -28,11 +28,8 @@ TEST_F(SampleOpened, ShowsPageOneMaximisedWithStatusZoomAndIndex) {
     EXPECT_EQ(viewer->statusText(),
               std::string("Page 1 of 7") + kStatusGap + "Summary ... Key figures");
 
-    // The document asks for 100 %.
-    const HWND zoom = viewer->control(IDC_ZOOM_BOX);
-    EXPECT_THAT(uidriver::ComboItems(zoom),
-                ElementsAre("Fit Width", "Fit Window", "75%", "100%", "125%"));
-    EXPECT_EQ(uidriver::WindowText(zoom), "100%");
+    // The document asks for 100 %; the box's items are the document-word test's.
+    EXPECT_EQ(uidriver::WindowText(viewer->control(IDC_ZOOM_BOX)), "100%");
     EXPECT_EQ(uidriver::WindowText(viewer->control(IDC_ZOOM_LABEL)), "Zoom");
     EXPECT_FALSE(viewer->shows(viewer->progressBar()));
 
@@ -59,16 +56,12 @@ TEST_F(SampleOpened, ShowsPageOneMaximisedWithStatusZoomAndIndex) {
 
 // The menu's captions come from the text table, not the resource ("&Print ...", "&Fax"), with
 // the ids the window's commands answer to; the toolbar's tooltips too, only for enabled
-// buttons (every one a row of the unit table).
+// buttons. Which text goes to which item is a row of the unit tables.
 TEST_F(SampleOpened, MenuAndToolTipsCarryTheInterfaceTexts) {
     const auto bar = viewer->menu();
     ASSERT_TRUE(bar && bar->size() == 2);
-    EXPECT_EQ((*bar)[0].caption, "&File");
-    EXPECT_EQ((*bar)[1].caption, "&Document");
     EXPECT_THAT(MenuCaptions(*bar)[0],
                 ElementsAre("&Print", "&E-Mail", "Fa&x", "&Save", "-", "&Close"));
-    EXPECT_THAT(MenuCaptions(*bar)[1], ElementsAre("&First Page", "P&revious Page", "&Next Page",
-                                                   "&Last Page", "-", "&Jump to Page"));
     std::vector<UINT> ids;
     for (const auto& popup : *bar) {
         for (const auto& entry : popup.entries) {

@@ -29,10 +29,6 @@ std::optional<uidriver::Process> AttachTo(HWND window) {
     return uidriver::Process::Attach(processId);
 }
 
-std::string Shown(const std::optional<bool>& state) {
-    return state ? (*state ? "enabled" : "disabled") : "missing";
-}
-
 std::string ProbeDll() {
     return uidriver::WindowsPath(VELK_E2E_PROBE);
 }
@@ -57,11 +53,6 @@ std::string WriteSampleReport(const TempFolder& folder) {
     const samplegen::SampleReport report = samplegen::MakeSampleReport();
     folder.write(std::string(samplegen::kChartFileName), report.chartBmp);
     return folder.write("sample.vlk", vlkw::WriteDocument(report.document));
-}
-
-std::ostream& operator<<(std::ostream& out, const NavigationButtons& buttons) {
-    return out << "first " << Shown(buttons.first) << ", previous " << Shown(buttons.previous)
-               << ", next " << Shown(buttons.next) << ", last " << Shown(buttons.last);
 }
 
 // ---- the main window ------------------------------------------------------------------------
@@ -123,11 +114,13 @@ bool ViewerWindow::hasButton(int commandId) const {
     return uidriver::ToolbarButtonIndex(control(IDC_TOOLBAR), commandId).has_value();
 }
 
-NavigationButtons ViewerWindow::navigation() const {
-    const auto enabled = [this](int id) {
-        return uidriver::ToolbarButtonEnabled(control(IDC_TOOLBAR), id);
-    };
-    return {enabled(IDT_FIRST), enabled(IDT_PREVIOUS), enabled(IDT_NEXT), enabled(IDT_LAST)};
+std::string ViewerWindow::navigation() const {
+    std::string states;
+    for (const int id : {IDT_FIRST, IDT_PREVIOUS, IDT_NEXT, IDT_LAST}) {
+        const auto enabled = uidriver::ToolbarButtonEnabled(control(IDC_TOOLBAR), id);
+        states += enabled ? (*enabled ? '+' : '-') : '?';
+    }
+    return states;
 }
 
 std::optional<std::vector<uidriver::MenuEntry>> ViewerWindow::menu() const {

@@ -12,7 +12,6 @@
 #include <windows.h>
 
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -29,20 +28,12 @@ std::string ProducerSimulator();
 // (velk.exe is started in the folder, where it finds the chart).
 std::string WriteSampleReport(const TempFolder& folder);
 
-// Enabled state of the four navigation buttons; nothing for a button the toolbar lacks.
-struct NavigationButtons {
-    std::optional<bool> first;
-    std::optional<bool> previous;
-    std::optional<bool> next;
-    std::optional<bool> last;
-    bool operator==(const NavigationButtons&) const = default;
-};
-std::ostream& operator<<(std::ostream& out, const NavigationButtons& buttons);
+// The four navigation buttons, first to last: '+' enabled, '-' greyed, '?' not on the toolbar.
 // All greyed; on the first page of several; inside; on the last.
-inline const NavigationButtons kNone{false, false, false, false};
-inline const NavigationButtons kAtFirst{false, false, true, true};
-inline const NavigationButtons kInside{true, true, true, true};
-inline const NavigationButtons kAtLast{true, true, false, false};
+inline constexpr const char* kNone = "----";
+inline constexpr const char* kAtFirst = "--++";
+inline constexpr const char* kInside = "++++";
+inline constexpr const char* kAtLast = "++--";
 
 // A running velk.exe and its main window (DLG_MAIN).
 class ViewerWindow {
@@ -71,7 +62,7 @@ class ViewerWindow {
     // Waits until the window has dealt with everything sent to it so far.
     void settle() const;
 
-    NavigationButtons navigation() const;
+    std::string navigation() const;
     bool hasButton(int commandId) const;
     std::optional<std::vector<uidriver::MenuEntry>> menu() const;
     // The tooltip the window gives the toolbar for a button.
