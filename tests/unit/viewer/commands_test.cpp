@@ -41,6 +41,7 @@ TEST(NavigationButtons, GreyedAtTheEndsOfTheDocument) {
         NavigationStates expected;
     } cases[] = {
         {3, 3, S{true, true, false, false}},   // last page
+        {2, 2, S{true, true, false, false}},   // last of two: page 2 can go back
         {1, 1, S{false, false, false, false}}, // one page
         {0, 0, S{false, false, false, false}}, // nothing received yet
         {1, 5, S{false, false, true, true}},   // first of several
