@@ -197,71 +197,63 @@ TEST(Startup, ViewerGetsTheRequestAndTheOpenDocument) {
     }
 }
 
-TEST(Startup, PassedOnCopyAndSelfExtractingViewerWithholdMailFaxAndSave) {
+TEST(Startup, PassedOnCopyWithholdsMailFaxAndSave) {
     const struct {
         const char* what;
         std::int32_t forwarded;
-        bool selfExtracting, allowed;
+        bool allowed;
     } cases[] = {
-        {"plain", 0, false, true},
-        {"forwarded", 1, false, false},
-        {"forwarded, any nonzero", -1, false, false},
-        {"self-extracting", 0, true, false},
-    };
+        {"plain", 0, true}, {"forwarded", 1, false}, {"forwarded, any nonzero", -1, false}};
     for (const auto& c : cases) {
         auto description = testing::ThreePageReport();
         description.allowSave = vlkw::kSaveAllowed;
         description.forwardedCopy = c.forwarded;
         StartupRun run;
-        std::string line = kDoc;
-        if (c.selfExtracting) {
-            run.files.executable = "C:\\Tools\\report.exe";
-            run.files.add(run.files.executable,
-                          testing::SelfExtracting(5000, vlkw::WriteDocument(description)));
-            line = "";
-        } else {
-            run.addDocument(description);
-        }
-        EXPECT_EQ(run(line), StartupOutcome::Viewed) << c.what;
+        run.addDocument(description);
+        EXPECT_EQ(run(kDoc), StartupOutcome::Viewed) << c.what;
         EXPECT_EQ(run.viewer.header.allowSave != 0, c.allowed) << c.what;
         EXPECT_EQ(run.viewer.header.allowMail != 0, c.allowed) << c.what;
         EXPECT_EQ(run.viewer.header.allowFax != 0, c.allowed) << c.what;
     }
 }
 
-TEST(Startup, SelfExtractingViewerOpensItselfAndIgnoresMailAndFax) {
+// A self-extracting viewer opens itself, its name trimmed, at its document's place: without
+// the open dialog or registering, ignoring e-mail and fax, withholding mail, fax and save from
+// the document, and never deleting itself. Registration words still end the run.
+TEST(Startup, SelfExtractingViewerOpensItself) {
     const struct {
         const char* line;
         bool print;
-    } cases[] = {{"", false}, {"/E", false}, {"/P", true}};
+    } cases[] = {{"", false}, {"/E", false}, {"/P", true}, {"-INSTALL", false}};
     for (const auto& c : cases) {
         auto description = testing::ThreePageReport();
         description.deleteOnClose = 1;
+        description.allowSave = vlkw::kSaveAllowed;
         StartupRun run;
         run.files.executable = "C:\\Tools\\report.exe ";
         run.files.add("C:\\Tools\\report.exe",
                       testing::SelfExtracting(4096, vlkw::WriteDocument(description)));
-        EXPECT_EQ(run(c.line), StartupOutcome::Viewed) << c.line;
+        const bool word = std::string(c.line) == "-INSTALL";
+        EXPECT_EQ(run(c.line), word ? StartupOutcome::Registration : StartupOutcome::Viewed)
+            << c.line;
         EXPECT_TRUE(run.dialog.requests.empty());
-        EXPECT_TRUE(run.registration.calls.empty()) << "a carried document never registers";
-        EXPECT_EQ(run.viewer.fileName, "C:\\Tools\\report.exe");
-        EXPECT_EQ(run.viewer.base, 4096);
-        EXPECT_EQ(run.viewer.request.printRequested, c.print) << c.line;
-        EXPECT_FALSE(run.viewer.request.mailRequested) << c.line;
-        EXPECT_FALSE(run.viewer.request.faxRequested) << c.line;
+        EXPECT_EQ(run.registration.calls,
+                  word ? std::vector{kRegister} : std::vector<std::string>{})
+            << c.line;
         EXPECT_TRUE(run.files.deleted.empty()) << c.line;
         EXPECT_TRUE(run.files.contains("C:\\Tools\\report.exe"));
+        ASSERT_EQ(run.viewer.runs, word ? 0 : 1) << c.line;
+        if (!word) {
+            EXPECT_EQ(run.viewer.fileName, "C:\\Tools\\report.exe");
+            EXPECT_EQ(run.viewer.base, 4096);
+            EXPECT_EQ(run.viewer.request.printRequested, c.print) << c.line;
+            EXPECT_FALSE(run.viewer.request.mailRequested) << c.line;
+            EXPECT_FALSE(run.viewer.request.faxRequested) << c.line;
+            EXPECT_EQ(run.viewer.header.allowSave, 0) << c.line;
+            EXPECT_EQ(run.viewer.header.allowMail, 0) << c.line;
+            EXPECT_EQ(run.viewer.header.allowFax, 0) << c.line;
+        }
     }
-}
-
-TEST(Startup, SelfExtractingViewerStillHonoursRegistrationWords) {
-    StartupRun run;
-    run.files.executable = "C:\\Tools\\report.exe";
-    run.files.add(run.files.executable,
-                  testing::SelfExtracting(4096, vlkw::WriteDocument(testing::ThreePageReport())));
-    EXPECT_EQ(run("-INSTALL"), StartupOutcome::Registration);
-    EXPECT_EQ(run.registration.calls, std::vector{kRegister});
-    EXPECT_EQ(run.viewer.runs, 0);
 }
 
 TEST(Startup, TemporaryDocumentIsDeletedAfterViewingPrintingAndARefusedPasswordOthersKept) {
