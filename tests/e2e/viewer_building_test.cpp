@@ -8,6 +8,7 @@
 #include "uidriver/common_controls.h"
 #include "uidriver/controls.h"
 #include "uidriver/paths.h"
+#include "uidriver/unique_handle.h"
 #include "viewer_window.h"
 
 #include <gmock/gmock.h>
@@ -32,8 +33,8 @@ class Building : public ::testing::Test {
         ASSERT_TRUE(folder.created());
         eventName = "velk-e2e-step-" + std::to_string(GetCurrentProcessId()) + "-" +
                     std::to_string(GetTickCount());
-        stepEvent = CreateEventA(nullptr, FALSE, FALSE, eventName.c_str());
-        ASSERT_NE(stepEvent, nullptr);
+        stepEvent.reset(CreateEventA(nullptr, FALSE, FALSE, eventName.c_str()));
+        ASSERT_TRUE(stepEvent);
         logPath = folder.pathOf("producer.log");
     }
     void TearDown() override {
@@ -41,9 +42,6 @@ class Building : public ::testing::Test {
             viewer->close();
         }
         producer.reset();
-        if (stepEvent != nullptr) {
-            CloseHandle(stepEvent);
-        }
     }
 
     // Starts the producer, which starts velk.exe; returns once the viewer has announced its
@@ -67,7 +65,7 @@ class Building : public ::testing::Test {
     // Lets the producer do its next action and waits until it has.
     void step() {
         ++steps;
-        SetEvent(stepEvent);
+        SetEvent(stepEvent.get());
         ASSERT_FALSE(waitForLine("done " + std::to_string(steps) + " ").empty())
             << ::testing::PrintToString(logLines());
         viewer->settle();
@@ -109,7 +107,7 @@ class Building : public ::testing::Test {
 
     TempFolder folder;
     std::string eventName;
-    HANDLE stepEvent = nullptr;
+    uidriver::UniqueHandle stepEvent;
     std::string logPath;
     std::optional<uidriver::Process> producer;
     std::optional<ViewerWindow> viewer;
