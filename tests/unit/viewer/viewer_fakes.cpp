@@ -56,18 +56,14 @@ void FakeMainWindowView::clearTraffic() {
     producerMessages.clear();
 }
 
-void FakeMainWindowView::pickZoom(int item) {
-    zoomBox.selection = item;
-    zoomBox.editText = zoomBox.items.at(static_cast<std::size_t>(item));
-}
-
 bool FakeMainWindowView::createControls(const WindowSetup& given) {
     setup = given;
     navigation = {true, true, true, true};
     statusText = given.statusText;
     zoomLabel = given.zoomLabel;
     zoomBox.items = given.zoomItems;
-    pickZoom(given.zoomSelection);
+    zoomBox.selection = given.zoomSelection;
+    zoomBox.editText = given.zoomItems.at(static_cast<std::size_t>(given.zoomSelection));
     if (menuLoads) {
         menuPopups = {{0, "&File"}, {1, "&Document"}};
         menuItems = {{701, "&Print ..."},     {708, "&E-Mail"},    {709, "&Fax"},

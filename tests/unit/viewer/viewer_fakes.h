@@ -56,7 +56,8 @@ class FakeMainWindowView : public MainWindowView {
     bool ended = false;
     WindowSetup setup; // as created
     std::string zoomLabel;
-    FakeCombo zoomBox;
+    // Before the window fills it: the five items, 100 % chosen.
+    FakeCombo zoomBox{true, {"Fit Width", "Fit Window", "75%", "100%", "125%"}, 3, "100%"};
     FakeCombo indexBox;
     NavigationStates navigation;
     std::string statusText;
@@ -78,9 +79,8 @@ class FakeMainWindowView : public MainWindowView {
     std::vector<std::string> producerMessages;
     int jumpDialogsRun = 0;
 
-    // The user types into the zoom box's edit field, or picks one of its items.
+    // The user types into the zoom box's edit field.
     void typeZoom(const std::string& text) { zoomBox = {zoomBox.shown, zoomBox.items, -1, text}; }
-    void pickZoom(int item);
 
     // The page surface the logic draws on.
     RecordingSurface recorder;
