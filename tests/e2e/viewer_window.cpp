@@ -2,6 +2,7 @@
 
 #include "resource.h"
 #include "samplegen/sample_report.h"
+#include "uidriver/capture.h"
 #include "uidriver/common_controls.h"
 #include "uidriver/controls.h"
 #include "uidriver/paths.h"
@@ -44,10 +45,6 @@ int CountColour(const uidriver::Image& picture, const RECT& area, COLORREF colou
 }
 
 } // namespace
-
-std::string ProducerSimulator() {
-    return uidriver::WindowsPath(VELK_E2E_PRODUCER);
-}
 
 std::string WriteSampleReport(const TempFolder& folder) {
     const samplegen::SampleReport report = samplegen::MakeSampleReport();
@@ -132,22 +129,18 @@ std::optional<uidriver::ToolTipAnswer> ViewerWindow::toolTip(int commandId) cons
     return uidriver::AskToolTip(window_, tooltips, commandId, ProbeDll());
 }
 
-std::optional<uidriver::Image> ViewerWindow::capture(const std::string& name) const {
-    auto picture = uidriver::CaptureWindow(window_);
-    if (picture) {
-        uidriver::SaveBmp(*picture, CapturesFolder() + "\\" + name + ".bmp");
-    }
-    return picture;
-}
-
 int ViewerWindow::pagePixels(const std::string& name, COLORREF colour) const {
-    const auto picture = capture(name);
+    const auto picture = uidriver::CaptureWindow(window_);
+    if (!picture) {
+        return -1;
+    }
+    uidriver::SaveBmp(*picture, CapturesFolder() + "\\" + name + ".bmp");
     RECT window{};
     RECT area{};
     GetWindowRect(window_, &window);
     GetWindowRect(control(IDC_PAGE_AREA), &area);
     OffsetRect(&area, -window.left, -window.top);
-    return picture ? CountColour(*picture, area, colour) : -1;
+    return CountColour(*picture, area, colour);
 }
 
 RunEnd ViewerWindow::close() {

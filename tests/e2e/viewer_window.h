@@ -3,7 +3,6 @@
 // velk.exe's main window and jump dialog as the end-to-end tests see them from outside.
 
 #include "temp_folder.h"
-#include "uidriver/capture.h"
 #include "uidriver/in_process.h"
 #include "velk_run.h"
 
@@ -20,9 +19,6 @@ namespace velk_e2e {
 inline constexpr const char* kSampleTitle = "Northwind Lamps - Quarterly Sales Report Q3";
 // Between the page number part of the status text and the index captions.
 inline constexpr const char* kStatusGap = "       ";
-
-// The producer simulator of this build, as Wine names it.
-std::string ProducerSimulator();
 
 // The sample report and the chart it names, written into `folder`; the document's name
 // (velk.exe is started in the folder, where it finds the chart).
@@ -68,9 +64,8 @@ class ViewerWindow {
     // The tooltip the window gives the toolbar for a button.
     std::optional<uidriver::ToolTipAnswer> toolTip(int commandId) const;
 
-    // The whole window as it shows now, also written to the captures folder as `name`.bmp.
-    std::optional<uidriver::Image> capture(const std::string& name) const;
-    // Pixels of `colour` inside the page area of a fresh capture named `name`; -1 without one.
+    // Pixels of `colour` inside the page area of a fresh capture of the window, which is also
+    // written to the captures folder as `name`.bmp; -1 without a capture.
     int pagePixels(const std::string& name, COLORREF colour) const;
 
     // Closes the window with its close box and lets the run end.
