@@ -3,12 +3,10 @@
 // navigation buttons.
 
 #include "resource.h"
-#include "temp_folder.h"
 #include "uidriver/common_controls.h"
 #include "uidriver/controls.h"
 #include "viewer_window.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace velk_e2e {

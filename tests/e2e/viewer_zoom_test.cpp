@@ -5,12 +5,10 @@
 // prove that each control reaches the window.
 
 #include "resource.h"
-#include "temp_folder.h"
 #include "uidriver/common_controls.h"
 #include "uidriver/controls.h"
 #include "viewer_window.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
