@@ -27,8 +27,8 @@ struct StartupRun {
     StartupOutcome operator()(const std::string& commandLine) {
         return RunStartup(commandLine, services);
     }
-    void addDocument(const vlkw::DocumentDescription& d, const std::string& name = kDoc) {
-        files.add(name, vlkw::WriteDocument(d));
+    void addDocument(const vlkw::DocumentDescription& d) {
+        files.add(kDoc, vlkw::WriteDocument(d));
     }
 };
 
@@ -45,7 +45,6 @@ TEST(Startup, AFileNotFoundOrNotOpenedIsReportedWithTheNameAsGiven) {
     };
     for (const auto& c : cases) {
         StartupRun run;
-        run.addDocument(testing::ThreePageReport(), "x.vlk");
         run.files.add("C:\\hidden.vlk", vlkw::WriteDocument(testing::ThreePageReport())).hidden =
             true;
         run.files.add(kDoc, vlkw::WriteDocument(testing::ThreePageReport())).unopenable = true;

@@ -37,7 +37,6 @@ TEST(MainWindowStart, TheWindowShowsTheDocumentOnceItHasItsSize) {
     EXPECT_EQ(v.navigation, (NavigationStates{false, false, true, true}));
     EXPECT_TRUE(v.maximized);
     EXPECT_EQ(v.cursorChanges, (Lines{"Wait", "Arrow"}));
-    EXPECT_TRUE(v.producerMessages.empty());
     // Nothing is drawn until the window has its size.
     EXPECT_TRUE(h.renderer.pages.empty());
 }
