@@ -8,6 +8,7 @@
 #include "uidriver/common_controls.h"
 #include "uidriver/controls.h"
 #include "uidriver/paths.h"
+#include "uidriver/unique_handle.h"
 #include "viewer_window.h"
 
 #include <gmock/gmock.h>
@@ -32,8 +33,8 @@ class Building : public ::testing::Test {
         ASSERT_TRUE(folder.created());
         eventName = "velk-e2e-step-" + std::to_string(GetCurrentProcessId()) + "-" +
                     std::to_string(GetTickCount());
-        stepEvent = CreateEventA(nullptr, FALSE, FALSE, eventName.c_str());
-        ASSERT_NE(stepEvent, nullptr);
+        stepEvent.reset(CreateEventA(nullptr, FALSE, FALSE, eventName.c_str()));
+        ASSERT_TRUE(stepEvent);
         logPath = folder.pathOf("producer.log");
     }
     void TearDown() override {
@@ -41,9 +42,6 @@ class Building : public ::testing::Test {
             viewer->close();
         }
         producer.reset();
-        if (stepEvent != nullptr) {
-            CloseHandle(stepEvent);
-        }
     }
 
     // Starts the producer, which starts velk.exe; returns once the viewer has announced its
@@ -53,32 +51,27 @@ class Building : public ::testing::Test {
                                       VelkProgram() + " --log " + logPath + " --step-event " +
                                       eventName + " --actions " + actions + " --title \"" + kTitle +
                                       "\" " + more;
-        producer = uidriver::Process::Start(uidriver::CommandLine(ProducerSimulator(), arguments),
-                                            folder.path());
+        producer = uidriver::Process::Start(
+            uidriver::CommandLine(uidriver::WindowsPath(VELK_E2E_PRODUCER), arguments),
+            folder.path());
         ASSERT_TRUE(producer.has_value());
         const std::string attached = waitForLine("received 103 ");
-        ASSERT_FALSE(attached.empty()) << logText();
+        ASSERT_FALSE(attached.empty()) << ::testing::PrintToString(logLines());
         // "received 103 <cbData> <handle>"; each test checks the whole line at its end.
         viewer.emplace(reinterpret_cast<HWND>(std::stoul(attached.substr(attached.rfind(' ')))));
         ASSERT_TRUE(viewer->opened());
-        EXPECT_EQ(viewer->caption(), kTitle);
+        EXPECT_EQ(uidriver::WindowText(viewer->window()), kTitle);
     }
 
     // Lets the producer do its next action and waits until it has.
     void step() {
         ++steps;
-        SetEvent(stepEvent);
-        ASSERT_FALSE(waitForLine("done " + std::to_string(steps) + " ").empty()) << logText();
+        SetEvent(stepEvent.get());
+        ASSERT_FALSE(waitForLine("done " + std::to_string(steps) + " ").empty())
+            << ::testing::PrintToString(logLines());
         viewer->settle();
     }
 
-    std::string logText() const {
-        std::string text;
-        for (const std::string& line : logLines()) {
-            text += line + "\n";
-        }
-        return text;
-    }
     std::vector<std::string> logLines() const {
         std::vector<std::string> lines;
         std::ifstream text(uidriver::WindowsPath(logPath), std::ios::binary);
@@ -105,19 +98,12 @@ class Building : public ::testing::Test {
         return {};
     }
 
-    std::vector<std::string> fileMenu() const {
-        const auto bar = viewer->menu();
-        return bar && !bar->empty() ? MenuCaptions(*bar)[0] : std::vector<std::string>{};
-    }
-
-    int progress() const { return uidriver::ProgressPosition(viewer->progressBar()).value_or(-1); }
-
     // Navy pixels of the producer's pages inside the page area.
     int pagePixels() const { return viewer->pagePixels("viewer-building", RGB(0x1f, 0x3a, 0x6e)); }
 
     TempFolder folder;
     std::string eventName;
-    HANDLE stepEvent = nullptr;
+    uidriver::UniqueHandle stepEvent;
     std::string logPath;
     std::optional<uidriver::Process> producer;
     std::optional<ViewerWindow> viewer;
@@ -139,20 +125,13 @@ std::string AttachedLine(HWND window) {
 TEST_F(Building, FollowsTheProducerPageByPageUntilTheEnd) {
     start("page,page,progress:40,page,finish", "--index 2:Middle");
 
-    // No page yet: the building form of the status text, no index box, no progress bar.
+    // No page yet: the building form of the status text; the index box, the progress bar
+    // and the menu while building are the unit tables'.
     EXPECT_EQ(viewer->statusText(), "1 of ?  Building 1");
-    EXPECT_FALSE(viewer->shows(viewer->control(IDC_INDEX_BOX)));
-    EXPECT_FALSE(viewer->shows(viewer->progressBar()));
-    EXPECT_EQ(viewer->navigation(), kNone);
     EXPECT_EQ(pagePixels(), 0);
-    // The producer allows none of them, but nothing leaves the menu while building; the
-    // toolbar's buttons are chosen once, at the start.
-    EXPECT_THAT(fileMenu(), ElementsAre("&Print", "&E-Mail", "Fa&x", "&Save", "-", "&Close"));
-    EXPECT_FALSE(viewer->hasButton(IDT_EMAIL));
 
     step(); // page 1 arrives and is shown
     EXPECT_EQ(viewer->statusText(), "1 of ?  Building 2");
-    EXPECT_EQ(viewer->navigation(), kNone);
     EXPECT_GT(pagePixels(), 100);
     // Document commands are refused until the end (each refusal a row of the unit table).
     ASSERT_TRUE(uidriver::PostCommand(viewer->window(), IDT_PRINT));
@@ -167,29 +146,21 @@ TEST_F(Building, FollowsTheProducerPageByPageUntilTheEnd) {
 
     step(); // progress 40
     EXPECT_TRUE(viewer->shows(viewer->progressBar()));
-    EXPECT_EQ(progress(), 40);
-    EXPECT_TRUE(viewer->capture("viewer-building-progress").has_value());
+    EXPECT_EQ(uidriver::ProgressPosition(viewer->progressBar()), 40);
 
     step(); // page 3, while page 2 is shown
     EXPECT_EQ(viewer->statusText(), "2 of ?  Building 4");
-    EXPECT_EQ(viewer->navigation(), kInside);
 
     step(); // finished
     EXPECT_EQ(viewer->statusText(), std::string("Page 2 of 3") + kStatusGap + "Middle");
     EXPECT_FALSE(viewer->shows(viewer->progressBar()));
     EXPECT_TRUE(viewer->shows(viewer->control(IDC_INDEX_BOX)));
-    EXPECT_THAT(uidriver::ComboItems(viewer->control(IDC_INDEX_BOX)),
-                ElementsAre("< Document Index >", "Middle" + std::string(94, ' ')));
-    EXPECT_THAT(fileMenu(), ElementsAre("&Print", "-", "&Close"));
-    EXPECT_EQ(viewer->navigation(), kInside);
+    // The producer allows none of them: they leave the menu now.
+    const auto bar = viewer->menu();
+    ASSERT_TRUE(bar && !bar->empty());
+    EXPECT_THAT(MenuCaptions(*bar)[0], ElementsAre("&Print", "-", "&Close"));
     ASSERT_TRUE(viewer->command(IDT_LAST));
     EXPECT_EQ(viewer->statusText(), std::string("Page 3 of 3") + kStatusGap);
-    // No longer refused: the print dialog opens.
-    ASSERT_TRUE(uidriver::PostCommand(viewer->window(), IDT_PRINT));
-    const HWND printDialog = viewer->run().waitForWindow({uidriver::kDialogClass, "Print"});
-    ASSERT_NE(printDialog, nullptr);
-    ASSERT_TRUE(uidriver::PressButton(printDialog, IDCANCEL));
-    ASSERT_TRUE(WaitUntilGone(printDialog));
 
     // Closing a finished document tells the producer nothing; it ends with the viewer.
     const HWND window = viewer->window();

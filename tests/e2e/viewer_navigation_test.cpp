@@ -3,12 +3,10 @@
 // navigation buttons.
 
 #include "resource.h"
-#include "temp_folder.h"
 #include "uidriver/common_controls.h"
 #include "uidriver/controls.h"
 #include "viewer_window.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace velk_e2e {
@@ -43,22 +41,20 @@ class SampleNavigation : public SampleViewerTest {
     }
 };
 
-struct Move {
-    int command;
-    int page; // where the viewer then stands
-    NavigationButtons buttons;
-};
-
 // Each command of the toolbar and the menu once, from page 1; where a move past either end
 // stays is a row of the unit tables.
-TEST_F(SampleNavigation, ButtonsAndMenuItemsMoveAndStopAtTheEnds) {
-    const Move moves[] = {
-        {IDT_PREVIOUS, 1, kAtFirst}, {IDT_NEXT, 2, kInside},     {IDM_NEXT, 3, kInside},
-        {IDT_LAST, 7, kAtLast},      {IDT_PREVIOUS, 6, kInside}, {IDM_PREVIOUS, 5, kInside},
-        {IDT_FIRST, 1, kAtFirst},    {IDM_LAST, 7, kAtLast},     {IDM_FIRST, 1, kAtFirst},
+TEST_F(SampleNavigation, ButtonsAndMenuItemsMove) {
+    const struct {
+        int command;
+        int page; // where the viewer then stands
+        const char* buttons;
+    } moves[] = {
+        {IDT_NEXT, 2, kInside},     {IDM_NEXT, 3, kInside},     {IDT_LAST, 7, kAtLast},
+        {IDT_PREVIOUS, 6, kInside}, {IDM_PREVIOUS, 5, kInside}, {IDT_FIRST, 1, kAtFirst},
+        {IDM_LAST, 7, kAtLast},     {IDM_FIRST, 1, kAtFirst},
     };
     int step = 0;
-    for (const Move& move : moves) {
+    for (const auto& move : moves) {
         ++step;
         ASSERT_TRUE(viewer->command(move.command));
         EXPECT_EQ(viewer->statusText(), SampleStatus(move.page)) << "step " << step;
@@ -66,17 +62,15 @@ TEST_F(SampleNavigation, ButtonsAndMenuItemsMoveAndStopAtTheEnds) {
     }
 }
 
-// The dialog shows its texts with "1" in the field whatever page is current; a number that
-// is no page of the document keeps it open with the text as typed, one read leniently moves
-// there, and Cancel or Esc leave the page. Which texts are pages is a row of the unit table.
+// The dialog, found by its caption, shows the document's range with "1" in the field whatever
+// page is current; a number that is no page of the document keeps it open with the text as
+// typed, and Cancel or Esc leave the page. Which texts are pages is a row of the unit table;
+// the password dialog's run shows the same four texts set on its controls.
 TEST_F(SampleNavigation, JumpDialogTakesOnlyPagesOfTheDocument) {
     jumpTo(5);
     JumpDialogWindow jump(*viewer, IDM_JUMP);
     ASSERT_TRUE(jump.opened());
-    EXPECT_EQ(jump.caption(), "Jump to a page");
     EXPECT_EQ(jump.text(IDC_JUMP_PROMPT), "To which page would you like to jump? ( 1 - 7 )");
-    EXPECT_EQ(jump.text(IDC_JUMP_OK), "&Ok");
-    EXPECT_EQ(jump.text(IDC_JUMP_CANCEL), "&Cancel");
     EXPECT_EQ(jump.text(IDC_JUMP_EDIT), "1");
     jump.enter("8");
     EXPECT_TRUE(jump.open());
@@ -85,26 +79,23 @@ TEST_F(SampleNavigation, JumpDialogTakesOnlyPagesOfTheDocument) {
     EXPECT_FALSE(jump.open());
     EXPECT_EQ(viewer->statusText(), SampleStatus(5));
 
-    jumpTo(4); // typed as "4"; " 4 " and "6abc" are rows of the unit table
     JumpDialogWindow escaped(*viewer, IDT_JUMP);
     ASSERT_TRUE(escaped.opened());
     uidriver::SetControlText(escaped.dialog(), IDC_JUMP_EDIT, "6");
     escaped.escape();
     EXPECT_FALSE(escaped.open());
-    EXPECT_EQ(viewer->statusText(), SampleStatus(4));
+    EXPECT_EQ(viewer->statusText(), SampleStatus(5));
     EXPECT_EQ(viewer->navigation(), kInside);
 }
-
-struct IndexChoice {
-    int item;
-    int page;
-};
 
 // Item n of the box is index entry n; after the move the box shows its heading again.
 TEST_F(SampleNavigation, IndexBoxGoesToTheEntrysPageAndShowsItsHeadingAgain) {
     const HWND index = viewer->control(IDC_INDEX_BOX);
-    const IndexChoice choices[] = {{5, 3}, {0, 3}, {10, 7}};
-    for (const IndexChoice& choice : choices) {
+    const struct {
+        int item;
+        int page;
+    } choices[] = {{5, 3}, {0, 3}, {10, 7}};
+    for (const auto& choice : choices) {
         ASSERT_TRUE(uidriver::ChooseComboItem(viewer->window(), index, choice.item));
         EXPECT_EQ(viewer->statusText(), SampleStatus(choice.page)) << "item " << choice.item;
         EXPECT_EQ(uidriver::ComboSelection(index), 0) << "item " << choice.item;

@@ -2,6 +2,7 @@
 
 #include "resource.h"
 #include "samplegen/sample_report.h"
+#include "uidriver/capture.h"
 #include "uidriver/common_controls.h"
 #include "uidriver/controls.h"
 #include "uidriver/paths.h"
@@ -29,29 +30,26 @@ std::optional<uidriver::Process> AttachTo(HWND window) {
     return uidriver::Process::Attach(processId);
 }
 
-std::string Shown(const std::optional<bool>& state) {
-    return state ? (*state ? "enabled" : "disabled") : "missing";
-}
-
 std::string ProbeDll() {
     return uidriver::WindowsPath(VELK_E2E_PROBE);
 }
 
-} // namespace
-
-std::string ProducerSimulator() {
-    return uidriver::WindowsPath(VELK_E2E_PRODUCER);
+int CountColour(const uidriver::Image& picture, const RECT& area, COLORREF colour) {
+    int count = 0;
+    for (int y = std::max(0L, area.top); y < std::min<LONG>(picture.height, area.bottom); ++y) {
+        for (int x = std::max(0L, area.left); x < std::min<LONG>(picture.width, area.right); ++x) {
+            count += picture.pixel(x, y) == colour ? 1 : 0;
+        }
+    }
+    return count;
 }
+
+} // namespace
 
 std::string WriteSampleReport(const TempFolder& folder) {
     const samplegen::SampleReport report = samplegen::MakeSampleReport();
     folder.write(std::string(samplegen::kChartFileName), report.chartBmp);
     return folder.write("sample.vlk", vlkw::WriteDocument(report.document));
-}
-
-std::ostream& operator<<(std::ostream& out, const NavigationButtons& buttons) {
-    return out << "first " << Shown(buttons.first) << ", previous " << Shown(buttons.previous)
-               << ", next " << Shown(buttons.next) << ", last " << Shown(buttons.last);
 }
 
 // ---- the main window ------------------------------------------------------------------------
@@ -71,14 +69,6 @@ ViewerWindow::ViewerWindow(HWND window) : run_(std::in_place, AttachTo(window)),
         return;
     }
     settle();
-}
-
-std::string ViewerWindow::caption() const {
-    return uidriver::WindowText(window_);
-}
-
-bool ViewerWindow::maximized() const {
-    return IsZoomed(window_) != 0;
 }
 
 std::string ViewerWindow::statusText() const {
@@ -104,12 +94,6 @@ bool ViewerWindow::shows(HWND control) const {
     return control != nullptr && IsWindowVisible(control) != 0;
 }
 
-SIZE ViewerWindow::size(HWND control) const {
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
 bool ViewerWindow::command(int id) const {
     return uidriver::SendCommand(window_, id);
 }
@@ -127,11 +111,13 @@ bool ViewerWindow::hasButton(int commandId) const {
     return uidriver::ToolbarButtonIndex(control(IDC_TOOLBAR), commandId).has_value();
 }
 
-NavigationButtons ViewerWindow::navigation() const {
-    const auto enabled = [this](int id) {
-        return uidriver::ToolbarButtonEnabled(control(IDC_TOOLBAR), id);
-    };
-    return {enabled(IDT_FIRST), enabled(IDT_PREVIOUS), enabled(IDT_NEXT), enabled(IDT_LAST)};
+std::string ViewerWindow::navigation() const {
+    std::string states;
+    for (const int id : {IDT_FIRST, IDT_PREVIOUS, IDT_NEXT, IDT_LAST}) {
+        const auto enabled = uidriver::ToolbarButtonEnabled(control(IDC_TOOLBAR), id);
+        states += enabled ? (*enabled ? '+' : '-') : '?';
+    }
+    return states;
 }
 
 std::optional<std::vector<uidriver::MenuEntry>> ViewerWindow::menu() const {
@@ -143,22 +129,18 @@ std::optional<uidriver::ToolTipAnswer> ViewerWindow::toolTip(int commandId) cons
     return uidriver::AskToolTip(window_, tooltips, commandId, ProbeDll());
 }
 
-std::optional<uidriver::Image> ViewerWindow::capture(const std::string& name) const {
-    auto picture = uidriver::CaptureWindow(window_);
-    if (picture) {
-        uidriver::SaveBmp(*picture, CapturesFolder() + "\\" + name + ".bmp");
-    }
-    return picture;
-}
-
 int ViewerWindow::pagePixels(const std::string& name, COLORREF colour) const {
-    const auto picture = capture(name);
+    const auto picture = uidriver::CaptureWindow(window_);
+    if (!picture) {
+        return -1;
+    }
+    uidriver::SaveBmp(*picture, CapturesFolder() + "\\" + name + ".bmp");
     RECT window{};
     RECT area{};
     GetWindowRect(window_, &window);
     GetWindowRect(control(IDC_PAGE_AREA), &area);
     OffsetRect(&area, -window.left, -window.top);
-    return picture ? CountColour(*picture, area, colour) : -1;
+    return CountColour(*picture, area, colour);
 }
 
 RunEnd ViewerWindow::close() {
@@ -168,19 +150,14 @@ RunEnd ViewerWindow::close() {
 
 // ---- the jump dialog ------------------------------------------------------------------------
 
-JumpDialogWindow::JumpDialogWindow(ViewerWindow& viewer, int command, const std::string& caption)
-    : viewer_(viewer) {
+JumpDialogWindow::JumpDialogWindow(ViewerWindow& viewer, int command) : viewer_(viewer) {
     if (uidriver::PostCommand(viewer.window(), command)) {
-        dialog_ = viewer.run().waitForWindow({uidriver::kDialogClass, caption});
+        dialog_ = viewer.run().waitForWindow({uidriver::kDialogClass, "Jump to a page"});
     }
 }
 
 bool JumpDialogWindow::open() const {
     return dialog_ != nullptr && IsWindow(dialog_) && IsWindowVisible(dialog_);
-}
-
-std::string JumpDialogWindow::caption() const {
-    return uidriver::WindowText(dialog_);
 }
 
 std::string JumpDialogWindow::text(int controlId) const {
@@ -213,15 +190,7 @@ void JumpDialogWindow::escape() {
     waitUntilClosed();
 }
 
-// ---- menus and pictures ---------------------------------------------------------------------
-
-std::vector<std::string> PopupCaptions(const std::vector<uidriver::MenuEntry>& bar) {
-    std::vector<std::string> captions;
-    for (const auto& popup : bar) {
-        captions.push_back(popup.caption);
-    }
-    return captions;
-}
+// ---- menus ----------------------------------------------------------------------------------
 
 std::vector<std::vector<std::string>> MenuCaptions(const std::vector<uidriver::MenuEntry>& bar) {
     std::vector<std::vector<std::string>> popups;
@@ -234,16 +203,6 @@ std::vector<std::vector<std::string>> MenuCaptions(const std::vector<uidriver::M
         popups.push_back(entries);
     }
     return popups;
-}
-
-int CountColour(const uidriver::Image& picture, const RECT& area, COLORREF colour) {
-    int count = 0;
-    for (int y = std::max(0L, area.top); y < std::min<LONG>(picture.height, area.bottom); ++y) {
-        for (int x = std::max(0L, area.left); x < std::min<LONG>(picture.width, area.right); ++x) {
-            count += picture.pixel(x, y) == colour ? 1 : 0;
-        }
-    }
-    return count;
 }
 
 } // namespace velk_e2e

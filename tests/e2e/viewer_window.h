@@ -3,7 +3,6 @@
 // velk.exe's main window and jump dialog as the end-to-end tests see them from outside.
 
 #include "temp_folder.h"
-#include "uidriver/capture.h"
 #include "uidriver/in_process.h"
 #include "velk_run.h"
 
@@ -12,38 +11,25 @@
 #include <windows.h>
 
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
 namespace velk_e2e {
 
 inline constexpr const char* kSampleTitle = "Northwind Lamps - Quarterly Sales Report Q3";
-inline constexpr const char* kJumpCaption = "Jump to a page";
 // Between the page number part of the status text and the index captions.
 inline constexpr const char* kStatusGap = "       ";
-
-// The producer simulator of this build, as Wine names it.
-std::string ProducerSimulator();
 
 // The sample report and the chart it names, written into `folder`; the document's name
 // (velk.exe is started in the folder, where it finds the chart).
 std::string WriteSampleReport(const TempFolder& folder);
 
-// Enabled state of the four navigation buttons; nothing for a button the toolbar lacks.
-struct NavigationButtons {
-    std::optional<bool> first;
-    std::optional<bool> previous;
-    std::optional<bool> next;
-    std::optional<bool> last;
-    bool operator==(const NavigationButtons&) const = default;
-};
-std::ostream& operator<<(std::ostream& out, const NavigationButtons& buttons);
+// The four navigation buttons, first to last: '+' enabled, '-' greyed, '?' not on the toolbar.
 // All greyed; on the first page of several; inside; on the last.
-inline const NavigationButtons kNone{false, false, false, false};
-inline const NavigationButtons kAtFirst{false, false, true, true};
-inline const NavigationButtons kInside{true, true, true, true};
-inline const NavigationButtons kAtLast{true, true, false, false};
+inline constexpr const char* kNone = "----";
+inline constexpr const char* kAtFirst = "--++";
+inline constexpr const char* kInside = "++++";
+inline constexpr const char* kAtLast = "++--";
 
 // A running velk.exe and its main window (DLG_MAIN).
 class ViewerWindow {
@@ -58,8 +44,6 @@ class ViewerWindow {
     HWND window() const { return window_; }
     VelkRun& run() { return *run_; }
 
-    std::string caption() const;
-    bool maximized() const;
     std::string statusText() const;
 
     // DLG_MAIN's controls, the status bar and the toolbar; the zoom label and the two combo
@@ -67,7 +51,6 @@ class ViewerWindow {
     HWND control(int id) const;
     HWND progressBar() const;
     bool shows(HWND control) const;
-    SIZE size(HWND control) const;
 
     // Runs a menu or toolbar command and returns once it is done. Only for commands that open
     // no modal window; the others are posted (uidriver::PostCommand).
@@ -75,15 +58,14 @@ class ViewerWindow {
     // Waits until the window has dealt with everything sent to it so far.
     void settle() const;
 
-    NavigationButtons navigation() const;
+    std::string navigation() const;
     bool hasButton(int commandId) const;
     std::optional<std::vector<uidriver::MenuEntry>> menu() const;
     // The tooltip the window gives the toolbar for a button.
     std::optional<uidriver::ToolTipAnswer> toolTip(int commandId) const;
 
-    // The whole window as it shows now, also written to the captures folder as `name`.bmp.
-    std::optional<uidriver::Image> capture(const std::string& name) const;
-    // Pixels of `colour` inside the page area of a fresh capture named `name`; -1 without one.
+    // Pixels of `colour` inside the page area of a fresh capture of the window, which is also
+    // written to the captures folder as `name`.bmp; -1 without a capture.
     int pagePixels(const std::string& name, COLORREF colour) const;
 
     // Closes the window with its close box and lets the run end.
@@ -97,14 +79,12 @@ class ViewerWindow {
 // The jump dialog, opened from a viewer by a command (toolbar button or menu item).
 class JumpDialogWindow {
   public:
-    // `caption`: what the dialog shows as its caption (the document may name it).
-    JumpDialogWindow(ViewerWindow& viewer, int command, const std::string& caption = kJumpCaption);
+    JumpDialogWindow(ViewerWindow& viewer, int command);
 
     bool opened() const { return dialog_ != nullptr; }
     HWND dialog() const { return dialog_; }
     // Still on the screen.
     bool open() const;
-    std::string caption() const;
     std::string text(int controlId) const;
 
     // Types into the page field and presses OK; returns when the dialog has acted on it (and,
@@ -121,12 +101,8 @@ class JumpDialogWindow {
     HWND dialog_ = nullptr;
 };
 
-// A menu's popups by caption, each with its entries' captions ("-" for a separator).
+// A menu's popups, each as its entries' captions ("-" for a separator).
 std::vector<std::vector<std::string>> MenuCaptions(const std::vector<uidriver::MenuEntry>& bar);
-std::vector<std::string> PopupCaptions(const std::vector<uidriver::MenuEntry>& bar);
-
-// The number of pixels of `colour` inside the rectangle of `picture`.
-int CountColour(const uidriver::Image& picture, const RECT& area, COLORREF colour);
 
 // Tests that drive one viewer, started in their own folder. A window still running at the end
 // is closed, and must end quietly.

@@ -12,6 +12,10 @@ using testing::MemoryFileSystem;
 using testing::MemoryRegistry;
 using testing::RecordingMessageBox;
 
+const std::string kProgram = "velk Print Preview Document";
+const std::string kOpenKey = kProgram + "\\shell\\open\\command";
+const std::string kPrintKey = kProgram + "\\shell\\print\\command";
+
 struct Fixture {
     MemoryRegistry registry;
     MemoryFileSystem files;
@@ -19,13 +23,9 @@ struct Fixture {
     FileAssociation association{registry, files, box};
 
     std::string value(const std::string& key) { return registry.keys.at(key).value; }
-    std::string onlyMessage() {
-        EXPECT_EQ(box.shown.size(), 1u);
-        return box.shown.empty() ? "" : box.shown.back().text;
-    }
 };
 
-TEST(FileAssociation, CleanRegistryIsNotRegisteredAndAskingLeavesAnEmptyKey) {
+TEST(FileAssociation, OnlyAValueNotBlankIsARegistrationAndAskingLeavesAnEmptyKey) {
     Fixture f;
     EXPECT_FALSE(f.association.IsExtensionRegistered());
     ASSERT_EQ(f.registry.keys.count(".vlk"), 1u);
@@ -33,41 +33,40 @@ TEST(FileAssociation, CleanRegistryIsNotRegisteredAndAskingLeavesAnEmptyKey) {
 
     EXPECT_TRUE(f.association.RegisterExtension());
     EXPECT_TRUE(f.association.IsExtensionRegistered());
+    // A blank value is none; a name with blanks around it counts.
+    f.registry.keys[".vlk"] = {true, "   "};
+    EXPECT_FALSE(f.association.IsExtensionRegistered());
+    f.registry.keys[".vlk"] = {true, " velk Print Preview Document "};
+    EXPECT_TRUE(f.association.IsExtensionRegistered());
     f.registry.refused.insert(".vlk");
     EXPECT_FALSE(f.association.IsExtensionRegistered());
 }
 
-TEST(FileAssociation, RegistersFourKeysInOrderWithUnquotedPathWithoutBlanks) {
-    Fixture f;
-    f.files.executable = " C:\\Tools\\velk.exe ";
-    ASSERT_TRUE(f.association.RegisterExtension());
-    EXPECT_EQ(f.value(".vlk"), "velk Print Preview Document");
-    EXPECT_EQ(f.value("velk Print Preview Document"), "velk Print Preview Document");
-    EXPECT_EQ(f.value("velk Print Preview Document\\shell\\open\\command"),
-              "C:\\Tools\\velk.exe %1");
-    EXPECT_EQ(f.value("velk Print Preview Document\\shell\\print\\command"),
-              "C:\\Tools\\velk.exe -PA %1");
-    const std::vector<std::string> opens = {
-        "open .vlk", "open velk Print Preview Document",
-        "open velk Print Preview Document\\shell\\open\\command",
-        "open velk Print Preview Document\\shell\\print\\command"};
-    std::vector<std::string> seen;
-    for (const auto& line : f.registry.log) {
-        if (line.rfind("open ", 0) == 0) {
-            seen.push_back(line);
+// The path is trimmed, and quoted when it holds a blank.
+TEST(FileAssociation, RegistersFourKeysInOrder) {
+    const struct {
+        const char* executable;
+        std::string command;
+    } cases[] = {
+        {" C:\\Tools\\velk.exe ", "C:\\Tools\\velk.exe"},
+        {"C:\\Program Files\\velk\\velk.exe", "\"C:\\Program Files\\velk\\velk.exe\""},
+    };
+    for (const auto& c : cases) {
+        Fixture f;
+        f.files.executable = c.executable;
+        ASSERT_TRUE(f.association.RegisterExtension());
+        EXPECT_EQ(f.value(".vlk"), kProgram);
+        EXPECT_EQ(f.value(kProgram), kProgram);
+        EXPECT_EQ(f.value(kOpenKey), c.command + " %1");
+        EXPECT_EQ(f.value(kPrintKey), c.command + " -PA %1");
+        std::vector<std::string> opened;
+        for (const auto& line : f.registry.log) {
+            if (line.rfind("open ", 0) == 0) {
+                opened.push_back(line.substr(5));
+            }
         }
+        EXPECT_EQ(opened, (std::vector<std::string>{".vlk", kProgram, kOpenKey, kPrintKey}));
     }
-    EXPECT_EQ(seen, opens);
-}
-
-TEST(FileAssociation, PathWithABlankIsQuoted) {
-    Fixture f;
-    f.files.executable = "C:\\Program Files\\velk\\velk.exe";
-    ASSERT_TRUE(f.association.RegisterExtension());
-    EXPECT_EQ(f.value("velk Print Preview Document\\shell\\open\\command"),
-              "\"C:\\Program Files\\velk\\velk.exe\" %1");
-    EXPECT_EQ(f.value("velk Print Preview Document\\shell\\print\\command"),
-              "\"C:\\Program Files\\velk\\velk.exe\" -PA %1");
 }
 
 TEST(FileAssociation, CommandIsCutTo299Characters) {
@@ -76,81 +75,49 @@ TEST(FileAssociation, CommandIsCutTo299Characters) {
 
 TEST(FileAssociation, RegistrationStopsAtTheFirstRefusedKey) {
     Fixture f;
-    f.registry.refused.insert("velk Print Preview Document");
+    f.registry.refused.insert(kProgram);
     EXPECT_FALSE(f.association.RegisterExtension());
-    EXPECT_EQ(f.value(".vlk"), "velk Print Preview Document");
-    EXPECT_EQ(f.registry.keys.count("velk Print Preview Document\\shell\\open\\command"), 0u);
+    EXPECT_EQ(f.value(".vlk"), kProgram);
+    EXPECT_EQ(f.registry.keys.count(kOpenKey), 0u);
 }
 
-TEST(FileAssociation, BlankOrUnreadableValueIsNotRegistered) {
+TEST(FileAssociation, ReportNamesBothCommandsOrWhatIsMissing) {
+    const std::string report =
+        "Registry Settings for the .vlk extension\r\rProgram Name: " + kProgram + "\rOpen: ";
+    const std::string open = "C:\\Tools\\velk.exe %1";
+    const std::string print = "\rPrint: C:\\Tools\\velk.exe -PA %1";
+    const std::string noEntry = "There is no entry in the registry for the .vlk extension.";
+    const char* const noValue = nullptr;
     const struct {
-        bool hasValue;
+        bool registered;
+        std::string refused; // then refused
+        std::string key;     // then holding `value`, or no value when it is null
         const char* value;
-        bool unreadable;
-        bool expected;
+        std::string message;
     } cases[] = {
-        {true, "   ", false, false},
-        {true, "", false, false},
-        {false, "", false, false},
-        {true, "x", true, false},
-        {true, " velk Print Preview Document ", false, true},
+        {true, "", "", noValue, report + open + print},
+        {true, kOpenKey, "", noValue, report + "Command Missing" + print},
+        {true, "", kPrintKey, noValue, report + open + "\rPrint: Unable to open key"},
+        {false, ".vlk", "", noValue, noEntry},
+        {false, "", ".vlk", "  ", noEntry},
+        {false, "", "", noValue,
+         "Unable to open registry key to check status of .vlk extension registration."},
     };
     for (const auto& c : cases) {
         Fixture f;
-        f.registry.keys[".vlk"] = {c.hasValue, c.value};
-        if (c.unreadable) {
-            f.registry.unreadable.insert(".vlk");
+        if (c.registered) {
+            f.association.RegisterExtension();
         }
-        EXPECT_EQ(f.association.IsExtensionRegistered(), c.expected) << '"' << c.value << '"';
-    }
-}
-
-TEST(FileAssociation, ReportNamesBothCommands) {
-    Fixture f;
-    f.files.executable = "C:\\Tools\\velk.exe";
-    f.association.RegisterExtension();
-    f.association.ShowRegistration();
-    EXPECT_EQ(
-        f.onlyMessage(),
-        "Registry Settings for the .vlk extension\r\rProgram Name: velk Print Preview Document"
-        "\rOpen: C:\\Tools\\velk.exe %1\rPrint: C:\\Tools\\velk.exe -PA %1");
-    EXPECT_EQ(f.box.shown[0].caption, "velk Print and Preview");
-}
-
-TEST(FileAssociation, ReportFailures) {
-    const std::string prog = "velk Print Preview Document";
-    {
-        Fixture f;
-        f.registry.refused.insert(".vlk");
+        if (!c.refused.empty()) {
+            f.registry.refused.insert(c.refused);
+        }
+        if (!c.key.empty()) {
+            f.registry.keys[c.key] = {c.value != nullptr, c.value != nullptr ? c.value : ""};
+        }
         f.association.ShowRegistration();
-        EXPECT_EQ(f.onlyMessage(), "There is no entry in the registry for the .vlk extension.");
-    }
-    {
-        Fixture f;
-        f.association.ShowRegistration();
-        EXPECT_EQ(f.onlyMessage(),
-                  "Unable to open registry key to check status of .vlk extension registration.");
-    }
-    {
-        Fixture f;
-        f.registry.keys[".vlk"] = {true, "  "};
-        f.association.ShowRegistration();
-        EXPECT_EQ(f.onlyMessage(), "There is no entry in the registry for the .vlk extension.");
-    }
-    {
-        Fixture f;
-        f.association.RegisterExtension();
-        f.registry.keys[prog + "\\shell\\print\\command"] = {false, ""};
-        f.association.ShowRegistration();
-        EXPECT_TRUE(f.onlyMessage().ends_with("\rPrint: Unable to open key"));
-        EXPECT_NE(f.onlyMessage().find("\rOpen: C:\\Tools\\velk.exe %1\r"), std::string::npos);
-    }
-    {
-        Fixture f;
-        f.association.RegisterExtension();
-        f.registry.refused.insert(prog + "\\shell\\open\\command");
-        f.association.ShowRegistration();
-        EXPECT_NE(f.onlyMessage().find("\rOpen: Command Missing\r"), std::string::npos);
+        ASSERT_EQ(f.box.shown.size(), 1u) << c.message;
+        EXPECT_EQ(f.box.shown[0].text, c.message);
+        EXPECT_EQ(f.box.shown[0].caption, "velk Print and Preview");
     }
 }
 

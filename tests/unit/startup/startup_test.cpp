@@ -27,8 +27,8 @@ struct StartupRun {
     StartupOutcome operator()(const std::string& commandLine) {
         return RunStartup(commandLine, services);
     }
-    void addDocument(const vlkw::DocumentDescription& d, const std::string& name = kDoc) {
-        files.add(name, vlkw::WriteDocument(d));
+    void addDocument(const vlkw::DocumentDescription& d) {
+        files.add(kDoc, vlkw::WriteDocument(d));
     }
 };
 
@@ -40,16 +40,11 @@ TEST(Startup, AFileNotFoundOrNotOpenedIsReportedWithTheNameAsGiven) {
     } cases[] = {
         {"  C:\\docs\\missing.vlk  ", StartupOutcome::NotFound,
          "Unable to locate file: C:\\docs\\missing.vlk"},
-        // A switch run together with the name is part of it.
-        {"/Px.vlk", StartupOutcome::NotFound, "Unable to locate file: /Px.vlk"},
-        // A registration word with more text is a name.
-        {"-install now", StartupOutcome::NotFound, "Unable to locate file: -install now"},
         {"C:\\hidden.vlk", StartupOutcome::NotFound, "Unable to locate file: C:\\hidden.vlk"},
         {kDoc, StartupOutcome::OpenFailed, std::string("Unable to open file: ") + kDoc},
     };
     for (const auto& c : cases) {
         StartupRun run;
-        run.addDocument(testing::ThreePageReport(), "x.vlk");
         run.files.add("C:\\hidden.vlk", vlkw::WriteDocument(testing::ThreePageReport())).hidden =
             true;
         run.files.add(kDoc, vlkw::WriteDocument(testing::ThreePageReport())).unopenable = true;
@@ -59,33 +54,30 @@ TEST(Startup, AFileNotFoundOrNotOpenedIsReportedWithTheNameAsGiven) {
     }
 }
 
+// Only the mark is checked, and what the file lacks reads as zeros; a file with a wrong mark
+// is invalid and never deleted, whatever its header says.
 TEST(Startup, WrongMarkIsAnInvalidFileThatIsNeverDeleted) {
     auto description = testing::ThreePageReport();
     description.deleteOnClose = 1;
     description.overrides.header = [](vlkw::HeaderFields& h) { h.magic = "300a"; };
     const std::string text = "These are notes.";
     const std::vector<std::uint8_t> contents[] = {
-        vlkw::WriteDocument(description), {}, {text.begin(), text.end()}};
+        vlkw::WriteDocument(description), {}, {text.begin(), text.end()}, {'3', '0', '0', 'A'}};
     for (const auto& content : contents) {
+        const bool valid = content.size() == 4;
         StartupRun run;
         run.files.add(kDoc, content);
-        EXPECT_EQ(run(std::string("-p ") + kDoc), StartupOutcome::InvalidFile);
+        EXPECT_EQ(run(std::string("-p ") + kDoc),
+                  valid ? StartupOutcome::Viewed : StartupOutcome::InvalidFile);
+        const ShownMessage invalid{std::string("Invalid File: ") + kDoc +
+                                       "\rThis file isn't a velk document.",
+                                   kProgram, 0x40};
         EXPECT_EQ(run.box.shown,
-                  (std::vector<ShownMessage>{
-                      {std::string("Invalid File: ") + kDoc + "\rThis file isn't a velk document.",
-                       kProgram, 0x40}}));
+                  valid ? std::vector<ShownMessage>{} : std::vector<ShownMessage>{invalid});
         EXPECT_TRUE(run.files.contains(kDoc));
         EXPECT_TRUE(run.files.deleted.empty());
-        EXPECT_EQ(run.viewer.runs, 0);
+        EXPECT_EQ(run.viewer.runs, valid ? 1 : 0);
     }
-}
-
-TEST(Startup, OnlyTheMarkIsCheckedAndWhatTheFileLacksReadsAsZeros) {
-    StartupRun run;
-    run.files.add(kDoc, {'3', '0', '0', 'A'});
-    EXPECT_EQ(run(kDoc), StartupOutcome::Viewed);
-    EXPECT_TRUE(run.box.shown.empty());
-    EXPECT_EQ(run.viewer.runs, 1);
 }
 
 TEST(Startup, OpenDialogIsAskedExactlyAndCancelEndsSilently) {
@@ -172,113 +164,95 @@ TEST(Startup, PlainViewerRegistersSilentlyOnlyWhenUnregistered) {
     }
 }
 
+// The request reaches the viewer as parsed (each switch a row of the command line table).
+// Building mode does not read the option records, which would allow mail and fax again and
+// name the mail's subject.
 TEST(Startup, ViewerGetsTheRequestAndTheOpenDocument) {
     const struct {
         const char* line;
-        bool print, printAll, mail, fax, building;
+        bool printAll, building;
     } cases[] = {
-        {"C:\\docs\\report.vlk", false, false, false, false, false},
-        {"/p C:\\docs\\report.vlk", true, false, false, false, false},
-        {"-PA C:\\docs\\report.vlk", true, true, false, false, false},
-        {"/E C:\\docs\\report.vlk", false, false, true, false, false},
-        {"-f C:\\docs\\report.vlk", false, false, false, true, false},
-        {"/BV C:\\docs\\report.vlk", false, false, false, false, true},
+        {"C:\\docs\\report.vlk", false, false},
+        {"-PA C:\\docs\\report.vlk", true, false},
+        {"/BV C:\\docs\\report.vlk", false, true},
     };
     for (const auto& c : cases) {
-        StartupRun run;
-        run.addDocument(testing::ThreePageReport());
-        EXPECT_EQ(run(c.line), StartupOutcome::Viewed) << c.line;
-        ASSERT_EQ(run.viewer.runs, 1) << c.line;
-        EXPECT_TRUE(run.viewer.fileOpen);
-        EXPECT_EQ(run.viewer.fileName, kDoc);
-        EXPECT_EQ(run.viewer.base, 0);
-        EXPECT_EQ(run.viewer.request.printRequested, c.print) << c.line;
-        EXPECT_EQ(run.viewer.request.printAllRequested, c.printAll) << c.line;
-        EXPECT_EQ(run.viewer.request.mailRequested, c.mail) << c.line;
-        EXPECT_EQ(run.viewer.request.faxRequested, c.fax) << c.line;
-        EXPECT_EQ(run.viewer.request.building, c.building) << c.line;
-    }
-}
-
-TEST(Startup, BuildingModeDoesNotReadTheOptionRecords) {
-    for (const bool building : {false, true}) {
         auto description = testing::ThreePageReport();
         description.allowMail = 0;
         description.allowFax = 0;
         StartupRun run;
         run.addDocument(description);
-        run(std::string(building ? "/BV " : "") + kDoc);
-        EXPECT_EQ(run.viewer.header.allowMail, building ? 0 : 1);
-        EXPECT_EQ(run.viewer.header.allowFax, building ? 0 : 1);
-        EXPECT_EQ(run.viewer.mail.subject, building ? "" : "Report");
+        EXPECT_EQ(run(c.line), StartupOutcome::Viewed) << c.line;
+        ASSERT_EQ(run.viewer.runs, 1) << c.line;
+        EXPECT_TRUE(run.viewer.fileOpen);
+        EXPECT_EQ(run.viewer.fileName, kDoc);
+        EXPECT_EQ(run.viewer.base, 0);
+        EXPECT_EQ(run.viewer.request.printRequested, c.printAll) << c.line;
+        EXPECT_EQ(run.viewer.request.printAllRequested, c.printAll) << c.line;
+        EXPECT_EQ(run.viewer.request.building, c.building) << c.line;
+        EXPECT_EQ(run.viewer.header.allowMail, c.building ? 0 : 1) << c.line;
+        EXPECT_EQ(run.viewer.header.allowFax, c.building ? 0 : 1) << c.line;
+        EXPECT_EQ(run.viewer.mail.subject, c.building ? "" : "Report") << c.line;
     }
 }
 
-TEST(Startup, PassedOnCopyAndSelfExtractingViewerWithholdMailFaxAndSave) {
+TEST(Startup, PassedOnCopyWithholdsMailFaxAndSave) {
     const struct {
         const char* what;
         std::int32_t forwarded;
-        bool selfExtracting, allowed;
+        bool allowed;
     } cases[] = {
-        {"plain", 0, false, true},
-        {"forwarded", 1, false, false},
-        {"forwarded, any nonzero", -1, false, false},
-        {"self-extracting", 0, true, false},
-    };
+        {"plain", 0, true}, {"forwarded", 1, false}, {"forwarded, any nonzero", -1, false}};
     for (const auto& c : cases) {
         auto description = testing::ThreePageReport();
         description.allowSave = vlkw::kSaveAllowed;
         description.forwardedCopy = c.forwarded;
         StartupRun run;
-        std::string line = kDoc;
-        if (c.selfExtracting) {
-            run.files.executable = "C:\\Tools\\report.exe";
-            run.files.add(run.files.executable,
-                          testing::SelfExtracting(5000, vlkw::WriteDocument(description)));
-            line = "";
-        } else {
-            run.addDocument(description);
-        }
-        EXPECT_EQ(run(line), StartupOutcome::Viewed) << c.what;
+        run.addDocument(description);
+        EXPECT_EQ(run(kDoc), StartupOutcome::Viewed) << c.what;
         EXPECT_EQ(run.viewer.header.allowSave != 0, c.allowed) << c.what;
         EXPECT_EQ(run.viewer.header.allowMail != 0, c.allowed) << c.what;
         EXPECT_EQ(run.viewer.header.allowFax != 0, c.allowed) << c.what;
     }
 }
 
-TEST(Startup, SelfExtractingViewerOpensItselfAndIgnoresMailAndFax) {
+// A self-extracting viewer opens itself, its name trimmed, at its document's place: without
+// the open dialog or registering, ignoring e-mail and fax, withholding mail, fax and save from
+// the document, and never deleting itself. Registration words still end the run.
+TEST(Startup, SelfExtractingViewerOpensItself) {
     const struct {
         const char* line;
         bool print;
-    } cases[] = {{"", false}, {"/E", false}, {"/F", false}, {"/P", true}, {"-e ", false}};
+    } cases[] = {{"", false}, {"/E", false}, {"/P", true}, {"-INSTALL", false}};
     for (const auto& c : cases) {
         auto description = testing::ThreePageReport();
         description.deleteOnClose = 1;
+        description.allowSave = vlkw::kSaveAllowed;
         StartupRun run;
         run.files.executable = "C:\\Tools\\report.exe ";
         run.files.add("C:\\Tools\\report.exe",
                       testing::SelfExtracting(4096, vlkw::WriteDocument(description)));
-        EXPECT_EQ(run(c.line), StartupOutcome::Viewed) << c.line;
+        const bool word = std::string(c.line) == "-INSTALL";
+        EXPECT_EQ(run(c.line), word ? StartupOutcome::Registration : StartupOutcome::Viewed)
+            << c.line;
         EXPECT_TRUE(run.dialog.requests.empty());
-        EXPECT_TRUE(run.registration.calls.empty()) << "a carried document never registers";
-        EXPECT_EQ(run.viewer.fileName, "C:\\Tools\\report.exe");
-        EXPECT_EQ(run.viewer.base, 4096);
-        EXPECT_EQ(run.viewer.request.printRequested, c.print) << c.line;
-        EXPECT_FALSE(run.viewer.request.mailRequested) << c.line;
-        EXPECT_FALSE(run.viewer.request.faxRequested) << c.line;
+        EXPECT_EQ(run.registration.calls,
+                  word ? std::vector{kRegister} : std::vector<std::string>{})
+            << c.line;
         EXPECT_TRUE(run.files.deleted.empty()) << c.line;
         EXPECT_TRUE(run.files.contains("C:\\Tools\\report.exe"));
+        ASSERT_EQ(run.viewer.runs, word ? 0 : 1) << c.line;
+        if (!word) {
+            EXPECT_EQ(run.viewer.fileName, "C:\\Tools\\report.exe");
+            EXPECT_EQ(run.viewer.base, 4096);
+            EXPECT_EQ(run.viewer.request.printRequested, c.print) << c.line;
+            EXPECT_FALSE(run.viewer.request.mailRequested) << c.line;
+            EXPECT_FALSE(run.viewer.request.faxRequested) << c.line;
+            EXPECT_EQ(run.viewer.header.allowSave, 0) << c.line;
+            EXPECT_EQ(run.viewer.header.allowMail, 0) << c.line;
+            EXPECT_EQ(run.viewer.header.allowFax, 0) << c.line;
+        }
     }
-}
-
-TEST(Startup, SelfExtractingViewerStillHonoursRegistrationWords) {
-    StartupRun run;
-    run.files.executable = "C:\\Tools\\report.exe";
-    run.files.add(run.files.executable,
-                  testing::SelfExtracting(4096, vlkw::WriteDocument(testing::ThreePageReport())));
-    EXPECT_EQ(run("-INSTALL"), StartupOutcome::Registration);
-    EXPECT_EQ(run.registration.calls, std::vector{kRegister});
-    EXPECT_EQ(run.viewer.runs, 0);
 }
 
 TEST(Startup, TemporaryDocumentIsDeletedAfterViewingPrintingAndARefusedPasswordOthersKept) {

@@ -41,7 +41,7 @@ TEST(NavigationButtons, GreyedAtTheEndsOfTheDocument) {
         NavigationStates expected;
     } cases[] = {
         {3, 3, S{true, true, false, false}},   // last page
-        {2, 2, S{true, true, false, false}},   // last of two
+        {2, 2, S{true, true, false, false}},   // last of two: page 2 can go back
         {1, 1, S{false, false, false, false}}, // one page
         {0, 0, S{false, false, false, false}}, // nothing received yet
         {1, 5, S{false, false, true, true}},   // first of several
@@ -58,50 +58,28 @@ TEST(NavigationButtons, GreyedAtTheEndsOfTheDocument) {
     }
 }
 
-std::vector<int> ButtonIds(const std::vector<ToolbarButton>& buttons) {
-    std::vector<int> ids;
-    for (const auto& button : buttons) {
-        ids.push_back(button.separator ? 0 : button.commandId);
-    }
-    return ids;
-}
-
+// In the bitmap's order, a separator before each group; building does not change them.
 TEST(Toolbar, TenToThirteenButtonsDependingOnThePermissions) {
-    const std::vector<int> always = {0, 751, 0, 752, 753, 754, 755, 756, 0, 757};
+    const std::vector<ToolbarButton> always = {
+        {true, 0, 0},    {false, 0, 751}, {true, 0, 0},    {false, 1, 752}, {false, 2, 753},
+        {false, 3, 754}, {false, 4, 755}, {false, 5, 756}, {true, 0, 0},    {false, 6, 757},
+    };
+    const ToolbarButton mail{false, 7, 758}, fax{false, 8, 759}, save{false, 9, 760};
     const struct {
-        bool mail;
-        bool fax;
-        bool save;
-        std::vector<int> tail;
+        CommandSnapshot snapshot;
+        std::vector<ToolbarButton> tail;
     } cases[] = {
-        {false, false, false, {}},           {true, false, false, {758}},
-        {false, true, false, {759}},         {false, false, true, {760}},
-        {true, true, true, {758, 759, 760}},
+        {{}, {}},
+        {{.mailAllowed = true}, {mail}},
+        {{.building = true, .faxAllowed = true}, {fax}},
+        {{.saveAllowed = true}, {save}},
+        {{.mailAllowed = true, .faxAllowed = true, .saveAllowed = true}, {mail, fax, save}},
     };
     for (const auto& c : cases) {
-        CommandSnapshot snapshot;
-        snapshot.mailAllowed = c.mail;
-        snapshot.faxAllowed = c.fax;
-        snapshot.saveAllowed = c.save;
-        std::vector<int> expected = always;
+        std::vector<ToolbarButton> expected = always;
         expected.insert(expected.end(), c.tail.begin(), c.tail.end());
-        EXPECT_EQ(ButtonIds(ToolbarButtons(snapshot)), expected) << c.mail << c.fax << c.save;
+        EXPECT_EQ(ToolbarButtons(c.snapshot), expected) << c.tail.size();
     }
-}
-
-TEST(Toolbar, ImagesFollowTheBitmapOrder) {
-    CommandSnapshot snapshot;
-    snapshot.faxAllowed = true;
-    snapshot.saveAllowed = true;
-    const std::vector<ToolbarButton> expected = {
-        {true, 0, 0},    {false, 0, 751}, {true, 0, 0},    {false, 1, 752},
-        {false, 2, 753}, {false, 3, 754}, {false, 4, 755}, {false, 5, 756},
-        {true, 0, 0},    {false, 6, 757}, {false, 8, 759}, {false, 9, 760},
-    };
-    EXPECT_EQ(ToolbarButtons(snapshot), expected);
-    // Building does not change the buttons.
-    snapshot.building = true;
-    EXPECT_EQ(ToolbarButtons(snapshot), expected);
 }
 
 TEST(Menu, ItemsRemovedForWhatTheDocumentDoesNotAllow) {
@@ -141,16 +119,23 @@ TEST(Menu, TheWindowsMenuLosesSaveInsideAViewer) {
     EXPECT_EQ(embedded.view.removedMenuItems, (std::vector<int>{709, 710}));
 }
 
+// Texts come from the current table, cut to 255; disabled buttons, buttons the document leaves
+// off the toolbar and other ids get none.
 TEST(Tooltips, EnabledButtonsGetTheirTextDisabledOnesNone) {
-    ViewerHarness h{PagesDocument(3)};
+    vlkw::DocumentDescription description = PagesDocument(3);
+    description.allowMail = vlkw::kMailAllowed;
+    description.allowFax = vlkw::kFaxAllowed;
+    ViewerHarness h{description};
     h.open(); // page 1: first and previous disabled
+    h.texts.SetInterfaceText(9, std::string(300, 'p'));
+    const std::string print(255, 'p');
     const struct {
         int id;
         const char* expected; // null: no text
     } cases[] = {
-        {751, "&Close"}, {752, nullptr}, {754, "&Next Page"}, {757, "&Print"},
-        {800, nullptr},  {758, nullptr}, // not on the toolbar: the document does not allow e-mail
-        {705, nullptr},                  // a menu item
+        {751, "&Close"},  {752, nullptr}, {754, "&Next Page"}, {757, print.c_str()},
+        {758, "&E-Mail"}, {759, "Fa&x"},  {760, nullptr}, // save is not allowed
+        {800, nullptr},   {705, nullptr},                 // a menu item
     };
     for (const auto& c : cases) {
         const char* text = h.window->onToolTipText(c.id);
@@ -165,20 +150,6 @@ TEST(Tooltips, EnabledButtonsGetTheirTextDisabledOnesNone) {
     h.window->onCommand(kMenuLast, 0);
     EXPECT_STREQ(h.window->onToolTipText(752), "&First Page");
     EXPECT_EQ(h.window->onToolTipText(754), nullptr);
-}
-
-TEST(Tooltips, TextsAreCutTo255AndTakenFromTheCurrentTable) {
-    vlkw::DocumentDescription description = PagesDocument(3);
-    description.allowMail = vlkw::kMailAllowed;
-    description.allowFax = vlkw::kFaxAllowed;
-    description.allowSave = vlkw::kSaveAllowed;
-    ViewerHarness h{description};
-    h.open();
-    h.texts.SetInterfaceText(9, std::string(300, 'p'));
-    EXPECT_EQ(std::string(h.window->onToolTipText(757)), std::string(255, 'p'));
-    EXPECT_STREQ(h.window->onToolTipText(758), "&E-Mail");
-    EXPECT_STREQ(h.window->onToolTipText(759), "Fa&x");
-    EXPECT_STREQ(h.window->onToolTipText(760), "&Save");
 }
 
 // While building, print, mail, fax and save only show their message; once complete they run.

@@ -60,19 +60,6 @@ TEST(PageAreaLayout, BarsTakeTheirRoomAndTheVerticalBarShiftsTheAreaLeft) {
     }
 }
 
-TEST(PageAreaLayout, BarsHugThePageAreaAsItCameOut) {
-    const PageAreaLayout both{true, true, 12, 44, 1257, 829};
-    // The area as moved, in screen coordinates: 1257 x 829.
-    const WindowRect area{115, 134, 1372, 963};
-    EXPECT_EQ(VerticalBarPlacement(both, area, 17), (ScrollBarPlacement{true, 1269, 44, 17, 829}));
-    EXPECT_EQ(HorizontalBarPlacement(both, area, 17),
-              (ScrollBarPlacement{true, 12, 873, 1257, 17}));
-
-    const PageAreaLayout none{false, false, 343, 44, 612, 792};
-    EXPECT_FALSE(VerticalBarPlacement(none, area, 17).shown);
-    EXPECT_FALSE(HorizontalBarPlacement(none, area, 17).shown);
-}
-
 TEST(OffscreenSurface, HoldsSeventeenAndAHalfInchesRoundedHalvesToEven) {
     EXPECT_EQ(OffscreenSurfaceSize(96, 96), (SurfaceSize{1680, 1680}));
     EXPECT_EQ(OffscreenSurfaceSize(120, 72), (SurfaceSize{2100, 1260}));

@@ -30,8 +30,6 @@ struct PageViewFixture : ::testing::Test {
     PageViewFixture() {
         settings.screenDpiX = 120;
         settings.screenDpiY = 97;
-        view.zoomBox.items = {"Fit Width", "Fit Window", "75%", "100%", "125%"};
-        view.pickZoom(3);
         page.createSurface();
     }
 };
@@ -114,6 +112,36 @@ TEST_F(PageViewFixture, WithoutASurfaceNothingIsDrawnOrCopied) {
     EXPECT_TRUE(renderer.calls.empty());
 }
 
+// The zoom box as the fake holds it: status bar 1274 wide at y 1027, toolbar ending at 120,
+// so width room 1250, height room 871.
+TEST_F(PageViewFixture, ReadZoomSettingTakesTheSelectedItemOrTheTypedTextAndWritesTheLabelBack) {
+    const struct {
+        int item; // -1: `edit` typed
+        std::string edit;
+        bool itemFails;
+        std::int32_t percentage;
+        const char* label;
+    } cases[] = {
+        {2, "typed over", false, 75, "75%"},
+        {0, "", false, 153, "Fit Width"}, // 125000 / 816 = 153.19
+        {1, "", false, 82, "Fit Window"}, // 87100 / 1056 = 82.48
+        {-1, "  fit WIDTH ", false, 153, "Fit Width"},
+        {-1, "10", false, 25, "25%"},
+        // An item that cannot be fetched leaves the edit field's text.
+        {4, "60", true, 60, "60%"},
+    };
+    page.setPageGeometry({}); // Letter at 96 dpi: 816 x 1056
+    for (const auto& c : cases) {
+        view.zoomBox.selection = c.item;
+        view.zoomBox.editText = c.edit;
+        view.itemTextFails = c.itemFails;
+        EXPECT_EQ(page.ReadZoomSetting(), c.percentage) << c.edit;
+        EXPECT_DOUBLE_EQ(state.zoom, c.percentage / 100.0);
+        EXPECT_EQ(view.zoomBox.editText, c.label) << c.edit;
+        EXPECT_EQ(view.zoomBox.selection, c.item) << c.edit;
+    }
+}
+
 // The real renderer: each page's geometry comes from its set-up, for the page view to lay out.
 struct RenderedPages {
     static constexpr const char* kName = "C:\\docs\\pages.vlk";
@@ -144,8 +172,6 @@ struct RenderedPages {
         document.readHeader();
         document.loadPageTable(false);
         state.pageCount = document.pageCount;
-        view.zoomBox.items = {"Fit Width", "Fit Window", "75%", "100%", "125%"};
-        view.pickZoom(3);
         page.createSurface();
     }
 };

@@ -50,27 +50,10 @@ std::int32_t FakeMainWindowView::clientTop() const {
            measured.frame.menuHeight;
 }
 
-WindowRect FakeMainWindowView::screenRect(const ClientRect& place) const {
-    // As MoveWindow leaves it: a negative size becomes 0.
-    const std::int32_t left = clientLeft() + place.x;
-    const std::int32_t top = clientTop() + place.y;
-    return {left, top, left + std::max(0, place.width), top + std::max(0, place.height)};
-}
-
 void FakeMainWindowView::clearTraffic() {
     cursorChanges.clear();
     copies.clear();
     producerMessages.clear();
-}
-
-void FakeMainWindowView::typeZoom(const std::string& text) {
-    zoomBox.editText = text;
-    zoomBox.selection = -1;
-}
-
-void FakeMainWindowView::pickZoom(int item) {
-    zoomBox.selection = item;
-    zoomBox.editText = zoomBox.items.at(static_cast<std::size_t>(item));
 }
 
 bool FakeMainWindowView::createControls(const WindowSetup& given) {
@@ -79,7 +62,8 @@ bool FakeMainWindowView::createControls(const WindowSetup& given) {
     statusText = given.statusText;
     zoomLabel = given.zoomLabel;
     zoomBox.items = given.zoomItems;
-    pickZoom(given.zoomSelection);
+    zoomBox.selection = given.zoomSelection;
+    zoomBox.editText = given.zoomItems.at(static_cast<std::size_t>(given.zoomSelection));
     if (menuLoads) {
         menuPopups = {{0, "&File"}, {1, "&Document"}};
         menuItems = {{701, "&Print ..."},     {708, "&E-Mail"},    {709, "&Fax"},
@@ -130,19 +114,11 @@ void FakeMainWindowView::fitBars(const ClientRect& place) {
 
 WindowRect FakeMainWindowView::placePageArea(const ClientRect& area) {
     pageArea = area;
-    measured.pageArea = screenRect(area);
+    // As MoveWindow leaves it: a negative size becomes 0.
+    const std::int32_t left = clientLeft() + area.x;
+    const std::int32_t top = clientTop() + area.y;
+    measured.pageArea = {left, top, left + std::max(0, area.width), top + std::max(0, area.height)};
     return measured.pageArea;
-}
-
-void FakeMainWindowView::placeScrollBars(const ScrollBarPlacement& vertical,
-                                         const ScrollBarPlacement& horizontal) {
-    verticalBar = vertical;
-    horizontalBar = horizontal;
-}
-
-void FakeMainWindowView::setScrollPosition(ScrollBar bar, std::int32_t position) {
-    (bar == ScrollBar::Horizontal ? measured.scroll.horizontal : measured.scroll.vertical) =
-        position;
 }
 
 Surface* FakeMainWindowView::createPageSurface(std::int32_t width, std::int32_t height) {
@@ -152,11 +128,6 @@ Surface* FakeMainWindowView::createPageSurface(std::int32_t width, std::int32_t 
     }
     surface = std::make_unique<Surface>(recorder);
     return surface.get();
-}
-
-void FakeMainWindowView::releasePageSurface() {
-    surfaceReleased = true;
-    surface.reset();
 }
 
 void FakeMainWindowView::copyPage(const PageCopy& copy, CopyTime time) {

@@ -44,7 +44,6 @@ class FakeMainWindowView : public MainWindowView {
     FakeMainWindowView();
 
     // What the window measures.
-    std::uintptr_t handle = 4660;
     WindowGeometry measured;
     bool menuLoads = true;
     bool surfaceFails = false;
@@ -57,7 +56,8 @@ class FakeMainWindowView : public MainWindowView {
     bool ended = false;
     WindowSetup setup; // as created
     std::string zoomLabel;
-    FakeCombo zoomBox;
+    // Before the window fills it: the five items, 100 % chosen.
+    FakeCombo zoomBox{true, {"Fit Width", "Fit Window", "75%", "100%", "125%"}, 3, "100%"};
     FakeCombo indexBox;
     NavigationStates navigation;
     std::string statusText;
@@ -80,16 +80,14 @@ class FakeMainWindowView : public MainWindowView {
     int jumpDialogsRun = 0;
 
     // The user types into the zoom box's edit field.
-    void typeZoom(const std::string& text);
-    // The user picks an item of the zoom box.
-    void pickZoom(int item);
+    void typeZoom(const std::string& text) { zoomBox = {zoomBox.shown, zoomBox.items, -1, text}; }
 
     // The page surface the logic draws on.
     RecordingSurface recorder;
     std::unique_ptr<Surface> surface;
 
     // MainWindowView
-    std::uintptr_t windowHandle() override { return handle; }
+    std::uintptr_t windowHandle() override { return 4660; }
     bool createControls(const WindowSetup& setup) override;
     void maximize() override { maximized = true; }
     void requestClose() override { closeRequested = true; }
@@ -108,23 +106,31 @@ class FakeMainWindowView : public MainWindowView {
     void fitBars(const ClientRect& statusBar) override;
     WindowRect placePageArea(const ClientRect& area) override;
     void placeScrollBars(const ScrollBarPlacement& vertical,
-                         const ScrollBarPlacement& horizontal) override;
-    void setScrollPosition(ScrollBar bar, std::int32_t position) override;
+                         const ScrollBarPlacement& horizontal) override {
+        verticalBar = vertical;
+        horizontalBar = horizontal;
+    }
+    void setScrollPosition(ScrollBar bar, std::int32_t position) override {
+        (bar == ScrollBar::Horizontal ? measured.scroll.horizontal : measured.scroll.vertical) =
+            position;
+    }
     Surface* createPageSurface(std::int32_t width, std::int32_t height) override;
-    void releasePageSurface() override;
+    void releasePageSurface() override {
+        surfaceReleased = true;
+        surface.reset();
+    }
     void copyPage(const PageCopy& copy, CopyTime time) override;
     void changeMenu(const MenuChange& change) override;
     void runJumpDialog(JumpDialog& dialog) override;
     void sendToProducer(std::uint32_t window, std::uint32_t code, const std::string& text) override;
 
-    // Where the client area starts on the screen.
-    std::int32_t clientLeft() const;
-    std::int32_t clientTop() const;
     // Forgets what left the window (cursor changes, copies, producer messages).
     void clearTraffic();
 
   private:
-    WindowRect screenRect(const ClientRect& place) const;
+    // Where the client area starts on the screen.
+    std::int32_t clientLeft() const;
+    std::int32_t clientTop() const;
 };
 
 // Gives every page the geometry `geometry`, for the page view to lay out, and draws one marker

@@ -1,15 +1,11 @@
 #include "base/ansi_text.h"
-#include "viewer/page_view.h"
+#include "document/interface_texts.h"
 #include "viewer/zoom.h"
-#include "unit/viewer/viewer_fakes.h"
 
 #include <gtest/gtest.h>
 
 namespace velk {
 namespace {
-
-using testing::FakeMainWindowView;
-using testing::FakeRenderer;
 
 // A status bar whose top edge is at `top`, `width` wide, and a toolbar ending at y 30.
 WindowRect StatusBar(std::int32_t width, std::int32_t top) {
@@ -152,42 +148,6 @@ TEST(Magnifier, ClicksStepTheZoomAndTheZoomBoxLimitsTheResult) {
         const std::int32_t asked = MagnifierPercentage(c.zoom, c.button);
         EXPECT_EQ(asked, c.asked) << c.zoom;
         EXPECT_EQ(TypedZoomPercentage(MessageNumber(asked)), c.shown) << c.zoom;
-    }
-}
-
-// ReadZoomSetting against the zoom box as the fake holds it. Status bar 1274 wide at y 1027,
-// toolbar ending at 120: width room 1250, height room 871.
-TEST(ZoomBox, TheSelectedItemOrTheTypedTextIsReadAndItsLabelWrittenBack) {
-    const struct {
-        int item; // -1: `edit` typed
-        std::string edit;
-        bool itemFails;
-        std::int32_t percentage;
-        const char* label;
-    } cases[] = {
-        {2, "typed over", false, 75, "75%"},
-        {0, "", false, 153, "Fit Width"}, // 125000 / 816 = 153.19
-        {1, "", false, 82, "Fit Window"}, // 87100 / 1056 = 82.48
-        {-1, "  fit WIDTH ", false, 153, "Fit Width"},
-        {-1, "10", false, 25, "25%"},
-        // An item that cannot be fetched leaves the edit field's text.
-        {4, "60", true, 60, "60%"},
-    };
-    for (const auto& c : cases) {
-        ViewerState state;
-        Document document;
-        InterfaceTexts texts;
-        ScreenSettings settings;
-        FakeMainWindowView view;
-        FakeRenderer renderer;
-        PageView page{state, document, texts, settings, view, renderer};
-        page.setPageGeometry({}); // Letter at 96 dpi: 816 x 1056
-        view.zoomBox = {true, {"Fit Width", "Fit Window", "75%", "100%", "125%"}, c.item, c.edit};
-        view.itemTextFails = c.itemFails;
-        EXPECT_EQ(page.ReadZoomSetting(), c.percentage) << c.edit;
-        EXPECT_DOUBLE_EQ(state.zoom, c.percentage / 100.0);
-        EXPECT_EQ(view.zoomBox.editText, c.label) << c.edit;
-        EXPECT_EQ(view.zoomBox.selection, c.item) << c.edit;
     }
 }
 
