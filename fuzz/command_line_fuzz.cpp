@@ -2,20 +2,11 @@
 // viewer and for a self-extracting one. A self-extracting viewer never mails or faxes, and the
 // file name it keeps is trimmed and taken from the text itself.
 
+#include "fuzz_check.h"
 #include "startup/command_line.h"
 
 #include <cstdint>
 #include <string>
-
-namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
@@ -26,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(!extracted.mailRequested && !extracted.faxRequested);
     Check(plain.fileName == extracted.fileName);
     Check(plain.fileName.size() <= text.size());
-    Check(plain.fileName.empty() || (plain.fileName.front() != ' ' && plain.fileName.back() != ' '));
+    Check(plain.fileName.empty() ||
+          (plain.fileName.front() != ' ' && plain.fileName.back() != ' '));
     Check(text.find(plain.fileName) != std::string::npos);
     return 0;
 }

@@ -4,6 +4,7 @@
 // terminating zero included or not, as the sender likes. The document on disk is complete, so
 // announced positions land on real pages, between them and outside the file.
 
+#include "fuzz_check.h"
 #include "unit/viewer/viewer_fakes.h"
 #include "viewer/building_protocol.h"
 #include "writer/page_builder.h"
@@ -15,12 +16,6 @@
 namespace {
 
 constexpr std::size_t kMostMessages = 64;
-
-void Check(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
 
 vlkw::DocumentDescription Growing() {
     vlkw::DocumentDescription description =

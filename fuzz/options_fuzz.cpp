@@ -2,6 +2,7 @@
 // arbitrary bytes (its header is their first 260). Every text read lies inside the file, a
 // replaced interface text included, and the records are read whatever the magic says.
 
+#include "fuzz_check.h"
 #include "document/document.h"
 #include "document/header.h"
 #include "document/interface_texts.h"
@@ -14,12 +15,6 @@
 namespace {
 
 constexpr const char* kDocumentName = "C:\\docs\\options.vlk";
-
-void Check(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
 
 } // namespace
 

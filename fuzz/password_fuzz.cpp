@@ -3,6 +3,7 @@
 // attempt must give the same answer as fresh ones, and a password stored the way a producer
 // stores it must open with itself, with blanks after it, and not with a character more.
 
+#include "fuzz_check.h"
 #include "document/header.h"
 #include "document/password.h"
 
@@ -16,12 +17,6 @@
 namespace {
 
 constexpr std::size_t kStoredBytes = 2 + velk::kPasswordSize;
-
-void Check(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
 
 } // namespace
 

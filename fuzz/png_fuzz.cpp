@@ -2,6 +2,7 @@
 // must hold and the image data must inflate to exactly the rows given. Rows repeat in runs the
 // input chooses, as most rows of a printed page repeat the one above.
 
+#include "fuzz_check.h"
 #include "png_writer.h"
 
 #include <zlib.h>
@@ -16,12 +17,6 @@ namespace {
 std::uint32_t Big32(const std::vector<std::uint8_t>& b, std::size_t at) {
     return (std::uint32_t{b[at]} << 24) | (std::uint32_t{b[at + 1]} << 16) |
            (std::uint32_t{b[at + 2]} << 8) | b[at + 3];
-}
-
-void Check(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
 }
 
 } // namespace

@@ -38,8 +38,8 @@ class Screen96 : public velk::ScreenInfo {
     int logPixelsY() override { return 96; }
 };
 
-void RenderAll(velk::Document& document, velk::testing::MemoryFileSystem& files,
-               std::size_t pages, std::size_t inputSize) {
+void RenderAll(velk::Document& document, velk::testing::MemoryFileSystem& files, std::size_t pages,
+               std::size_t inputSize) {
     const velk::ScreenSettings settings;
     Screen96 screen;
     velk::InterfaceTexts texts;

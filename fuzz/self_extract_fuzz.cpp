@@ -1,21 +1,12 @@
 // Self-extract detection on arbitrary bytes taken as an executable: the document's offset it
 // finds must lie inside the file, and a file too short for the trailer carries none.
 
+#include "fuzz_check.h"
 #include "document/self_extract.h"
 #include "platform/memory_file.h"
 
 #include <cstdint>
 #include <vector>
-
-namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     velk::MemoryFile file(std::vector<std::uint8_t>(data, data + size), false);
