@@ -165,7 +165,8 @@ TEST(SaveDocument, ACopyIsTheOriginalMarkedAndAViewerCarriesItWhole) {
         run.save(c.answer);
         EXPECT_TRUE(run.messages.shown.empty()) << c.answer;
         const Bytes marked = Marked(run.original);
-        EXPECT_EQ(run.files.bytes(c.written), c.viewer ? vlkw::WriteSelfExtracting(StubBytes(), marked) : marked)
+        EXPECT_EQ(run.files.bytes(c.written),
+                  c.viewer ? vlkw::WriteSelfExtracting(StubBytes(), marked) : marked)
             << c.answer;
         EXPECT_EQ(run.files.bytes(kDoc), run.original);
         EXPECT_FALSE(run.partsLeft());
@@ -224,6 +225,18 @@ TEST(SaveDocument, EveryFailureIsToldAndLeavesNothingBehind) {
         {"document unopenable as a copy", kTarget,
          [](SaveRun& r) { r.files.add(kDoc, r.original).unopenable = true; },
          "Unable to save file."},
+        {"output not created", kViewer,
+         [](SaveRun& r) {
+             r.files.fault = Fault::Create;
+             r.files.failAt = 1;
+         },
+         "Can't open output file: " + std::string(kViewer) + unable},
+        {"output not written", kViewer,
+         [](SaveRun& r) {
+             r.files.fault = Fault::Write;
+             r.files.failAt = 1;
+         },
+         "Can't write output file: " + std::string(kViewer) + unable},
         {"target read-only", kTarget,
          [](SaveRun& r) {
              r.files.add(kTarget, {1, 2, 3}).readOnly = true;
