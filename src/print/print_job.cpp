@@ -85,7 +85,7 @@ PrintDialogRequest DialogRequest(std::int32_t pageCount, std::uintptr_t devMode,
     return request;
 }
 
-// Restores the spooler's printer when the job ends, whichever way.
+// The default printer, open for the job's whole length and closed however the job ends.
 class OpenPrinter {
   public:
     OpenPrinter(Spooler& spooler, const std::string& name)
