@@ -27,26 +27,36 @@ TEST(OwnExecutablePath, IsTrimmed) {
     EXPECT_EQ(OwnExecutablePath(files), "C:\\Program Files\\velk\\velk.exe");
 }
 
-TEST(MakeTempFileName, PadsTheNumberToEightCharactersWithThePrefix) {
-    MemoryFileSystem files;
-    files.temporary = " C:\\Temp ";
-    EXPECT_EQ(MakeTempFileName(files, "~DB", ".bmp"), "C:\\Temp\\~DB00001.bmp");
-    EXPECT_EQ(MakeTempFileName(files, "~D", ".exe"), "C:\\Temp\\~D000001.exe");
-    files.temporary = "C:\\Temp\\";
-    files.add("C:\\Temp\\~DB00001.bmp", {});
-    files.add("C:\\Temp\\~DB00002.bmp", {});
-    EXPECT_EQ(MakeTempFileName(files, "~DB", ".bmp"), "C:\\Temp\\~DB00003.bmp");
-}
-
-TEST(MakeTempFileName, EmptyWhenAll9999NamesAreTaken) {
-    MemoryFileSystem files;
-    for (int n = 1; n <= 9999; ++n) {
-        std::string number = std::to_string(n);
+// Takes the temporary names ~DB<from>.bmp to ~DB<to>.bmp in C:\Temp.
+void TakeTempNames(MemoryFileSystem& files, int from, int to) {
+    for (int n = from; n <= to; ++n) {
+        const std::string number = std::to_string(n);
         files.add("C:\\Temp\\~DB" + std::string(5 - number.size(), '0') + number + ".bmp", {});
     }
-    EXPECT_EQ(MakeTempFileName(files, "~DB", ".bmp"), "");
-    files.deleteFile("C:\\Temp\\~DB09999.bmp");
-    EXPECT_EQ(MakeTempFileName(files, "~DB", ".bmp"), "C:\\Temp\\~DB09999.bmp");
+}
+
+// MakeTempFileName only looks for a free name; CreateTempFile also creates it, so the name it
+// gives is taken afterwards.
+TEST(TempFileNames, TheFirstFreeNumberPaddedToEightCharactersWithThePrefix) {
+    for (const bool create : {false, true}) {
+        const auto name = [create](MemoryFileSystem& files, std::string_view prefix,
+                                   std::string_view extension) {
+            return create ? CreateTempFile(files, prefix, extension)
+                          : MakeTempFileName(files, prefix, extension);
+        };
+        MemoryFileSystem files;
+        files.temporary = "  C:\\Temp  ";
+        EXPECT_EQ(name(files, "~DB", ".bmp"), "C:\\Temp\\~DB00001.bmp") << create;
+        EXPECT_EQ(files.contains("C:\\Temp\\~DB00001.bmp"), create);
+        files.add("C:\\Temp\\~D000001.exe", {});
+        EXPECT_EQ(name(files, "~D", ".exe"), "C:\\Temp\\~D000002.exe") << create;
+        files.temporary = "C:\\Temp\\";
+        TakeTempNames(files, 1, 9998);
+        // The last of the 9999 names is still tried.
+        EXPECT_EQ(name(files, "~DB", ".bmp"), "C:\\Temp\\~DB09999.bmp") << create;
+        TakeTempNames(files, 9999, 9999);
+        EXPECT_EQ(name(files, "~DB", ".bmp"), "") << create;
+    }
 }
 
 } // namespace

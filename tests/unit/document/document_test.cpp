@@ -102,39 +102,49 @@ TEST(DocumentStore, BadPageTablesGiveEmptyPagesNeverMoreThanTheFile) {
     }
 }
 
-TEST(DocumentStore, PageTableOutsideTheFileOrNoPagesHoldNothingWhateverTheCount) {
+// Nothing is read from outside the file, and a huge count costs no more than the file holds.
+TEST(DocumentStore, TablesOutsideTheFileOrWithoutEntriesHoldNothingWhateverTheCount) {
+    constexpr std::int32_t keep = 0;        // the position as written
+    constexpr std::int32_t upToTheEnd = -1; // the four real entries, then whatever follows
     const struct {
         const char* what;
-        std::int32_t pageCount;
-        std::int32_t pageTablePos; // 0: keep
+        std::int32_t pageCount, pageTablePos, indexCount, indexPos, indexEntries;
     } cases[] = {
-        {"huge count", 2147483647, 261},
-        {"table past the end", 3, 1 << 30},
-        {"table before the start", 3, -100},
-        {"huge count, table before the start", 2147483647, -2147483647},
-        // No pages: an empty table and empty pages.
-        {"no pages", 0, 0},
-        {"negative count", -1, 0},
-        {"lowest count", -2147483647 - 1, 0},
+        {"huge counts", 2147483647, 261, 2147483647, keep, upToTheEnd},
+        {"tables past the end", 3, 1 << 30, 4, 1 << 30, 0},
+        {"tables before the start", 3, -100, 4, -1000, 0},
+        {"huge page count, table before the start", 2147483647, -2147483647, 4, keep, 4},
+        {"no pages, no index", 0, keep, 0, keep, 0},
+        {"negative counts", -1, keep, -4, keep, 0},
+        {"lowest page count", -2147483647 - 1, keep, 4, keep, 4},
     };
     for (const auto& c : cases) {
         auto description = ThreePageReport();
         description.overrides.header = [&c](vlkw::HeaderFields& h) {
             h.pageCount = c.pageCount;
-            h.pageTablePos = c.pageTablePos != 0 ? c.pageTablePos : h.pageTablePos;
+            h.pageTablePos = c.pageTablePos != keep ? c.pageTablePos : h.pageTablePos;
+            h.indexCount = c.indexCount;
+            h.indexPos = c.indexPos != keep ? c.indexPos : h.indexPos;
         };
         const auto bytes = vlkw::WriteDocument(description);
         Opened o(bytes);
         o.loadAll();
-        EXPECT_EQ(o.document.pageCount, std::max(c.pageCount, 0)) << c.what;
-        EXPECT_LE(o.document.pageTable.size() * 4, bytes.size()) << c.what;
+        const Document& d = o.document;
+        EXPECT_EQ(d.pageCount, std::max(c.pageCount, 0)) << c.what;
+        EXPECT_LE(d.pageTable.size() * 4, bytes.size()) << c.what;
         o.document.loadPage(c.pageCount);
-        EXPECT_LE(o.document.loadedPage.size(), bytes.size()) << c.what;
+        EXPECT_LE(d.loadedPage.size(), bytes.size()) << c.what;
         if (c.pageCount <= 0) {
-            EXPECT_TRUE(o.document.pageTable.empty()) << c.what;
+            EXPECT_TRUE(d.pageTable.empty()) << c.what;
             o.document.loadPage(1);
-            EXPECT_TRUE(o.document.loadedPage.empty()) << c.what;
-            EXPECT_EQ(o.document.loadedPageNumber, 0) << c.what;
+            EXPECT_TRUE(d.loadedPage.empty()) << c.what;
+            EXPECT_EQ(d.loadedPageNumber, 0) << c.what;
+        }
+        if (c.indexEntries == upToTheEnd) {
+            EXPECT_GE(d.index.size(), 4u) << c.what;
+            EXPECT_LE(d.index.size(), bytes.size() / 4) << c.what;
+        } else {
+            EXPECT_EQ(d.index.size(), static_cast<std::size_t>(c.indexEntries)) << c.what;
         }
     }
 }
@@ -148,39 +158,6 @@ TEST(DocumentStore, IndexTextsAreCutTo100AndBadLengthsGiveEmptyTexts) {
     EXPECT_EQ(o.document.index[0].caption, std::string(100, 'x'));
     EXPECT_EQ(o.document.index[1].caption, std::string(100, ' '));
     EXPECT_EQ(o.document.index[2].caption, "y" + std::string(99, ' '));
-}
-
-TEST(DocumentStore, IndexBoundsCountsAndPositionsByTheFile) {
-    const struct {
-        const char* what;
-        std::int32_t indexCount;
-        std::int32_t indexPos; // 0: keep
-    } cases[] = {
-        {"no index", 0, 0},
-        {"negative count", -4, 0},
-        {"huge count stops at the end of the file", 2147483647, 0},
-        {"before the start", 4, -1000},
-        {"past the end", 4, 1 << 30},
-    };
-    for (const auto& c : cases) {
-        auto description = ThreePageReport();
-        description.overrides.header = [&c](vlkw::HeaderFields& h) {
-            h.indexCount = c.indexCount;
-            if (c.indexPos != 0) {
-                h.indexPos = c.indexPos;
-            }
-        };
-        const auto bytes = vlkw::WriteDocument(description);
-        Opened o(bytes);
-        o.loadAll();
-        if (c.indexCount == 2147483647) {
-            // The four real entries, then whatever the page table reads as, up to the end.
-            EXPECT_GE(o.document.index.size(), 4u);
-            EXPECT_LE(o.document.index.size(), bytes.size() / 4);
-        } else {
-            EXPECT_TRUE(o.document.index.empty()) << c.what;
-        }
-    }
 }
 
 TEST(DocumentStore, OptionRecordsSetTheirPermissionsAndBadLengthsGiveEmptyTexts) {
@@ -304,48 +281,34 @@ TEST(DocumentStore, LocateFindsOrdinaryFilesAmongWildcardMatches) {
 }
 
 TEST(DocumentStore, BuildingModeGrowsTheTableAsPagesAreAnnounced) {
-    auto description = ThreePageReport();
-    const auto finished = vlkw::ComposeDocument(description);
+    const auto finished = vlkw::ComposeDocument(ThreePageReport());
     const auto& pos = finished.pagePositions;
-    // The file as the producer left it after writing two pages: the header still names the
-    // page table at the end of page 1.
-    auto early = description;
-    early.overrides.header = [&pos](vlkw::HeaderFields& h) {
-        h.pageCount = 0;
-        h.pageTablePos = pos[1];
-    };
-    MemoryFileSystem files;
-    files.add(kName, vlkw::WriteDocument(early));
-    Document d;
-    ASSERT_TRUE(d.open(files, kName, 0));
-    ASSERT_TRUE(d.readHeader());
-    d.loadPageTable(true);
-    d.loadIndex(true);
-    EXPECT_TRUE(d.pageTable.empty());
-    EXPECT_TRUE(d.index.empty());
+    // The file as the producer left it after writing two pages: the header names the page
+    // table at the end of page 1, and later at the end of page 2. Its page count is not read.
+    for (const std::int32_t tablePos : {pos[1], pos[2]}) {
+        auto description = ThreePageReport();
+        description.overrides.header = [tablePos](vlkw::HeaderFields& h) {
+            h.pageTablePos = tablePos;
+        };
+        Opened o(vlkw::WriteDocument(description));
+        Document& d = o.document;
+        d.loadPageTable(true);
+        d.loadIndex(true);
+        EXPECT_TRUE(d.pageTable.empty());
+        EXPECT_TRUE(d.index.empty());
 
-    d.appendPage(pos[0]);
-    d.appendPage(pos[1]);
-    EXPECT_EQ(d.pageCount, 2);
-    EXPECT_EQ(d.pageTable, (std::vector<std::int32_t>{pos[0], pos[1]}));
-    d.loadPage(1);
-    EXPECT_EQ(d.loadedPage, Slice(finished.bytes, pos[0], pos[1]));
-    // Page 2 ends at a page table position below its start: empty until the header moves on.
-    d.loadPage(2);
-    EXPECT_TRUE(d.loadedPage.empty());
-    EXPECT_EQ(d.loadedPageNumber, 2);
-
-    auto later = description;
-    later.overrides.header = [&pos](vlkw::HeaderFields& h) { h.pageTablePos = pos[2]; };
-    files.add(kName, vlkw::WriteDocument(later));
-    Document again;
-    ASSERT_TRUE(again.open(files, kName, 0));
-    again.readHeader();
-    again.loadPageTable(true);
-    again.appendPage(pos[0]);
-    again.appendPage(pos[1]);
-    again.loadPage(2);
-    EXPECT_EQ(again.loadedPage, Slice(finished.bytes, pos[1], pos[2]));
+        d.appendPage(pos[0]);
+        d.appendPage(pos[1]);
+        EXPECT_EQ(d.pageCount, 2);
+        EXPECT_EQ(d.pageTable, (std::vector<std::int32_t>{pos[0], pos[1]}));
+        d.loadPage(1);
+        EXPECT_EQ(d.loadedPage, Slice(finished.bytes, pos[0], pos[1]));
+        // Page 2 ends at the page table: empty while that is below its start.
+        d.loadPage(2);
+        EXPECT_EQ(d.loadedPageNumber, 2);
+        EXPECT_EQ(d.loadedPage, tablePos == pos[1] ? std::vector<std::uint8_t>{}
+                                                   : Slice(finished.bytes, pos[1], pos[2]));
+    }
 }
 
 TEST(DocumentStore, HeaderSurvivesARoundTripByteForByte) {

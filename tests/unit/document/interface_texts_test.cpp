@@ -20,14 +20,6 @@ const std::string& Text(const InterfaceTexts& texts, int number) {
     return texts.text(static_cast<TextSlot>(number));
 }
 
-Document OpenedDocument(testing::MemoryFileSystem& files, const vlkw::DocumentDescription& d) {
-    files.add("C:\\t.vlk", vlkw::WriteDocument(d));
-    Document document;
-    document.open(files, "C:\\t.vlk", 0);
-    document.readHeader();
-    return document;
-}
-
 TEST(InterfaceTexts, DefaultsBySlot) {
     const InterfaceTexts texts;
     const struct {
@@ -62,7 +54,9 @@ TEST(InterfaceTexts, DocumentReplacesItsEightSlotsByHeaderPosition) {
         description.replacementTexts[i] = replacements[i];
     }
     testing::MemoryFileSystem files;
-    const Document document = OpenedDocument(files, description);
+    files.add("C:\\t.vlk", vlkw::WriteDocument(description));
+    Document document;
+    ASSERT_TRUE(document.open(files, "C:\\t.vlk", 0) && document.readHeader());
     InterfaceTexts texts;
     texts.SetInterfaceText(14, "Seite"); // loading starts from the defaults
     texts.LoadInterfaceTexts(document);

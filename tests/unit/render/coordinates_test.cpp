@@ -26,19 +26,6 @@ TEST(DeviceCoordinates, TheThreeFormsPlaceOffsetsAndZoomDifferently) {
     EXPECT_EQ(map.clipY(1.0), 200);
 }
 
-TEST(DeviceCoordinates, ExactHalvesRoundToEven) {
-    const DeviceMapping map{1.0, 5, 5, 0, 0};
-    EXPECT_EQ(map.graphicX(0.5), 2);   // 2.5
-    EXPECT_EQ(map.graphicY(1.5), 8);   // 7.5
-    EXPECT_EQ(map.graphicX(-0.5), -2); // -2.5
-    EXPECT_EQ(map.graphicX(-1.5), -8); // -7.5
-    EXPECT_EQ(map.textX(0.5, 0), 2);
-    EXPECT_EQ(map.textY(1.5), 8);
-    EXPECT_EQ(map.clipX(0.5), 2);
-    EXPECT_EQ((DeviceMapping{0.5, 10, 10, 0, 0}.graphicX(0.5)), 2); // 2.5 at half the zoom
-    EXPECT_EQ((DeviceMapping{1.0, 3, 3, 0, 0}.graphicY(1.5)), 4);
-}
-
 TEST(DeviceCoordinates, ValuesBeyondThirtyTwoBitsAreHeldAtTheEnds) {
     constexpr auto highest = std::numeric_limits<std::int32_t>::max();
     constexpr auto lowest = std::numeric_limits<std::int32_t>::min();
@@ -88,26 +75,6 @@ TEST(PenWidths, PointsBecomeDevicePixelsOnTheHorizontalResolution) {
     target.devmode = {};
     EXPECT_EQ(CallsOf(h.render(1, target), "CreatePen")[1].rfind("CreatePen style=0 width=25 ", 0),
               0u);
-}
-
-TEST(LinesAndBoxes, BoxesFillWithTheirBrushAndOutlineWithTheirPen) {
-    const struct {
-        float width;
-        const char* pen;
-    } cases[] = {
-        {-0.01f, "CreatePen style=0 width=0 colour=0xFFFFFF"}, // no visible border
-        {0, "CreatePen style=0 width=0 colour=0x0000FF"},
-        {2, "CreatePen style=0 width=3 colour=0x0000FF"}, // 2.67
-    };
-    for (const auto& c : cases) {
-        RenderHarness h(PageBuilder{}.box({1, 2, 3, 4.5f}, c.width, 0xD3D3D3, 0x0000FF).bytes());
-        const auto trace = h.renderScreen();
-        EXPECT_EQ(CallsOf(trace, "CreatePen")[1].rfind(c.pen, 0), 0u) << c.width;
-        EXPECT_EQ(
-            CallsOf(trace, "CreateSolidBrush")[1].rfind("CreateSolidBrush colour=0xD3D3D3", 0), 0u);
-        EXPECT_EQ(CallsOf(trace, "Rectangle"),
-                  std::vector<std::string>{"Rectangle 96 192 288 432"});
-    }
 }
 
 } // namespace

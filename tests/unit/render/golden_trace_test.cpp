@@ -36,16 +36,8 @@ bool Updating() {
     return update != nullptr && std::string(update) == "1";
 }
 
-std::string ReadWhole(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
+std::vector<std::string> Lines(std::istream&& in) {
     std::vector<std::string> lines;
-    std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
         lines.push_back(line);
     }
@@ -110,8 +102,8 @@ void ExpectGolden(const std::string& name, const std::string& actual) {
         return;
     }
     ASSERT_TRUE(fs::exists(path)) << path << " is missing; run with VELK_UPDATE_GOLDEN=1";
-    const auto expected = Lines(ReadWhole(path));
-    const auto got = Lines(actual);
+    const auto expected = Lines(std::ifstream(path, std::ios::binary));
+    const auto got = Lines(std::istringstream(actual));
     for (std::size_t i = 0; i < std::min(expected.size(), got.size()); ++i) {
         ASSERT_EQ(got[i], expected[i]) << name << ".trace line " << i + 1;
     }

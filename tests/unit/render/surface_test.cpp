@@ -8,29 +8,13 @@
 namespace velk {
 namespace {
 
-TEST(Surface, SelectReturnsTheObjectItReplacesPerKind) {
-    RecordingSurface recorder;
-    Surface surface(recorder);
-    const PenId pen = surface.createPen(kPenSolid, 2, 0xFF);
-    const BrushId brush = surface.createSolidBrush(0xFF00);
-    const PenId other = surface.createPen(kPenSolid, 1, 0);
-    EXPECT_EQ(pen.id, 4u);
-    EXPECT_EQ(brush.id, 5u);
-    EXPECT_EQ(other.id, 6u);
-
-    EXPECT_EQ(surface.selectObject(pen), kDevicePen);
-    EXPECT_EQ(surface.selectObject(brush), kDeviceBrush);
-    EXPECT_EQ(surface.selectObject(other), pen);
-    EXPECT_EQ(surface.selectObject(kDevicePen), other);
-    EXPECT_EQ(surface.selectedBrush(), brush);
-    EXPECT_EQ(surface.selectedFont(), kDeviceFont);
-}
-
-TEST(Surface, RefusesNullDeadAndForeignObjectsWithoutAskingTheBackEnd) {
+TEST(Surface, RefusesNullDeadSelectedAndForeignObjectsWithoutAskingTheBackEnd) {
     RecordingSurface recorder;
     Surface surface(recorder);
     const PenId pen = surface.createPen(kPenSolid, 1, 0);
     ASSERT_TRUE(surface.deleteObject(pen));
+    const FontId font = surface.createFontIndirect(LogFont{});
+    surface.selectObject(font);
     recorder.clear();
 
     EXPECT_EQ(surface.selectObject(PenId{}), PenId{});
@@ -40,18 +24,10 @@ TEST(Surface, RefusesNullDeadAndForeignObjectsWithoutAskingTheBackEnd) {
     EXPECT_FALSE(surface.deleteObject(pen));                     // twice
     EXPECT_FALSE(surface.deleteObject(kDevicePen));              // the device's own
     EXPECT_FALSE(surface.deleteObject(FontId{}));
+    EXPECT_FALSE(surface.deleteObject(font)); // selected
     EXPECT_FALSE(surface.stretchBlt(0, 0, 1, 1, BitmapId{42}, 0, 0, 1, 1, kRopSourceCopy));
     EXPECT_TRUE(recorder.lines().empty());
     EXPECT_EQ(surface.selectedPen(), kDevicePen);
-}
-
-TEST(Surface, ASelectedObjectIsNotDeleted) {
-    RecordingSurface recorder;
-    Surface surface(recorder);
-    const FontId font = surface.createFontIndirect(LogFont{});
-    surface.selectObject(font);
-    EXPECT_FALSE(surface.deleteObject(font));
-    EXPECT_EQ(surface.liveObjects(), 1u);
     surface.selectObject(kDeviceFont);
     EXPECT_TRUE(surface.deleteObject(font));
     EXPECT_EQ(surface.liveObjects(), 0u);
@@ -86,16 +62,6 @@ TEST(Surface, OnDestructionPutsTheDeviceObjectsBackAndDeletesWhatIsLeft) {
                                     "DeleteObject brush 5",
                                     "DeleteObject brush 6",
                                 }));
-}
-
-TEST(Surface, TextSettingsReturnTheirPreviousValues) {
-    RecordingSurface recorder;
-    Surface surface(recorder);
-    EXPECT_EQ(surface.setTextColor(0xFF), 0u);
-    EXPECT_EQ(surface.setTextColor(0), 0xFFu);
-    EXPECT_EQ(surface.setBkMode(kBkTransparent), kBkOpaque);
-    EXPECT_EQ(surface.setTextAlign(kTextAlignRight), kTextAlignLeftTop);
-    EXPECT_EQ(surface.setTextAlign(0), kTextAlignRight);
 }
 
 TEST(RecordingSurface, WritesTextsSoThatEveryTraceLineStaysOneLine) {
