@@ -3,6 +3,8 @@
 # Wine (on a virtual display when there is none), saves a screenshot of its window as
 # build/win32/sample-screenshot.png, prints what the document holds, and exports the sample with
 # velk-render: build/native/sample-export/sample.pdf (printer rules) and sample-N.png (screen).
+# A machine that cannot run 32-bit programs cannot run Wine: there only the export is made, and
+# the script ends with status 1.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -23,30 +25,41 @@ screenshot=$repo/build/win32/sample-screenshot.png
 # The sample names its chart bitmap without a folder: velk.exe runs beside it. The snapshot
 # helper starts velk.exe, saves a picture of its window once the first page shows, and passes
 # velk.exe's exit code on.
-cd "$repo/build/win32"
-rm -f "$picture" "$screenshot"
-status=0
-if [[ -n ${DISPLAY:-} ]]; then
-    # On the screen the window stays until its reader closes it.
-    "$repo/scripts/wine-run" "$snapshot" "$velk" sample.vlk "$picture" || status=$?
-else
-    # No display: a virtual one for this run, the window closed once pictured; Wine's server
-    # goes with the display.
-    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-        bash -c '"$0" "$1" "$2" sample.vlk "$3" --close; rc=$?; WINEPREFIX="$4" wineserver -k; exit $rc' \
-        "$repo/scripts/wine-run" "$snapshot" "$velk" "$picture" "$repo/build/wineprefix" || status=$?
-fi
+open_in_velk() {
+    cd "$repo/build/win32"
+    rm -f "$picture" "$screenshot"
+    status=0
+    if [[ -n ${DISPLAY:-} ]]; then
+        # On the screen the window stays until its reader closes it.
+        "$repo/scripts/wine-run" "$snapshot" "$velk" sample.vlk "$picture" || status=$?
+    else
+        # No display: a virtual one for this run, the window closed once pictured; Wine's
+        # server goes with the display.
+        xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+            bash -c '"$0" "$1" "$2" sample.vlk "$3" --close; rc=$?; WINEPREFIX="$4" wineserver -k; exit $rc' \
+            "$repo/scripts/wine-run" "$snapshot" "$velk" "$picture" "$repo/build/wineprefix" || status=$?
+    fi
 
-case $status in
-    0) echo "velk.exe showed $sample" ;;
-    2) echo "velk.exe: Unable to locate file: $sample" ;;
-    3) echo "velk.exe: Unable to open file: $sample" ;;
-    4) echo "velk.exe: $sample is not a velk document" ;;
-    *) echo "velk.exe ended with status $status" ;;
-esac
-if [[ -f $picture ]] && convert "$picture" "$screenshot"; then
-    rm -f "$picture"
-    echo "screenshot of the window: $screenshot"
+    case $status in
+        0) echo "velk.exe showed $sample" ;;
+        2) echo "velk.exe: Unable to locate file: $sample" ;;
+        3) echo "velk.exe: Unable to open file: $sample" ;;
+        4) echo "velk.exe: $sample is not a velk document" ;;
+        *) echo "velk.exe ended with status $status" ;;
+    esac
+    if [[ -f $picture ]] && convert "$picture" "$screenshot"; then
+        rm -f "$picture"
+        echo "screenshot of the window: $screenshot"
+    fi
+}
+
+status=0
+if scripts/runs-32bit.sh; then
+    open_in_velk
+else
+    echo "velk.exe was built ($velk) but this machine cannot run 32-bit programs, so Wine"
+    echo "cannot start it here; the sample's pages are exported below instead."
+    status=1
 fi
 "$repo/build/native/tools/velk-info/velk-info" "$sample"
 

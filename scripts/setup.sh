@@ -89,4 +89,8 @@ create_wine_prefix() {
 }
 
 install_packages
-create_wine_prefix
+if "$repo/scripts/runs-32bit.sh"; then
+    create_wine_prefix
+else
+    echo "setup: this machine cannot run 32-bit programs: no Wine prefix, velk.exe builds but cannot run here"
+fi
