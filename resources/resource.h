@@ -50,3 +50,19 @@
 
 // The strip of toolbar pictures, 20 x 20 each.
 #define IDB_TOOLBAR 501
+
+// DLG_FAX
+#define IDC_FAX_NAME_LABEL 101
+#define IDC_FAX_NAME 102
+#define IDC_FAX_NUMBER_LABEL 103
+#define IDC_FAX_NUMBER 104
+#define IDC_FAX_LIST_LABEL 105
+#define IDC_FAX_ADD 106
+#define IDC_FAX_REMOVE 107
+#define IDC_FAX_LIST 108
+#define IDC_FAX_SUBJECT_LABEL 109
+#define IDC_FAX_SUBJECT 110
+#define IDC_FAX_NOTE_LABEL 111
+#define IDC_FAX_NOTE 112
+#define IDC_FAX_CANCEL 113
+#define IDC_FAX_SEND 114

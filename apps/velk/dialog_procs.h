@@ -10,4 +10,6 @@ __declspec(dllexport) INT_PTR CALLBACK
     MAINDLGPROC(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 __declspec(dllexport) INT_PTR CALLBACK
     JUMPDLGPROC(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+__declspec(dllexport) INT_PTR CALLBACK
+    FAXDLGPROC(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 }

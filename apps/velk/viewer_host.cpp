@@ -15,6 +15,11 @@
 #include "platform/win32/win32_save_dialog.h"
 #include "print/print_job.h"
 #include "win32_spooler.h"
+#include "fax_dialog_win32.h"
+#include "mail/fax_document.h"
+#include "mail/mail_document.h"
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_mapi.h"
 
 #include <algorithm>
 #include <cstring>
@@ -23,19 +28,22 @@ namespace velk::win32 {
 
 namespace {
 
-// Printing runs the print job and saving saves a copy; e-mail and fax are not part of this
-// version of velk.exe: their commands and the switches that ask for them do nothing.
+// The main window's commands hand over to printing, mail, fax and save.
 class DocumentActions : public ViewerActions {
   public:
-    DocumentActions(PrintJobs& jobs, SaveServices saving) : jobs_(jobs), saving_(saving) {}
+    DocumentActions(PrintJobs& jobs, SaveServices saving, MailServices& mailing,
+                    FaxDialogRunner& faxDialog)
+        : jobs_(jobs), saving_(saving), mailing_(mailing), faxDialog_(faxDialog) {}
     void print(PrintWindow& window) override { jobs_.PrintDocument(false, &window); }
-    void email() override {}
-    void fax() override {}
+    void email() override { MailDocument(mailing_); }
+    void fax() override { FaxDocument(mailing_, faxDialog_); }
     void save() override { SaveDocumentAs(saving_); }
 
   private:
     PrintJobs& jobs_;
     SaveServices saving_;
+    MailServices& mailing_;
+    FaxDialogRunner& faxDialog_;
 };
 
 UniqueFont CreateDialogFont(std::int32_t logPixelsY) {
@@ -75,26 +83,35 @@ StartupOutcome Win32ViewerHost::run(Document& document, const StartupRequest& re
         document, settings, screen, texts, messages_, files_, NetworkBitmapsAllowed()};
     Win32Spooler spooler(messages_);
     PrintJobs printJobs(services, profile, spooler);
+    Win32MapiLibrary mapi;
+    Win32Clock clock;
+    MailServices mailing{document, files_, messages_, mapi, clock};
+    UniqueFont dialogFont = CreateDialogFont(settings.screenDpiY);
+    Win32FaxDialogRunner faxDialog(instance_, messages_, dialogFont.get(), document.header.title);
 
     switch (ChooseBatchAction(request)) {
     case BatchAction::Print:
         return PrintedOutcome(printJobs.PrintDocument(request.printAllRequested, nullptr));
     case BatchAction::EMail:
+        MailDocument(mailing);
+        return StartupOutcome::Viewed;
     case BatchAction::Fax:
+        FaxDocument(mailing, faxDialog);
         return StartupOutcome::Viewed;
     case BatchAction::None:
         break;
     }
 
     MainWindowResources resources;
-    resources.dialogFont = CreateDialogFont(settings.screenDpiY);
+    resources.dialogFont = std::move(dialogFont);
     // Not shared, so that it can be destroyed when the viewer ends.
     resources.magnifier.reset(
         static_cast<HCURSOR>(LoadImageA(instance_, "MAGNIFY", IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE)));
     resources.menu.reset(LoadMenuA(instance_, "MAINMENU"));
 
     Win32SaveDialog saveDialog(messages_);
-    DocumentActions actions(printJobs, {document, files_, messages_, saveDialog});
+    DocumentActions actions(printJobs, {document, files_, messages_, saveDialog}, mailing,
+                            faxDialog);
     DocumentPageRenderer renderer(services);
     Win32MainWindowView view(instance_, resources, messages_);
     MainWindow window({document, state, texts, settings, messages_, actions, renderer}, view);

@@ -32,6 +32,18 @@ std::string CutAtNul(std::string_view text) {
     return std::string(text.substr(0, text.find('\0')));
 }
 
+std::vector<std::string> SplitList(std::string_view text, char separator) {
+    std::vector<std::string> items;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find(separator, start);
+        items.emplace_back(text.substr(start, end - start));
+        if (end == std::string_view::npos) {
+            return items;
+        }
+        start = end + 1;
+    }
+}
+
 double LenientNumber(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ') {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velk {
 
@@ -15,6 +16,10 @@ std::string CutTo(std::string_view text, std::size_t limit);
 
 // The text before the first NUL character.
 std::string CutAtNul(std::string_view text);
+
+// The items of a list separated by `separator`: one more than there are separators, empty
+// items included.
+std::vector<std::string> SplitList(std::string_view text, char separator);
 
 // Numbers typed by the user or received as text: leading blanks skipped, optional sign, digits
 // with an optional decimal point; reading stops at the first other character; no number reads
