@@ -12,8 +12,8 @@ namespace velk {
 void FaxDocument(MailServices& services, FaxDialogRunner& dialog) {
     Document& document = services.document;
     FaxOptions& options = document.faxOptions;
-    const bool showDialog = document.header.faxOptionsPos <= 0 ||
-                            TrimBlanks(options.recipients).empty() || options.showDialog != 0;
+    // Without a fax record the recipients are blank.
+    const bool showDialog = TrimBlanks(options.recipients).empty() || options.showDialog != 0;
     const MailAttachment attachment{document.fileName,
                                     AttachmentName(document.header.title, ".vlk")};
     WithMapiSession(

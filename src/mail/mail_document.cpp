@@ -53,7 +53,8 @@ class Mailer {
         content.note = options.note;
         content.recipientNames = options.recipientNames;
         content.recipientAddresses = options.recipientAddresses;
-        content.showDialog = !hasRecord || TrimBlanks(options.recipientNames).empty() ||
+        // Without a mail record the recipients are blank.
+        content.showDialog = TrimBlanks(options.recipientNames).empty() ||
                              TrimBlanks(options.recipientAddresses).empty() ||
                              options.showDialog != 0;
         content.attachments = {{attachment_.path(), AttachmentName(s_.document.header.title,

@@ -246,6 +246,16 @@ TEST(MailDocument, EveryFailureIsReportedAndLeavesNothingBehind) {
     }
 }
 
+TEST(MailDocument, ACopyThatCannotBeWrittenIsNotSent) {
+    MailRun run(Record(0, 0));
+    run.files.add(kDoc, run.original).unopenable = true;
+    MailDocument(run.services);
+    EXPECT_EQ(run.shown(), std::vector<std::string>{"Unable to create vlk attachment. Can't write "
+                                                    "temp .vlk file for sending."});
+    EXPECT_TRUE(run.mapi.calls.empty());
+    run.expectNothingChanged();
+}
+
 TEST(MailDocument, AnotherProgramsTemporaryFileIsPassedOverAndSurvives) {
     for (const int attachAsViewer : {0, 1}) {
         MailRun run(Record(0, attachAsViewer));
