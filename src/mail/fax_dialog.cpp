@@ -3,13 +3,13 @@
 #include "base/ansi_text.h"
 #include "base/user_message.h"
 #include "document/document.h"
-#include "viewer/edit_dialog_view.h"
 
 namespace velk {
 
 namespace {
 
 constexpr std::string_view kFaxPrefix = "FAX:";
+constexpr int kEscape = 2; // IDCANCEL, sent for the Escape key
 
 bool HasFaxPrefix(std::string_view item) {
     return UpperCase(item.substr(0, kFaxPrefix.size())) == kFaxPrefix;
@@ -58,7 +58,7 @@ void FaxDialog::onInitDialog(FaxDialogView& view) {
 void FaxDialog::onCommand(int id, FaxDialogView& view) {
     switch (id) {
     case IDC_FAX_CANCEL:
-    case kDialogCancel:
+    case kEscape:
         result_ = 0;
         view.requestClose();
         break;

@@ -5,7 +5,6 @@
 #include "support/documents.h"
 #include "support/fake_mapi.h"
 #include "support/recording_services.h"
-#include "viewer/edit_dialog_view.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +15,8 @@ namespace {
 
 using Items = std::vector<std::string>;
 constexpr const char* kDoc = "C:\\docs\\report.vlk";
-constexpr int kDialogOk = 1; // IDOK: Enter
+constexpr int kDialogOk = 1;     // IDOK: Enter
+constexpr int kDialogCancel = 2; // IDCANCEL: Escape
 
 TEST(FaxRecipients, EveryItemStartsWithThePrefixOnce) {
     const std::pair<const char*, const char*> rows[] = {
