@@ -166,20 +166,25 @@ TEST(Startup, PlainViewerRegistersSilentlyOnlyWhenUnregistered) {
 
 // The request reaches the viewer as parsed (each switch a row of the command line table).
 // Building mode does not read the option records, which would allow mail and fax again and
-// name the mail's subject.
+// name the mail's subject. A passed-on copy (any nonzero mark) withholds mail, fax and save.
 TEST(Startup, ViewerGetsTheRequestAndTheOpenDocument) {
     const struct {
         const char* line;
         bool printAll, building;
+        std::int32_t forwarded;
     } cases[] = {
-        {"C:\\docs\\report.vlk", false, false},
-        {"-PA C:\\docs\\report.vlk", true, false},
-        {"/BV C:\\docs\\report.vlk", false, true},
+        {"C:\\docs\\report.vlk", false, false, 0},
+        {"-PA C:\\docs\\report.vlk", true, false, 0},
+        {"/BV C:\\docs\\report.vlk", false, true, 0},
+        {kDoc, false, false, 1},
+        {kDoc, false, false, -1},
     };
     for (const auto& c : cases) {
         auto description = testing::ThreePageReport();
         description.allowMail = 0;
         description.allowFax = 0;
+        description.allowSave = vlkw::kSaveAllowed;
+        description.forwardedCopy = c.forwarded;
         StartupRun run;
         run.addDocument(description);
         EXPECT_EQ(run(c.line), StartupOutcome::Viewed) << c.line;
@@ -190,29 +195,11 @@ TEST(Startup, ViewerGetsTheRequestAndTheOpenDocument) {
         EXPECT_EQ(run.viewer.request.printRequested, c.printAll) << c.line;
         EXPECT_EQ(run.viewer.request.printAllRequested, c.printAll) << c.line;
         EXPECT_EQ(run.viewer.request.building, c.building) << c.line;
-        EXPECT_EQ(run.viewer.header.allowMail, c.building ? 0 : 1) << c.line;
-        EXPECT_EQ(run.viewer.header.allowFax, c.building ? 0 : 1) << c.line;
+        const bool mail = !c.building && c.forwarded == 0;
+        EXPECT_EQ(run.viewer.header.allowMail, mail ? 1 : 0) << c.line << c.forwarded;
+        EXPECT_EQ(run.viewer.header.allowFax, mail ? 1 : 0) << c.line << c.forwarded;
+        EXPECT_EQ(run.viewer.header.allowSave != 0, c.forwarded == 0) << c.forwarded;
         EXPECT_EQ(run.viewer.mail.subject, c.building ? "" : "Report") << c.line;
-    }
-}
-
-TEST(Startup, PassedOnCopyWithholdsMailFaxAndSave) {
-    const struct {
-        const char* what;
-        std::int32_t forwarded;
-        bool allowed;
-    } cases[] = {
-        {"plain", 0, true}, {"forwarded", 1, false}, {"forwarded, any nonzero", -1, false}};
-    for (const auto& c : cases) {
-        auto description = testing::ThreePageReport();
-        description.allowSave = vlkw::kSaveAllowed;
-        description.forwardedCopy = c.forwarded;
-        StartupRun run;
-        run.addDocument(description);
-        EXPECT_EQ(run(kDoc), StartupOutcome::Viewed) << c.what;
-        EXPECT_EQ(run.viewer.header.allowSave != 0, c.allowed) << c.what;
-        EXPECT_EQ(run.viewer.header.allowMail != 0, c.allowed) << c.what;
-        EXPECT_EQ(run.viewer.header.allowFax != 0, c.allowed) << c.what;
     }
 }
 

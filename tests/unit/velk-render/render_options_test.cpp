@@ -13,12 +13,13 @@ namespace velk::cli {
 namespace {
 
 TEST(VelkRenderOptions, ValuesComeAfterTheOptionOrAfterAnEqualsSign) {
+    // A name starting with a dash is the document after the end of options.
     const ParsedOptions parsed = ParseOptions(
         {"--dpi", "150", "--zoom=75", "--pages", "2-3,5", "--password=s3cret word", "--out-dir",
-         "pages", "--decimal", ",", "--allow-network-bitmaps", "report.vlk"});
+         "pages", "--decimal", ",", "--allow-network-bitmaps", "--", "-odd name.vlk"});
     ASSERT_EQ(parsed.error, "");
     const RenderOptions& o = parsed.options;
-    EXPECT_EQ(o.document, "report.vlk");
+    EXPECT_EQ(o.document, "-odd name.vlk");
     EXPECT_EQ(o.dpi, 150);
     EXPECT_EQ(o.zoomPercent, 75);
     EXPECT_EQ(o.pages, (std::vector<PageSpan>{{2, 3}, {5, 5}}));
@@ -27,6 +28,9 @@ TEST(VelkRenderOptions, ValuesComeAfterTheOptionOrAfterAnEqualsSign) {
     EXPECT_EQ(o.decimalSeparator, ',');
     EXPECT_TRUE(o.allowNetworkBitmaps);
     EXPECT_FALSE(o.pdf.has_value());
+    const ParsedOptions empty = ParseOptions({"--password=", "a.vlk"});
+    EXPECT_EQ(empty.error, "");
+    EXPECT_EQ(empty.options.password, std::optional<std::string>("")); // still a password
 }
 
 TEST(VelkRenderOptions, DefaultsAreTheScreenAtNinetySixDotsAndAPrinterAtSixHundred) {
@@ -41,27 +45,12 @@ TEST(VelkRenderOptions, DefaultsAreTheScreenAtNinetySixDotsAndAPrinterAtSixHundr
     EXPECT_EQ(parsed.options.outDir, ".");
     EXPECT_FALSE(parsed.options.password.has_value());
     EXPECT_FALSE(parsed.options.allowNetworkBitmaps);
-}
-
-TEST(VelkRenderOptions, AnEmptyPasswordIsStillAPassword) {
-    const ParsedOptions parsed = ParseOptions({"--password=", "a.vlk"});
-    ASSERT_EQ(parsed.error, "");
-    EXPECT_EQ(parsed.options.password, std::optional<std::string>(""));
-}
-
-TEST(VelkRenderOptions, HelpNeedsNoDocument) {
+    EXPECT_FALSE(parsed.options.help);
+    // Help needs no document.
     for (const char* help : {"-h", "--help"}) {
-        const ParsedOptions parsed = ParseOptions({help});
-        EXPECT_TRUE(parsed.options.help) << help;
-        EXPECT_EQ(parsed.error, "") << help;
+        EXPECT_TRUE(ParseOptions({help}).options.help) << help;
+        EXPECT_EQ(ParseOptions({help}).error, "") << help;
     }
-}
-
-TEST(VelkRenderOptions, DocumentNamesStartingWithADashFollowTheEndOfOptions) {
-    const ParsedOptions parsed = ParseOptions({"--dpi", "72", "--", "-odd name.vlk"});
-    ASSERT_EQ(parsed.error, "");
-    EXPECT_EQ(parsed.options.document, "-odd name.vlk");
-    EXPECT_EQ(parsed.options.dpi, 72);
 }
 
 TEST(VelkRenderOptions, WrongCommandLinesSayWhatIsWrong) {
@@ -110,34 +99,24 @@ TEST(VelkRenderOptions, TheUsageTextNamesEveryOptionAndExitCode) {
 TEST(VelkRenderPageRanges, ListsOfPagesAndRanges) {
     const struct {
         const char* text;
-        std::optional<std::vector<PageSpan>> spans;
+        std::vector<PageSpan> spans;
     } cases[] = {
-        {"1", std::vector<PageSpan>{{1, 1}}},
-        {"1-3,5", std::vector<PageSpan>{{1, 3}, {5, 5}}},
-        {"4-", std::vector<PageSpan>{{4, std::nullopt}}},
-        {"-2", std::vector<PageSpan>{{1, 2}}},
-        {"7,2,7", std::vector<PageSpan>{{7, 7}, {2, 2}, {7, 7}}},
-        {"3-3", std::vector<PageSpan>{{3, 3}}},
-        {"32767", std::vector<PageSpan>{{32767, 32767}}},
-        {"32768-65536", std::vector<PageSpan>{{32768, 65536}}},
-        {"2147483647", std::vector<PageSpan>{{2147483647, 2147483647}}},
-        {"2147483648", std::nullopt},
-        {"", std::nullopt},
-        {"0", std::nullopt},
-        {"-", std::nullopt},
-        {"3-1", std::nullopt},
-        {"1,,2", std::nullopt},
-        {"1,", std::nullopt},
-        {",1", std::nullopt},
-        {"1-2-3", std::nullopt},
-        {"a", std::nullopt},
-        {"1 ", std::nullopt},
-        {"+1", std::nullopt},
-        {"--1", std::nullopt},
-        {"99999999999", std::nullopt},
+        {"1", {{1, 1}}},
+        {"1-3,5", {{1, 3}, {5, 5}}},
+        {"4-", {{4, std::nullopt}}},
+        {"-2", {{1, 2}}},
+        {"7,2,7", {{7, 7}, {2, 2}, {7, 7}}},
+        {"3-3", {{3, 3}}},
+        {"32767", {{32767, 32767}}},
+        {"32768-65536", {{32768, 65536}}},
+        {"2147483647", {{2147483647, 2147483647}}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ParsePageRanges(c.text), c.spans) << '"' << c.text << '"';
+    }
+    for (const char* wrong : {"2147483648", "", "0", "-", "3-1", "1,,2", "1,", ",1", "1-2-3", "a",
+                              "1 ", "+1", "--1", "99999999999"}) {
+        EXPECT_EQ(ParsePageRanges(wrong), std::nullopt) << '"' << wrong << '"';
     }
 }
 

@@ -4,6 +4,7 @@
 #include "render_run.h"
 
 #include "render/recording_surface.h"
+#include "support/documents.h"
 #include "support/memory_file_system.h"
 #include "support/render_harness.h"
 #include "writer/document_writer.h"
@@ -23,6 +24,7 @@ namespace {
 using testing::CallsOf;
 using testing::DocumentOf;
 using testing::MemoryFileSystem;
+using testing::TextPage;
 using vlkw::PageBuilder;
 using Lines = std::vector<std::string>;
 
@@ -146,15 +148,11 @@ struct Fixture {
     }
 };
 
-std::vector<std::uint8_t> TextPage(const char* text, vlkw::PageSetup setup = {}) {
-    return PageBuilder(setup).font(0, 10, 0, "Arial").text(1, 1, 0, text).bytes();
-}
-
+// Letter, A4 across, Letter.
 vlkw::DocumentDescription ThreePages() {
-    vlkw::PageSetup a4Landscape;
-    a4Landscape.paperSize = vlkw::kPaperA4;
-    a4Landscape.orientation = vlkw::kLandscape;
-    return DocumentOf({TextPage("one"), TextPage("two", a4Landscape), TextPage("three")});
+    const vlkw::PageSetup a4Landscape{.paperSize = vlkw::kPaperA4, .orientation = vlkw::kLandscape};
+    const auto two = PageBuilder(a4Landscape).font(0, 10, 0, "Arial").text(1, 1, 0, "two").bytes();
+    return DocumentOf({TextPage("one"), two, TextPage("three")});
 }
 
 TEST(VelkRenderRun, RunsThatEndBeforeAnythingIsDrawnGiveTheirCodeAndMessage) {
@@ -163,7 +161,12 @@ TEST(VelkRenderRun, RunsThatEndBeforeAnythingIsDrawnGiveTheirCodeAndMessage) {
         std::vector<std::string> arguments;
         ExitCode code;
         std::string error;
+        bool pdfBuild = true; // false: refused before anything is opened
     } cases[] = {
+        {{"--pdf", "out.pdf", "C:\\none.vlk"},
+         ExitCode::Usage,
+         "velk-render: --pdf is not available in this build",
+         false},
         {{"C:\\none.vlk"}, ExitCode::NotFound, "Unable to locate file: C:\\none.vlk"},
         {{"C:\\locked.vlk"}, ExitCode::OpenFailed, "Unable to open file: C:\\locked.vlk"},
         {{"C:\\junk.vlk"},
@@ -187,6 +190,7 @@ TEST(VelkRenderRun, RunsThatEndBeforeAnythingIsDrawnGiveTheirCodeAndMessage) {
     protectedReport.password = "secret";
     for (const auto& c : cases) {
         Fixture f;
+        f.targets.pdf = c.pdfBuild;
         f.files.add("C:\\junk.vlk", std::vector<std::uint8_t>(600, 'x'));
         f.files.add("C:\\locked.vlk", vlkw::WriteDocument(ThreePages())).unopenable = true;
         f.add("C:\\secret.vlk", protectedReport);
@@ -223,13 +227,6 @@ TEST(VelkRenderRun, PagesBeyondSixteenBitsAreDrawnAndNamedWithTheirOwnNumbers) {
     }
     EXPECT_EQ(f.run({"--pages", "65537", kReport}), ExitCode::NoSuchPage);
     EXPECT_EQ(f.output.errors.back(), "Page 65537 is not in C:\\docs\\report.vlk (65536 pages)");
-}
-
-TEST(VelkRenderRun, ABuildWithoutPdfOutputRefusesPdfBeforeOpeningAnything) {
-    Fixture f;
-    f.targets.pdf = false;
-    EXPECT_EQ(f.run({"--pdf", "out.pdf", "C:\\none.vlk"}), ExitCode::Usage);
-    EXPECT_EQ(f.output.errors, Lines{"velk-render: --pdf is not available in this build"});
 }
 
 TEST(VelkRenderRun, ScreenPagesAreSizedByTheirOwnPaperAndNamedByNumber) {

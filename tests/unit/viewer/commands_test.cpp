@@ -117,6 +117,9 @@ TEST(Menu, TheWindowsMenuLosesSaveInsideAViewer) {
     embedded.document.header.allowSave = vlkw::kSaveAllowed;
     embedded.window->onInitDialog();
     EXPECT_EQ(embedded.view.removedMenuItems, (std::vector<int>{709, 710}));
+    // Without an index there is no index box.
+    EXPECT_FALSE(embedded.view.indexBox.shown);
+    EXPECT_TRUE(embedded.view.indexBox.items.empty());
 }
 
 // Texts come from the current table, cut to 255; disabled buttons, buttons the document leaves

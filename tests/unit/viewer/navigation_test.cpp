@@ -161,13 +161,6 @@ TEST_F(NavigationFixture, IndexEntriesShowTheirPageLimitedToTheDocument) {
     }
 }
 
-TEST(Navigation, AnEmptyIndexHidesTheBox) {
-    ViewerHarness h{PagesDocument(2)};
-    h.window->onInitDialog();
-    EXPECT_FALSE(h.view.indexBox.shown);
-    EXPECT_TRUE(h.view.indexBox.items.empty());
-}
-
 TEST(Navigation, WithNoPageYetNextAndLastGoToPageZero) {
     ViewerHarness h{PagesDocument(0), true};
     h.open();
