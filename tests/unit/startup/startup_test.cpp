@@ -255,7 +255,8 @@ TEST(Startup, TemporaryDocumentIsDeletedAfterViewingPrintingAndARefusedPasswordO
         {"C:\\docs\\report.vlk", 1, "", true, StartupOutcome::Viewed, 1},
         {"/P C:\\docs\\report.vlk", -1, "", true, StartupOutcome::Viewed, 1},
         {"/PA C:\\docs\\report.vlk", 1, "", true, StartupOutcome::NotPrinted, 1},
-        {"C:\\docs\\report.vlk", 256, "secret", false, StartupOutcome::PasswordRefused, 0},
+        // One character is a password too.
+        {"C:\\docs\\report.vlk", 256, "s", false, StartupOutcome::PasswordRefused, 0},
         {"C:\\docs\\report.vlk", 1, "secret", true, StartupOutcome::Viewed, 1},
         {"C:\\docs\\report.vlk", 0, "", true, StartupOutcome::Viewed, 1},
     };
