@@ -102,10 +102,12 @@ Section "velk"
     ${EndIf}
 
     ; Shortcuts start in $INSTDIR (the current SetOutPath): velk finds the sample's chart there.
+    ; velk.exe takes the rest of its command line as the document's name, quotation marks and
+    ; all, so the sample's path goes unquoted even when it holds blanks (as the shell's %1 does).
     CreateDirectory "$SMPROGRAMS\velk"
     CreateShortCut "$SMPROGRAMS\velk\velk.lnk" "$INSTDIR\velk.exe" "" "$INSTDIR\velk.exe" 0
     CreateShortCut "$SMPROGRAMS\velk\velk Sample Report.lnk" "$INSTDIR\velk.exe" \
-        '"$INSTDIR\sample.vlk"' "$INSTDIR\velk.exe" 0
+        "$INSTDIR\sample.vlk" "$INSTDIR\velk.exe" 0
 
     ; velk.exe registers .vlk itself, so that the association is exactly the one velk checks and
     ; shows (-SHOWREG). Its exit code says only that it ran, so the open command it leaves in
