@@ -16,6 +16,8 @@ packages=(
     poppler-utils mupdf-tools hyperfine
     # 32-bit Windows build and running it (velk-render.exe compresses its PNG pages with zlib)
     g++-mingw-w64-i686 mingw-w64-tools libz-mingw-w64-dev wine wine32 xvfb xauth
+    # the installer velk-setup.exe (target velk_setup)
+    nsis
 )
 # The printing tests' spooler and its PDF back end, without the desktop they recommend.
 packages_without_recommends=(cups printer-driver-cups-pdf)
