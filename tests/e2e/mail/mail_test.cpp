@@ -41,7 +41,8 @@ vlkw::DocumentDescription Report() {
     description.title = kTitle;
     description.allowMail = 1;
     description.allowFax = 1;
-    description.deleteOnClose = 1;
+    // Kept after the run (a temporary document would go), so that it can be compared.
+    description.deleteOnClose = 0;
     description.pages.push_back(vlkw::PageBuilder().text(1.0f, 1.0f, 0, "Mail me").bytes());
     return description;
 }
@@ -302,7 +303,6 @@ TEST_F(Mailing, CancellingTheFaxDialogLogsOnAndOffButSendsNothing) {
 
 TEST_F(Mailing, TheViewersMenuSendsMailAndFax) {
     auto description = Report();
-    description.deleteOnClose = 0;
     description.mailOptions = vlkw::MailOptions(0, 0, "", "", "Ann", "ann@example.com", "", "");
     description.faxOptions = vlkw::FaxOptions(0, "", "", "Ann@555", "", "");
     prepare(description);
