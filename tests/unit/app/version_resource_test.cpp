@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,8 +43,9 @@ std::optional<std::string> StringValue(std::vector<char>& block, const std::stri
     if (!VerQueryValueA(block.data(), query.c_str(), &value, &length) || length == 0) {
         return std::nullopt;
     }
-    // The length counts the terminating zero.
-    return std::string(static_cast<const char*>(value), length - 1);
+    // Whether the length counts the terminating zero differs between resource compilers.
+    const auto* text = static_cast<const char*>(value);
+    return std::string(text, strnlen(text, length));
 }
 
 TEST(VersionResource, FixedFileAndProductVersionAreTheBuildsVersion) {
