@@ -35,14 +35,6 @@ Bytes Report(std::int16_t deleteOnClose) {
     return vlkw::WriteDocument(description);
 }
 
-// The document as a passed-on copy: never deleted after viewing, marked as forwarded.
-Bytes Marked(Bytes document) {
-    document[114] = document[115] = 0;
-    document[232] = 1;
-    document[233] = document[234] = document[235] = 0;
-    return document;
-}
-
 class Saving : public ViewerTest {
   protected:
     void open(std::int16_t deleteOnClose = 0) {
@@ -89,7 +81,7 @@ TEST_F(Saving, ADocumentCopyIsTheOriginalWithTheTwoMarks) {
     open();
     ASSERT_TRUE(folder.write("copy.vlk", {1, 2, 3}).size() > 0);
     saveAs("copy.vlk", true);
-    EXPECT_EQ(ReadFileBytes(folder.pathOf("copy.vlk")), Marked(original));
+    EXPECT_EQ(ReadFileBytes(folder.pathOf("copy.vlk")), vlkw::MarkAsPassedOn(original));
     EXPECT_EQ(ReadFileBytes(folder.pathOf("doc.vlk")), original);
 }
 
@@ -97,8 +89,8 @@ TEST_F(Saving, ASavedViewerOpensItsDocumentAndOffersNoMailFaxOrSave) {
     open();
     saveAs("copy.exe");
     const std::string saved = folder.pathOf("copy.exe");
-    EXPECT_EQ(ReadFileBytes(saved),
-              vlkw::WriteSelfExtracting(ReadFileBytes(VelkProgram()), Marked(original)));
+    EXPECT_EQ(ReadFileBytes(saved), vlkw::WriteSelfExtracting(ReadFileBytes(VelkProgram()),
+                                                              vlkw::MarkAsPassedOn(original)));
     EXPECT_EQ(ReadFileBytes(folder.pathOf("doc.vlk")), original);
 
     // Started as it is, no open dialog: its own document, without the three commands.

@@ -19,4 +19,12 @@ std::vector<std::uint8_t> WriteSelfExtracting(std::span<const std::uint8_t> stub
     return out.take();
 }
 
+std::vector<std::uint8_t> MarkAsPassedOn(std::vector<std::uint8_t> document) {
+    if (document.size() >= kHeaderSize) {
+        PutInt16(document, header_offset::kDeleteOnClose, 0);
+        PutInt32(document, header_offset::kForwardedCopy, 1);
+    }
+    return document;
+}
+
 } // namespace vlkw

@@ -15,4 +15,8 @@ inline constexpr std::string_view kSelfExtractMark = "VELK_SELF_EXTRACT";
 std::vector<std::uint8_t> WriteSelfExtracting(std::span<const std::uint8_t> stub,
                                               std::span<const std::uint8_t> document);
 
+// A passed-on copy of a document, as the viewer writes one: never deleted after viewing (header
+// offset 114 cleared) and marked as forwarded (header offset 232 set to 1).
+std::vector<std::uint8_t> MarkAsPassedOn(std::vector<std::uint8_t> document);
+
 } // namespace vlkw

@@ -29,13 +29,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr const char* kTitle = "Mail Test";
 
-Bytes Marked(Bytes document) {
-    document[114] = document[115] = 0;
-    document[232] = 1;
-    document[233] = document[234] = document[235] = 0;
-    return document;
-}
-
 vlkw::DocumentDescription Report() {
     vlkw::DocumentDescription description;
     description.title = kTitle;
@@ -133,7 +126,8 @@ TEST_F(Mailing, WithoutARecordTheComposeWindowGetsAViewerThatOpensAMarkedCopy) {
     expectNothingLeft();
 
     const Bytes viewer = ReadFileBytes(folder.pathOf("attachment-1"));
-    EXPECT_EQ(viewer, vlkw::WriteSelfExtracting(ReadFileBytes(VelkProgram()), Marked(original)));
+    EXPECT_EQ(viewer, vlkw::WriteSelfExtracting(ReadFileBytes(VelkProgram()),
+                                                vlkw::MarkAsPassedOn(original)));
     const std::string attached = folder.write("attached.exe", viewer);
     VelkRun run(attached, "", folder.path());
     const HWND window = run.waitForWindow({uidriver::kDialogClass, kTitle});
@@ -160,7 +154,7 @@ TEST_F(Mailing, ARecordSendsAMarkedDocumentToItsRecipientsWithoutTheComposeWindo
                                 "address=[]\n"));
     EXPECT_THAT(sent, HasSubstr("name=[Mail Test.vlk] copy=attachment-1"));
     std::cout << sent;
-    EXPECT_EQ(ReadFileBytes(folder.pathOf("attachment-1")), Marked(original));
+    EXPECT_EQ(ReadFileBytes(folder.pathOf("attachment-1")), vlkw::MarkAsPassedOn(original));
     expectNothingLeft();
 }
 

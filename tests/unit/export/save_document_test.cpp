@@ -123,14 +123,6 @@ struct SaveRun {
     bool partsLeft() { return !files.findFiles("C:\\out\\*.part*").empty(); }
 };
 
-// The original with only the two marks of a passed-on copy changed.
-Bytes Marked(Bytes document) {
-    document[114] = document[115] = 0;
-    document[232] = 1;
-    document[233] = document[234] = document[235] = 0;
-    return document;
-}
-
 TEST(SaveDocument, TheDialogIsAskedForExactly) {
     SaveRun run;
     run.dialog.answer.reset();
@@ -164,7 +156,7 @@ TEST(SaveDocument, ACopyIsTheOriginalMarkedAndAViewerCarriesItWhole) {
         run.files.add(kDoc, run.original).readOnly = true;
         run.save(c.answer);
         EXPECT_TRUE(run.messages.shown.empty()) << c.answer;
-        const Bytes marked = Marked(run.original);
+        const Bytes marked = vlkw::MarkAsPassedOn(run.original);
         EXPECT_EQ(run.files.bytes(c.written),
                   c.viewer ? vlkw::WriteSelfExtracting(StubBytes(), marked) : marked)
             << c.answer;

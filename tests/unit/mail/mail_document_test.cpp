@@ -16,13 +16,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr const char* kDoc = "C:\\docs\\report.vlk";
 
-Bytes Marked(Bytes document) {
-    document[114] = document[115] = 0;
-    document[232] = 1;
-    document[233] = document[234] = document[235] = 0;
-    return document;
-}
-
 MailContent Content(std::string note, std::vector<MailAttachment> attachments) {
     MailContent content;
     content.note = std::move(note);
@@ -171,8 +164,8 @@ TEST(MailDocument, WithoutARecordTheComposeWindowGetsAViewerOfAMarkedCopy) {
     EXPECT_EQ(sent.noteText, "\r\n ");
     EXPECT_EQ(sent.files,
               (std::vector<MapiAttachment>{{2, "C:\\Temp\\~D000001.exe", "Quarterly Report.exe"}}));
-    EXPECT_EQ(run.mapi.attached,
-              std::vector<Bytes>{vlkw::WriteSelfExtracting(run.stub, Marked(run.original))});
+    EXPECT_EQ(run.mapi.attached, std::vector<Bytes>{vlkw::WriteSelfExtracting(
+                                     run.stub, vlkw::MarkAsPassedOn(run.original))});
     EXPECT_TRUE(run.shown().empty());
     run.expectNothingChanged();
 }
@@ -191,7 +184,7 @@ TEST(MailDocument, ARecordThatAsksForTheDocumentSendsAMarkedCopyToItsRecipients)
     EXPECT_EQ(sent.noteText, "Please read.\r\n ");
     EXPECT_EQ(sent.files, (std::vector<MapiAttachment>{
                               {14, "C:\\Temp\\~D000001.vlk", "Quarterly Report.vlk"}}));
-    EXPECT_EQ(run.mapi.attached, std::vector<Bytes>{Marked(run.original)});
+    EXPECT_EQ(run.mapi.attached, std::vector<Bytes>{vlkw::MarkAsPassedOn(run.original)});
     run.expectNothingChanged();
 }
 
