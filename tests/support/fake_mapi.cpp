@@ -1,5 +1,9 @@
 #include "support/fake_mapi.h"
 
+#include "support/documents.h"
+
+#include <gtest/gtest.h>
+
 namespace velk::testing {
 
 bool FakeMapi::load() {
@@ -35,6 +39,16 @@ std::optional<std::uint32_t> FakeMapi::sendMail(std::uint32_t used, const MapiMe
 
 void FakeMapi::logoff(std::uint32_t used) {
     calls.push_back("logoff " + std::to_string(used));
+}
+
+MailingRun::MailingRun(const std::function<void(vlkw::DocumentDescription&)>& change) {
+    auto description = ThreePageReport();
+    change(description);
+    original = vlkw::WriteDocument(description);
+    files.add(kMailedDocument, original);
+    EXPECT_TRUE(document.open(files, kMailedDocument, 0));
+    EXPECT_TRUE(document.readHeader());
+    document.readOptionRecords();
 }
 
 } // namespace velk::testing

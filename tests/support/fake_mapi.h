@@ -1,9 +1,14 @@
 #pragma once
 
+#include "document/document.h"
+#include "mail/mail_document.h"
 #include "platform/clock.h"
 #include "platform/mapi.h"
 #include "support/memory_file_system.h"
+#include "support/recording_services.h"
+#include "writer/document_writer.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,6 +48,22 @@ class FixedClock : public Clock {
   public:
     LocalTime time{1998, 6, 15, 14, 5, 9};
     LocalTime now() override { return time; }
+};
+
+// The reader's open document, the three-page report as `change` leaves it, written as
+// kMailedDocument; with the services mail and fax run on.
+struct MailingRun {
+    static constexpr const char* kMailedDocument = "C:\\docs\\report.vlk";
+
+    MemoryFileSystem files;
+    FakeMapi mapi{files};
+    FixedClock clock;
+    RecordingMessageBox messages;
+    Document document;
+    MailServices services{document, files, messages, mapi, clock};
+    std::vector<std::uint8_t> original;
+
+    explicit MailingRun(const std::function<void(vlkw::DocumentDescription&)>& change);
 };
 
 } // namespace velk::testing

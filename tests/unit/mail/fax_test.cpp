@@ -14,7 +14,7 @@ namespace velk {
 namespace {
 
 using Items = std::vector<std::string>;
-constexpr const char* kDoc = "C:\\docs\\report.vlk";
+constexpr const char* kDoc = testing::MailingRun::kMailedDocument;
 constexpr int kDialogOk = 1;     // IDOK: Enter
 constexpr int kDialogCancel = 2; // IDCANCEL: Escape
 
@@ -166,25 +166,11 @@ class ScriptedFaxDialog : public FaxDialogRunner {
     }
 };
 
-struct FaxRun {
-    testing::MemoryFileSystem files;
-    testing::FakeMapi mapi{files};
-    testing::FixedClock clock;
-    testing::RecordingMessageBox messages;
-    Document document;
-    MailServices services{document, files, messages, mapi, clock};
+struct FaxRun : testing::MailingRun {
     ScriptedFaxDialog dialog;
-    std::vector<std::uint8_t> original;
 
-    explicit FaxRun(std::optional<vlkw::OptionRecord> record) {
-        auto description = testing::ThreePageReport();
-        description.faxOptions = std::move(record);
-        original = vlkw::WriteDocument(description);
-        files.add(kDoc, original);
-        EXPECT_TRUE(document.open(files, kDoc, 0));
-        EXPECT_TRUE(document.readHeader());
-        document.readOptionRecords();
-    }
+    explicit FaxRun(std::optional<vlkw::OptionRecord> record)
+        : MailingRun([&](vlkw::DocumentDescription& d) { d.faxOptions = record; }) {}
     void fax() {
         FaxDocument(services, dialog);
         EXPECT_EQ(files.bytes(kDoc), original);

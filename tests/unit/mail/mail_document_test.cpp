@@ -14,7 +14,7 @@ namespace {
 using Calls = std::vector<std::string>;
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr const char* kDoc = "C:\\docs\\report.vlk";
+constexpr const char* kDoc = testing::MailingRun::kMailedDocument;
 
 MailContent Content(std::string note, std::vector<MailAttachment> attachments) {
     MailContent content;
@@ -107,27 +107,16 @@ TEST(MapiFailure, SuccessAndCancelAreSilentOtherCodesAreSignedNumbers) {
     EXPECT_EQ(MapiFailureText("E =", 0xFFFFFFFFu), "E =-1");
 }
 
-// The reader's open document, with the report's mail record or a changed one.
-struct MailRun {
-    testing::MemoryFileSystem files;
-    testing::FakeMapi mapi{files};
-    testing::FixedClock clock;
-    testing::RecordingMessageBox messages;
-    Document document;
-    MailServices services{document, files, messages, mapi, clock};
-    Bytes original;
+// A temporary document, with the report's mail record or a changed one.
+struct MailRun : testing::MailingRun {
     Bytes stub = Bytes(3000, 0x90);
 
-    explicit MailRun(std::optional<vlkw::OptionRecord> record) {
-        auto description = testing::ThreePageReport();
-        description.mailOptions = std::move(record);
-        description.deleteOnClose = 1;
-        original = vlkw::WriteDocument(description);
-        files.add(kDoc, original);
+    explicit MailRun(std::optional<vlkw::OptionRecord> record)
+        : MailingRun([&](vlkw::DocumentDescription& d) {
+              d.mailOptions = record;
+              d.deleteOnClose = 1;
+          }) {
         files.add(files.executable, stub);
-        EXPECT_TRUE(document.open(files, kDoc, 0));
-        EXPECT_TRUE(document.readHeader());
-        document.readOptionRecords();
     }
 
     std::vector<std::string> shown() const {
