@@ -3,8 +3,8 @@
 # Wine (on a virtual display when there is none), saves a screenshot of its window as
 # build/win32/sample-screenshot.png, prints what the document holds, and exports the sample with
 # velk-render: build/native/sample-export/sample.pdf (printer rules) and sample-N.png (screen).
-# A machine that cannot run 32-bit programs cannot run Wine: there only the export is made, and
-# the script ends with status 1.
+# A machine that cannot run 32-bit programs builds velk.exe all the same and opens the sample in
+# the 64-bit build of the same program (build/win64) under 64-bit Wine.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -14,26 +14,30 @@ scripts/setup.sh
 # Only what this script runs: the test programs are scripts/test.sh's to build.
 cmake --preset native >/dev/null
 cmake --build --preset native -j2 --target velk-info velk-render sample_document
-win32_targets=(velk uidriver-snapshot)
-if scripts/runs-32bit.sh; then
-    # The Windows build writes its sample by running velk-samplegen under Wine, so the target
-    # exists only where Wine runs.
-    win32_targets+=(velk-samplegen sample_document)
-fi
+source scripts/wine-env.sh
+pick_windows_preset
 cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j2 --target "${win32_targets[@]}"
+if [[ $windows_preset == win32 ]]; then
+    # The Windows build writes its sample by running velk-samplegen under Wine.
+    cmake --build --preset win32 -j2 --target velk uidriver-snapshot sample_document
+else
+    cmake --build --preset win32 -j2 --target velk
+    cmake --preset win64 >/dev/null
+    cmake --build --preset win64 -j2 --target velk uidriver-snapshot sample_document
+fi
 
-sample=$repo/build/win32/sample.vlk
-velk=$repo/build/win32/apps/velk/velk.exe
-snapshot=$repo/build/win32/tools/uidriver/uidriver-snapshot.exe
-picture=$repo/build/win32/sample-screenshot.bmp
-screenshot=$repo/build/win32/sample-screenshot.png
+build=$repo/build/$windows_preset
+sample=$build/sample.vlk
+velk=$build/apps/velk/velk.exe
+snapshot=$build/tools/uidriver/uidriver-snapshot.exe
+picture=$build/sample-screenshot.bmp
+screenshot=$build/sample-screenshot.png
 
 # The sample names its chart bitmap without a folder: velk.exe runs beside it. The snapshot
 # helper starts velk.exe, saves a picture of its window once the first page shows, and passes
 # velk.exe's exit code on.
 open_in_velk() {
-    cd "$repo/build/win32"
+    cd "$build"
     rm -f "$picture" "$screenshot"
     status=0
     if [[ -n ${DISPLAY:-} ]]; then
@@ -44,7 +48,7 @@ open_in_velk() {
         # server goes with the display.
         xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
             bash -c '"$0" "$1" "$2" sample.vlk "$3" --close; rc=$?; WINEPREFIX="$4" wineserver -k; exit $rc' \
-            "$repo/scripts/wine-run" "$snapshot" "$velk" "$picture" "$repo/build/wineprefix" || status=$?
+            "$repo/scripts/wine-run" "$snapshot" "$velk" "$picture" "$WINEPREFIX" || status=$?
     fi
 
     case $status in
@@ -60,15 +64,12 @@ open_in_velk() {
     fi
 }
 
-status=0
-if scripts/runs-32bit.sh; then
-    open_in_velk
-else
-    echo "velk.exe was built ($velk) but this machine cannot run 32-bit programs, so Wine"
-    echo "cannot start it here; the sample's pages are exported below instead."
-    status=1
+if [[ $windows_preset == win64 ]]; then
+    echo "this machine cannot run 32-bit programs: velk.exe is built (build/win32), and the sample"
+    echo "opens in its 64-bit build, the same program, under 64-bit Wine"
 fi
-# The native build's sample: the same file, and there on machines without Wine as well.
+open_in_velk
+# The native build's sample: the same file as the Windows build's.
 "$repo/build/native/tools/velk-info/velk-info" "$repo/build/native/sample.vlk"
 
 export_dir=$repo/build/native/sample-export

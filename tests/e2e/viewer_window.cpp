@@ -55,8 +55,8 @@ std::string WriteSampleReport(const TempFolder& folder) {
 // ---- the main window ------------------------------------------------------------------------
 
 ViewerWindow::ViewerWindow(const std::string& arguments, const std::string& folder,
-                           const std::string& title) {
-    run_.emplace(VelkProgram(), arguments, folder);
+                           const std::string& title, const std::string& program) {
+    run_.emplace(program, arguments, folder);
     window_ = run_->waitForWindow({uidriver::kDialogClass, title});
     if (window_ != nullptr) {
         settle();

@@ -34,9 +34,10 @@ inline constexpr const char* kAtLast = "++--";
 // A running velk.exe and its main window (DLG_MAIN).
 class ViewerWindow {
   public:
-    // Starts velk.exe with `arguments` in `folder` and waits for the main window, whose
-    // caption is the document's title.
-    ViewerWindow(const std::string& arguments, const std::string& folder, const std::string& title);
+    // Starts velk.exe (this build's, or `program`) with `arguments` in `folder` and waits for
+    // the main window, whose caption is the document's title.
+    ViewerWindow(const std::string& arguments, const std::string& folder, const std::string& title,
+                 const std::string& program = VelkProgram());
     // A velk.exe that another program started, known by its main window.
     explicit ViewerWindow(HWND window);
 

@@ -63,6 +63,42 @@ std::vector<std::string> TemporaryAttachments() {
     return names;
 }
 
+// Wine's load order of one DLL for velk.exe, set in Wine's registry: the overrides in the
+// environment are read once, when a test program's Wine starts, not again by the programs it
+// starts. Undone when it goes; Windows itself ignores the key.
+class VelkDllOverride {
+  public:
+    explicit VelkDllOverride(std::string dll) : dll_(std::move(dll)) {}
+    VelkDllOverride(const VelkDllOverride&) = delete;
+    VelkDllOverride& operator=(const VelkDllOverride&) = delete;
+    ~VelkDllOverride() {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+            RegDeleteValueA(key, dll_.c_str());
+            RegCloseKey(key);
+        }
+    }
+
+    // "native", "builtin", or "" for none at all.
+    bool set(const std::string& order) const {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS) {
+            return false;
+        }
+        const bool written =
+            RegSetValueExA(key, dll_.c_str(), 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(order.c_str()),
+                           static_cast<DWORD>(order.size() + 1)) == ERROR_SUCCESS;
+        RegCloseKey(key);
+        return written;
+    }
+
+  private:
+    static constexpr const char* kKey = "Software\\Wine\\AppDefaults\\velk.exe\\DllOverrides";
+    std::string dll_;
+};
+
 // A folder with velk.exe, the recording mapi32.dll (or none) and the document.
 class Mailing : public ::testing::Test {
   protected:
@@ -72,9 +108,7 @@ class Mailing : public ::testing::Test {
                  Library library = Library::Recording) {
         ASSERT_TRUE(folder.created());
         // Wine's own mapi32 answers success to everything: only ours may be loaded, or none.
-        SetEnvironmentVariableA("WINEDLLOVERRIDES", library == Library::None
-                                                        ? "mscoree,mshtml=;mapi32="
-                                                        : "mscoree,mshtml=;mapi32=n");
+        ASSERT_TRUE(mapiLoadOrder.set(library == Library::None ? "" : "native"));
         program = folder.write("velk.exe", ReadFileBytes(VelkProgram()));
         ASSERT_FALSE(program.empty());
         if (library != Library::None) {
@@ -102,6 +136,7 @@ class Mailing : public ::testing::Test {
         EXPECT_EQ(TemporaryAttachments(), attachmentsBefore);
     }
 
+    VelkDllOverride mapiLoadOrder{"mapi32"};
     TempFolder folder;
     std::string program;
     Bytes original;
@@ -300,7 +335,8 @@ TEST_F(Mailing, TheViewersMenuSendsMailAndFax) {
     description.mailOptions = vlkw::MailOptions(0, 0, "", "", "Ann", "ann@example.com", "", "");
     description.faxOptions = vlkw::FaxOptions(0, "", "", "Ann@555", "", "");
     prepare(description);
-    ViewerWindow viewer("doc.vlk", folder.path(), kTitle);
+    // The copy beside the recording library.
+    ViewerWindow viewer("doc.vlk", folder.path(), kTitle, program);
     ASSERT_TRUE(viewer.opened());
     ASSERT_TRUE(viewer.command(IDM_EMAIL));
     ASSERT_TRUE(viewer.command(IDM_FAX));
