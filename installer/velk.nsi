@@ -1,11 +1,17 @@
 ; velk's installer. The build (installer/CMakeLists.txt, target velk_setup) passes every file's
 ; place and the version with /D, so this script holds no build paths and no version of its own:
 ;   VERSION, VERSION_QUAD, OUTFILE, VELK_EXE, RENDER_EXE, README, SAMPLE_DIR, ICON
+; and AMD64 when the programs are the 64-bit build (the one tested where 32-bit programs
+; cannot run), which needs a 64-bit installer in the 64-bit Program Files.
 ;
 ; Exit codes: 0 installed; 1 cancelled; 2 failed (a file not written, or velk.exe -INSTALL did
 ; not register .vlk). /S installs without questions, as does the uninstaller's /S.
 
+!ifdef AMD64
+Target amd64-unicode
+!else
 Unicode true
+!endif
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 
@@ -18,8 +24,12 @@ Unicode true
 
 Name "velk ${VERSION}"
 OutFile "${OUTFILE}"
+!ifdef AMD64
+InstallDir "$PROGRAMFILES64\velk"
+!else
 ; A 32-bit program: on 64-bit Windows $PROGRAMFILES is "Program Files (x86)", where it belongs.
 InstallDir "$PROGRAMFILES\velk"
+!endif
 ; An installed velk's folder is offered first, so that installing again upgrades in place.
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 ; Program Files, the machine-wide Start menu and HKLM need an administrator.

@@ -45,7 +45,9 @@ open_in_velk() {
         "$repo/scripts/wine-run" "$snapshot" "$velk" sample.vlk "$picture" || status=$?
     else
         # No display: a virtual one for this run, the window closed once pictured; Wine's
-        # server goes with the display.
+        # server goes with the display. A server left running from an earlier run talks to a
+        # display that is gone: velk.exe would end without a window.
+        wineserver -k >/dev/null 2>&1 || true
         xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
             bash -c '"$0" "$1" "$2" sample.vlk "$3" --close; rc=$?; WINEPREFIX="$4" wineserver -k; exit $rc' \
             "$repo/scripts/wine-run" "$snapshot" "$velk" "$picture" "$WINEPREFIX" || status=$?
@@ -61,6 +63,9 @@ open_in_velk() {
     if [[ -f $picture ]] && convert "$picture" "$screenshot"; then
         rm -f "$picture"
         echo "screenshot of the window: $screenshot"
+    else
+        echo "no screenshot of velk.exe's window was made"
+        [[ $status -ne 0 ]] || status=1
     fi
 }
 

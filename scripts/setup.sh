@@ -99,6 +99,18 @@ create_wine_prefix() {
     touch "$marker"
 }
 
+# The installer's tests install and uninstall machine-wide, in a prefix of their own: a copy
+# of the finished main prefix (a copy holds no absolute paths of its own).
+create_installer_prefix() {
+    local copy=$WINEPREFIX-installer
+    [[ -f $copy/.velk-prefix-ready ]] && return
+    echo "setup: creating the Wine prefix $copy"
+    WINEPREFIX=$copy wineserver -k >/dev/null 2>&1 || true
+    wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$copy"
+    cp -a "$WINEPREFIX" "$copy"
+}
+
 install_packages
 if "$repo/scripts/runs-32bit.sh"; then
     create_wine_prefix 32
@@ -106,3 +118,4 @@ else
     echo "setup: this machine cannot run 32-bit programs: velk.exe is built but tested as its 64-bit build"
     create_wine_prefix 64
 fi
+create_installer_prefix

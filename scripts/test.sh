@@ -119,6 +119,14 @@ test_windows() {
         summary+=("win32: built; its tests run on the win64 build: this machine cannot run 32-bit programs")
         build_preset win64 || return
     fi
+    # The installer is not part of the preset's default build: it needs the native build's
+    # sample generator, built above.
+    if ! cmake --build --preset "$windows_preset" -j "$jobs" --target velk_setup \
+        >"$logs/$windows_preset-setup-build.log" 2>&1; then
+        show_tail "$logs/$windows_preset-setup-build.log"
+        fail "$windows_preset" "installer build, see $logs/$windows_preset-setup-build.log"
+        return
+    fi
     if ! start_display; then
         fail "$windows_preset" "Xvfb did not start"
         return

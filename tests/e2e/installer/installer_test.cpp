@@ -1,10 +1,18 @@
-// velk-setup.exe and its uninstaller, run silently under Wine: the files, the shortcuts, the
-// .vlk association velk.exe -INSTALL writes, the entry in the list of installed programs, and
-// what the uninstaller leaves. Each test installs into a folder of its own.
+// velk-setup.exe and its uninstaller under Wine, in a Wine prefix of their own: the files, the
+// shortcuts, the .vlk association velk.exe -INSTALL writes, the entry in the list of installed
+// programs, and what the uninstaller leaves; silent runs, and the first page of an interactive
+// one.
 
 #include "temp_folder.h"
+#include "uidriver/capture.h"
+#include "uidriver/controls.h"
 #include "uidriver/paths.h"
 #include "uidriver/process.h"
+#include "uidriver/window_search.h"
+#include "velk_run.h"
+#include "viewer_window.h"
+#include "writer/document_writer.h"
+#include "writer/page_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +31,7 @@ namespace {
 
 const std::string kProgramId = "velk Print Preview Document";
 const std::string kOpenKey = kProgramId + "\\shell\\open\\command";
+const std::string kSetupCaption = std::string("velk ") + VELK_E2E_VERSION + " Setup";
 const std::string kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\velk";
 const char* const kInstalledFiles[] = {"velk.exe", "velk-render.exe", "readme.txt",
                                        "sample.vlk", "nwl-sales-chart.bmp", "uninstall.exe"};
@@ -54,10 +63,19 @@ void SetOpenCommand(const std::string& command) {
                  static_cast<DWORD>(command.size()));
 }
 
-std::string StartMenuFolder() {
+std::string KnownFolder(int id) {
     char buffer[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, buffer);
-    return std::string(buffer) + "\\velk";
+    SHGetFolderPathA(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, buffer);
+    return buffer;
+}
+
+std::string StartMenuFolder() {
+    return KnownFolder(CSIDL_COMMON_PROGRAMS) + "\\velk";
+}
+
+// Where the installer puts velk without /D: a path with a blank.
+std::string DefaultInstallFolder() {
+    return KnownFolder(CSIDL_PROGRAM_FILES) + "\\velk";
 }
 
 // Runs a program to its end; its exit code, or nothing when it ran past the time limit.
@@ -69,8 +87,7 @@ std::optional<DWORD> RunToEnd(const std::string& program, const std::string& arg
 class Installer : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(FileExists(setup)) << setup << " missing: build it with "
-                                       << "cmake --build --preset win32 --target velk_setup";
+        ASSERT_TRUE(FileExists(setup)) << setup << " missing: build the target velk_setup";
         Forget();
     }
     void TearDown() override { Forget(); }
@@ -107,8 +124,8 @@ class Installer : public ::testing::Test {
 };
 
 TEST_F(Installer, SilentInstallWritesFilesShortcutsAndTheListEntry) {
-    const std::string target = folder.pathOf("velk install");
-    ASSERT_EQ(install(target), 0u);
+    const std::string target = DefaultInstallFolder();
+    ASSERT_EQ(install(""), 0u);
     for (const char* name : kInstalledFiles) {
         EXPECT_TRUE(FileExists(target + "\\" + name)) << name;
     }
@@ -130,6 +147,33 @@ TEST_F(Installer, SilentInstallWritesFilesShortcutsAndTheListEntry) {
     for (const char* name : {"NoModify", "NoRepair"}) {
         EXPECT_EQ(NumberValue(HKEY_LOCAL_MACHINE, kUninstallKey, name), 1u) << name;
     }
+
+    // The association, as the installed velk.exe reports it, and a document opened through it
+    // as the shell would: the open command with %1 replaced by the document's path.
+    const std::string velk = "\"" + target + "\\velk.exe\"";
+    VelkRun showReg(target + "\\velk.exe", "-SHOWREG", folder.path());
+    EXPECT_EQ(showReg.finish().messages,
+              (std::vector<ShownMessage>{
+                  {kProgramCaption, "Registry Settings for the .vlk extension\r\rProgram Name: " +
+                                        kProgramId + "\rOpen: " + velk + " %1\rPrint: " + velk +
+                                        " -PA %1"}}));
+
+    vlkw::DocumentDescription description;
+    description.title = "Opened From The Shell";
+    description.pages.push_back(vlkw::PageBuilder().text(1.0f, 1.0f, 0, "Hello").bytes());
+    const std::string document = folder.write("report.vlk", vlkw::WriteDocument(description));
+    std::string command = StringValue(HKEY_CLASSES_ROOT, kOpenKey, nullptr).value_or("");
+    const auto argument = command.find("%1");
+    ASSERT_NE(argument, std::string::npos) << command;
+    command.replace(argument, 2, document);
+    const auto opened = uidriver::Process::Start(command, folder.path());
+    ASSERT_TRUE(opened.has_value()) << command;
+    const HWND window =
+        uidriver::WaitForWindow(*opened, {uidriver::kDialogClass, description.title}, 20000);
+    ASSERT_NE(window, nullptr) << command;
+    EXPECT_EQ(ViewerWindow(window).close().exitCode, 0u);
+
+    ASSERT_TRUE(uninstall(target));
 }
 
 // velk.exe -INSTALL quotes its path only when it holds a blank; the uninstaller must recognise
@@ -190,6 +234,39 @@ TEST_F(Installer, InstallingAgainUpgradesInPlace) {
     EXPECT_TRUE(FileExists(target + "\\readme.txt"));
     EXPECT_EQ(StringValue(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation"), target);
     EXPECT_TRUE(uninstall(target));
+}
+
+// The first page of an interactive run, captured for the eye; cancelling it (and confirming)
+// ends the run with exit code 1 and installs nothing.
+TEST_F(Installer, CancellingOnTheFirstPageInstallsNothing) {
+    auto setupRun = uidriver::Process::Start(uidriver::CommandLine(setup, ""));
+    ASSERT_TRUE(setupRun.has_value());
+    const HWND page =
+        uidriver::WaitForWindow(*setupRun, {uidriver::kDialogClass, kSetupCaption}, 20000);
+    ASSERT_NE(page, nullptr);
+    // The page is drawn once the installer's message loop first runs idle.
+    WaitForInputIdle(setupRun->handle(), 5000);
+    Sleep(500);
+    if (const auto picture = uidriver::CaptureWindow(page)) {
+        uidriver::SaveBmp(*picture, CapturesFolder() + "\\installer-first-page.bmp");
+    }
+
+    uidriver::PressButton(page, IDCANCEL);
+    HWND question = nullptr;
+    for (DWORD waited = 0; question == nullptr && waited < 10000; waited += kPollIntervalMs) {
+        for (const auto& window : uidriver::VisibleTopLevelWindows(setupRun->id())) {
+            if (uidriver::IsMessageBox(window.handle)) {
+                question = window.handle;
+            }
+        }
+        Sleep(kPollIntervalMs);
+    }
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(uidriver::WindowText(question), kSetupCaption);
+    uidriver::PressButton(question, IDYES);
+    EXPECT_EQ(setupRun->waitForExit(kSetupTimeoutMs), 1u);
+    EXPECT_EQ(StringValue(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName"), std::nullopt);
+    EXPECT_FALSE(FileExists(DefaultInstallFolder()));
 }
 
 } // namespace
