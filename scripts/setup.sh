@@ -80,35 +80,45 @@ create_wine_prefix() {
     local wine
     if [[ $1 == 64 ]]; then use_wine64; else use_wine32; fi
     local marker=$WINEPREFIX/.velk-prefix-ready
-    [[ -f $marker ]] && return
-
-    echo "setup: creating the Wine prefix $WINEPREFIX"
-    wineserver -k >/dev/null 2>&1 || true
-    rm -rf "$WINEPREFIX"
-    mkdir -p "$WINEPREFIX"
-    WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-        xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" sh -c '
-            set -e
-            # A 64-bit prefix without 32-bit Wine reports that its 32-bit half cannot start.
-            "$0" wineboot -i >/dev/null 2>&1
-            # No window manager on Xvfb: unmanaged windows hide without a 2 s stall.
-            "$0" reg add "HKCU\Software\Wine\X11 Driver" /v Managed /d N /f >/dev/null
-            # A crash must end the process, not wait on a dialog nobody answers.
-            "$0" reg add "HKCU\Software\Wine\WineDbg" /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
-            wineserver -w' "$wine"
-    touch "$marker"
+    if [[ ! -f $marker ]]; then
+        echo "setup: creating the Wine prefix $WINEPREFIX"
+        wineserver -k >/dev/null 2>&1 || true
+        rm -rf "$WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+        # A 64-bit prefix without 32-bit Wine reports that its 32-bit half cannot start.
+        WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+            xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+            sh -c '"$0" wineboot -i >/dev/null 2>&1; wineserver -w' "$wine"
+        touch "$marker"
+    fi
+    apply_prefix_settings "$WINEPREFIX"
+    # The installer's tests install and uninstall machine-wide, in a prefix of their own: a
+    # copy of the main one (a prefix holds no absolute paths of its own).
+    local copy=$WINEPREFIX-installer
+    if [[ ! -f $copy/.velk-prefix-ready ]]; then
+        echo "setup: creating the Wine prefix $copy"
+        WINEPREFIX=$copy wineserver -k >/dev/null 2>&1 || true
+        wineserver -k >/dev/null 2>&1 || true
+        rm -rf "$copy"
+        cp -a "$WINEPREFIX" "$copy"
+        # Imported again: the main prefix's server may not have written its registry yet.
+        rm -f "$copy/.velk-settings"
+    fi
+    apply_prefix_settings "$copy"
 }
 
-# The installer's tests install and uninstall machine-wide, in a prefix of their own: a copy
-# of the finished main prefix (a copy holds no absolute paths of its own).
-create_installer_prefix() {
-    local copy=$WINEPREFIX-installer
-    [[ -f $copy/.velk-prefix-ready ]] && return
-    echo "setup: creating the Wine prefix $copy"
-    WINEPREFIX=$copy wineserver -k >/dev/null 2>&1 || true
-    wineserver -k >/dev/null 2>&1 || true
-    rm -rf "$copy"
-    cp -a "$WINEPREFIX" "$copy"
+# Imports scripts/wine-prefix.reg into the prefix $1 unless this very file was imported last.
+apply_prefix_settings() {
+    local settings=$repo/scripts/wine-prefix.reg
+    local applied=$1/.velk-settings
+    local sum
+    sum=$(sha256sum "$settings" | cut -d' ' -f1)
+    [[ -f $applied && $(cat "$applied") == "$sum" ]] && return
+    echo "setup: applying $settings to $1"
+    WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" "$wine" regedit /S \
+        "$(WINEPREFIX=$1 "$wine" winepath -w "$settings" 2>/dev/null)"
+    WINEPREFIX=$1 wineserver -w
+    echo "$sum" >"$applied"
 }
 
 install_packages
@@ -118,4 +128,3 @@ else
     echo "setup: this machine cannot run 32-bit programs: velk.exe is built but tested as its 64-bit build"
     create_wine_prefix 64
 fi
-create_installer_prefix

@@ -33,8 +33,9 @@ class CairoTargets : public RenderTargets {
     CairoTargets& operator=(const CairoTargets&) = delete;
 
     std::unique_ptr<RasterPage> rasterPage(std::int32_t width, std::int32_t height,
-                                           std::int32_t dpiX, std::int32_t dpiY) override {
-        auto surface = cairo::CairoSurface::ForImage(width, height, dpiX, dpiY);
+                                           std::int32_t dpiX, std::int32_t dpiY,
+                                           bool aliasedText) override {
+        auto surface = cairo::CairoSurface::ForImage(width, height, dpiX, dpiY, !aliasedText);
         if (!surface) {
             return nullptr;
         }

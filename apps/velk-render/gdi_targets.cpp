@@ -80,11 +80,14 @@ class DibCanvas {
 };
 
 // GDI itself, except that the memory context reports the resolution being rendered at
-// instead of the screen's, so that fonts are sized for it.
-class ResolutionOverride : public SurfaceBackend {
+// instead of the screen's, so that fonts are sized for it, and that every font is smoothed in
+// grey or not at all, whatever the document's fonts and the machine's settings ask: an export
+// looks the same on every machine.
+class PageContext : public SurfaceBackend {
   public:
-    ResolutionOverride(SurfaceBackend& gdi, std::int32_t dpiX, std::int32_t dpiY)
-        : gdi_(gdi), dpiX_(dpiX), dpiY_(dpiY) {}
+    PageContext(SurfaceBackend& gdi, std::int32_t dpiX, std::int32_t dpiY, bool aliasedText)
+        : gdi_(gdi), dpiX_(dpiX), dpiY_(dpiY),
+          fontQuality_(aliasedText ? NONANTIALIASED_QUALITY : ANTIALIASED_QUALITY) {}
 
     bool createPen(std::uint32_t id, int style, int width, Colour colour) override {
         return gdi_.createPen(id, style, width, colour);
@@ -93,7 +96,9 @@ class ResolutionOverride : public SurfaceBackend {
         return gdi_.createSolidBrush(id, colour);
     }
     bool createFont(std::uint32_t id, const LogFont& font) override {
-        return gdi_.createFont(id, font);
+        LogFont smoothed = font;
+        smoothed.quality = fontQuality_;
+        return gdi_.createFont(id, smoothed);
     }
     bool loadBitmapFile(std::uint32_t id, const std::string& path) override {
         return gdi_.loadBitmapFile(id, path);
@@ -155,12 +160,14 @@ class ResolutionOverride : public SurfaceBackend {
     SurfaceBackend& gdi_;
     std::int32_t dpiX_;
     std::int32_t dpiY_;
+    std::uint8_t fontQuality_;
 };
 
 class GdiRasterPage : public RasterPage {
   public:
-    GdiRasterPage(std::int32_t width, std::int32_t height, std::int32_t dpiX, std::int32_t dpiY)
-        : canvas_(width, height), gdi_(canvas_.dc()), backend_(gdi_, dpiX, dpiY) {}
+    GdiRasterPage(std::int32_t width, std::int32_t height, std::int32_t dpiX, std::int32_t dpiY,
+                  bool aliasedText)
+        : canvas_(width, height), gdi_(canvas_.dc()), backend_(gdi_, dpiX, dpiY, aliasedText) {}
 
     bool ok() const { return canvas_.ok(); }
     SurfaceBackend& backend() override { return backend_; }
@@ -188,14 +195,15 @@ class GdiRasterPage : public RasterPage {
   private:
     DibCanvas canvas_;
     win32::GdiSurface gdi_;
-    ResolutionOverride backend_;
+    PageContext backend_;
 };
 
 class GdiTargets : public RenderTargets {
   public:
     std::unique_ptr<RasterPage> rasterPage(std::int32_t width, std::int32_t height,
-                                           std::int32_t dpiX, std::int32_t dpiY) override {
-        auto page = std::make_unique<GdiRasterPage>(width, height, dpiX, dpiY);
+                                           std::int32_t dpiX, std::int32_t dpiY,
+                                           bool aliasedText) override {
+        auto page = std::make_unique<GdiRasterPage>(width, height, dpiX, dpiY, aliasedText);
         if (!page->ok()) {
             return nullptr;
         }

@@ -7,7 +7,9 @@ namespace velk::cli {
 
 namespace {
 
+// Switches: options without a value.
 constexpr std::string_view kAllowNetworkBitmaps = "--allow-network-bitmaps";
+constexpr std::string_view kAliasedText = "--aliased-text";
 
 std::optional<std::int32_t> WholeNumber(std::string_view text, std::int32_t low,
                                         std::int32_t high) {
@@ -93,12 +95,12 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments) {
         }
         const auto equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
-        if (name == kAllowNetworkBitmaps) {
+        if (name == kAllowNetworkBitmaps || name == kAliasedText) {
             if (equals != std::string::npos) {
                 parsed.error = name + " takes no value";
                 return parsed;
             }
-            o.allowNetworkBitmaps = true;
+            (name == kAliasedText ? o.aliasedText : o.allowNetworkBitmaps) = true;
             continue;
         }
         if (!TakesValue(name)) {
@@ -145,6 +147,8 @@ std::string UsageText() {
            "  --pages LIST       pages to render, e.g. 1-3,5 or 4- (default: all)\n"
            "  --password TEXT    the password of a protected document\n"
            "  --decimal C        decimal separator for decimal-aligned text (default .)\n"
+           "  --aliased-text     PNG text in black and white, as a screen without font\n"
+           "                     smoothing shows it (default: smoothed in grey)\n"
            "  --allow-network-bitmaps\n"
            "                     draw bitmap files that pages name on a server or device\n"
            "                     (\\\\server\\share\\..., //server/..., \\\\?\\..., \\\\.\\...)\n"

@@ -20,6 +20,7 @@ struct RenderOptions {
     std::string outDir = "."; // where PNG pages go
     char decimalSeparator = '.';
     bool allowNetworkBitmaps = false; // draw bitmap files that pages name on servers and devices
+    bool aliasedText = false;         // PNG text black and white, as without font smoothing
     bool help = false;
 };
 

@@ -40,9 +40,11 @@ class OutputFile : public ByteSink {
 class RenderTargets {
   public:
     virtual ~RenderTargets() = default;
-    // Null when the page cannot be made (too large for memory).
+    // Null when the page cannot be made (too large for memory). Text is smoothed in grey, as
+    // Windows' standard font smoothing draws it, unless `aliasedText`.
     virtual std::unique_ptr<RasterPage> rasterPage(std::int32_t width, std::int32_t height,
-                                                   std::int32_t dpiX, std::int32_t dpiY) = 0;
+                                                   std::int32_t dpiX, std::int32_t dpiY,
+                                                   bool aliasedText) = 0;
     virtual bool printsPdf() const = 0;
     // A printer whose document is one PDF file; null when it cannot be made.
     virtual std::unique_ptr<SurfaceBackend> pdfPrinter(const std::string& path,

@@ -6,7 +6,9 @@
 // glyph edge smoothed a little differently or an edge one pixel over does not count; a missing
 // line, another font or a misplaced text does.
 //
-// Prints "P% differ (N of T pixels)". --diff writes the second image faded, differing pixels
+// Prints "P% beyond tolerance, Q% at all (N and M of T pixels)": the share that differs as
+// above, and the share whose colour is not exactly the other image's at the same place.
+// --diff writes the second image faded, differing pixels
 // in red. Exit codes: 0 compared, 1 wrong command line, 2 a file unreadable or the sizes differ.
 
 #include <cairo.h>
@@ -132,9 +134,11 @@ int main(int argc, char** argv) {
     }
     std::vector<bool> differs(a.pixels.size(), false);
     std::size_t count = 0;
+    std::size_t exact = 0;
     for (int y = 0; y < a.height; ++y) {
         for (int x = 0; x < a.width; ++x) {
             const std::size_t i = static_cast<std::size_t>(y) * a.width + x;
+            exact += a.pixels[i] != b.pixels[i] ? 1 : 0;
             if (!Matched(b, x, y, a.pixels[i], tolerance) ||
                 !Matched(a, x, y, b.pixels[i], tolerance)) {
                 differs[i] = true;
@@ -142,8 +146,11 @@ int main(int argc, char** argv) {
             }
         }
     }
-    const double share = a.pixels.empty() ? 0.0 : 100.0 * count / a.pixels.size();
-    std::printf("%.3f%% differ (%zu of %zu pixels)\n", share, count, a.pixels.size());
+    const auto share = [&a](std::size_t n) {
+        return a.pixels.empty() ? 0.0 : 100.0 * static_cast<double>(n) / a.pixels.size();
+    };
+    std::printf("%.3f%% beyond tolerance, %.3f%% at all (%zu and %zu of %zu pixels)\n",
+                share(count), share(exact), count, exact, a.pixels.size());
     if (diffPath != nullptr) {
         WriteDiff(diffPath, b, differs);
     }

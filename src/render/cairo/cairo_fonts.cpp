@@ -317,7 +317,7 @@ Band StrikeoutBand(const FaceMetrics& face, std::int32_t ppem) {
 }
 
 GdiFont MakeGdiFont(const LogFont& description, FaceCache& faces,
-                    const cairo_font_options_t* options, bool followGasp) {
+                    const cairo_font_options_t* options, GlyphPixels pixels) {
     GdiFont font;
     const MatchedFace* matched =
         faces.find(description.faceName, description.weight, description.italic != 0);
@@ -344,7 +344,8 @@ GdiFont MakeGdiFont(const LogFont& description, FaceCache& faces,
         font.linear.reset(
             cairo_scaled_font_create(matched->face.get(), &size, &identity, unhinted.get()));
     }
-    if (followGasp && !SmoothedAt(matched->metrics, ppem)) {
+    if (pixels == GlyphPixels::BlackAndWhite ||
+        (pixels == GlyphPixels::GreyByGasp && !SmoothedAt(matched->metrics, ppem))) {
         // Black-and-white glyphs need their outlines fitted to the pixel grid to stay even.
         const FontOptionsHandle mono(cairo_font_options_copy(options));
         cairo_font_options_set_antialias(mono.get(), CAIRO_ANTIALIAS_NONE);

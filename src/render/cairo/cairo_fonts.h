@@ -93,11 +93,16 @@ struct GdiFont {
     ScaledFontHandle linear;  // with escapement: unhinted, for advances along the angle
 };
 
-// Null face when nothing could be matched. When `followGasp` is set, sizes the font's 'gasp'
-// table leaves unsmoothed are drawn without anti-aliasing whatever `options` say; their
-// advances stay those of the smoothed glyphs, as GDI measures them.
+// How glyphs reach the pixels: as outlines (a PDF), smoothed in grey except at the sizes the
+// font's 'gasp' table keeps black and white (Windows' standard font smoothing), or black and
+// white at every size (a screen without font smoothing).
+enum class GlyphPixels { Outlines, GreyByGasp, BlackAndWhite };
+
+// Null face when nothing could be matched. Glyphs drawn black and white are drawn without
+// anti-aliasing whatever `options` say; their advances stay those of the smoothed glyphs, as
+// GDI measures them.
 GdiFont MakeGdiFont(const LogFont& description, FaceCache& faces,
-                    const cairo_font_options_t* options, bool followGasp);
+                    const cairo_font_options_t* options, GlyphPixels pixels);
 
 // The scaled font glyphs are drawn with.
 cairo_scaled_font_t* DrawingFont(const GdiFont& font);

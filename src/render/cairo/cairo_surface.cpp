@@ -17,7 +17,8 @@ CairoSurface::CairoSurface(std::unique_ptr<State> state) : s_(std::move(state)) 
 CairoSurface::~CairoSurface() = default;
 
 std::unique_ptr<CairoSurface> CairoSurface::ForImage(std::int32_t width, std::int32_t height,
-                                                     std::int32_t dpiX, std::int32_t dpiY) {
+                                                     std::int32_t dpiX, std::int32_t dpiY,
+                                                     bool smoothText) {
     auto state = std::make_unique<State>();
     state->surface = NewPicture(width, height, kWhite);
     if (!state->surface || dpiX <= 0 || dpiY <= 0) {
@@ -25,6 +26,7 @@ std::unique_ptr<CairoSurface> CairoSurface::ForImage(std::int32_t width, std::in
     }
     state->cr.reset(cairo_create(state->surface.get()));
     state->target = Target::Raster;
+    state->smoothText = smoothText;
     state->dpiX = dpiX;
     state->dpiY = dpiY;
     state->width = width;
@@ -58,7 +60,7 @@ bool CairoSurface::createSolidBrush(std::uint32_t id, Colour colour) {
 
 bool CairoSurface::createFont(std::uint32_t id, const LogFont& font) {
     GdiFont made =
-        MakeGdiFont(font, s_->faces, s_->fontOptions.get(), s_->target == Target::Raster);
+        MakeGdiFont(font, s_->faces, s_->fontOptions.get(), s_->glyphPixels());
     if (made.face == nullptr) {
         return false;
     }

@@ -37,14 +37,15 @@ struct PixelRect {
 //
 // Two targets: a raster page (a screen device context: shapes without anti-aliasing, text
 // smoothed in grey except at the sizes a font's 'gasp' table keeps black and white, as GDI
-// draws them) and a PDF document (a printer: device pixels at the printer's
+// draws them with font smoothing on; or text black and white throughout) and a PDF document (a printer: device pixels at the printer's
 // resolution become points, text and lines stay vectors, each page takes the paper and
 // orientation of the DEVMODE last given to ResetDC).
 class CairoSurface : public SurfaceBackend {
   public:
     // A white page of width x height pixels at dpiX x dpiY; null when it cannot be made.
     static std::unique_ptr<CairoSurface> ForImage(std::int32_t width, std::int32_t height,
-                                                  std::int32_t dpiX, std::int32_t dpiY);
+                                                  std::int32_t dpiX, std::int32_t dpiY,
+                                                  bool smoothText = true);
     // A PDF file at `path`, written as pages are ended and finished by endDoc; check ok()
     // for a file that could not be written.
     static std::unique_ptr<CairoSurface> ForPdf(const std::string& path, std::int32_t dpi,

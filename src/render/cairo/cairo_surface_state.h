@@ -28,6 +28,7 @@ struct Pen {
 
 struct CairoSurface::State {
     Target target = Target::Raster;
+    bool smoothText = true; // on a raster page
     CairoSurfaceHandle surface;
     CairoContext cr;
     std::int32_t dpiX = 96;
@@ -60,6 +61,12 @@ struct CairoSurface::State {
 
     cairo_t* context() const { return cr.get(); }
 
+    GlyphPixels glyphPixels() const {
+        if (target == Target::Pdf) {
+            return GlyphPixels::Outlines;
+        }
+        return smoothText ? GlyphPixels::GreyByGasp : GlyphPixels::BlackAndWhite;
+    }
     // The whole page of a raster target, which drawing never leaves; none for a PDF.
     const PixelArea* rasterArea() const { return target == Target::Raster ? &page : nullptr; }
 
@@ -87,7 +94,7 @@ struct CairoSurface::State {
             LogFont system;
             system.height = 16;
             system.weight = 700;
-            deviceFont = MakeGdiFont(system, faces, fontOptions.get(), target == Target::Raster);
+            deviceFont = MakeGdiFont(system, faces, fontOptions.get(), glyphPixels());
         }
         return deviceFont->face != nullptr ? &*deviceFont : nullptr;
     }

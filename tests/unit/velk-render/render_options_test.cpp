@@ -16,7 +16,8 @@ TEST(VelkRenderOptions, ValuesComeAfterTheOptionOrAfterAnEqualsSign) {
     // A name starting with a dash is the document after the end of options.
     const ParsedOptions parsed = ParseOptions(
         {"--dpi", "150", "--zoom=75", "--pages", "2-3,5", "--password=s3cret word", "--out-dir",
-         "pages", "--decimal", ",", "--allow-network-bitmaps", "--", "-odd name.vlk"});
+         "pages", "--decimal", ",", "--allow-network-bitmaps", "--aliased-text", "--",
+         "-odd name.vlk"});
     ASSERT_EQ(parsed.error, "");
     const RenderOptions& o = parsed.options;
     EXPECT_EQ(o.document, "-odd name.vlk");
@@ -27,6 +28,7 @@ TEST(VelkRenderOptions, ValuesComeAfterTheOptionOrAfterAnEqualsSign) {
     EXPECT_EQ(o.outDir, "pages");
     EXPECT_EQ(o.decimalSeparator, ',');
     EXPECT_TRUE(o.allowNetworkBitmaps);
+    EXPECT_TRUE(o.aliasedText);
     EXPECT_FALSE(o.pdf.has_value());
     const ParsedOptions empty = ParseOptions({"--password=", "a.vlk"});
     EXPECT_EQ(empty.error, "");
@@ -45,6 +47,7 @@ TEST(VelkRenderOptions, DefaultsAreTheScreenAtNinetySixDotsAndAPrinterAtSixHundr
     EXPECT_EQ(parsed.options.outDir, ".");
     EXPECT_FALSE(parsed.options.password.has_value());
     EXPECT_FALSE(parsed.options.allowNetworkBitmaps);
+    EXPECT_FALSE(parsed.options.aliasedText);
     EXPECT_FALSE(parsed.options.help);
     // Help needs no document.
     for (const char* help : {"-h", "--help"}) {
@@ -75,6 +78,7 @@ TEST(VelkRenderOptions, WrongCommandLinesSayWhatIsWrong) {
         {{"--out-dir=", "a.vlk"}, "--out-dir needs a directory"},
         {{"--decimal", ".,", "a.vlk"}, "--decimal takes one character"},
         {{"--allow-network-bitmaps=1", "a.vlk"}, "--allow-network-bitmaps takes no value"},
+        {{"--aliased-text=no", "a.vlk"}, "--aliased-text takes no value"},
     };
     for (const auto& c : cases) {
         const ParsedOptions parsed = ParseOptions(c.arguments);
@@ -85,7 +89,8 @@ TEST(VelkRenderOptions, WrongCommandLinesSayWhatIsWrong) {
 TEST(VelkRenderOptions, TheUsageTextNamesEveryOptionAndExitCode) {
     const std::string usage = UsageText();
     for (const char* option : {"--pdf", "--printer-dpi", "--dpi", "--zoom", "--out-dir", "--pages",
-                               "--password", "--decimal", "--allow-network-bitmaps", "--help"}) {
+                               "--password", "--decimal", "--allow-network-bitmaps",
+                               "--aliased-text", "--help"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
     for (const char* code :

@@ -79,8 +79,10 @@ class FakeTargets : public RenderTargets {
     Lines printerTrace;
 
     std::unique_ptr<RasterPage> rasterPage(std::int32_t width, std::int32_t height,
-                                           std::int32_t dpiX, std::int32_t dpiY) override {
-        log.push_back("page " + std::to_string(width) + "x" + std::to_string(height) + " at " +
+                                           std::int32_t dpiX, std::int32_t dpiY,
+                                           bool aliasedText) override {
+        log.push_back(std::string(aliasedText ? "aliased " : "") + "page " +
+                      std::to_string(width) + "x" + std::to_string(height) + " at " +
                       std::to_string(dpiX) + "x" + std::to_string(dpiY));
         if (fault == Fault::RasterPage) {
             return nullptr;
@@ -246,14 +248,15 @@ TEST(VelkRenderRun, ScreenPagesAreSizedByTheirOwnPaperAndNamedByNumber) {
 }
 
 // The frame's arithmetic has its own table; this is the run handing it the zoom
-// and the mode.
+// and the mode, and the page the text look.
 TEST(VelkRenderRun, AFullSizeDocumentBelowHundredIsDrawnAtHundredAndShrunkOnCopy) {
     Fixture f;
     vlkw::DocumentDescription one = DocumentOf({TextPage("one")});
     one.renderOptions = 2048;
     f.add(kReport, one);
-    EXPECT_EQ(f.run({"--zoom", "50", kReport}), ExitCode::Rendered);
-    EXPECT_EQ(f.targets.log, (Lines{"page 818x1058 at 96x96", "copy 2,2 816x1056 to 408x528"}));
+    EXPECT_EQ(f.run({"--zoom", "50", "--aliased-text", kReport}), ExitCode::Rendered);
+    EXPECT_EQ(f.targets.log,
+              (Lines{"aliased page 818x1058 at 96x96", "copy 2,2 816x1056 to 408x528"}));
     ASSERT_EQ(f.targets.pageTraces.size(), 1u);
     EXPECT_EQ(CallsOf(f.targets.pageTraces[0], "TextOut"), Lines{"TextOut 96 96 \"one\""});
 }

@@ -257,6 +257,26 @@ TEST_F(VelkRenderCairoSurface, ClippedOpaqueTextFillsItsRectangleAndStaysInIt) {
     EXPECT_EQ(std::tuple(ink.left, ink.top, ink.right, ink.bottom), std::tuple(10, 10, 29, 19));
 }
 
+// Smoothed text has grey edges at a size the face smooths; aliased text is its colour or the
+// page's, at the same advances.
+TEST_F(VelkRenderCairoSurface, TextIsSmoothedInGreyUnlessAliasedTextIsAsked) {
+    for (const bool smooth : {true, false}) {
+        CairoCanvas canvas(120, 40, smooth);
+        canvas.selectFont(-24);
+        canvas.surface().setBkMode(kBkTransparent);
+        canvas.surface().textOut(4, 4, "Ragged");
+        int greys = 0;
+        for (std::int32_t y = 0; y < 40; ++y) {
+            for (const Colour colour : canvas.row(y)) {
+                greys += colour != kBlack && colour != kWhite ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(greys > 0, smooth) << greys;
+        EXPECT_EQ(canvas.surface().getTextExtentPoint32("Ragged").cx,
+                  CairoCanvas().surface().getTextExtentPoint32("Ragged").cx);
+    }
+}
+
 TEST_F(VelkRenderCairoFonts, PixelsPerEmFollowGdisHeightRules) {
     cairo::FaceMetrics arial;
     arial.unitsPerEm = 2048;

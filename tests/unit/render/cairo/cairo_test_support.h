@@ -30,9 +30,10 @@ struct InkBox {
 
 class CairoCanvas {
   public:
-    explicit CairoCanvas(std::int32_t width = 64, std::int32_t height = 64)
+    explicit CairoCanvas(std::int32_t width = 64, std::int32_t height = 64,
+                         bool smoothText = true)
         : width_(width), height_(height),
-          backend_(cairo::CairoSurface::ForImage(width, height, 96, 96)),
+          backend_(cairo::CairoSurface::ForImage(width, height, 96, 96, smoothText)),
           surface_(std::make_unique<Surface>(*backend_)) {}
 
     Surface& surface() { return *surface_; }
