@@ -260,6 +260,7 @@ TEST_F(VelkRenderCairoSurface, ClippedOpaqueTextFillsItsRectangleAndStaysInIt) {
 // Smoothed text has grey edges at a size the face smooths; aliased text is its colour or the
 // page's, at the same advances.
 TEST_F(VelkRenderCairoSurface, TextIsSmoothedInGreyUnlessAliasedTextIsAsked) {
+    std::vector<std::int32_t> advances;
     for (const bool smooth : {true, false}) {
         CairoCanvas canvas(120, 40, smooth);
         canvas.selectFont(-24);
@@ -272,9 +273,9 @@ TEST_F(VelkRenderCairoSurface, TextIsSmoothedInGreyUnlessAliasedTextIsAsked) {
             }
         }
         EXPECT_EQ(greys > 0, smooth) << greys;
-        EXPECT_EQ(canvas.surface().getTextExtentPoint32("Ragged").cx,
-                  CairoCanvas().surface().getTextExtentPoint32("Ragged").cx);
+        advances.push_back(canvas.surface().getTextExtentPoint32("Ragged").cx);
     }
+    EXPECT_EQ(advances[0], advances[1]);
 }
 
 TEST_F(VelkRenderCairoFonts, PixelsPerEmFollowGdisHeightRules) {
