@@ -43,21 +43,35 @@ build_preset() {
     fi
 }
 
-# Runs ctest with the output shown and keeps its closing line for the summary. With
-# RETRY_FAILED=1 the tests that failed run once more (Wine on a loaded machine now and then
-# fails to start a program); those that pass then are named in the summary as such.
+# Runs ctest once with the output shown into $log; sets status, closing (ctest's closing
+# line), failed and total.
+ctest_once() {
+    ctest --preset "$preset" -j "$jobs" --timeout 300 --no-tests=error "$@" 2>&1 | tee "$log"
+    status=${PIPESTATUS[0]}
+    closing=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+    failed=0
+    total=0
+    if [[ $closing =~ ([0-9]+)\ tests?\ failed\ out\ of\ ([0-9]+) ]]; then
+        failed=${BASH_REMATCH[1]}
+        total=${BASH_REMATCH[2]}
+    fi
+}
+
+# Runs ctest and keeps its closing line for the summary. With RETRY_FAILED=1 (the Windows
+# tests: Wine on a loaded machine now and then fails to start a program) a run that stopped
+# before any test because a test program could not list its tests is made once more, and the
+# tests that failed run once more; those that pass then are named in the summary as such.
 run_ctest() {
     local preset=$1
     shift
     local log=$logs/$preset-test.log
+    local status closing failed total
     note "test $preset"
-    ctest --preset "$preset" -j "$jobs" --timeout 300 --no-tests=error "$@" 2>&1 | tee "$log"
-    local status=${PIPESTATUS[0]}
-    local closing failed=0 total=0
-    closing=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
-    if [[ $closing =~ ([0-9]+)\ tests?\ failed\ out\ of\ ([0-9]+) ]]; then
-        failed=${BASH_REMATCH[1]}
-        total=${BASH_REMATCH[2]}
+    ctest_once "$@"
+    if [[ $status -ne 0 && ${RETRY_FAILED:-0} == 1 && -z $closing ]]; then
+        note "test $preset: no test ran (a test program did not list its tests); once more"
+        ctest_once "$@"
+        [[ -z $closing ]] || closing="$closing (the first ctest run stopped before any test)"
     fi
     if [[ $status -ne 0 && ${RETRY_FAILED:-0} == 1 && $failed -gt 0 ]]; then
         local names
