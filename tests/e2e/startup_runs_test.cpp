@@ -58,22 +58,18 @@ TEST(CommandLine, AMissingOrInvalidFileIsReportedAndEndsTheRun) {
     description.overrides.header = [](vlkw::HeaderFields& header) { header.magic = "300a"; };
     const std::string path = folder.write("report.vlk", vlkw::WriteDocument(description));
     ASSERT_FALSE(path.empty());
-    const struct {
-        std::string arguments;
-        std::string message;
-        StartupOutcome outcome;
-    } cases[] = {
+    const std::tuple<std::string, std::string, StartupOutcome> cases[] = {
         {"-p   MiSsInG.VlK  ", "Unable to locate file: MiSsInG.VlK", StartupOutcome::NotFound},
         {path, "Invalid File: " + path + "\rThis file isn't a velk document.",
          StartupOutcome::InvalidFile},
     };
-    for (const auto& c : cases) {
-        VelkRun run(VelkProgram(), c.arguments, folder.path());
+    for (const auto& [arguments, message, outcome] : cases) {
+        VelkRun run(VelkProgram(), arguments, folder.path());
         ASSERT_TRUE(run.started());
-        EXPECT_EQ(run.answerMessage(), (ShownMessage{kProgramCaption, c.message}));
+        EXPECT_EQ(run.answerMessage(), (ShownMessage{kProgramCaption, message}));
         const RunEnd end = run.finish();
         EXPECT_THAT(end.messages, IsEmpty());
-        EXPECT_EQ(end.exitCode, Exit(c.outcome));
+        EXPECT_EQ(end.exitCode, Exit(outcome));
     }
     EXPECT_TRUE(FileExists(path));
 }

@@ -22,10 +22,7 @@ const std::string& Text(const InterfaceTexts& texts, int number) {
 
 TEST(InterfaceTexts, DefaultsBySlot) {
     const InterfaceTexts texts;
-    const struct {
-        int slot;
-        const char* text;
-    } cases[] = {
+    const std::pair<int, const char*> cases[] = {
         {1, "&File"},
         {5, "P&revious Page"},
         {10, "Zoom"},
@@ -41,8 +38,8 @@ TEST(InterfaceTexts, DefaultsBySlot) {
         {0, ""},
         {27, ""},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Text(texts, c.slot), c.text) << c.slot;
+    for (const auto& [slot, text] : cases) {
+        EXPECT_EQ(Text(texts, slot), text) << slot;
     }
 }
 

@@ -140,26 +140,22 @@ TEST(SaveDocument, TheDialogIsAskedForExactly) {
 }
 
 TEST(SaveDocument, ACopyIsTheOriginalMarkedAndAViewerCarriesItWhole) {
-    const struct {
-        std::string answer;
-        const char* written;
-        bool viewer;
-    } cases[] = {
+    const std::tuple<std::string, const char*, bool> cases[] = {
         {"  C:\\out\\copy.vlk ", kTarget, false},
         {"C:\\out\\copy.VLK", "C:\\out\\copy.VLK", false},
         {"C:\\out\\copy.exe", kViewer, true},
         {"C:\\out\\copy.Exe", "C:\\out\\copy.Exe", true},
     };
-    for (const auto& c : cases) {
+    for (const auto& [answer, written, viewer] : cases) {
         SaveRun run;
         // A read-only original still gives a marked copy.
         run.files.add(kDoc, run.original).readOnly = true;
-        run.save(c.answer);
-        EXPECT_TRUE(run.messages.shown.empty()) << c.answer;
+        run.save(answer);
+        EXPECT_TRUE(run.messages.shown.empty()) << answer;
         const Bytes marked = vlkw::MarkAsPassedOn(run.original);
-        EXPECT_EQ(run.files.bytes(c.written),
-                  c.viewer ? vlkw::WriteSelfExtracting(StubBytes(), marked) : marked)
-            << c.answer;
+        EXPECT_EQ(run.files.bytes(written),
+                  viewer ? vlkw::WriteSelfExtracting(StubBytes(), marked) : marked)
+            << answer;
         EXPECT_EQ(run.files.bytes(kDoc), run.original);
         EXPECT_FALSE(run.partsLeft());
     }

@@ -56,22 +56,17 @@ TEST(MapiMessage, NoteEndsWithALineEndAndABlankOnWhichEachAttachmentSits) {
 
 TEST(MapiMessage, RecipientsPairNamesWithAddressesItemByItem) {
     testing::MemoryFileSystem files;
-    struct Row {
-        std::string names;
-        std::string addresses;
-        std::vector<MapiRecipient> recipients;
-    };
-    const Row rows[] = {
+    const std::tuple<std::string, std::string, std::vector<MapiRecipient>> rows[] = {
         {"Ann;Bob", "ann@x;bob@x", {{kMapiTo, "Ann", "ann@x"}, {kMapiTo, "Bob", "bob@x"}}},
         {"Ann;Bob", "ann@x", {{kMapiTo, "Ann", "ann@x"}, {kMapiTo, "Bob", ""}}},
         {" Ann;;", "a;b;c;d", {{kMapiTo, " Ann", "a"}, {kMapiTo, "", "b"}, {kMapiTo, "", "c"}}},
         {"   ", "ann@x", {}},
     };
-    for (const Row& row : rows) {
+    for (const auto& [names, addresses, recipients] : rows) {
         MailContent content;
-        content.recipientNames = row.names;
-        content.recipientAddresses = row.addresses;
-        EXPECT_EQ(BuildMapiMessage(files, content, {}).recipients, row.recipients) << row.names;
+        content.recipientNames = names;
+        content.recipientAddresses = addresses;
+        EXPECT_EQ(BuildMapiMessage(files, content, {}).recipients, recipients) << names;
     }
 }
 
@@ -178,20 +173,16 @@ TEST(MailDocument, ARecordThatAsksForTheDocumentSendsAMarkedCopyToItsRecipients)
 }
 
 TEST(MailDocument, TheComposeWindowShowsUnlessTheRecordNamesRecipientsAndDeclinesIt) {
-    struct Row {
-        vlkw::OptionRecord record;
-        std::uint32_t flags;
-    };
-    const Row rows[] = {
+    const std::pair<vlkw::OptionRecord, std::uint32_t> rows[] = {
         {Record(0, 1), kMapiLogonUi},
         {Record(1, 1), kMapiLogonUi | kMapiDialog},
         {Record(0, 1, "  ", "ann@x"), kMapiLogonUi | kMapiDialog},
         {Record(0, 1, "Ann", ""), kMapiLogonUi | kMapiDialog},
     };
-    for (const Row& row : rows) {
-        MailRun run(row.record);
+    for (const auto& [record, flags] : rows) {
+        MailRun run(record);
         MailDocument(run.services);
-        EXPECT_EQ(run.mapi.sentFlags, row.flags) << row.record.texts[2];
+        EXPECT_EQ(run.mapi.sentFlags, flags) << record.texts[2];
     }
 }
 

@@ -129,10 +129,7 @@ class CountingFileSystem : public FileSystem {
 };
 
 TEST(BitmapFile, NamesOfServersAndDevicesAreNotEvenLookedForUnlessTheReaderAllowsThem) {
-    const struct {
-        const char* name;
-        bool blocked;
-    } cases[] = {
+    const std::pair<const char*, bool> cases[] = {
         {"\\\\server\\share\\logo.bmp", true},
         {"//server/share/logo.bmp", true},
         {"\\/server/share\\logo.bmp", true},
@@ -151,11 +148,11 @@ TEST(BitmapFile, NamesOfServersAndDevicesAreNotEvenLookedForUnlessTheReaderAllow
         {"./logo.bmp", false},
         {"logo.bmp", false},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, blocked] : cases) {
         for (const bool allowed : {false, true}) {
             RenderHarness h(
-                PageBuilder{}.bitmapFile({1, 1, 3, 3}, c.name).text(1, 1, 0, "next").bytes());
-            h.files.add(TrimBlanks(c.name), Bmp(20, 10));
+                PageBuilder{}.bitmapFile({1, 1, 3, 3}, name).text(1, 1, 0, "next").bytes());
+            h.files.add(TrimBlanks(name), Bmp(20, 10));
             CountingFileSystem counted(h.files);
             RenderServices services{h.document, h.settings, h.screen, h.texts, h.messages, counted};
             services.allowNetworkBitmaps = allowed;
@@ -163,8 +160,8 @@ TEST(BitmapFile, NamesOfServersAndDevicesAreNotEvenLookedForUnlessTheReaderAllow
             RenderPage(services, 1, h.screenTarget());
             const auto trace = h.recorder.lines();
 
-            const bool drawn = !c.blocked || allowed;
-            const std::string row = std::string(c.name) + (allowed ? " (allowed)" : "");
+            const bool drawn = !blocked || allowed;
+            const std::string row = std::string(name) + (allowed ? " (allowed)" : "");
             EXPECT_EQ(CallsOf(trace, "StretchBlt").size(), drawn ? 1u : 0u) << row;
             if (!drawn) {
                 EXPECT_EQ(counted.calls, 0) << row;

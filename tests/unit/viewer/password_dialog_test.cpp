@@ -108,15 +108,13 @@ TEST(PasswordDialog, ThreeAttemptsThenTheDocumentStaysClosed) {
 }
 
 TEST(PasswordDialog, CancelEscapeAndCloseEndWithoutAMessageOtherIdsDoNothing) {
-    const struct {
-        int id;
-        int closeRequests;
-    } cases[] = {{kEditDialogCancel, 1}, {kDialogCancel, 1}, {1, 0}, {kEditDialogEdit, 0}};
-    for (const auto& c : cases) {
+    const std::pair<int, int> cases[] = {
+        {kEditDialogCancel, 1}, {kDialogCancel, 1}, {1, 0}, {kEditDialogEdit, 0}};
+    for (const auto& [id, closeRequests] : cases) {
         DialogRun run(Protected("secret"));
         run.view.typed = "secret";
-        run.dialog.onCommand(c.id, run.view);
-        EXPECT_EQ(run.view.closeRequests, c.closeRequests) << c.id;
+        run.dialog.onCommand(id, run.view);
+        EXPECT_EQ(run.view.closeRequests, closeRequests) << id;
         run.dialog.onClose(run.view);
         EXPECT_TRUE(run.view.ended);
         EXPECT_TRUE(run.box.shown.empty());
