@@ -138,34 +138,24 @@ TEST_F(PageViewFixture, ReadZoomSettingTakesTheSelectedItemOrTheTypedTextAndWrit
 }
 
 // The real renderer: each page's geometry comes from its set-up, for the page view to lay out.
-struct RenderedPages {
-    static constexpr const char* kName = "C:\\docs\\pages.vlk";
-    testing::MemoryFileSystem files;
-    Document document;
+vlkw::DocumentDescription TwoPapers(std::int32_t renderOptions) {
+    auto description = testing::DocumentOf(
+        {vlkw::PageBuilder{}.text(1, 1, 0, "one").bytes(),
+         vlkw::PageBuilder{{vlkw::kPaperA4, vlkw::kLandscape, vlkw::kBinAuto, {}}}
+             .text(1, 1, 0, "two")
+             .bytes()});
+    description.renderOptions = renderOptions;
+    return description;
+}
+
+struct RenderedPages : testing::RenderHarness {
     ViewerState state;
-    InterfaceTexts texts;
-    ScreenSettings settings;
-    testing::FakeScreen screen;
-    testing::RecordingMessageBox messages;
     FakeMainWindowView view;
-    DocumentPageRenderer renderer{
-        RenderServices{document, settings, screen, texts, messages, files}};
+    DocumentPageRenderer renderer{services()};
     PageView page{state, document, texts, settings, view, renderer};
 
-    explicit RenderedPages(std::int32_t renderOptions = 0) {
-        vlkw::DocumentDescription description;
-        description.title = "Pages";
-        description.renderOptions = renderOptions;
-        description.pages = {
-            vlkw::PageBuilder{}.text(1, 1, 0, "one").bytes(),
-            vlkw::PageBuilder{{vlkw::kPaperA4, vlkw::kLandscape, vlkw::kBinAuto, {}}}
-                .text(1, 1, 0, "two")
-                .bytes(),
-        };
-        files.add(kName, vlkw::WriteDocument(description));
-        document.open(files, kName, 0);
-        document.readHeader();
-        document.loadPageTable(false);
+    explicit RenderedPages(std::int32_t renderOptions = 0)
+        : RenderHarness(TwoPapers(renderOptions)) {
         state.pageCount = document.pageCount;
         page.createSurface();
     }
