@@ -23,7 +23,7 @@ RenderHarness::RenderHarness(std::vector<std::uint8_t> page)
     : RenderHarness(DocumentOf({std::move(page)})) {}
 
 RenderServices RenderHarness::services() {
-    return RenderServices{document, settings, screen, texts, messages, files};
+    return RenderServices{document, settings, screen, texts, messages, files, allowNetworkBitmaps};
 }
 
 RenderTarget RenderHarness::screenTarget(std::int32_t dpi) {

@@ -20,6 +20,7 @@ namespace velk::testing {
 // surface.
 struct RenderHarness : OpenedDocument {
     double zoom = 1.0;
+    bool allowNetworkBitmaps = false;
     ScreenSettings settings;
     FakeScreen screen;
     InterfaceTexts texts;
