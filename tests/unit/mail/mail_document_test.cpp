@@ -114,14 +114,6 @@ struct MailRun : testing::MailingRun {
         files.add(files.executable, stub);
     }
 
-    std::vector<std::string> shown() const {
-        std::vector<std::string> texts;
-        for (const auto& message : messages.shown) {
-            texts.push_back(message.text);
-        }
-        return texts;
-    }
-
     // The reader's document as it was, and nothing of the run left in the temporary folder.
     void expectNothingChanged() {
         EXPECT_EQ(files.bytes(kDoc), original);
@@ -150,7 +142,7 @@ TEST(MailDocument, WithoutARecordTheComposeWindowGetsAViewerOfAMarkedCopy) {
               (std::vector<MapiAttachment>{{2, "C:\\Temp\\~D000001.exe", "Quarterly Report.exe"}}));
     EXPECT_EQ(run.mapi.attached, std::vector<Bytes>{vlkw::WriteSelfExtracting(
                                      run.stub, vlkw::MarkAsPassedOn(run.original))});
-    EXPECT_TRUE(run.shown().empty());
+    EXPECT_TRUE(run.messages.texts().empty());
     run.expectNothingChanged();
 }
 
@@ -211,7 +203,7 @@ TEST(MailDocument, EveryFailureIsReportedAndLeavesNothingBehind) {
         MailRun run(Record(0, 1));
         row.arrange(run);
         MailDocument(run.services);
-        EXPECT_EQ(run.shown(), row.shown) << row.name;
+        EXPECT_EQ(run.messages.texts(), row.shown) << row.name;
         EXPECT_EQ(std::count(run.mapi.calls.begin(), run.mapi.calls.end(), "logoff 7"),
                   row.loggedOff ? 1 : 0)
             << row.name;
@@ -223,8 +215,9 @@ TEST(MailDocument, ACopyThatCannotBeWrittenIsNotSent) {
     MailRun run(Record(0, 0));
     run.files.add(kDoc, run.original).unopenable = true;
     MailDocument(run.services);
-    EXPECT_EQ(run.shown(), std::vector<std::string>{"Unable to create vlk attachment. Can't write "
-                                                    "temp .vlk file for sending."});
+    EXPECT_EQ(run.messages.texts(),
+              std::vector<std::string>{"Unable to create vlk attachment. Can't write "
+                                       "temp .vlk file for sending."});
     EXPECT_TRUE(run.mapi.calls.empty());
     run.expectNothingChanged();
 }
