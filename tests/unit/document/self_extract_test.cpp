@@ -1,6 +1,7 @@
 #include "document/self_extract.h"
 #include "platform/memory_file.h"
 #include "support/memory_file_system.h"
+#include "writer/byte_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +9,7 @@ namespace velk {
 namespace {
 
 std::vector<std::uint8_t> Container(std::size_t stubSize, std::int32_t offset, std::string mark) {
-    std::vector<std::uint8_t> bytes(stubSize, 'M');
-    for (int i = 0; i < 4; ++i) {
-        bytes.push_back(
-            static_cast<std::uint8_t>((static_cast<std::uint32_t>(offset) >> (8 * i)) & 0xFF));
-    }
-    bytes.insert(bytes.end(), mark.begin(), mark.end());
-    return bytes;
+    return vlkw::ByteWriter{}.chars(std::string(stubSize, 'M')).int32(offset).chars(mark).take();
 }
 
 TEST(SelfExtractBase, TrailerDecidesTheOffset) {
