@@ -294,38 +294,33 @@ TEST(PrintJob, WithoutADriverDeviceModeThePrinterKeepsItsSettings) {
 }
 
 TEST(PrintJob, ADeviceModeLargerThanTheBufferIsHandedOverWhole) {
-    const struct {
-        std::int32_t driverSize;
-        std::string chosenPrinter;
-        std::size_t dialogModeSize;
-        std::size_t expected;
-        std::int16_t orientation; // page 1's, and so the template's
-    } cases[] = {
+    // orientation: page 1's, and so the template's
+    const std::tuple<std::int32_t, std::string, std::size_t, std::size_t, std::int16_t> cases[] = {
         {30000, "PDF", 0, 30000, 2},
         {1000, "PDF", 0, 20122, 1},
         {20122, "Other", 25000, 25000, 2}, // the dialog's own device mode for another printer
     };
-    for (const auto& c : cases) {
-        PrintHarness h(DocumentOf({NumberedPage(1, 9, c.orientation == 2 ? 1 : 0, 3)}));
-        h.spooler.driverSize = c.driverSize;
-        h.spooler.chosen.printerName = c.chosenPrinter;
-        if (c.dialogModeSize > 0) {
-            h.spooler.chosen.deviceMode = DriverDeviceMode(c.dialogModeSize);
+    for (const auto& [driverSize, chosenPrinter, dialogModeSize, expected, orientation] : cases) {
+        PrintHarness h(DocumentOf({NumberedPage(1, 9, orientation == 2 ? 1 : 0, 3)}));
+        h.spooler.driverSize = driverSize;
+        h.spooler.chosen.printerName = chosenPrinter;
+        if (dialogModeSize > 0) {
+            h.spooler.chosen.deviceMode = DriverDeviceMode(dialogModeSize);
         }
         h.print(false);
         const std::size_t filled =
-            std::min(std::max(c.dialogModeSize, std::size_t(c.driverSize)), c.expected);
+            std::min(std::max(dialogModeSize, std::size_t(driverSize)), expected);
         ASSERT_EQ(h.spooler.log.resets.size(), 2u);
         for (const auto& reset : h.spooler.log.resets) {
-            ASSERT_EQ(reset.size(), c.expected);
+            ASSERT_EQ(reset.size(), expected);
             EXPECT_EQ(reset[filled - 1], kDriverMark);
-            EXPECT_EQ(reset.back(), filled < c.expected ? 0 : kDriverMark);
+            EXPECT_EQ(reset.back(), filled < expected ? 0 : kDriverMark);
         }
-        const std::string head = "ResetDC bytes=" + std::to_string(c.expected) + " fields=";
-        const std::string orientation = " orientation=" + std::to_string(c.orientation);
+        const std::string head = "ResetDC bytes=" + std::to_string(expected) + " fields=";
+        const std::string turned = " orientation=" + std::to_string(orientation);
         EXPECT_EQ(h.printed("ResetDC"),
-                  (Lines{head + "0x00000001" + orientation + " papersize=1 defaultsource=1",
-                         head + "0x00000203" + orientation + " papersize=9 defaultsource=3"}));
+                  (Lines{head + "0x00000001" + turned + " papersize=1 defaultsource=1",
+                         head + "0x00000203" + turned + " papersize=9 defaultsource=3"}));
     }
 }
 

@@ -105,12 +105,8 @@ TEST(ZoomBox, ItemsAndTheInitialSelection) {
 }
 
 TEST(Magnifier, ClicksStepTheZoomAndTheZoomBoxLimitsTheResult) {
-    const struct {
-        double zoom;
-        MouseButton button;
-        std::int32_t asked;
-        std::int32_t shown; // after the zoom box has read it back
-    } cases[] = {
+    // shown: after the zoom box has read it back
+    const std::tuple<double, MouseButton, std::int32_t, std::int32_t> cases[] = {
         {1.00, MouseButton::Left, 120, 120},
         {0.75, MouseButton::Right, 60, 60},
         {1.25, MouseButton::Left, 140, 125},
@@ -125,10 +121,10 @@ TEST(Magnifier, ClicksStepTheZoomAndTheZoomBoxLimitsTheResult) {
         // 10 x 0.7 + 2 is 9, even where the floating-point unit makes it 8.999...
         {0.70, MouseButton::Left, 90, 90},
     };
-    for (const auto& c : cases) {
-        const std::int32_t asked = MagnifierPercentage(c.zoom, c.button);
-        EXPECT_EQ(asked, c.asked) << c.zoom;
-        EXPECT_EQ(TypedZoomPercentage(MessageNumber(asked)), c.shown) << c.zoom;
+    for (const auto& [zoom, button, asked, shown] : cases) {
+        const std::int32_t percentage = MagnifierPercentage(zoom, button);
+        EXPECT_EQ(percentage, asked) << zoom;
+        EXPECT_EQ(TypedZoomPercentage(MessageNumber(percentage)), shown) << zoom;
     }
 }
 
