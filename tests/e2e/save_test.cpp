@@ -11,24 +11,21 @@
 #include "writer/self_extracting.h"
 
 #include <dlgs.h>
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace velk_e2e {
 namespace {
 
-using ::testing::ElementsAre;
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr const char* kTitle = "Save Test";
 
-Bytes Report(std::int16_t deleteOnClose) {
+Bytes Report() {
     vlkw::DocumentDescription description;
     description.title = kTitle;
     description.allowSave = 1;
     description.allowMail = 1;
     description.allowFax = 1;
-    description.deleteOnClose = deleteOnClose;
     for (const char* text : {"First page", "Second page"}) {
         description.pages.push_back(vlkw::PageBuilder().text(1.0f, 1.0f, 0, text).bytes());
     }
@@ -37,9 +34,9 @@ Bytes Report(std::int16_t deleteOnClose) {
 
 class Saving : public ViewerTest {
   protected:
-    void open(std::int16_t deleteOnClose = 0) {
+    void open() {
         ASSERT_TRUE(folder.created());
-        original = Report(deleteOnClose);
+        original = Report();
         ASSERT_FALSE(folder.write("doc.vlk", original).empty());
         viewer.emplace("doc.vlk", folder.path(), kTitle);
         ASSERT_TRUE(viewer->opened());
@@ -102,19 +99,6 @@ TEST_F(Saving, ASavedViewerOpensItsDocumentAndOffersNoMailFaxOrSave) {
         EXPECT_FALSE(copy.hasButton(id)) << id;
     }
     EXPECT_EQ(copy.close().exitCode, 0u);
-}
-
-TEST_F(Saving, ACopyOfATemporaryDocumentOutlivesItsViewingAndTheOriginalDoesNot) {
-    open(1);
-    saveAs("kept.vlk");
-    {
-        ViewerWindow copy("kept.vlk", folder.path(), kTitle);
-        ASSERT_TRUE(copy.opened());
-        EXPECT_EQ(copy.close().exitCode, 0u);
-    }
-    EXPECT_TRUE(FileExists(folder.pathOf("kept.vlk")));
-    EXPECT_EQ(viewer->close().exitCode, 0u);
-    EXPECT_FALSE(FileExists(folder.pathOf("doc.vlk")));
 }
 
 TEST_F(Saving, AnotherExtensionOrTheRunningProgramIsRefused) {

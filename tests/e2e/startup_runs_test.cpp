@@ -1,8 +1,8 @@
 // velk.exe's start before its main window: a name that is missing or no document, read from
 // the real message boxes; the system's open dialog when no name is given; the password
-// dialog of a protected document; a batch switch; and a copy of velk.exe with a document
-// appended. Every other command line, what counts as the right password and the dialog's
-// wording are rows of the unit tables (startup_test.cpp, command_line_test.cpp,
+// dialog of a protected document; and a copy of velk.exe with a document appended (the batch
+// switches are the mail tests'). Every other command line, what counts as the right password and
+// the dialog's wording are rows of the unit tables (startup_test.cpp, command_line_test.cpp,
 // password_dialog_test.cpp); these runs prove the wiring.
 
 #include "resource.h"
@@ -58,22 +58,18 @@ TEST(CommandLine, AMissingOrInvalidFileIsReportedAndEndsTheRun) {
     description.overrides.header = [](vlkw::HeaderFields& header) { header.magic = "300a"; };
     const std::string path = folder.write("report.vlk", vlkw::WriteDocument(description));
     ASSERT_FALSE(path.empty());
-    const struct {
-        std::string arguments;
-        std::string message;
-        StartupOutcome outcome;
-    } cases[] = {
+    const std::tuple<std::string, std::string, StartupOutcome> cases[] = {
         {"-p   MiSsInG.VlK  ", "Unable to locate file: MiSsInG.VlK", StartupOutcome::NotFound},
         {path, "Invalid File: " + path + "\rThis file isn't a velk document.",
          StartupOutcome::InvalidFile},
     };
-    for (const auto& c : cases) {
-        VelkRun run(VelkProgram(), c.arguments, folder.path());
+    for (const auto& [arguments, message, outcome] : cases) {
+        VelkRun run(VelkProgram(), arguments, folder.path());
         ASSERT_TRUE(run.started());
-        EXPECT_EQ(run.answerMessage(), (ShownMessage{kProgramCaption, c.message}));
+        EXPECT_EQ(run.answerMessage(), (ShownMessage{kProgramCaption, message}));
         const RunEnd end = run.finish();
         EXPECT_THAT(end.messages, IsEmpty());
-        EXPECT_EQ(end.exitCode, Exit(c.outcome));
+        EXPECT_EQ(end.exitCode, Exit(outcome));
     }
     EXPECT_TRUE(FileExists(path));
 }
@@ -165,22 +161,6 @@ TEST(PasswordDialog, ThreeWrongPasswordsInTheDocumentsWordingEndTheRunAndDeleteI
     EXPECT_THAT(end.closedWindows, IsEmpty());
     EXPECT_EQ(end.exitCode, Exit(StartupOutcome::PasswordRefused));
     EXPECT_FALSE(FileExists(r.path));
-}
-
-// E-mail and fax from the command line run without the main window. Here no mail library
-// can be loaded (the tests' Wine settings), so the run says so and ends; what is sent is the
-// mail tests'.
-TEST(BatchSwitch, EndsWithoutShowingTheMainWindow) {
-    TempFolder folder;
-    ASSERT_TRUE(folder.created());
-    ASSERT_FALSE(folder.write("doc.vlk", vlkw::WriteDocument(OnePage())).empty());
-    VelkRun run(VelkProgram(), "-e doc.vlk", folder.path());
-    ASSERT_TRUE(run.started());
-    const RunEnd end = run.finish();
-    EXPECT_THAT(end.messages,
-                ElementsAre(ShownMessage{kTitle, "Unable to obtain mapi session handle"}));
-    EXPECT_THAT(end.closedWindows, IsEmpty());
-    EXPECT_EQ(end.exitCode, 0u);
 }
 
 // A copy of velk.exe with a document appended views that document: no open dialog, no

@@ -44,21 +44,18 @@ class SampleNavigation : public SampleViewerTest {
 // Each command of the toolbar and the menu once, from page 1; where a move past either end
 // stays is a row of the unit tables.
 TEST_F(SampleNavigation, ButtonsAndMenuItemsMove) {
-    const struct {
-        int command;
-        int page; // where the viewer then stands
-        const char* buttons;
-    } moves[] = {
+    // page: where the viewer then stands
+    const std::tuple<int, int, const char*> moves[] = {
         {IDT_NEXT, 2, kInside},     {IDM_NEXT, 3, kInside},     {IDT_LAST, 7, kAtLast},
         {IDT_PREVIOUS, 6, kInside}, {IDM_PREVIOUS, 5, kInside}, {IDT_FIRST, 1, kAtFirst},
         {IDM_LAST, 7, kAtLast},     {IDM_FIRST, 1, kAtFirst},
     };
     int step = 0;
-    for (const auto& move : moves) {
+    for (const auto& [command, page, buttons] : moves) {
         ++step;
-        ASSERT_TRUE(viewer->command(move.command));
-        EXPECT_EQ(viewer->statusText(), SampleStatus(move.page)) << "step " << step;
-        EXPECT_EQ(viewer->navigation(), move.buttons) << "step " << step;
+        ASSERT_TRUE(viewer->command(command));
+        EXPECT_EQ(viewer->statusText(), SampleStatus(page)) << "step " << step;
+        EXPECT_EQ(viewer->navigation(), buttons) << "step " << step;
     }
 }
 
@@ -91,15 +88,12 @@ TEST_F(SampleNavigation, JumpDialogTakesOnlyPagesOfTheDocument) {
 // Item n of the box is index entry n; after the move the box shows its heading again.
 TEST_F(SampleNavigation, IndexBoxGoesToTheEntrysPageAndShowsItsHeadingAgain) {
     const HWND index = viewer->control(IDC_INDEX_BOX);
-    const struct {
-        int item;
-        int page;
-    } choices[] = {{5, 3}, {0, 3}, {10, 7}};
-    for (const auto& choice : choices) {
-        ASSERT_TRUE(uidriver::ChooseComboItem(viewer->window(), index, choice.item));
-        EXPECT_EQ(viewer->statusText(), SampleStatus(choice.page)) << "item " << choice.item;
-        EXPECT_EQ(uidriver::ComboSelection(index), 0) << "item " << choice.item;
-        EXPECT_EQ(uidriver::WindowText(index), "< Document Index >") << "item " << choice.item;
+    const std::pair<int, int> choices[] = {{5, 3}, {0, 3}, {10, 7}};
+    for (const auto& [item, page] : choices) {
+        ASSERT_TRUE(uidriver::ChooseComboItem(viewer->window(), index, item));
+        EXPECT_EQ(viewer->statusText(), SampleStatus(page)) << "item " << item;
+        EXPECT_EQ(uidriver::ComboSelection(index), 0) << "item " << item;
+        EXPECT_EQ(uidriver::WindowText(index), "< Document Index >") << "item " << item;
     }
 }
 

@@ -58,24 +58,22 @@ class SampleZoom : public SampleViewerTest {
 // from the area.
 TEST_F(SampleZoom, ThePageAreaTakesThePagesSizeAndTheVerticalBarItsWidth) {
     const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
-    const struct {
-        const char* typed; // nullptr: the box's item 2, "75%"
-        int percent;       // also what the box then shows
-        bool tall;
-    } cases[] = {{nullptr, 75, false}, {"10", 25, false}, {"110", 110, true}};
-    for (const auto& c : cases) {
-        const std::string what = c.typed != nullptr ? c.typed : "item 2";
-        ASSERT_TRUE(c.typed != nullptr ? uidriver::TypeComboText(viewer->window(), zoomBox, c.typed)
-                                       : uidriver::ChooseComboItem(viewer->window(), zoomBox, 2))
+    // typed nullptr: the box's item 2, "75%"
+    // percent: also what the box then shows
+    const std::tuple<const char*, int, bool> cases[] = {
+        {nullptr, 75, false}, {"10", 25, false}, {"110", 110, true}};
+    for (const auto& [typed, percent, tall] : cases) {
+        const std::string what = typed != nullptr ? typed : "item 2";
+        ASSERT_TRUE(typed != nullptr ? uidriver::TypeComboText(viewer->window(), zoomBox, typed)
+                                     : uidriver::ChooseComboItem(viewer->window(), zoomBox, 2))
             << what;
-        EXPECT_EQ(label(), std::to_string(c.percent) + "%") << what;
+        EXPECT_EQ(label(), std::to_string(percent) + "%") << what;
         const SIZE area = pageArea();
-        EXPECT_EQ(area.cx, Rounded(kPageWidth * c.percent / 100.0) - (c.tall ? barWidth : 0))
-            << what;
-        if (!c.tall) {
-            EXPECT_EQ(area.cy, Rounded(kPageHeight * c.percent / 100.0)) << what;
+        EXPECT_EQ(area.cx, Rounded(kPageWidth * percent / 100.0) - (tall ? barWidth : 0)) << what;
+        if (!tall) {
+            EXPECT_EQ(area.cy, Rounded(kPageHeight * percent / 100.0)) << what;
         }
-        EXPECT_EQ(shows(IDC_VERTICAL_SCROLL_BAR), c.tall) << what;
+        EXPECT_EQ(shows(IDC_VERTICAL_SCROLL_BAR), tall) << what;
         EXPECT_FALSE(shows(IDC_HORIZONTAL_SCROLL_BAR)) << what;
     }
 }

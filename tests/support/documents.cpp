@@ -2,6 +2,8 @@
 
 #include "writer/self_extracting.h"
 
+#include <gtest/gtest.h>
+
 namespace velk::testing {
 
 std::vector<std::uint8_t> TextPage(const std::string& text) {
@@ -28,6 +30,13 @@ std::vector<std::uint8_t> SelfExtracting(std::size_t stubSize,
                                          const std::vector<std::uint8_t>& document) {
     const std::vector<std::uint8_t> stub(stubSize, 0x90);
     return vlkw::WriteSelfExtracting(stub, document);
+}
+
+OpenedDocument::OpenedDocument(const std::vector<std::uint8_t>& bytes, const std::string& name,
+                               std::int32_t base) {
+    files.add(name, bytes);
+    EXPECT_TRUE(document.open(files, name, base));
+    headerMatched = document.readHeader();
 }
 
 } // namespace velk::testing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/document.h"
 #include "support/memory_file_system.h"
 #include "writer/document_writer.h"
 #include "writer/page_builder.h"
@@ -19,5 +20,16 @@ std::vector<std::uint8_t> TextPage(const std::string& text);
 // Bytes of a viewer stub of `size` bytes followed by the document, as a self-extracting viewer.
 std::vector<std::uint8_t> SelfExtracting(std::size_t stubSize,
                                          const std::vector<std::uint8_t>& document);
+
+// A file system holding one document as `name`, opened at `base` with its header read.
+struct OpenedDocument {
+    MemoryFileSystem files;
+    Document document;
+    bool headerMatched = false;
+
+    explicit OpenedDocument(const std::vector<std::uint8_t>& bytes,
+                            const std::string& name = "C:\\docs\\report.vlk",
+                            std::int32_t base = 0);
+};
 
 } // namespace velk::testing

@@ -49,8 +49,6 @@ std::string BaseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-} // namespace
-
 bool WildcardMatch(const std::string& pattern, const std::string& name) {
     if (pattern.empty()) {
         return name.empty();
@@ -68,6 +66,15 @@ bool WildcardMatch(const std::string& pattern, const std::string& name) {
     }
     return (pattern[0] == '?' || pattern[0] == name[0]) &&
            WildcardMatch(pattern.substr(1), name.substr(1));
+}
+
+} // namespace
+
+void TakeTempNames(MemoryFileSystem& files, int from, int to) {
+    for (int n = from; n <= to; ++n) {
+        const std::string number = std::to_string(n);
+        files.add("C:\\Temp\\~DB" + std::string(5 - number.size(), '0') + number + ".bmp", {});
+    }
 }
 
 MemoryFileSystem::Entry& MemoryFileSystem::add(const std::string& path,
@@ -89,6 +96,7 @@ const std::vector<std::uint8_t>& MemoryFileSystem::bytes(const std::string& path
 }
 
 std::vector<DirectoryEntry> MemoryFileSystem::findFiles(const std::string& pattern) {
+    searched.push_back(pattern);
     std::vector<DirectoryEntry> found;
     auto toEntry = [](const std::string& path, const Entry& entry) {
         return DirectoryEntry{BaseName(path), entry.directory, entry.hidden, entry.system};

@@ -32,6 +32,7 @@ class MemoryFileSystem : public FileSystem {
     std::string executable = "C:\\Tools\\velk.exe";
     std::string temporary = "C:\\Temp\\";
     std::vector<std::string> deleted;
+    std::vector<std::string> searched; // every directory search's pattern, in order
     std::vector<std::string> opened; // every successful open, with " (read-only)" when it fell back
 
     std::vector<DirectoryEntry> findFiles(const std::string& pattern) override;
@@ -49,6 +50,7 @@ class MemoryFileSystem : public FileSystem {
     std::map<std::string, Entry> entries_;
 };
 
-bool WildcardMatch(const std::string& pattern, const std::string& name);
+// Takes the temporary names C:\Temp\~DB<from>.bmp to ~DB<to>.bmp, as other programs would.
+void TakeTempNames(MemoryFileSystem& files, int from, int to);
 
 } // namespace velk::testing

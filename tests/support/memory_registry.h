@@ -23,7 +23,6 @@ class MemoryRegistry : public Registry {
 
     std::map<std::string, Key, NoCase> keys;
     std::set<std::string, NoCase> refused;
-    std::set<std::string, NoCase> unreadable; // the key opens, its value cannot be read
     std::vector<std::string> log; // "open KEY", "read KEY", "write KEY=VALUE", "close KEY"
 
     std::unique_ptr<RegistryKey> openOrCreate(const std::string& subkey) override;

@@ -25,6 +25,13 @@ class RecordingMessageBox : public MessageBoxPort {
     void show(const std::string& text, const std::string& caption, unsigned flags) override {
         shown.push_back({text, caption, flags});
     }
+    std::vector<std::string> texts() const {
+        std::vector<std::string> all;
+        for (const auto& message : shown) {
+            all.push_back(message.text);
+        }
+        return all;
+    }
 };
 
 class ScriptedOpenDialog : public OpenDialog {
@@ -75,7 +82,6 @@ class RecordingViewer : public ViewerHost {
     std::int32_t base = -1;
     DocumentHeader header;
     MailOptions mail;
-    FaxOptions fax;
     std::string fitWindowText;
     bool fileOpen = false;
     StartupOutcome outcome = StartupOutcome::Viewed;
@@ -87,7 +93,6 @@ class RecordingViewer : public ViewerHost {
         base = document.base;
         header = document.header;
         mail = document.mailOptions;
-        fax = document.faxOptions;
         fitWindowText = texts.text(TextSlot::FitWindow);
         fileOpen = document.file != nullptr;
         return outcome;

@@ -13,10 +13,9 @@ vlkw::DocumentDescription DocumentOf(std::vector<std::vector<std::uint8_t>> page
     return description;
 }
 
-RenderHarness::RenderHarness(const vlkw::DocumentDescription& description) {
-    files.add(kDocumentName, vlkw::WriteDocument(description));
-    EXPECT_TRUE(document.open(files, kDocumentName, 0));
-    EXPECT_TRUE(document.readHeader());
+RenderHarness::RenderHarness(const vlkw::DocumentDescription& description)
+    : OpenedDocument(vlkw::WriteDocument(description), "C:\\docs\\test.vlk") {
+    EXPECT_TRUE(headerMatched);
     document.loadPageTable(false);
 }
 
@@ -24,7 +23,7 @@ RenderHarness::RenderHarness(std::vector<std::uint8_t> page)
     : RenderHarness(DocumentOf({std::move(page)})) {}
 
 RenderServices RenderHarness::services() {
-    return RenderServices{document, settings, screen, texts, messages, files};
+    return RenderServices{document, settings, screen, texts, messages, files, allowNetworkBitmaps};
 }
 
 RenderTarget RenderHarness::screenTarget(std::int32_t dpi) {

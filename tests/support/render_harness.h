@@ -5,7 +5,7 @@
 #include "render/interpreter.h"
 #include "render/recording_surface.h"
 #include "render/surface.h"
-#include "support/memory_file_system.h"
+#include "support/documents.h"
 #include "support/recording_services.h"
 #include "document/interface_texts.h"
 #include "writer/document_description.h"
@@ -18,12 +18,9 @@ namespace velk::testing {
 
 // One open document and everything RenderPage needs, all in memory, drawing on a recording
 // surface.
-struct RenderHarness {
-    static constexpr const char* kDocumentName = "C:\\docs\\test.vlk";
-
-    MemoryFileSystem files;
-    Document document;
+struct RenderHarness : OpenedDocument {
     double zoom = 1.0;
+    bool allowNetworkBitmaps = false;
     ScreenSettings settings;
     FakeScreen screen;
     InterfaceTexts texts;

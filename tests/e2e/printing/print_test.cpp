@@ -135,19 +135,6 @@ TEST_F(Printing, PrintingFromTheMenuLeavesTheStatusBarAsItWas) {
     EXPECT_TRUE(end.messages.empty());
 }
 
-TEST_F(Printing, ATemporaryDocumentIsGoneAfterPrintAll) {
-    vlkw::DocumentDescription temporary = Pages(1);
-    temporary.deleteOnClose = 1;
-    const std::string path = folder.write("doc.vlk", vlkw::WriteDocument(temporary));
-    ASSERT_FALSE(path.empty());
-    VelkRun run(VelkProgram(), "-PA doc.vlk", folder.path());
-    EXPECT_EQ(run.finish().exitCode, 0u);
-    EXPECT_FALSE(FileExists(path));
-    const auto printed = queue.drain();
-    ASSERT_EQ(printed.size(), 1u);
-    EXPECT_EQ(printed[0].pages, 1);
-}
-
 TEST_F(Printing, WithoutAPrinterTheReaderIsToldAndTheRunEndsWithSix) {
     writeDocument(Pages(1));
     ASSERT_TRUE(queue.remove());

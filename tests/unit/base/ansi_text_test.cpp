@@ -6,29 +6,23 @@ namespace velk {
 namespace {
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
-    const struct {
-        double value;
-        std::int64_t expected;
-    } cases[] = {
+    const std::pair<double, std::int64_t> cases[] = {
         {0.5, 0},   {1.5, 2},    {2.5, 2},    {3.5, 4},      {-0.5, 0},  {-1.5, -2},
         {-2.5, -2}, {2.4999, 2}, {2.5001, 3}, {-2.5001, -3}, {96.0, 96}, {191.5, 192},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(RoundHalfEven(c.value), c.expected) << c.value;
+    for (const auto& [value, expected] : cases) {
+        EXPECT_EQ(RoundHalfEven(value), expected) << value;
     }
 }
 
 TEST(LenientNumber, ReadsLikeTypedNumbers) {
-    const struct {
-        const char* text;
-        double expected;
-    } cases[] = {
+    const std::pair<const char*, double> cases[] = {
         {"60", 60.0}, {"  75", 75.0}, {" 75%", 75.0}, {"-3", -3.0},   {"+4", 4.0},
         {"3.9", 3.9}, {".5", 0.5},    {"abc", 0.0},   {"", 0.0},      {"12abc", 12.0},
         {"1 2", 1.0}, {"-", 0.0},     {"--3", 0.0},   {"261", 261.0}, {"1.2.3", 1.2},
     };
-    for (const auto& c : cases) {
-        EXPECT_DOUBLE_EQ(LenientNumber(c.text), c.expected) << '"' << c.text << '"';
+    for (const auto& [text, expected] : cases) {
+        EXPECT_DOUBLE_EQ(LenientNumber(text), expected) << '"' << text << '"';
     }
 }
 

@@ -10,11 +10,8 @@ using testing::FakeProfile;
 using testing::FakeScreen;
 
 TEST(LoadDeviceSettings, DecimalSeparatorFromTheLocale) {
-    const struct {
-        const char* setting; // nullptr: not set
-        std::string raw;
-        char expected;
-    } cases[] = {
+    // setting nullptr: not set
+    const std::tuple<const char*, std::string, char> cases[] = {
         {nullptr, "", '.'},
         {"set", ",", ','},
         {"set", ",;:", ','},
@@ -23,32 +20,29 @@ TEST(LoadDeviceSettings, DecimalSeparatorFromTheLocale) {
         {"set", "  ,", ','},
         {"set", std::string("\0,", 2), '.'},
     };
-    for (const auto& c : cases) {
+    for (const auto& [setting, raw, expected] : cases) {
         FakeProfile profile;
         FakeScreen screen;
-        if (c.setting != nullptr) {
-            profile.values["intl/sDecimal"] = c.raw;
+        if (setting != nullptr) {
+            profile.values["intl/sDecimal"] = raw;
         }
-        EXPECT_EQ(LoadDeviceSettings(profile, screen).decimalSeparator, c.expected) << c.raw;
+        EXPECT_EQ(LoadDeviceSettings(profile, screen).decimalSeparator, expected) << raw;
         EXPECT_EQ(profile.fileNames, std::vector<std::string>{"win.ini"});
     }
 }
 
 TEST(LoadDeviceSettings, ScreenResolutionBelowOneIs96EachDirectionAlone) {
-    const struct {
-        int x, y;
-        std::int16_t expectedX, expectedY;
-    } cases[] = {
+    const std::tuple<int, int, std::int16_t, std::int16_t> cases[] = {
         {96, 96, 96, 96}, {120, 144, 120, 144}, {0, 120, 96, 120}, {120, -5, 120, 96}, {1, 1, 1, 1},
     };
-    for (const auto& c : cases) {
+    for (const auto& [x, y, expectedX, expectedY] : cases) {
         FakeProfile profile;
         FakeScreen screen;
-        screen.x = c.x;
-        screen.y = c.y;
+        screen.x = x;
+        screen.y = y;
         const auto settings = LoadDeviceSettings(profile, screen);
-        EXPECT_EQ(settings.screenDpiX, c.expectedX);
-        EXPECT_EQ(settings.screenDpiY, c.expectedY);
+        EXPECT_EQ(settings.screenDpiX, expectedX);
+        EXPECT_EQ(settings.screenDpiY, expectedY);
     }
 }
 

@@ -27,14 +27,6 @@ TEST(OwnExecutablePath, IsTrimmed) {
     EXPECT_EQ(OwnExecutablePath(files), "C:\\Program Files\\velk\\velk.exe");
 }
 
-// Takes the temporary names ~DB<from>.bmp to ~DB<to>.bmp in C:\Temp.
-void TakeTempNames(MemoryFileSystem& files, int from, int to) {
-    for (int n = from; n <= to; ++n) {
-        const std::string number = std::to_string(n);
-        files.add("C:\\Temp\\~DB" + std::string(5 - number.size(), '0') + number + ".bmp", {});
-    }
-}
-
 // MakeTempFileName only looks for a free name; CreateTempFile also creates it, so the name it
 // gives is taken afterwards.
 TEST(TempFileNames, TheFirstFreeNumberPaddedToEightCharactersWithThePrefix) {

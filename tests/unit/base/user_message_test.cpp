@@ -10,21 +10,18 @@ using testing::RecordingMessageBox;
 using testing::ShownMessage;
 
 TEST(ShowMessage, CaptionIsTheTrimmedTitleOrTheProgramName) {
-    const struct {
-        std::string title;
-        const char* caption;
-    } cases[] = {
+    const std::pair<std::string, const char*> cases[] = {
         {"  Sales Report" + std::string(86, ' '), "Sales Report"},
         {std::string(100, ' '), "velk Print and Preview"},
         {"", "velk Print and Preview"},
         {std::string("\0Hidden", 7), "velk Print and Preview"},
         {std::string("   \0Hidden", 10), "velk Print and Preview"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [title, caption] : cases) {
         RecordingMessageBox box;
-        ShowMessage(box, c.title, "x");
+        ShowMessage(box, title, "x");
         ASSERT_EQ(box.shown.size(), 1u);
-        EXPECT_EQ(box.shown[0].caption, c.caption);
+        EXPECT_EQ(box.shown[0].caption, caption);
     }
 }
 

@@ -12,26 +12,15 @@ namespace {
 
 using testing::MemoryFileSystem;
 using testing::ThreePageReport;
+using Opened = testing::OpenedDocument;
 
 constexpr const char* kName = "C:\\docs\\report.vlk";
 
-// A document opened from a file system holding only `bytes`, header read.
-struct Opened {
-    MemoryFileSystem files;
-    Document document;
-    bool headerMatched = false;
-
-    explicit Opened(const std::vector<std::uint8_t>& bytes, std::int32_t base = 0) {
-        files.add(kName, bytes);
-        EXPECT_TRUE(document.open(files, kName, base));
-        headerMatched = document.readHeader();
-    }
-    void loadAll() {
-        document.readOptionRecords();
-        document.loadPageTable(false);
-        document.loadIndex(false);
-    }
-};
+void LoadAll(Opened& o) {
+    o.document.readOptionRecords();
+    o.document.loadPageTable(false);
+    o.document.loadIndex(false);
+}
 
 std::vector<std::uint8_t> Slice(const std::vector<std::uint8_t>& bytes, std::int32_t from,
                                 std::int32_t to) {
@@ -41,7 +30,7 @@ std::vector<std::uint8_t> Slice(const std::vector<std::uint8_t>& bytes, std::int
 TEST(DocumentStore, APageRunsToTheNextPageAndTheLastToThePageTable) {
     const auto written = vlkw::ComposeDocument(ThreePageReport());
     Opened o(written.bytes);
-    o.loadAll();
+    LoadAll(o);
     Document& d = o.document;
     const auto& pos = written.pagePositions;
     const std::int32_t tablePos = written.header.pageTablePos;
@@ -76,11 +65,8 @@ TEST(DocumentStore, BadPageTablesGiveEmptyPagesNeverMoreThanTheFile) {
     const auto written = vlkw::ComposeDocument(ThreePageReport());
     const std::int32_t size = static_cast<std::int32_t>(written.bytes.size());
     const auto& pos = written.pagePositions;
-    const struct {
-        const char* what;
-        std::vector<std::int32_t> table;
-        std::vector<bool> empty; // page 1..3
-    } cases[] = {
+    // empty: page 1..3
+    const std::tuple<const char*, std::vector<std::int32_t>, std::vector<bool>> cases[] = {
         {"out of order", {pos[0], pos[2], pos[1]}, {false, true, false}},
         {"all equal", {pos[0], pos[0], pos[0]}, {true, true, false}},
         {"start past the end", {pos[0], size + 10, size + 20}, {false, true, true}},
@@ -89,14 +75,14 @@ TEST(DocumentStore, BadPageTablesGiveEmptyPagesNeverMoreThanTheFile) {
         {"the first byte", {1, pos[1], pos[2]}, {false, false, false}},
         {"max", {pos[0], 2147483647, pos[2]}, {false, true, false}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [what, table, empty] : cases) {
         auto description = ThreePageReport();
-        description.overrides.pageTable = [&c](std::vector<std::int32_t>& t) { t = c.table; };
+        description.overrides.pageTable = [&table](std::vector<std::int32_t>& t) { t = table; };
         Opened o(vlkw::WriteDocument(description));
-        o.loadAll();
+        LoadAll(o);
         for (std::int32_t p = 1; p <= 3; ++p) {
             o.document.loadPage(p);
-            EXPECT_EQ(o.document.loadedPage.empty(), c.empty[p - 1]) << c.what << " page " << p;
+            EXPECT_EQ(o.document.loadedPage.empty(), empty[p - 1]) << what << " page " << p;
             EXPECT_LE(o.document.loadedPage.size(), written.bytes.size());
         }
     }
@@ -128,7 +114,7 @@ TEST(DocumentStore, TablesOutsideTheFileOrWithoutEntriesHoldNothingWhateverTheCo
         };
         const auto bytes = vlkw::WriteDocument(description);
         Opened o(bytes);
-        o.loadAll();
+        LoadAll(o);
         const Document& d = o.document;
         EXPECT_EQ(d.pageCount, std::max(c.pageCount, 0)) << c.what;
         EXPECT_LE(d.pageTable.size() * 4, bytes.size()) << c.what;
@@ -153,7 +139,7 @@ TEST(DocumentStore, IndexTextsAreCutTo100AndBadLengthsGiveEmptyTexts) {
     auto description = ThreePageReport();
     description.index = {{1, std::string(120, 'x')}, {2, ""}, {3, "y"}};
     Opened o(vlkw::WriteDocument(description));
-    o.loadAll();
+    LoadAll(o);
     ASSERT_EQ(o.document.index.size(), 3u);
     EXPECT_EQ(o.document.index[0].caption, std::string(100, 'x'));
     EXPECT_EQ(o.document.index[1].caption, std::string(100, ' '));
@@ -237,10 +223,10 @@ TEST(DocumentStore, SelfExtractingCopyReadsLikeThePlainFile) {
     description.replacementTexts[7] = "Breite";
     const auto plainBytes = vlkw::WriteDocument(description);
     Opened plain(plainBytes);
-    plain.loadAll();
-    Opened carried(testing::SelfExtracting(93184, plainBytes), 93184);
+    LoadAll(plain);
+    Opened carried(testing::SelfExtracting(93184, plainBytes), kName, 93184);
     ASSERT_TRUE(carried.headerMatched);
-    carried.loadAll();
+    LoadAll(carried);
 
     EXPECT_EQ(carried.document.pageTable, plain.document.pageTable);
     for (std::int32_t p = 1; p <= 3; ++p) {

@@ -61,11 +61,8 @@ TEST(FileCursor, FieldsFromBeforeTheStartToPastTheEndAreTheFileBytes) {
 TEST(FileCursor, TextsOfAnyLengthAreTheFileBytesOrEmpty) {
     MemoryFile file(Pattern(), false);
     const std::string whole(file.bytes().begin(), file.bytes().end());
-    const struct {
-        std::int64_t start;
-        std::vector<std::int32_t> lengths; // read one after another
-        std::vector<bool> empty;
-    } cases[] = {
+    // lengths: read one after another
+    const std::tuple<std::int64_t, std::vector<std::int32_t>, std::vector<bool>> cases[] = {
         // Longer than the largest block, then texts past the block the cursor had.
         {100, {300000, 5000, 7, 270000}, {false, false, false, false}},
         {4090, {3, 10, 8200}, {false, false, false}},
@@ -75,18 +72,18 @@ TEST(FileCursor, TextsOfAnyLengthAreTheFileBytesOrEmpty) {
         {-5, {10, 4}, {true, false}},
         {0, {-1, 2}, {true, false}},
     };
-    for (const auto& c : cases) {
-        FileCursor cursor(file, c.start);
-        std::int64_t at = c.start;
-        for (std::size_t i = 0; i < c.lengths.size(); ++i) {
-            const std::string text = cursor.text(c.lengths[i]);
-            const std::string expected = c.empty[i]
+    for (const auto& [start, lengths, empty] : cases) {
+        FileCursor cursor(file, start);
+        std::int64_t at = start;
+        for (std::size_t i = 0; i < lengths.size(); ++i) {
+            const std::string text = cursor.text(lengths[i]);
+            const std::string expected = empty[i]
                                              ? std::string()
                                              : whole.substr(static_cast<std::size_t>(at),
-                                                            static_cast<std::size_t>(c.lengths[i]));
-            EXPECT_TRUE(text == expected) << c.start << " text " << i;
-            at += std::max(c.lengths[i], 0);
-            EXPECT_EQ(cursor.offset(), at) << c.start << " text " << i;
+                                                            static_cast<std::size_t>(lengths[i]));
+            EXPECT_TRUE(text == expected) << start << " text " << i;
+            at += std::max(lengths[i], 0);
+            EXPECT_EQ(cursor.offset(), at) << start << " text " << i;
         }
     }
 }

@@ -22,10 +22,7 @@ const std::string& Text(const InterfaceTexts& texts, int number) {
 
 TEST(InterfaceTexts, DefaultsBySlot) {
     const InterfaceTexts texts;
-    const struct {
-        int slot;
-        const char* text;
-    } cases[] = {
+    const std::pair<int, const char*> cases[] = {
         {1, "&File"},
         {5, "P&revious Page"},
         {10, "Zoom"},
@@ -41,8 +38,8 @@ TEST(InterfaceTexts, DefaultsBySlot) {
         {0, ""},
         {27, ""},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Text(texts, c.slot), c.text) << c.slot;
+    for (const auto& [slot, text] : cases) {
+        EXPECT_EQ(Text(texts, slot), text) << slot;
     }
 }
 
@@ -53,13 +50,11 @@ TEST(InterfaceTexts, DocumentReplacesItsEightSlotsByHeaderPosition) {
     for (int i = 0; i < 8; ++i) {
         description.replacementTexts[i] = replacements[i];
     }
-    testing::MemoryFileSystem files;
-    files.add("C:\\t.vlk", vlkw::WriteDocument(description));
-    Document document;
-    ASSERT_TRUE(document.open(files, "C:\\t.vlk", 0) && document.readHeader());
+    testing::OpenedDocument opened(vlkw::WriteDocument(description));
+    ASSERT_TRUE(opened.headerMatched);
     InterfaceTexts texts;
     texts.SetInterfaceText(14, "Seite"); // loading starts from the defaults
-    texts.LoadInterfaceTexts(document);
+    texts.LoadInterfaceTexts(opened.document);
     const int ids[] = {20, 21, 22, 23, 19, 18, 11, 12};
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(Text(texts, ids[i]), replacements[i]) << ids[i];

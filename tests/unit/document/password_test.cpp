@@ -23,11 +23,7 @@ std::vector<int> KeyBytesOf(const std::string& key, std::size_t n) {
 }
 
 TEST(DigitsOf, ProductPlusLengthWithoutTheFirstThreeDigits) {
-    const struct {
-        std::string text;
-        std::int64_t n;
-        const char* expected;
-    } cases[] = {
+    const std::tuple<std::string, std::int64_t, const char*> cases[] = {
         // (1+19)(2+53)(3+39)(4+41) = 2079000, + 4 = 2079004
         {std::string{19, 53, 39, 41}, 4, "9004"},
         // 1 + 1 = 2: three digits or fewer stay whole
@@ -39,8 +35,8 @@ TEST(DigitsOf, ProductPlusLengthWithoutTheFirstThreeDigits) {
         // codes above 127 count as unsigned: (1+255) + 0 = 256
         {std::string(1, '\xff'), 0, "256"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(digitsOf(c.text, c.n), c.expected) << c.n;
+    for (const auto& [text, n, expected] : cases) {
+        EXPECT_EQ(digitsOf(text, n), expected) << n;
     }
 }
 
@@ -96,11 +92,7 @@ DocumentHeader ProtectedHeader(const std::string& password) {
 }
 
 TEST(PasswordMatches, TrailingBlanksIgnoredLeadingBlanksWrong) {
-    const struct {
-        std::string stored;
-        std::string typed;
-        bool expected;
-    } cases[] = {
+    const std::tuple<std::string, std::string, bool> cases[] = {
         {"secret", "secret", true},
         {"secret", "secret   ", true},
         {"secret", " secret", false},
@@ -114,10 +106,10 @@ TEST(PasswordMatches, TrailingBlanksIgnoredLeadingBlanksWrong) {
         {"abcdefghijklmnopqrst", "abcdefghijklmnopqrs", false},
         {"with blank", "with blank", true},
     };
-    for (const auto& c : cases) {
-        const auto header = ProtectedHeader(c.stored);
+    for (const auto& [stored, typed, expected] : cases) {
+        const auto header = ProtectedHeader(stored);
         Unscrambler u;
-        EXPECT_EQ(PasswordMatches(header, c.typed, u), c.expected) << c.stored << " / " << c.typed;
+        EXPECT_EQ(PasswordMatches(header, typed, u), expected) << stored << " / " << typed;
     }
 }
 

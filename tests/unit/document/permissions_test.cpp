@@ -7,21 +7,18 @@ namespace velk {
 namespace {
 
 TEST(CopyRestrictions, CopiesInsideAViewerOrPassedOnLoseMailFaxAndSave) {
-    const struct {
-        std::int32_t base;
-        std::int32_t forwarded;
-        bool kept;
-    } cases[] = {{0, 0, true}, {4096, 0, false}, {0, 1, false}, {4096, 1, false}};
-    for (const auto& c : cases) {
+    const std::tuple<std::int32_t, std::int32_t, bool> cases[] = {
+        {0, 0, true}, {4096, 0, false}, {0, 1, false}, {4096, 1, false}};
+    for (const auto& [base, forwarded, kept] : cases) {
         DocumentHeader header;
         header.allowMail = 4;
         header.allowFax = 2;
         header.allowSave = 8;
-        header.forwardedCopy = c.forwarded;
-        ApplyCopyRestrictions(header, c.base);
-        EXPECT_EQ(header.allowMail != 0 && header.allowFax != 0 && header.allowSave != 0, c.kept)
-            << c.base << " " << c.forwarded;
-        EXPECT_EQ(header.allowMail == 0 && header.allowFax == 0 && header.allowSave == 0, !c.kept);
+        header.forwardedCopy = forwarded;
+        ApplyCopyRestrictions(header, base);
+        EXPECT_EQ(header.allowMail != 0 && header.allowFax != 0 && header.allowSave != 0, kept)
+            << base << " " << forwarded;
+        EXPECT_EQ(header.allowMail == 0 && header.allowFax == 0 && header.allowSave == 0, !kept);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "document/self_extract.h"
 #include "platform/memory_file.h"
 #include "support/memory_file_system.h"
+#include "writer/byte_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -8,22 +9,11 @@ namespace velk {
 namespace {
 
 std::vector<std::uint8_t> Container(std::size_t stubSize, std::int32_t offset, std::string mark) {
-    std::vector<std::uint8_t> bytes(stubSize, 'M');
-    for (int i = 0; i < 4; ++i) {
-        bytes.push_back(
-            static_cast<std::uint8_t>((static_cast<std::uint32_t>(offset) >> (8 * i)) & 0xFF));
-    }
-    bytes.insert(bytes.end(), mark.begin(), mark.end());
-    return bytes;
+    return vlkw::ByteWriter{}.chars(std::string(stubSize, 'M')).int32(offset).chars(mark).take();
 }
 
 TEST(SelfExtractBase, TrailerDecidesTheOffset) {
-    const struct {
-        std::size_t size;
-        std::int32_t offset;
-        const char* mark;
-        std::int32_t expected;
-    } cases[] = {
+    const std::tuple<std::size_t, std::int32_t, const char*, std::int32_t> cases[] = {
         {93184 + 300, 93184, "VELK_SELF_EXTRACT", 93184},
         {1000, 1, "VELK_SELF_EXTRACT", 1},
         {1000, 1021, "VELK_SELF_EXTRACT", 1021}, // the whole file length is still inside
@@ -36,9 +26,9 @@ TEST(SelfExtractBase, TrailerDecidesTheOffset) {
         {1000, 500, "VELK-SELF-EXTRACT", 0},
         {0, 21, "VELK_SELF_EXTRACT", 21}, // the trailer alone
     };
-    for (const auto& c : cases) {
-        MemoryFile file(Container(c.size, c.offset, c.mark));
-        EXPECT_EQ(SelfExtractBase(file), c.expected) << c.mark << " " << c.offset;
+    for (const auto& [size, offset, mark, expected] : cases) {
+        MemoryFile file(Container(size, offset, mark));
+        EXPECT_EQ(SelfExtractBase(file), expected) << mark << " " << offset;
     }
 }
 

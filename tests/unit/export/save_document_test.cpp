@@ -1,5 +1,4 @@
 #include "document/document.h"
-#include "document/self_extract.h"
 #include "export/save_document.h"
 #include "export/self_extracting_builder.h"
 #include "platform/memory_file.h"
@@ -112,16 +111,11 @@ struct SaveRun {
         dialog.answer = answer;
         SaveDocumentAs(services);
     }
-    std::vector<std::string> shown() const {
-        std::vector<std::string> texts;
-        for (const auto& message : messages.shown) {
-            texts.push_back(message.text);
-        }
-        return texts;
-    }
     // No copy in the making is left anywhere.
     bool partsLeft() { return !files.findFiles("C:\\out\\*.part*").empty(); }
 };
+
+using Arrange = std::function<void(SaveRun&)>;
 
 TEST(SaveDocument, TheDialogIsAskedForExactly) {
     SaveRun run;
@@ -140,62 +134,30 @@ TEST(SaveDocument, TheDialogIsAskedForExactly) {
 }
 
 TEST(SaveDocument, ACopyIsTheOriginalMarkedAndAViewerCarriesItWhole) {
-    const struct {
-        std::string answer;
-        const char* written;
-        bool viewer;
-    } cases[] = {
+    const std::tuple<std::string, const char*, bool> cases[] = {
         {"  C:\\out\\copy.vlk ", kTarget, false},
         {"C:\\out\\copy.VLK", "C:\\out\\copy.VLK", false},
         {"C:\\out\\copy.exe", kViewer, true},
         {"C:\\out\\copy.Exe", "C:\\out\\copy.Exe", true},
     };
-    for (const auto& c : cases) {
+    for (const auto& [answer, written, viewer] : cases) {
         SaveRun run;
         // A read-only original still gives a marked copy.
         run.files.add(kDoc, run.original).readOnly = true;
-        run.save(c.answer);
-        EXPECT_TRUE(run.messages.shown.empty()) << c.answer;
+        run.save(answer);
+        EXPECT_TRUE(run.messages.shown.empty()) << answer;
         const Bytes marked = vlkw::MarkAsPassedOn(run.original);
-        EXPECT_EQ(run.files.bytes(c.written),
-                  c.viewer ? vlkw::WriteSelfExtracting(StubBytes(), marked) : marked)
-            << c.answer;
+        EXPECT_EQ(run.files.bytes(written),
+                  viewer ? vlkw::WriteSelfExtracting(StubBytes(), marked) : marked)
+            << answer;
         EXPECT_EQ(run.files.bytes(kDoc), run.original);
         EXPECT_FALSE(run.partsLeft());
     }
 }
 
-TEST(SaveDocument, TheViewerOpensItsDocumentAsThePlainFileReads) {
-    SaveRun run;
-    run.save(kViewer);
-    const auto viewer = run.files.openExisting(kViewer, OpenAccess::ReadOnly);
-    const std::int32_t base = SelfExtractBase(*viewer);
-    EXPECT_EQ(base, 5000);
-    Document embedded;
-    ASSERT_TRUE(embedded.open(run.files, kViewer, base));
-    ASSERT_TRUE(embedded.readHeader());
-    EXPECT_EQ(embedded.header.forwardedCopy, 1);
-    EXPECT_EQ(embedded.header.deleteOnClose, 0);
-    EXPECT_EQ(embedded.header.allowMail, 0);
-    EXPECT_EQ(embedded.header.title, run.document.header.title);
-    embedded.loadPageTable(false);
-    run.document.loadPageTable(false);
-    ASSERT_EQ(embedded.pageCount, 3);
-    for (std::int32_t page = 1; page <= 3; ++page) {
-        embedded.loadPage(page);
-        run.document.loadPage(page);
-        EXPECT_EQ(embedded.loadedPage, run.document.loadedPage) << page;
-    }
-}
-
 TEST(SaveDocument, EveryFailureIsToldAndLeavesNothingBehind) {
     const std::string unable = "\rUnable to save document";
-    const struct {
-        const char* name;
-        std::string answer;
-        std::function<void(SaveRun&)> arrange;
-        std::string message;
-    } cases[] = {
+    const std::tuple<const char*, std::string, Arrange, std::string> cases[] = {
         {"extension", "C:\\out\\copy.txt", nullptr,
          "Invalid file name: C:\\out\\copy.txt\rFile must have an .EXE extension"},
         {"short name", "exe", nullptr, "Invalid file name: exe\rFile must have an .EXE extension"},
@@ -230,34 +192,30 @@ TEST(SaveDocument, EveryFailureIsToldAndLeavesNothingBehind) {
          },
          "Can't write output file: " + std::string(kViewer) + unable},
         {"target read-only", kTarget,
-         [](SaveRun& r) {
-             r.files.add(kTarget, {1, 2, 3}).readOnly = true;
-         },
+         [](SaveRun& r) { r.files.add(kTarget, Bytes(3, 7)).readOnly = true; },
          "Unable to save file."},
         {"viewer read-only", kViewer,
-         [](SaveRun& r) {
-             r.files.add(kViewer, {1, 2, 3}).readOnly = true;
-         },
+         [](SaveRun& r) { r.files.add(kViewer, Bytes(3, 7)).readOnly = true; },
          "Unable to overwrite output file: " + std::string(kViewer) + unable},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, answer, arrange, message] : cases) {
         SaveRun run;
-        if (c.arrange) {
-            c.arrange(run);
+        if (arrange) {
+            arrange(run);
         }
         const Bytes target = run.files.contains(kViewer) ? run.files.bytes(kViewer) : Bytes{};
-        run.save(c.answer);
-        EXPECT_EQ(run.shown(), std::vector<std::string>{c.message}) << c.name;
-        EXPECT_EQ(run.messages.shown.at(0).caption, kTitle) << c.name;
-        EXPECT_FALSE(run.partsLeft()) << c.name;
+        run.save(answer);
+        EXPECT_EQ(run.messages.texts(), std::vector<std::string>{message}) << name;
+        EXPECT_EQ(run.messages.shown.at(0).caption, kTitle) << name;
+        EXPECT_FALSE(run.partsLeft()) << name;
         if (run.files.contains(kDoc)) {
-            EXPECT_EQ(run.files.bytes(kDoc), run.original) << c.name;
+            EXPECT_EQ(run.files.bytes(kDoc), run.original) << name;
         }
         if (!target.empty()) {
-            EXPECT_EQ(run.files.bytes(kViewer), target) << c.name;
+            EXPECT_EQ(run.files.bytes(kViewer), target) << name;
         }
-        EXPECT_FALSE(run.files.contains(kTarget) && c.name != std::string("target read-only"))
-            << c.name;
+        EXPECT_FALSE(run.files.contains(kTarget) && name != std::string("target read-only"))
+            << name;
     }
 }
 
@@ -311,42 +269,32 @@ TEST(CopyRange, CopiesInBlocksToWhereItIsAsked) {
 }
 
 TEST(SelfExtractingBuilder, ReportsEveryStatusAndNeverTouchesAnExistingOutput) {
-    const struct {
-        const char* name;
-        std::function<void(testing::MemoryFileSystem&)> arrange;
-        BuildStatus status;
-    } cases[] = {
+    const std::tuple<const char*, Arrange, BuildStatus> cases[] = {
         {"written", nullptr, BuildStatus::Written},
-        {"output exists",
-         [](auto& f) {
-             f.add(kViewer, {1, 2});
-         },
+        {"output exists", [](SaveRun& r) { r.files.add(kViewer, Bytes(2, 7)); },
          BuildStatus::OutputExists},
-        {"hidden output",
-         [](auto& f) {
-             f.add(kViewer, {1, 2}).hidden = true;
-         },
+        {"hidden output", [](SaveRun& r) { r.files.add(kViewer, Bytes(2, 7)).hidden = true; },
          BuildStatus::OutputExists},
-        {"no document", [](auto& f) { f.deleteFile(kDoc); }, BuildStatus::DocumentMissing},
-        {"document unopenable", [](auto& f) { f.add(kDoc, {}).unopenable = true; },
+        {"no document", [](SaveRun& r) { r.files.deleteFile(kDoc); }, BuildStatus::DocumentMissing},
+        {"document unopenable", [](SaveRun& r) { r.files.add(kDoc, {}).unopenable = true; },
          BuildStatus::DocumentUnopenable},
-        {"no stub", [](auto& f) { f.deleteFile(kStub); }, BuildStatus::StubUnopenable},
+        {"no stub", [](SaveRun& r) { r.files.deleteFile(kStub); }, BuildStatus::StubUnopenable},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, arrange, status] : cases) {
         SaveRun run;
-        if (c.arrange) {
-            c.arrange(run.files);
+        if (arrange) {
+            arrange(run);
         }
         const bool existed = run.files.contains(kViewer);
         const Bytes before = existed ? run.files.bytes(kViewer) : Bytes{};
         EXPECT_EQ(BuildSelfExtractingViewer(run.files, kDoc, run.document.header.raw,
                                             " " + std::string(kStub), kViewer + std::string(" ")),
-                  c.status)
-            << c.name;
+                  status)
+            << name;
         if (existed) {
-            EXPECT_EQ(run.files.bytes(kViewer), before) << c.name;
+            EXPECT_EQ(run.files.bytes(kViewer), before) << name;
         } else {
-            EXPECT_EQ(run.files.contains(kViewer), c.status == BuildStatus::Written) << c.name;
+            EXPECT_EQ(run.files.contains(kViewer), status == BuildStatus::Written) << name;
         }
     }
 }

@@ -86,27 +86,22 @@ TEST(FaxDialog, ListsTheRecordsRecipientsWithoutTheirCapitalPrefix) {
 
 TEST(FaxDialog, AddNeedsBothFieldsAndPointsAtTheMissingOne) {
     const std::string both = "You must provide both a name and a fax number";
-    struct Row {
-        std::string name, number;
-        Items list;
-        std::string shown;
-        std::optional<FaxField> focus;
-    };
-    const Row rows[] = {
-        {" Ann ", " 555 1234 ", {"Ann@555 1234"}, "", std::nullopt},
-        {"   ", "555", {}, both, FaxField::Name},
-        {"Ann", "", {}, both, FaxField::FaxNumber},
-        {"", "", {}, both, FaxField::Name},
-    };
-    for (const Row& row : rows) {
+    const std::tuple<std::string, std::string, Items, std::string, std::optional<FaxField>> rows[] =
+        {
+            {" Ann ", " 555 1234 ", {"Ann@555 1234"}, "", std::nullopt},
+            {"   ", "555", {}, both, FaxField::Name},
+            {"Ann", "", {}, both, FaxField::FaxNumber},
+            {"", "", {}, both, FaxField::Name},
+        };
+    for (const auto& [name, number, list, shown, focus] : rows) {
         FaxDialogRun run("");
-        run.view.nameBox = row.name;
-        run.view.numberBox = row.number;
+        run.view.nameBox = name;
+        run.view.numberBox = number;
         run.dialog.onCommand(IDC_FAX_ADD, run.view);
-        EXPECT_EQ(run.view.list, row.list) << row.name;
-        EXPECT_EQ(run.shown(), row.shown) << row.name;
-        EXPECT_EQ(run.view.focused, row.focus) << row.name;
-        EXPECT_EQ(run.view.nameBox, row.name);
+        EXPECT_EQ(run.view.list, list) << name;
+        EXPECT_EQ(run.shown(), shown) << name;
+        EXPECT_EQ(run.view.focused, focus) << name;
+        EXPECT_EQ(run.view.nameBox, name);
     }
 }
 
@@ -194,24 +189,20 @@ TEST(FaxDocument, ARecordWithRecipientsAndNoDialogSendsTheDocumentAtOnce) {
 }
 
 TEST(FaxDocument, TheDialogOpensOnTheNormalisedListAndItsChoiceIsSent) {
-    struct Row {
-        std::optional<vlkw::OptionRecord> record;
-        std::string shownWith;
-    };
-    const Row rows[] = {
+    const std::pair<std::optional<vlkw::OptionRecord>, std::string> rows[] = {
         {std::nullopt, "FAX:"},
         {vlkw::FaxOptions(1, "", "", "Ann@1", "", ""), "FAX:Ann@1"},
         {vlkw::FaxOptions(0, "", "", "  ", "", ""), "FAX:  "},
     };
-    for (const Row& row : rows) {
-        FaxRun run(row.record);
+    for (const auto& [record, shownWith] : rows) {
+        FaxRun run(record);
         run.dialog.edit = [](FaxOptions& options) {
             options.recipients = "FAX:a@1;FAX:b@2";
             options.subject = "Typed";
             return true;
         };
         run.fax();
-        EXPECT_EQ(run.dialog.shownWith, Items{row.shownWith});
+        EXPECT_EQ(run.dialog.shownWith, Items{shownWith});
         ASSERT_EQ(run.mapi.sent.size(), 1u);
         EXPECT_EQ(run.mapi.sent[0].recipients,
                   (std::vector<MapiRecipient>{{kMapiTo, "FAX:a@1", "FAX:a@1"},

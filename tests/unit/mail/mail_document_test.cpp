@@ -56,22 +56,17 @@ TEST(MapiMessage, NoteEndsWithALineEndAndABlankOnWhichEachAttachmentSits) {
 
 TEST(MapiMessage, RecipientsPairNamesWithAddressesItemByItem) {
     testing::MemoryFileSystem files;
-    struct Row {
-        std::string names;
-        std::string addresses;
-        std::vector<MapiRecipient> recipients;
-    };
-    const Row rows[] = {
+    const std::tuple<std::string, std::string, std::vector<MapiRecipient>> rows[] = {
         {"Ann;Bob", "ann@x;bob@x", {{kMapiTo, "Ann", "ann@x"}, {kMapiTo, "Bob", "bob@x"}}},
         {"Ann;Bob", "ann@x", {{kMapiTo, "Ann", "ann@x"}, {kMapiTo, "Bob", ""}}},
         {" Ann;;", "a;b;c;d", {{kMapiTo, " Ann", "a"}, {kMapiTo, "", "b"}, {kMapiTo, "", "c"}}},
         {"   ", "ann@x", {}},
     };
-    for (const Row& row : rows) {
+    for (const auto& [names, addresses, recipients] : rows) {
         MailContent content;
-        content.recipientNames = row.names;
-        content.recipientAddresses = row.addresses;
-        EXPECT_EQ(BuildMapiMessage(files, content, {}).recipients, row.recipients) << row.names;
+        content.recipientNames = names;
+        content.recipientAddresses = addresses;
+        EXPECT_EQ(BuildMapiMessage(files, content, {}).recipients, recipients) << names;
     }
 }
 
@@ -119,14 +114,6 @@ struct MailRun : testing::MailingRun {
         files.add(files.executable, stub);
     }
 
-    std::vector<std::string> shown() const {
-        std::vector<std::string> texts;
-        for (const auto& message : messages.shown) {
-            texts.push_back(message.text);
-        }
-        return texts;
-    }
-
     // The reader's document as it was, and nothing of the run left in the temporary folder.
     void expectNothingChanged() {
         EXPECT_EQ(files.bytes(kDoc), original);
@@ -155,7 +142,7 @@ TEST(MailDocument, WithoutARecordTheComposeWindowGetsAViewerOfAMarkedCopy) {
               (std::vector<MapiAttachment>{{2, "C:\\Temp\\~D000001.exe", "Quarterly Report.exe"}}));
     EXPECT_EQ(run.mapi.attached, std::vector<Bytes>{vlkw::WriteSelfExtracting(
                                      run.stub, vlkw::MarkAsPassedOn(run.original))});
-    EXPECT_TRUE(run.shown().empty());
+    EXPECT_TRUE(run.messages.texts().empty());
     run.expectNothingChanged();
 }
 
@@ -178,20 +165,16 @@ TEST(MailDocument, ARecordThatAsksForTheDocumentSendsAMarkedCopyToItsRecipients)
 }
 
 TEST(MailDocument, TheComposeWindowShowsUnlessTheRecordNamesRecipientsAndDeclinesIt) {
-    struct Row {
-        vlkw::OptionRecord record;
-        std::uint32_t flags;
-    };
-    const Row rows[] = {
+    const std::pair<vlkw::OptionRecord, std::uint32_t> rows[] = {
         {Record(0, 1), kMapiLogonUi},
         {Record(1, 1), kMapiLogonUi | kMapiDialog},
         {Record(0, 1, "  ", "ann@x"), kMapiLogonUi | kMapiDialog},
         {Record(0, 1, "Ann", ""), kMapiLogonUi | kMapiDialog},
     };
-    for (const Row& row : rows) {
-        MailRun run(row.record);
+    for (const auto& [record, flags] : rows) {
+        MailRun run(record);
         MailDocument(run.services);
-        EXPECT_EQ(run.mapi.sentFlags, row.flags) << row.record.texts[2];
+        EXPECT_EQ(run.mapi.sentFlags, flags) << record.texts[2];
     }
 }
 
@@ -220,7 +203,7 @@ TEST(MailDocument, EveryFailureIsReportedAndLeavesNothingBehind) {
         MailRun run(Record(0, 1));
         row.arrange(run);
         MailDocument(run.services);
-        EXPECT_EQ(run.shown(), row.shown) << row.name;
+        EXPECT_EQ(run.messages.texts(), row.shown) << row.name;
         EXPECT_EQ(std::count(run.mapi.calls.begin(), run.mapi.calls.end(), "logoff 7"),
                   row.loggedOff ? 1 : 0)
             << row.name;
@@ -232,8 +215,9 @@ TEST(MailDocument, ACopyThatCannotBeWrittenIsNotSent) {
     MailRun run(Record(0, 0));
     run.files.add(kDoc, run.original).unopenable = true;
     MailDocument(run.services);
-    EXPECT_EQ(run.shown(), std::vector<std::string>{"Unable to create vlk attachment. Can't write "
-                                                    "temp .vlk file for sending."});
+    EXPECT_EQ(run.messages.texts(),
+              std::vector<std::string>{"Unable to create vlk attachment. Can't write "
+                                       "temp .vlk file for sending."});
     EXPECT_TRUE(run.mapi.calls.empty());
     run.expectNothingChanged();
 }

@@ -165,10 +165,8 @@ struct PrintHarness {
 
 TEST(PrintJob, TheDefaultPrinterIsTheDeviceSettingBeforeItsFirstComma) {
     const std::string name255(255, 'P');
-    const struct {
-        std::string device;
-        std::string opened; // empty: the reader is told there is no printer
-    } cases[] = {
+    // opened empty: the reader is told there is no printer
+    const std::pair<std::string, std::string> cases[] = {
         {"PDF,wineps.drv,CUPS:PDF", "PDF"},
         {"Office Laser,drv,LPT1:", "Office Laser"},
         {"PDF", ""},
@@ -179,14 +177,14 @@ TEST(PrintJob, TheDefaultPrinterIsTheDeviceSettingBeforeItsFirstComma) {
         {name255 + ",drv", name255},
         {name255 + "PPPP,drv", name255},
     };
-    for (const auto& c : cases) {
+    for (const auto& [device, opened] : cases) {
         PrintHarness h(Pages(1));
-        h.profile.values["WINDOWS/DEVICE"] = c.device;
+        h.profile.values["WINDOWS/DEVICE"] = device;
         const PrintOutcome outcome = h.print(true);
-        const bool found = !c.opened.empty();
-        EXPECT_EQ(outcome, found ? PrintOutcome::Printed : PrintOutcome::NoPrinter) << c.device;
+        const bool found = !opened.empty();
+        EXPECT_EQ(outcome, found ? PrintOutcome::Printed : PrintOutcome::NoPrinter) << device;
         EXPECT_EQ(h.spooler.log.calls.empty() ? "" : h.spooler.log.calls[3],
-                  found ? "CreateDC " + c.opened : "");
+                  found ? "CreateDC " + opened : "");
         using Shown = std::vector<testing::ShownMessage>;
         const Shown told{{kNoPrinterMessage, "Render Test", 0x40}};
         EXPECT_EQ(h.render.messages.shown, found ? Shown{} : told);
@@ -258,86 +256,71 @@ TEST(PrintJob, ARangeWithCopiesPrintsTheWholeRangeOncePerCopyInOneDocument) {
 
 TEST(PrintJob, EndsWithoutPrintingWhenThereIsNoDeviceContext) {
     using enum PrintDialogChoice;
-    const struct {
-        bool printAll;
-        PrintDialogChoice choice;
-        bool dialogDc;
-        bool createDc;
-        PrintOutcome outcome;
-        const char* lastCall;
-    } cases[] = {
+    const std::tuple<bool, PrintDialogChoice, bool, bool, PrintOutcome, const char*> cases[] = {
         {false, Cancelled, true, true, PrintOutcome::Cancelled, "PrintDlg"},
         {false, Failed, true, true, PrintOutcome::NotStarted, "PrintDlg"},
         {false, Print, false, true, PrintOutcome::NotStarted, "PrintDlg"},
         {true, Print, true, false, PrintOutcome::NotStarted, "CreateDC PDF"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [printAll, choice, dialogDc, createDc, outcome, lastCall] : cases) {
         PrintHarness h(Pages(2));
-        h.spooler.choice = c.choice;
-        h.spooler.dialogReturnsDc = c.dialogDc;
-        h.spooler.createSucceeds = c.createDc;
+        h.spooler.choice = choice;
+        h.spooler.dialogReturnsDc = dialogDc;
+        h.spooler.createSucceeds = createDc;
         FakeWindow window;
-        EXPECT_EQ(h.print(c.printAll, &window), c.outcome) << c.lastCall;
+        EXPECT_EQ(h.print(printAll, &window), outcome) << lastCall;
         EXPECT_EQ(h.spooler.log.calls,
                   (Lines{"OpenPrinter PDF", "DocumentProperties size",
-                         "DocumentProperties out 20122", c.lastCall, "ClosePrinter"}));
+                         "DocumentProperties out 20122", lastCall, "ClosePrinter"}));
         EXPECT_TRUE(h.render.messages.shown.empty());
         EXPECT_TRUE(window.events.empty());
     }
 }
 
 TEST(PrintJob, WithoutADriverDeviceModeThePrinterKeepsItsSettings) {
-    const struct {
-        bool opens;
-        std::int32_t driverSize;
-        bool driverAnswers;
-    } cases[] = {{false, 20122, true}, {true, -1, true}, {true, 20122, false}, {true, 57, true}};
-    for (const auto& c : cases) {
+    const std::tuple<bool, std::int32_t, bool> cases[] = {
+        {false, 20122, true}, {true, -1, true}, {true, 20122, false}, {true, 57, true}};
+    for (const auto& [opens, driverSize, driverAnswers] : cases) {
         PrintHarness h(DocumentOf({NumberedPage(1, 9, 1, 3)}));
-        h.spooler.opens = c.opens;
-        h.spooler.driverSize = c.driverSize;
-        h.spooler.driverAnswers = c.driverAnswers;
+        h.spooler.opens = opens;
+        h.spooler.driverSize = driverSize;
+        h.spooler.driverAnswers = driverAnswers;
         EXPECT_EQ(h.print(true), PrintOutcome::Printed);
         EXPECT_TRUE(h.spooler.log.resets.empty());
         EXPECT_EQ(h.pageCalls(),
                   (Lines{"StartDoc \"Render Test\"", "StartPage", "EndPage", "EndDoc"}));
-        EXPECT_EQ(h.spooler.log.calls.back(), c.opens ? "ClosePrinter" : "DeleteDC");
+        EXPECT_EQ(h.spooler.log.calls.back(), opens ? "ClosePrinter" : "DeleteDC");
     }
 }
 
 TEST(PrintJob, ADeviceModeLargerThanTheBufferIsHandedOverWhole) {
-    const struct {
-        std::int32_t driverSize;
-        std::string chosenPrinter;
-        std::size_t dialogModeSize;
-        std::size_t expected;
-        std::int16_t orientation; // page 1's, and so the template's
-    } cases[] = {
+    // orientation: page 1's, and so the template's
+    const std::tuple<std::int32_t, std::string, std::size_t, std::size_t, std::int16_t> cases[] = {
         {30000, "PDF", 0, 30000, 2},
         {1000, "PDF", 0, 20122, 1},
         {20122, "Other", 25000, 25000, 2}, // the dialog's own device mode for another printer
     };
-    for (const auto& c : cases) {
-        PrintHarness h(DocumentOf({NumberedPage(1, 9, c.orientation == 2 ? 1 : 0, 3)}));
-        h.spooler.driverSize = c.driverSize;
-        h.spooler.chosen.printerName = c.chosenPrinter;
-        if (c.dialogModeSize > 0) {
-            h.spooler.chosen.deviceMode = DriverDeviceMode(c.dialogModeSize);
+    for (const auto& [driverSize, chosenPrinter, dialogModeSize, expected, orientation] : cases) {
+        PrintHarness h(DocumentOf({NumberedPage(1, 9, orientation == 2 ? 1 : 0, 3)}));
+        h.spooler.driverSize = driverSize;
+        h.spooler.chosen.printerName = chosenPrinter;
+        if (dialogModeSize > 0) {
+            h.spooler.chosen.deviceMode = DriverDeviceMode(dialogModeSize);
         }
         h.print(false);
         const std::size_t filled =
-            std::min(std::max(c.dialogModeSize, std::size_t(c.driverSize)), c.expected);
+            std::min(std::max(dialogModeSize, std::size_t(driverSize)), expected);
         ASSERT_EQ(h.spooler.log.resets.size(), 2u);
         for (const auto& reset : h.spooler.log.resets) {
-            ASSERT_EQ(reset.size(), c.expected);
+            ASSERT_EQ(reset.size(), expected);
             EXPECT_EQ(reset[filled - 1], kDriverMark);
-            EXPECT_EQ(reset.back(), filled < c.expected ? 0 : kDriverMark);
+            EXPECT_EQ(reset.back(), filled < expected ? 0 : kDriverMark);
         }
-        const std::string head = "ResetDC bytes=" + std::to_string(c.expected) + " fields=";
-        const std::string orientation = " orientation=" + std::to_string(c.orientation);
+        const std::string head = "ResetDC bytes=" + std::to_string(expected) + " fields=";
+        const std::string turned = " orientation=" + std::to_string(orientation);
         EXPECT_EQ(h.printed("ResetDC"),
-                  (Lines{head + "0x00000001" + orientation + " papersize=1 defaultsource=1",
-                         head + "0x00000203" + orientation + " papersize=9 defaultsource=3"}));
+                  (Lines{head + "0x00000001" + turned + " papersize=1 defaultsource=1",
+                         head + "0x00000203" + turned + " papersize=9 defaultsource=3"}));
     }
 }
 

@@ -43,12 +43,7 @@ TEST(DeviceCoordinates, ValuesBeyondThirtyTwoBitsAreHeldAtTheEnds) {
 }
 
 TEST(PenWidths, PointsBecomeDevicePixelsOnTheHorizontalResolution) {
-    const struct {
-        std::int32_t dpi;
-        double zoom;
-        float points;
-        std::int32_t width;
-    } cases[] = {
+    const std::tuple<std::int32_t, double, float, std::int32_t> cases[] = {
         {96, 1.0, 1, 1},                            // 1.33
         {96, 0.5, 1, 1},                            // 0.67
         {96, 1.0, 0.25f, 0},                        // 0.33: drawn one pixel wide by the device
@@ -57,16 +52,15 @@ TEST(PenWidths, PointsBecomeDevicePixelsOnTheHorizontalResolution) {
         {96, 1.0, 1.125f, 2},                       // 1.5
         {72, 1.0, 2.5f, 2},   {72, 1.0, 3.5f, 4},
     };
-    for (const auto& c : cases) {
-        RenderHarness h(PageBuilder{}.line({1, 1, 2, 1}, c.points, 0x123456).bytes());
-        h.zoom = c.zoom;
-        const auto pens = CallsOf(h.renderScreen(1, c.dpi), "CreatePen");
+    for (const auto& [dpi, zoom, points, width] : cases) {
+        RenderHarness h(PageBuilder{}.line({1, 1, 2, 1}, points, 0x123456).bytes());
+        h.zoom = zoom;
+        const auto pens = CallsOf(h.renderScreen(1, dpi), "CreatePen");
         ASSERT_EQ(pens.size(), 2u);
-        EXPECT_EQ(pens[1].rfind("CreatePen style=0 width=" + std::to_string(c.width) +
-                                    " colour=0x123456 ",
-                                0),
+        EXPECT_EQ(pens[1].rfind(
+                      "CreatePen style=0 width=" + std::to_string(width) + " colour=0x123456 ", 0),
                   0u)
-            << c.dpi << " " << c.zoom << " " << c.points;
+            << dpi << " " << zoom << " " << points;
     }
     // The horizontal resolution counts even where the vertical one differs.
     RenderHarness h(PageBuilder{}.line({1, 1, 2, 1}, 3, 0).bytes());

@@ -3,6 +3,7 @@
 #include "render/images.h"
 #include "support/render_harness.h"
 #include "writer/bmp_encoder.h"
+#include "writer/byte_writer.h"
 #include "writer/page_builder.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,6 @@ namespace {
 
 using testing::CallsOf;
 using testing::DocumentOf;
-using testing::MemoryFileSystem;
 using testing::RenderHarness;
 using vlkw::PageBuilder;
 
@@ -31,23 +31,10 @@ std::vector<std::uint8_t> Bmp(std::int32_t width, std::int32_t height) {
 }
 
 // Only the headers of a bitmap file: enough for a surface that reads sizes, not pixels.
-std::vector<std::uint8_t> BmpHeaders(std::int32_t width, std::int32_t height, std::uint16_t bits) {
-    std::vector<std::uint8_t> bytes(62, 0);
-    const auto put = [&bytes](std::size_t at, std::uint32_t value, int count) {
-        for (int i = 0; i < count; ++i) {
-            bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
-        }
-    };
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put(2, 62, 4);
-    put(10, 62, 4);
-    put(14, 40, 4);
-    put(18, static_cast<std::uint32_t>(width), 4);
-    put(22, static_cast<std::uint32_t>(height), 4);
-    put(26, 1, 2);
-    put(28, bits, 2);
-    return bytes;
+std::vector<std::uint8_t> BmpHeaders(std::int32_t width, std::int32_t height, std::int16_t bits) {
+    vlkw::ByteWriter out;
+    out.chars("BM").int32(62).int32(0).int32(62).int32(40).int32(width).int32(height).int16(1);
+    return out.int16(bits).bytes(std::vector<std::uint8_t>(32, 0)).take();
 }
 
 TEST(BitmapFile, ShrinksIntoTheBoxKeepingTheAspectRatioAtTheFirstCorner) {
@@ -85,54 +72,8 @@ TEST(BitmapFile, AMissingOrUnloadableFileDrawsNothingAndSaysNothing) {
     }
 }
 
-// The harness's files, with a count of every call made through them.
-class CountingFileSystem : public FileSystem {
-  public:
-    explicit CountingFileSystem(FileSystem& files) : files_(files) {}
-    int calls = 0;
-
-    std::vector<DirectoryEntry> findFiles(const std::string& pattern) override {
-        ++calls;
-        return files_.findFiles(pattern);
-    }
-    std::unique_ptr<File> openExisting(const std::string& path, OpenAccess access) override {
-        ++calls;
-        return files_.openExisting(path, access);
-    }
-    bool createNew(const std::string& path) override {
-        ++calls;
-        return files_.createNew(path);
-    }
-    bool deleteFile(const std::string& path) override {
-        ++calls;
-        return files_.deleteFile(path);
-    }
-    bool replaceFile(const std::string& from, const std::string& to) override {
-        ++calls;
-        return files_.replaceFile(from, to);
-    }
-    bool sameFile(const std::string& first, const std::string& second) override {
-        ++calls;
-        return files_.sameFile(first, second);
-    }
-    std::string temporaryDirectory() override {
-        ++calls;
-        return files_.temporaryDirectory();
-    }
-    std::string executablePath() override {
-        ++calls;
-        return files_.executablePath();
-    }
-
-  private:
-    FileSystem& files_;
-};
-
 TEST(BitmapFile, NamesOfServersAndDevicesAreNotEvenLookedForUnlessTheReaderAllowsThem) {
-    const struct {
-        const char* name;
-        bool blocked;
-    } cases[] = {
+    const std::pair<const char*, bool> cases[] = {
         {"\\\\server\\share\\logo.bmp", true},
         {"//server/share/logo.bmp", true},
         {"\\/server/share\\logo.bmp", true},
@@ -151,23 +92,19 @@ TEST(BitmapFile, NamesOfServersAndDevicesAreNotEvenLookedForUnlessTheReaderAllow
         {"./logo.bmp", false},
         {"logo.bmp", false},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, blocked] : cases) {
         for (const bool allowed : {false, true}) {
             RenderHarness h(
-                PageBuilder{}.bitmapFile({1, 1, 3, 3}, c.name).text(1, 1, 0, "next").bytes());
-            h.files.add(TrimBlanks(c.name), Bmp(20, 10));
-            CountingFileSystem counted(h.files);
-            RenderServices services{h.document, h.settings, h.screen, h.texts, h.messages, counted};
-            services.allowNetworkBitmaps = allowed;
-            h.recorder.clear();
-            RenderPage(services, 1, h.screenTarget());
-            const auto trace = h.recorder.lines();
+                PageBuilder{}.bitmapFile({1, 1, 3, 3}, name).text(1, 1, 0, "next").bytes());
+            h.files.add(TrimBlanks(name), Bmp(20, 10));
+            h.allowNetworkBitmaps = allowed;
+            const auto trace = h.renderScreen();
 
-            const bool drawn = !c.blocked || allowed;
-            const std::string row = std::string(c.name) + (allowed ? " (allowed)" : "");
+            const bool drawn = !blocked || allowed;
+            const std::string row = std::string(name) + (allowed ? " (allowed)" : "");
             EXPECT_EQ(CallsOf(trace, "StretchBlt").size(), drawn ? 1u : 0u) << row;
             if (!drawn) {
-                EXPECT_EQ(counted.calls, 0) << row;
+                EXPECT_TRUE(h.files.searched.empty()) << row;
                 EXPECT_TRUE(CallsOf(trace, "LoadImage").empty()) << row;
             }
             EXPECT_EQ(CallsOf(trace, "TextOut").size(), 1u) << row;
@@ -177,7 +114,7 @@ TEST(BitmapFile, NamesOfServersAndDevicesAreNotEvenLookedForUnlessTheReaderAllow
 }
 
 TEST(BitmapFile, PrintingSendsTheBitmapAsADibWithRowsPaddedToFourBytes) {
-    const std::tuple<std::int32_t, std::int32_t, std::uint16_t, const char*> cases[] = {
+    const std::tuple<std::int32_t, std::int32_t, std::int16_t, const char*> cases[] = {
         {3, 5, 1, "GetDIBits bitmap 7 first=0 lines=5 buffer=20 header=40,3,5,1,1,0 usage=0"},
         {33, 2, 1, "GetDIBits bitmap 7 first=0 lines=2 buffer=16 header=40,33,2,1,1,0 usage=0"},
         {3, 5, 24, "GetDIBits bitmap 7 first=0 lines=5 buffer=60 header=40,3,5,1,24,0 usage=0"},
@@ -259,10 +196,7 @@ TEST(EmbeddedBitmap, TakesTheNextNameWhenOneIsTakenAndLeavesTheOtherFileAlone) {
 TEST(EmbeddedBitmap, DrawsNothingWhenEveryTemporaryNameIsTaken) {
     RenderHarness h(
         PageBuilder{}.embeddedBitmap({1, 1, 3, 3}, Bmp(20, 10)).text(1, 1, 0, "next").bytes());
-    for (int n = 1; n <= 9999; ++n) {
-        std::string number = std::to_string(n);
-        h.files.add("C:\\Temp\\~DB" + std::string(5 - number.size(), '0') + number + ".bmp", {});
-    }
+    testing::TakeTempNames(h.files, 1, 9999);
     const auto trace = h.renderScreen();
     EXPECT_TRUE(CallsOf(trace, "LoadImage").empty());
     EXPECT_TRUE(h.files.deleted.empty());
@@ -279,23 +213,6 @@ TEST(EmbeddedBitmap, ALengthBeyondThePageEndsItWithoutATemporaryFile) {
     h.renderScreen();
     EXPECT_TRUE(h.files.deleted.empty());
     EXPECT_FALSE(h.files.contains(kFirstTemp));
-}
-
-TEST(CreateTempFile, CreatesTheFirstFreeNameExclusively) {
-    MemoryFileSystem files;
-    files.temporary = "  C:\\Temp  ";
-    EXPECT_EQ(CreateTempFile(files, "~DB", ".bmp"), kFirstTemp);
-    EXPECT_TRUE(files.contains(kFirstTemp));
-    // The name just created is taken now.
-    EXPECT_EQ(CreateTempFile(files, "~DB", ".bmp"), kSecondTemp);
-    files.addDirectory("C:\\Temp\\~D000001.exe");
-    EXPECT_EQ(CreateTempFile(files, "~D", ".exe"), "C:\\Temp\\~D000002.exe");
-    // The last of the 9999 names is still tried.
-    for (int n = 3; n <= 9998; ++n) {
-        const std::string number = std::to_string(n);
-        files.add("C:\\Temp\\~DB" + std::string(5 - number.size(), '0') + number + ".bmp", {});
-    }
-    EXPECT_EQ(CreateTempFile(files, "~DB", ".bmp"), "C:\\Temp\\~DB09999.bmp");
 }
 
 } // namespace

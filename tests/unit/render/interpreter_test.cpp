@@ -53,47 +53,35 @@ TEST(RenderPage, CodesThatAreNoRecordEndThePageAndOnlyUnknownOnesSaySo) {
 }
 
 TEST(RenderPage, ARecordCutByTheEndOfTheDataIsNotDrawnAndEndsThePageQuietly) {
-    const auto full = [](PageBuilder b) { return b.bytes(); };
-    const struct {
-        const char* name;
-        std::vector<std::uint8_t> record; // one complete record, page prefix excluded
-    } cases[] = {
-        {"Text", full(PageBuilder{}.text(1, 1, 0, "cut text"))},
-        {"AngleText", full(PageBuilder{}.angleText(1, 1, 90, "cut text"))},
-        {"PageNumber", full(PageBuilder{}.pageNumber(1, 1, 0))},
-        {"Line", full(PageBuilder{}.line({1, 1, 2, 2}, 1, 0))},
-        {"Box", full(PageBuilder{}.box({1, 1, 2, 2}, 1, 0, 0))},
-        {"Font", full(PageBuilder{}.font(0, 10, 0, "Arial"))},
-        {"PageCount", full(PageBuilder{}.pageCount(1, 1, 0))},
-        {"ClipText", full(PageBuilder{}.clipText(1, 1, 1, 0, "cut text"))},
-        {"Skip20", full(PageBuilder{}.skip20())},
+    // Each page holds one complete record after the page prefix.
+    const std::pair<const char*, std::vector<std::uint8_t>> cases[] = {
+        {"Text", PageBuilder{}.text(1, 1, 0, "cut text").bytes()},
+        {"AngleText", PageBuilder{}.angleText(1, 1, 90, "cut text").bytes()},
+        {"PageNumber", PageBuilder{}.pageNumber(1, 1, 0).bytes()},
+        {"Line", PageBuilder{}.line({1, 1, 2, 2}, 1, 0).bytes()},
+        {"Box", PageBuilder{}.box({1, 1, 2, 2}, 1, 0, 0).bytes()},
+        {"Font", PageBuilder{}.font(0, 10, 0, "Arial").bytes()},
+        {"PageCount", PageBuilder{}.pageCount(1, 1, 0).bytes()},
+        {"ClipText", PageBuilder{}.clipText(1, 1, 1, 0, "cut text").bytes()},
+        {"Skip20", PageBuilder{}.skip20().bytes()},
     };
     const std::size_t prefix = PageBuilder{}.size();
-    for (const auto& c : cases) {
-        const std::vector<std::uint8_t> record(c.record.begin() + static_cast<long>(prefix),
-                                               c.record.end());
+    for (const auto& [name, whole] : cases) {
+        const std::vector<std::uint8_t> record(whole.begin() + static_cast<long>(prefix),
+                                               whole.end());
         // Every length from the bare code to one byte short of the whole record.
         for (std::size_t keep = 2; keep < record.size(); ++keep) {
             PageBuilder page;
             page.raw(std::span(record).first(keep));
             RenderHarness h = FirstOfTwo(page);
             const auto trace = h.renderScreen();
-            EXPECT_TRUE(CallsOf(trace, "TextOut").empty()) << c.name << " " << keep;
-            EXPECT_TRUE(CallsOf(trace, "LineTo").empty()) << c.name << " " << keep;
-            EXPECT_TRUE(CallsOf(trace, "Rectangle").empty()) << c.name << " " << keep;
-            EXPECT_TRUE(h.messages.shown.empty()) << c.name << " " << keep;
-            EXPECT_EQ(h.surface.liveObjects(), 0u) << c.name << " " << keep;
+            EXPECT_TRUE(CallsOf(trace, "TextOut").empty()) << name << " " << keep;
+            EXPECT_TRUE(CallsOf(trace, "LineTo").empty()) << name << " " << keep;
+            EXPECT_TRUE(CallsOf(trace, "Rectangle").empty()) << name << " " << keep;
+            EXPECT_TRUE(h.messages.shown.empty()) << name << " " << keep;
+            EXPECT_EQ(h.surface.liveObjects(), 0u) << name << " " << keep;
         }
     }
-}
-
-TEST(RenderPage, AStringLongerThanWhatIsLeftEndsThePage) {
-    // A length of 30,000 with three bytes after it.
-    PageBuilder page;
-    page.code(2).raw(std::vector<std::uint8_t>(10, 0)).raw(std::vector<std::uint8_t>{0x30, 0x75});
-    page.raw(std::vector<std::uint8_t>{'a', 'b', 'c'});
-    RenderHarness h = FirstOfTwo(page);
-    EXPECT_TRUE(CallsOf(h.renderScreen(), "TextOut").empty());
 }
 
 TEST(RenderPage, OptionBlocksAndSkip20AreSkippedByTheirExactSizes) {

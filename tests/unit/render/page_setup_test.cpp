@@ -24,19 +24,15 @@ vlkw::PageSetup WrittenSetup(std::int16_t paper, std::int16_t orientation, std::
 }
 
 TEST(PaperSizeTable, GivesInchesForEveryCodeAndLetterForTheRest) {
-    const struct {
-        std::int32_t code;
-        double width;
-        double height;
-    } cases[] = {
+    const std::tuple<std::int32_t, double, double> cases[] = {
         {1, 8.5, 11},         {4, 17, 11},      {9, 8.2677, 11.6929}, {8, 11.6929, 16.5354},
         {11, 5.8268, 8.2677}, {20, 4.125, 9.5}, {27, 4.3307, 8.6614}, {35, 6.9291, 4.9213},
         {39, 14.875, 11},     {41, 8.5, 11},    {24, 8.5, 11},        {25, 8.5, 11},
         {0, 8.5, 11},         {42, 8.5, 11},    {-9, 8.5, 11},        {99, 8.5, 11},
     };
-    for (const auto& c : cases) {
-        EXPECT_NEAR(PaperDimension(c.code, 1), c.width, 5e-5) << c.code;
-        EXPECT_NEAR(PaperDimension(c.code, 0), c.height, 5e-5) << c.code;
+    for (const auto& [code, width, height] : cases) {
+        EXPECT_NEAR(PaperDimension(code, 1), width, 5e-5) << code;
+        EXPECT_NEAR(PaperDimension(code, 0), height, 5e-5) << code;
     }
 }
 
@@ -44,26 +40,19 @@ TEST(PageSetup, TheScreenPageTurnsSidesAndResolutionsForLandscape) {
     FakeScreen screen;
     screen.x = 96;
     screen.y = 120;
-    const struct {
-        PageSetup setup;
-        std::int16_t paper;
-        float width;
-        float height;
-        std::int16_t dpiX;
-        std::int16_t dpiY;
-    } cases[] = {
+    const std::tuple<PageSetup, std::int16_t, float, float, std::int16_t, std::int16_t> cases[] = {
         {{9, 0, 7}, 9, 8.2677f, 11.6929f, 96, 120}, {{9, 1, 7}, 9, 11.6929f, 8.2677f, 120, 96},
         {{9, 2, 7}, 9, 8.2677f, 11.6929f, 96, 120}, // 2 is not landscape
         {{0, 0, 0}, 1, 8.5f, 11, 96, 120},          {{25, 0, 0}, 25, 8.5f, 11, 96, 120},
         {{99, 1, 3}, 1, 11, 8.5f, 120, 96},
     };
-    for (const auto& c : cases) {
-        const ScreenPageGeometry g = ApplyToScreen(c.setup, screen);
+    for (const auto& [setup, paper, width, height, dpiX, dpiY] : cases) {
+        const ScreenPageGeometry g = ApplyToScreen(setup, screen);
         EXPECT_EQ(std::tuple(g.paperSize, g.orientation, g.bin, g.dpiX, g.dpiY),
-                  std::tuple(c.paper, c.setup.orientation, c.setup.bin, c.dpiX, c.dpiY))
-            << c.setup.paperSize;
-        EXPECT_NEAR(g.pageWidth, c.width, 1e-4) << c.setup.paperSize;
-        EXPECT_NEAR(g.pageHeight, c.height, 1e-4);
+                  std::tuple(paper, setup.orientation, setup.bin, dpiX, dpiY))
+            << setup.paperSize;
+        EXPECT_NEAR(g.pageWidth, width, 1e-4) << setup.paperSize;
+        EXPECT_NEAR(g.pageHeight, height, 1e-4);
     }
 }
 
@@ -79,20 +68,17 @@ TEST(PageSetup, ReadsAPagesSetupFromTheFileWithoutLoadingIt) {
 }
 
 TEST(PageSetup, ThePrinterGetsPaperOrientationAndBin) {
-    const struct {
-        vlkw::PageSetup setup;
-        const char* applied; // orientation, paper size, bin
-    } cases[] = {
+    // applied: orientation, paper size, bin
+    const std::pair<vlkw::PageSetup, const char*> cases[] = {
         {WrittenSetup(9, 1, 7), "orientation=2 papersize=9 defaultsource=7"},
         {WrittenSetup(25, 0, 14), "orientation=1 papersize=25 defaultsource=14"},
         {WrittenSetup(0, 2, 0), "orientation=1 papersize=1 defaultsource=7"},
         {WrittenSetup(99, -1, 15), "orientation=1 papersize=1 defaultsource=7"},
         {WrittenSetup(41, 1, 1), "orientation=2 papersize=41 defaultsource=1"},
     };
-    for (const auto& c : cases) {
-        const std::string resetDC =
-            std::string("ResetDC bytes=20122 fields=0x00000203 ") + c.applied;
-        RenderHarness h(PageBuilder{c.setup}.bytes());
+    for (const auto& [setup, applied] : cases) {
+        const std::string resetDC = std::string("ResetDC bytes=20122 fields=0x00000203 ") + applied;
+        RenderHarness h(PageBuilder{setup}.bytes());
         std::fill(h.devmode.begin(), h.devmode.end(), std::uint8_t{0xFF});
         EXPECT_EQ(CallsOf(h.renderPrinter(), "ResetDC"), std::vector<std::string>{resetDC});
         // The caller's buffer keeps the page's values for the next page to overwrite.
@@ -104,29 +90,26 @@ TEST(PageSetup, ThePrinterGetsPaperOrientationAndBin) {
 }
 
 TEST(PageSetup, TheWorkCopyHasTheDriversLengthWhateverTheBufferHolds) {
-    const struct {
-        std::size_t buffer;
-        std::int32_t length;
-        const char* resetDC; // nullptr: none
-    } cases[] = {
+    // resetDC nullptr: none
+    const std::tuple<std::size_t, std::int32_t, const char*> cases[] = {
         {20122, 30000, "ResetDC bytes=30000 "},
         {20122, 1000, "ResetDC bytes=1000 "},
         {100, 20122, "ResetDC bytes=20122 "},
         {50, 50, "ResetDC bytes=50 fields=0x00000203 orientation=2 papersize=9 defaultsource=0"},
         {0, 0, nullptr}, // without a devmode the page still starts
     };
-    for (const auto& c : cases) {
+    for (const auto& [buffer, length, resetDC] : cases) {
         RenderHarness h(PageBuilder{WrittenSetup(9, 1, 7)}.bytes());
-        std::vector<std::uint8_t> devmode(c.buffer, 0);
+        std::vector<std::uint8_t> devmode(buffer, 0);
         RenderTarget target = h.printerTarget();
         target.devmode = devmode;
-        target.devmodeLength = c.length;
+        target.devmodeLength = length;
         const auto trace = h.render(1, target);
         EXPECT_EQ(CallsOf(trace, "StartPage").size(), 1u);
         const auto resets = CallsOf(trace, "ResetDC");
-        ASSERT_EQ(resets.size(), c.resetDC != nullptr ? 1u : 0u) << c.buffer;
-        if (c.resetDC != nullptr) {
-            EXPECT_EQ(resets[0].rfind(c.resetDC, 0), 0u) << resets[0];
+        ASSERT_EQ(resets.size(), resetDC != nullptr ? 1u : 0u) << buffer;
+        if (resetDC != nullptr) {
+            EXPECT_EQ(resets[0].rfind(resetDC, 0), 0u) << resets[0];
         }
     }
 }

@@ -11,12 +11,7 @@ namespace velk {
 namespace {
 
 TEST(ScreenTarget, AFullSizeDocumentIsDrawnAtHundredPercentUpToHundredAndShrunkBelow) {
-    const struct {
-        std::int32_t renderOptions;
-        double zoom;
-        double drawn;
-        bool shrunk;
-    } cases[] = {
+    const std::tuple<std::int32_t, double, double, bool> cases[] = {
         {2048, 0.5, 1.0, true},
         {2048, 0.999, 1.0, true},
         {2048, 1.0, 1.0, false},
@@ -28,11 +23,10 @@ TEST(ScreenTarget, AFullSizeDocumentIsDrawnAtHundredPercentUpToHundredAndShrunkB
         {2049, 0.5, 0.5, false},
         {2047, 0.5, 0.5, false},
     };
-    for (const auto& c : cases) {
-        EXPECT_DOUBLE_EQ(ScreenDrawingZoom(c.renderOptions, c.zoom), c.drawn)
-            << c.renderOptions << " " << c.zoom;
-        EXPECT_EQ(ShrunkOnCopy(c.renderOptions, c.zoom), c.shrunk)
-            << c.renderOptions << " " << c.zoom;
+    for (const auto& [renderOptions, zoom, drawn, shrunk] : cases) {
+        EXPECT_DOUBLE_EQ(ScreenDrawingZoom(renderOptions, zoom), drawn)
+            << renderOptions << " " << zoom;
+        EXPECT_EQ(ShrunkOnCopy(renderOptions, zoom), shrunk) << renderOptions << " " << zoom;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "render/recording_surface.h"
 #include "render/surface.h"
+#include "writer/byte_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -75,16 +76,10 @@ TEST(RecordingSurface, ReadsBitmapSizesFromBothHeaderForms) {
         return std::tuple{i.width, i.height, i.bitsPerPixel};
     };
     // BITMAPINFOHEADER, top-down (negative height): 300 x -10, 8 bits.
-    std::vector<std::uint8_t> info(54, 0);
-    info[0] = 'B';
-    info[1] = 'M';
-    info[14] = 40;
-    info[18] = 0x2C;
-    info[19] = 0x01;
-    info[22] = 0xF6;
-    info[23] = info[24] = info[25] = 0xFF;
-    info[28] = 8;
-    EXPECT_EQ(sizes(BmpHeaderInfo(info)), std::tuple(300, 10, 8));
+    vlkw::ByteWriter info;
+    info.chars("BM").bytes(std::vector<std::uint8_t>(12, 0)).int32(40).int32(300).int32(-10);
+    info.int16(0).int16(8).bytes(std::vector<std::uint8_t>(24, 0));
+    EXPECT_EQ(sizes(BmpHeaderInfo(info.data())), std::tuple(300, 10, 8));
 
     // BITMAPCOREHEADER: 16-bit sizes, 7 x 5, 4 bits.
     std::vector<std::uint8_t> core = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,

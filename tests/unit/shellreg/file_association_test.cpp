@@ -44,21 +44,18 @@ TEST(FileAssociation, OnlyAValueNotBlankIsARegistrationAndAskingLeavesAnEmptyKey
 
 // The path is trimmed, and quoted when it holds a blank.
 TEST(FileAssociation, RegistersFourKeysInOrder) {
-    const struct {
-        const char* executable;
-        std::string command;
-    } cases[] = {
+    const std::pair<const char*, std::string> cases[] = {
         {" C:\\Tools\\velk.exe ", "C:\\Tools\\velk.exe"},
         {"C:\\Program Files\\velk\\velk.exe", "\"C:\\Program Files\\velk\\velk.exe\""},
     };
-    for (const auto& c : cases) {
+    for (const auto& [executable, command] : cases) {
         Fixture f;
-        f.files.executable = c.executable;
+        f.files.executable = executable;
         ASSERT_TRUE(f.association.RegisterExtension());
         EXPECT_EQ(f.value(".vlk"), kProgram);
         EXPECT_EQ(f.value(kProgram), kProgram);
-        EXPECT_EQ(f.value(kOpenKey), c.command + " %1");
-        EXPECT_EQ(f.value(kPrintKey), c.command + " -PA %1");
+        EXPECT_EQ(f.value(kOpenKey), command + " %1");
+        EXPECT_EQ(f.value(kPrintKey), command + " -PA %1");
         std::vector<std::string> opened;
         for (const auto& line : f.registry.log) {
             if (line.rfind("open ", 0) == 0) {
@@ -88,13 +85,9 @@ TEST(FileAssociation, ReportNamesBothCommandsOrWhatIsMissing) {
     const std::string print = "\rPrint: C:\\Tools\\velk.exe -PA %1";
     const std::string noEntry = "There is no entry in the registry for the .vlk extension.";
     const char* const noValue = nullptr;
-    const struct {
-        bool registered;
-        std::string refused; // then refused
-        std::string key;     // then holding `value`, or no value when it is null
-        const char* value;
-        std::string message;
-    } cases[] = {
+    // refused: then refused
+    // key: then holding `value`, or no value when it is null
+    const std::tuple<bool, std::string, std::string, const char*, std::string> cases[] = {
         {true, "", "", noValue, report + open + print},
         {true, kOpenKey, "", noValue, report + "Command Missing" + print},
         {true, "", kPrintKey, noValue, report + open + "\rPrint: Unable to open key"},
@@ -103,20 +96,20 @@ TEST(FileAssociation, ReportNamesBothCommandsOrWhatIsMissing) {
         {false, "", "", noValue,
          "Unable to open registry key to check status of .vlk extension registration."},
     };
-    for (const auto& c : cases) {
+    for (const auto& [registered, refused, key, value, message] : cases) {
         Fixture f;
-        if (c.registered) {
+        if (registered) {
             f.association.RegisterExtension();
         }
-        if (!c.refused.empty()) {
-            f.registry.refused.insert(c.refused);
+        if (!refused.empty()) {
+            f.registry.refused.insert(refused);
         }
-        if (!c.key.empty()) {
-            f.registry.keys[c.key] = {c.value != nullptr, c.value != nullptr ? c.value : ""};
+        if (!key.empty()) {
+            f.registry.keys[key] = {value != nullptr, value != nullptr ? value : ""};
         }
         f.association.ShowRegistration();
-        ASSERT_EQ(f.box.shown.size(), 1u) << c.message;
-        EXPECT_EQ(f.box.shown[0].text, c.message);
+        ASSERT_EQ(f.box.shown.size(), 1u) << message;
+        EXPECT_EQ(f.box.shown[0].text, message);
         EXPECT_EQ(f.box.shown[0].caption, "velk Print and Preview");
     }
 }

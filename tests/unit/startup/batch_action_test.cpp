@@ -7,22 +7,17 @@ namespace velk {
 namespace {
 
 TEST(BatchAction, PrintWinsOverMailAndMailOverFax) {
-    const struct {
-        bool print;
-        bool mail;
-        bool fax;
-        BatchAction expected;
-    } cases[] = {
+    const std::tuple<bool, bool, bool, BatchAction> cases[] = {
         {false, false, false, BatchAction::None}, {true, true, true, BatchAction::Print},
         {false, true, true, BatchAction::EMail},  {false, false, true, BatchAction::Fax},
         {true, false, false, BatchAction::Print},
     };
-    for (const auto& c : cases) {
+    for (const auto& [print, mail, fax, expected] : cases) {
         StartupRequest request;
-        request.printRequested = c.print;
-        request.mailRequested = c.mail;
-        request.faxRequested = c.fax;
-        EXPECT_EQ(ChooseBatchAction(request), c.expected) << c.print << c.mail << c.fax;
+        request.printRequested = print;
+        request.mailRequested = mail;
+        request.faxRequested = fax;
+        EXPECT_EQ(ChooseBatchAction(request), expected) << print << mail << fax;
     }
 }
 

@@ -7,18 +7,15 @@ namespace {
 
 // Each word with either lead character in any case is a row of the start-up table.
 TEST(RegistrationCommand, WholeTextInAnyCase) {
-    const struct {
-        const char* text;
-        RegistrationCommand expected;
-    } cases[] = {
+    const std::pair<const char*, RegistrationCommand> cases[] = {
         {"-InstallVerbose", RegistrationCommand::InstallVerbose},
         {"-INSTALL x.vlk", RegistrationCommand::None},
         {"INSTALL", RegistrationCommand::None},
         {"-INSTALLV", RegistrationCommand::None},
         {"", RegistrationCommand::None},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ParseRegistrationCommand(c.text), c.expected) << c.text;
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(ParseRegistrationCommand(text), expected) << text;
     }
 }
 

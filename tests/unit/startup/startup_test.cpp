@@ -33,23 +33,19 @@ struct StartupRun {
 };
 
 TEST(Startup, AFileNotFoundOrNotOpenedIsReportedWithTheNameAsGiven) {
-    const struct {
-        const char* line;
-        StartupOutcome outcome;
-        std::string message;
-    } cases[] = {
+    const std::tuple<const char*, StartupOutcome, std::string> cases[] = {
         {"  C:\\docs\\missing.vlk  ", StartupOutcome::NotFound,
          "Unable to locate file: C:\\docs\\missing.vlk"},
         {"C:\\hidden.vlk", StartupOutcome::NotFound, "Unable to locate file: C:\\hidden.vlk"},
         {kDoc, StartupOutcome::OpenFailed, std::string("Unable to open file: ") + kDoc},
     };
-    for (const auto& c : cases) {
+    for (const auto& [line, outcome, message] : cases) {
         StartupRun run;
         run.files.add("C:\\hidden.vlk", vlkw::WriteDocument(testing::ThreePageReport())).hidden =
             true;
         run.files.add(kDoc, vlkw::WriteDocument(testing::ThreePageReport())).unopenable = true;
-        EXPECT_EQ(run(c.line), c.outcome) << c.line;
-        EXPECT_EQ(run.box.shown, (std::vector<ShownMessage>{{c.message, kProgram, 0x40}}));
+        EXPECT_EQ(run(line), outcome) << line;
+        EXPECT_EQ(run.box.shown, (std::vector<ShownMessage>{{message, kProgram, 0x40}}));
         EXPECT_EQ(run.viewer.runs, 0);
     }
 }
@@ -111,55 +107,46 @@ TEST(Startup, ChosenNameIsTrimmedAndOpenedOrARegistrationWord) {
 }
 
 TEST(Startup, RegistrationWordsEndTheRun) {
-    const struct {
-        const char* line;
-        bool registered, succeeds;
-        std::vector<std::string> calls;
-        std::vector<std::string> messages;
-    } cases[] = {
-        {"-install", false, true, {kRegister}, {}},
-        {"/INSTALL", true, false, {kRegister}, {}},
-        {"-INSTALLVERBOSE", false, true, {kRegister}, {"velk documents has been registered"}},
-        {"/installverbose", false, false, {kRegister}, {"Couldn't register velk documents."}},
-        {"-SHOWREG", true, true, {kIsRegistered, "ShowRegistration"}, {}},
-        {"/ShowReg",
-         false,
-         true,
-         {kIsRegistered},
-         {".vlk extension IS NOT REGISTERED. Run velk.exe -install to register it."}},
-    };
-    for (const auto& c : cases) {
+    const std::tuple<const char*, bool, bool, std::vector<std::string>, std::vector<std::string>>
+        cases[] = {
+            {"-install", false, true, {kRegister}, {}},
+            {"/INSTALL", true, false, {kRegister}, {}},
+            {"-INSTALLVERBOSE", false, true, {kRegister}, {"velk documents has been registered"}},
+            {"/installverbose", false, false, {kRegister}, {"Couldn't register velk documents."}},
+            {"-SHOWREG", true, true, {kIsRegistered, "ShowRegistration"}, {}},
+            {"/ShowReg",
+             false,
+             true,
+             {kIsRegistered},
+             {".vlk extension IS NOT REGISTERED. Run velk.exe -install to register it."}},
+        };
+    for (const auto& [line, registered, succeeds, calls, messages] : cases) {
         StartupRun run;
-        run.registration.registered = c.registered;
-        run.registration.registerSucceeds = c.succeeds;
-        EXPECT_EQ(run(c.line), StartupOutcome::Registration) << c.line;
-        EXPECT_EQ(run.registration.calls, c.calls) << c.line;
-        std::vector<std::string> texts;
+        run.registration.registered = registered;
+        run.registration.registerSucceeds = succeeds;
+        EXPECT_EQ(run(line), StartupOutcome::Registration) << line;
+        EXPECT_EQ(run.registration.calls, calls) << line;
+        EXPECT_EQ(run.box.texts(), messages) << line;
         for (const auto& shown : run.box.shown) {
-            texts.push_back(shown.text);
             EXPECT_EQ(shown.caption, kProgram);
         }
-        EXPECT_EQ(texts, c.messages) << c.line;
-        EXPECT_TRUE(run.files.opened.empty()) << c.line;
+        EXPECT_TRUE(run.files.opened.empty()) << line;
     }
 }
 
 TEST(Startup, PlainViewerRegistersSilentlyOnlyWhenUnregistered) {
-    const struct {
-        bool registered, succeeds;
-        std::vector<std::string> calls;
-    } cases[] = {
+    const std::tuple<bool, bool, std::vector<std::string>> cases[] = {
         {false, true, {kIsRegistered, kRegister}},
         {true, true, {kIsRegistered}},
         {false, false, {kIsRegistered, kRegister}}, // a failure is not told
     };
-    for (const auto& c : cases) {
+    for (const auto& [registered, succeeds, calls] : cases) {
         StartupRun run;
-        run.registration.registered = c.registered;
-        run.registration.registerSucceeds = c.succeeds;
+        run.registration.registered = registered;
+        run.registration.registerSucceeds = succeeds;
         run.addDocument(testing::ThreePageReport());
         EXPECT_EQ(run(kDoc), StartupOutcome::Viewed);
-        EXPECT_EQ(run.registration.calls, c.calls);
+        EXPECT_EQ(run.registration.calls, calls);
         EXPECT_TRUE(run.box.shown.empty());
     }
 }
@@ -168,38 +155,34 @@ TEST(Startup, PlainViewerRegistersSilentlyOnlyWhenUnregistered) {
 // Building mode does not read the option records, which would allow mail and fax again and
 // name the mail's subject. A passed-on copy (any nonzero mark) withholds mail, fax and save.
 TEST(Startup, ViewerGetsTheRequestAndTheOpenDocument) {
-    const struct {
-        const char* line;
-        bool printAll, building;
-        std::int32_t forwarded;
-    } cases[] = {
+    const std::tuple<const char*, bool, bool, std::int32_t> cases[] = {
         {"C:\\docs\\report.vlk", false, false, 0},
         {"-PA C:\\docs\\report.vlk", true, false, 0},
         {"/BV C:\\docs\\report.vlk", false, true, 0},
         {kDoc, false, false, 1},
         {kDoc, false, false, -1},
     };
-    for (const auto& c : cases) {
+    for (const auto& [line, printAll, building, forwarded] : cases) {
         auto description = testing::ThreePageReport();
         description.allowMail = 0;
         description.allowFax = 0;
         description.allowSave = vlkw::kSaveAllowed;
-        description.forwardedCopy = c.forwarded;
+        description.forwardedCopy = forwarded;
         StartupRun run;
         run.addDocument(description);
-        EXPECT_EQ(run(c.line), StartupOutcome::Viewed) << c.line;
-        ASSERT_EQ(run.viewer.runs, 1) << c.line;
+        EXPECT_EQ(run(line), StartupOutcome::Viewed) << line;
+        ASSERT_EQ(run.viewer.runs, 1) << line;
         EXPECT_TRUE(run.viewer.fileOpen);
         EXPECT_EQ(run.viewer.fileName, kDoc);
         EXPECT_EQ(run.viewer.base, 0);
-        EXPECT_EQ(run.viewer.request.printRequested, c.printAll) << c.line;
-        EXPECT_EQ(run.viewer.request.printAllRequested, c.printAll) << c.line;
-        EXPECT_EQ(run.viewer.request.building, c.building) << c.line;
-        const bool mail = !c.building && c.forwarded == 0;
-        EXPECT_EQ(run.viewer.header.allowMail, mail ? 1 : 0) << c.line << c.forwarded;
-        EXPECT_EQ(run.viewer.header.allowFax, mail ? 1 : 0) << c.line << c.forwarded;
-        EXPECT_EQ(run.viewer.header.allowSave != 0, c.forwarded == 0) << c.forwarded;
-        EXPECT_EQ(run.viewer.mail.subject, c.building ? "" : "Report") << c.line;
+        EXPECT_EQ(run.viewer.request.printRequested, printAll) << line;
+        EXPECT_EQ(run.viewer.request.printAllRequested, printAll) << line;
+        EXPECT_EQ(run.viewer.request.building, building) << line;
+        const bool mail = !building && forwarded == 0;
+        EXPECT_EQ(run.viewer.header.allowMail, mail ? 1 : 0) << line << forwarded;
+        EXPECT_EQ(run.viewer.header.allowFax, mail ? 1 : 0) << line << forwarded;
+        EXPECT_EQ(run.viewer.header.allowSave != 0, forwarded == 0) << forwarded;
+        EXPECT_EQ(run.viewer.mail.subject, building ? "" : "Report") << line;
     }
 }
 
@@ -207,11 +190,9 @@ TEST(Startup, ViewerGetsTheRequestAndTheOpenDocument) {
 // the open dialog or registering, ignoring e-mail and fax, withholding mail, fax and save from
 // the document, and never deleting itself. Registration words still end the run.
 TEST(Startup, SelfExtractingViewerOpensItself) {
-    const struct {
-        const char* line;
-        bool print;
-    } cases[] = {{"", false}, {"/E", false}, {"/P", true}, {"-INSTALL", false}};
-    for (const auto& c : cases) {
+    const std::pair<const char*, bool> cases[] = {
+        {"", false}, {"/E", false}, {"/P", true}, {"-INSTALL", false}};
+    for (const auto& [line, print] : cases) {
         auto description = testing::ThreePageReport();
         description.deleteOnClose = 1;
         description.allowSave = vlkw::kSaveAllowed;
@@ -219,39 +200,31 @@ TEST(Startup, SelfExtractingViewerOpensItself) {
         run.files.executable = "C:\\Tools\\report.exe ";
         run.files.add("C:\\Tools\\report.exe",
                       testing::SelfExtracting(4096, vlkw::WriteDocument(description)));
-        const bool word = std::string(c.line) == "-INSTALL";
-        EXPECT_EQ(run(c.line), word ? StartupOutcome::Registration : StartupOutcome::Viewed)
-            << c.line;
+        const bool word = std::string(line) == "-INSTALL";
+        EXPECT_EQ(run(line), word ? StartupOutcome::Registration : StartupOutcome::Viewed) << line;
         EXPECT_TRUE(run.dialog.requests.empty());
         EXPECT_EQ(run.registration.calls,
                   word ? std::vector{kRegister} : std::vector<std::string>{})
-            << c.line;
-        EXPECT_TRUE(run.files.deleted.empty()) << c.line;
+            << line;
+        EXPECT_TRUE(run.files.deleted.empty()) << line;
         EXPECT_TRUE(run.files.contains("C:\\Tools\\report.exe"));
-        ASSERT_EQ(run.viewer.runs, word ? 0 : 1) << c.line;
+        ASSERT_EQ(run.viewer.runs, word ? 0 : 1) << line;
         if (!word) {
             EXPECT_EQ(run.viewer.fileName, "C:\\Tools\\report.exe");
             EXPECT_EQ(run.viewer.base, 4096);
-            EXPECT_EQ(run.viewer.request.printRequested, c.print) << c.line;
-            EXPECT_FALSE(run.viewer.request.mailRequested) << c.line;
-            EXPECT_FALSE(run.viewer.request.faxRequested) << c.line;
-            EXPECT_EQ(run.viewer.header.allowSave, 0) << c.line;
-            EXPECT_EQ(run.viewer.header.allowMail, 0) << c.line;
-            EXPECT_EQ(run.viewer.header.allowFax, 0) << c.line;
+            EXPECT_EQ(run.viewer.request.printRequested, print) << line;
+            EXPECT_FALSE(run.viewer.request.mailRequested) << line;
+            EXPECT_FALSE(run.viewer.request.faxRequested) << line;
+            EXPECT_EQ(run.viewer.header.allowSave, 0) << line;
+            EXPECT_EQ(run.viewer.header.allowMail, 0) << line;
+            EXPECT_EQ(run.viewer.header.allowFax, 0) << line;
         }
     }
 }
 
 TEST(Startup, TemporaryDocumentIsDeletedAfterViewingPrintingAndARefusedPasswordOthersKept) {
     // The field is an INTEGER tested for nonzero: any bit of either byte counts.
-    const struct {
-        const char* line;
-        std::int16_t deleteOnClose;
-        const char* password;
-        bool accept;
-        StartupOutcome outcome;
-        int viewerRuns;
-    } cases[] = {
+    const std::tuple<const char*, std::int16_t, const char*, bool, StartupOutcome, int> cases[] = {
         {"C:\\docs\\report.vlk", 1, "", true, StartupOutcome::Viewed, 1},
         {"/P C:\\docs\\report.vlk", -1, "", true, StartupOutcome::Viewed, 1},
         {"/PA C:\\docs\\report.vlk", 1, "", true, StartupOutcome::NotPrinted, 1},
@@ -260,21 +233,21 @@ TEST(Startup, TemporaryDocumentIsDeletedAfterViewingPrintingAndARefusedPasswordO
         {"C:\\docs\\report.vlk", 1, "secret", true, StartupOutcome::Viewed, 1},
         {"C:\\docs\\report.vlk", 0, "", true, StartupOutcome::Viewed, 1},
     };
-    for (const auto& c : cases) {
+    for (const auto& [line, deleteOnClose, password, accept, outcome, viewerRuns] : cases) {
         auto description = testing::ThreePageReport();
-        description.deleteOnClose = c.deleteOnClose;
-        description.password = c.password;
+        description.deleteOnClose = deleteOnClose;
+        description.password = password;
         StartupRun run;
-        run.password.accept = c.accept;
-        run.viewer.outcome = c.outcome; // how the viewer's printing or viewing ended
+        run.password.accept = accept;
+        run.viewer.outcome = outcome; // how the viewer's printing or viewing ended
         run.addDocument(description);
-        EXPECT_EQ(run(c.line), c.outcome) << c.line;
-        EXPECT_EQ(run.viewer.runs, c.viewerRuns);
-        EXPECT_EQ(run.password.asked, std::string(c.password).empty() ? 0 : 1);
-        const bool deleted = c.deleteOnClose != 0;
+        EXPECT_EQ(run(line), outcome) << line;
+        EXPECT_EQ(run.viewer.runs, viewerRuns);
+        EXPECT_EQ(run.password.asked, std::string(password).empty() ? 0 : 1);
+        const bool deleted = deleteOnClose != 0;
         EXPECT_EQ(run.files.deleted,
                   deleted ? std::vector<std::string>{kDoc} : std::vector<std::string>{})
-            << c.deleteOnClose;
+            << deleteOnClose;
         EXPECT_EQ(run.files.contains(kDoc), !deleted);
     }
 }

@@ -36,12 +36,10 @@ TEST(WriterDocument, PositionsCountFromOne) {
     // Page 1 at 261 (header bytes 1..260); page 2 at 261 + 31 = 292; EndOfDocument at
     // 292 + 40 = 332; index at 334; page table at 334 + 20 = 354; file 353 + 2 * 4 = 361 bytes.
     ASSERT_EQ(b.size(), 361u);
-    const struct {
-        std::size_t offset;
-        std::int32_t expected;
-    } fields[] = {{140, 2}, {144, 2}, {148, 354}, {152, 334}, {353, 261}, {357, 292}};
-    for (const auto& field : fields) {
-        EXPECT_EQ(At32(b, field.offset), field.expected) << "offset " << field.offset;
+    const std::pair<std::size_t, std::int32_t> fields[] = {{140, 2},   {144, 2},   {148, 354},
+                                                           {152, 334}, {353, 261}, {357, 292}};
+    for (const auto& [offset, expected] : fields) {
+        EXPECT_EQ(At32(b, offset), expected) << "offset " << offset;
     }
 }
 

@@ -115,29 +115,26 @@ TEST(VelkRenderPng, ImageDataIsSplitIntoChunksOf256KiB) {
         seed = seed * 1103515245u + 12345u;
         noise.pixels.push_back(static_cast<std::uint8_t>(seed >> 16));
     }
-    const struct {
-        RgbImage image;
-        std::vector<std::size_t> idatSizes; // 0: any size
-        std::size_t mostBytes;
-    } cases[] = {
+    // idatSizes 0: any size
+    const std::tuple<RgbImage, std::vector<std::size_t>, std::size_t> cases[] = {
         {RgbImage{817, 1057, Bytes(817 * 1057 * 3, 0xFF)}, {0}, 40000},
         {noise, {256 * 1024, 0}, 400000},
     };
-    for (const auto& c : cases) {
-        const Bytes png = EncodePng(c.image);
+    for (const auto& [image, idatSizes, mostBytes] : cases) {
+        const Bytes png = EncodePng(image);
         const auto chunks = Chunks(png);
-        ASSERT_EQ(chunks.size(), c.idatSizes.size() + 2) << c.image.width;
-        for (std::size_t i = 0; i < c.idatSizes.size(); ++i) {
+        ASSERT_EQ(chunks.size(), idatSizes.size() + 2) << image.width;
+        for (std::size_t i = 0; i < idatSizes.size(); ++i) {
             EXPECT_EQ(chunks[i + 1].type, "IDAT");
-            if (c.idatSizes[i] != 0) {
-                EXPECT_EQ(chunks[i + 1].data.size(), c.idatSizes[i]);
+            if (idatSizes[i] != 0) {
+                EXPECT_EQ(chunks[i + 1].data.size(), idatSizes[i]);
             } else {
                 EXPECT_GT(chunks[i + 1].data.size(), 0u);
             }
         }
-        EXPECT_LT(png.size(), c.mostBytes);
+        EXPECT_LT(png.size(), mostBytes);
         EXPECT_EQ(chunks.back().type, "IEND");
-        EXPECT_EQ(DecodedPixels(png, c.image.width, c.image.height), c.image.pixels);
+        EXPECT_EQ(DecodedPixels(png, image.width, image.height), image.pixels);
     }
 }
 

@@ -17,12 +17,7 @@ ScreenPageGeometry Page(float width, float height, std::int16_t dpiX, std::int16
 
 TEST(VelkRenderScreenFrame, PagesAreCopiedFromOnePixelInAtTheirZoomedSize) {
     const ScreenPageGeometry letter = Page(8.5f, 11.0f, 96, 96);
-    const struct {
-        ScreenPageGeometry page;
-        double zoom;
-        std::int32_t renderOptions;
-        ScreenFrame frame;
-    } cases[] = {
+    const std::tuple<ScreenPageGeometry, double, std::int32_t, ScreenFrame> cases[] = {
         // 8.5 x 11 inches at 96 dpi, at 100, 125 and 75 %.
         {letter, 1.0, 0, {817, 1057, {1, 1, 816, 1056}, 816, 1056}},
         {letter, 1.25, 0, {1021, 1321, {1, 1, 1020, 1320}, 1020, 1320}},
@@ -41,8 +36,8 @@ TEST(VelkRenderScreenFrame, PagesAreCopiedFromOnePixelInAtTheirZoomedSize) {
         {letter, 0.5, 2049, {409, 529, {1, 1, 408, 528}, 408, 528}},
     };
     int row = 0;
-    for (const auto& c : cases) {
-        EXPECT_EQ(ComputeScreenFrame(c.page, c.zoom, c.renderOptions), c.frame) << "row " << row++;
+    for (const auto& [page, zoom, renderOptions, frame] : cases) {
+        EXPECT_EQ(ComputeScreenFrame(page, zoom, renderOptions), frame) << "row " << row++;
     }
 }
 

@@ -94,26 +94,23 @@ TEST(BuildingProtocol, TheFirstPageIsShownAsSoonAsItArrives) {
 }
 
 TEST(BuildingProtocol, OnlyTheLastTwoPagesAreDrawnAgainWhenAPageArrives) {
-    const struct {
-        std::int32_t shown;
-        bool drawn;
-    } cases[] = {{4, true}, {3, false}, {1, false}, {5, true}};
-    for (const auto& c : cases) {
+    const std::pair<std::int32_t, bool> cases[] = {{4, true}, {3, false}, {1, false}, {5, true}};
+    for (const auto& [shown, drawn] : cases) {
         Building f;
         for (int page = 1; page <= 4; ++page) {
             f.add("page " + std::to_string(page));
         }
-        f.h.state.currentPage = c.shown;
+        f.h.state.currentPage = shown;
         f.h.view.setNavigation({});
         f.h.clearLogs();
         f.add("page 5");
-        EXPECT_EQ(f.h.state.currentPage, c.shown);
-        EXPECT_EQ(f.h.view.statusText, std::to_string(c.shown) + " of ?  Building 6") << c.shown;
+        EXPECT_EQ(f.h.state.currentPage, shown);
+        EXPECT_EQ(f.h.view.statusText, std::to_string(shown) + " of ?  Building 6") << shown;
         EXPECT_EQ(f.h.view.navigation,
-                  (NavigationStates{c.shown > 1, c.shown > 1, c.shown < 5, c.shown < 5}));
-        EXPECT_EQ(f.h.renderer.pages, c.drawn ? Pages{c.shown} : Pages{}) << c.shown;
-        EXPECT_EQ(f.h.document.loadedPageNumber, c.drawn ? c.shown : 1) << c.shown;
-        EXPECT_EQ(f.h.view.cursorChanges, (c.drawn ? Lines{"Wait", "Arrow"} : Lines{})) << c.shown;
+                  (NavigationStates{shown > 1, shown > 1, shown < 5, shown < 5}));
+        EXPECT_EQ(f.h.renderer.pages, drawn ? Pages{shown} : Pages{}) << shown;
+        EXPECT_EQ(f.h.document.loadedPageNumber, drawn ? shown : 1) << shown;
+        EXPECT_EQ(f.h.view.cursorChanges, (drawn ? Lines{"Wait", "Arrow"} : Lines{})) << shown;
     }
 }
 
@@ -163,27 +160,23 @@ TEST_F(BuildingFixture, TheEndOfBuildingShowsTheLastPageWhenTheReaderWasBeyondIt
 }
 
 TEST_F(BuildingFixture, PositionsAreReadLenientlyUpToTheTerminatingZero) {
-    const struct {
-        std::string text;
-        std::int32_t position;
-    } cases[] = {{"261", 261}, {" 300.9", 300}, {"abc", 0}, {std::string("512\0 7", 6), 512},
-                 {"", 0},      {"-4", -4}};
-    for (const auto& c : cases) {
-        h.window->onCopyData(kBuildPageAdded, c.text);
-        EXPECT_EQ(h.document.pageTable.back(), c.position) << c.text;
+    const std::pair<std::string, std::int32_t> cases[] = {
+        {"261", 261}, {" 300.9", 300}, {"abc", 0}, {std::string("512\0 7", 6), 512},
+        {"", 0},      {"-4", -4}};
+    for (const auto& [text, position] : cases) {
+        h.window->onCopyData(kBuildPageAdded, text);
+        EXPECT_EQ(h.document.pageTable.back(), position) << text;
     }
     EXPECT_EQ(h.state.pageCount, 6);
 }
 
 TEST_F(BuildingFixture, ProgressIsShownAndLimited) {
-    const struct {
-        const char* text;
-        int position;
-    } cases[] = {{"150", 100}, {"-3", 0}, {"42.9", 42}, {" 7%", 7}, {"100", 100}, {"0", 0}};
-    for (const auto& c : cases) {
+    const std::pair<const char*, int> cases[] = {{"150", 100}, {"-3", 0},    {"42.9", 42},
+                                                 {" 7%", 7},   {"100", 100}, {"0", 0}};
+    for (const auto& [text, position] : cases) {
         h.view.showProgress(std::nullopt);
-        h.window->onCopyData(kBuildProgress, c.text);
-        EXPECT_EQ(h.view.progress, c.position) << c.text;
+        h.window->onCopyData(kBuildProgress, text);
+        EXPECT_EQ(h.view.progress, position) << text;
     }
 }
 

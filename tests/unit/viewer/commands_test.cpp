@@ -14,19 +14,15 @@ using testing::ShownMessage;
 using testing::ViewerHarness;
 
 TEST(Commands, MenuAndToolbarIdsNameTheSameCommands) {
-    const struct {
-        int menu;
-        int button;
-        Command command;
-    } cases[] = {
+    const std::tuple<int, int, Command> cases[] = {
         {701, 757, Command::Print},    {702, 751, Command::Close}, {703, 752, Command::First},
         {704, 753, Command::Previous}, {705, 754, Command::Next},  {706, 755, Command::Last},
         {707, 756, Command::Jump},     {708, 758, Command::EMail}, {709, 759, Command::Fax},
         {710, 760, Command::Save},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(CommandForId(c.menu), c.command) << c.menu;
-        EXPECT_EQ(CommandForId(c.button), c.command) << c.button;
+    for (const auto& [menu, button, command] : cases) {
+        EXPECT_EQ(CommandForId(menu), command) << menu;
+        EXPECT_EQ(CommandForId(button), command) << button;
     }
     for (const int other : {0, 1, 2, 107, 113, 700, 711, 750, 761}) {
         EXPECT_FALSE(CommandForId(other)) << other;
@@ -35,11 +31,7 @@ TEST(Commands, MenuAndToolbarIdsNameTheSameCommands) {
 
 TEST(NavigationButtons, GreyedAtTheEndsOfTheDocument) {
     using S = NavigationStates;
-    const struct {
-        std::int32_t current;
-        std::int32_t count;
-        NavigationStates expected;
-    } cases[] = {
+    const std::tuple<std::int32_t, std::int32_t, NavigationStates> cases[] = {
         {3, 3, S{true, true, false, false}},   // last page
         {2, 2, S{true, true, false, false}},   // last of two: page 2 can go back
         {1, 1, S{false, false, false, false}}, // one page
@@ -50,11 +42,11 @@ TEST(NavigationButtons, GreyedAtTheEndsOfTheDocument) {
         {0, 3, S{true, true, true, true}},     // building, before page 1
         {32768, 40000, S{true, true, true, true}}, {40000, 40000, S{true, true, false, false}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [current, count, expected] : cases) {
         CommandSnapshot snapshot;
-        snapshot.currentPage = c.current;
-        snapshot.pageCount = c.count;
-        EXPECT_EQ(NavigationButtonStates(snapshot), c.expected) << c.current << "/" << c.count;
+        snapshot.currentPage = current;
+        snapshot.pageCount = count;
+        EXPECT_EQ(NavigationButtonStates(snapshot), expected) << current << "/" << count;
     }
 }
 
@@ -65,29 +57,22 @@ TEST(Toolbar, TenToThirteenButtonsDependingOnThePermissions) {
         {false, 3, 754}, {false, 4, 755}, {false, 5, 756}, {true, 0, 0},    {false, 6, 757},
     };
     const ToolbarButton mail{false, 7, 758}, fax{false, 8, 759}, save{false, 9, 760};
-    const struct {
-        CommandSnapshot snapshot;
-        std::vector<ToolbarButton> tail;
-    } cases[] = {
+    const std::pair<CommandSnapshot, std::vector<ToolbarButton>> cases[] = {
         {{}, {}},
         {{.mailAllowed = true}, {mail}},
         {{.building = true, .faxAllowed = true}, {fax}},
         {{.saveAllowed = true}, {save}},
         {{.mailAllowed = true, .faxAllowed = true, .saveAllowed = true}, {mail, fax, save}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [snapshot, tail] : cases) {
         std::vector<ToolbarButton> expected = always;
-        expected.insert(expected.end(), c.tail.begin(), c.tail.end());
-        EXPECT_EQ(ToolbarButtons(c.snapshot), expected) << c.tail.size();
+        expected.insert(expected.end(), tail.begin(), tail.end());
+        EXPECT_EQ(ToolbarButtons(snapshot), expected) << tail.size();
     }
 }
 
 TEST(Menu, ItemsRemovedForWhatTheDocumentDoesNotAllow) {
-    const struct {
-        const char* name;
-        CommandSnapshot snapshot;
-        std::vector<int> removed;
-    } cases[] = {
+    const std::tuple<const char*, CommandSnapshot, std::vector<int>> cases[] = {
         {"all allowed", {.mailAllowed = true, .faxAllowed = true, .saveAllowed = true}, {}},
         {"none allowed", {}, {708, 709, 710}},
         {"building", {.building = true}, {}},
@@ -97,8 +82,8 @@ TEST(Menu, ItemsRemovedForWhatTheDocumentDoesNotAllow) {
         {"no fax", {.mailAllowed = true, .faxAllowed = false, .saveAllowed = true}, {709}},
         {"only save", {.saveAllowed = true}, {708, 709}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(MenuItemsToRemove(c.snapshot), c.removed) << c.name;
+    for (const auto& [name, snapshot, removed] : cases) {
+        EXPECT_EQ(MenuItemsToRemove(snapshot), removed) << name;
     }
 }
 
@@ -132,21 +117,19 @@ TEST(Tooltips, EnabledButtonsGetTheirTextDisabledOnesNone) {
     h.open(); // page 1: first and previous disabled
     h.texts.SetInterfaceText(9, std::string(300, 'p'));
     const std::string print(255, 'p');
-    const struct {
-        int id;
-        const char* expected; // null: no text
-    } cases[] = {
+    // expected null: no text
+    const std::pair<int, const char*> cases[] = {
         {751, "&Close"},  {752, nullptr}, {754, "&Next Page"}, {757, print.c_str()},
         {758, "&E-Mail"}, {759, "Fa&x"},  {760, nullptr}, // save is not allowed
         {800, nullptr},   {705, nullptr},                 // a menu item
     };
-    for (const auto& c : cases) {
-        const char* text = h.window->onToolTipText(c.id);
-        if (c.expected == nullptr) {
-            EXPECT_EQ(text, nullptr) << c.id;
+    for (const auto& [id, expected] : cases) {
+        const char* text = h.window->onToolTipText(id);
+        if (expected == nullptr) {
+            EXPECT_EQ(text, nullptr) << id;
         } else {
-            ASSERT_NE(text, nullptr) << c.id;
-            EXPECT_STREQ(text, c.expected);
+            ASSERT_NE(text, nullptr) << id;
+            EXPECT_STREQ(text, expected);
         }
     }
     // On the last page the other two are greyed.
@@ -167,28 +150,23 @@ TEST(DocumentCommands, RefusedWhileBuildingRunOnceComplete) {
     ViewerHarness done{complete};
     growing.open();
     done.open();
-    const struct {
-        int menu;
-        int button;
-        const char* refusal;
-        const char* action;
-    } cases[] = {
+    const std::tuple<int, int, const char*, const char*> cases[] = {
         {701, 757, "You can't print until the document has finished building.", "print"},
         {708, 758, "You can't e-mail until the document has finished building.", "email"},
         {709, 759, "You can't fax until the document has finished building.", "fax"},
         {710, 760, "You can't save this document until it has finished building.", "save"},
     };
-    for (const auto& c : cases) {
-        for (const int id : {c.menu, c.button}) {
+    for (const auto& [menu, button, refusal, action] : cases) {
+        for (const int id : {menu, button}) {
             growing.clearLogs();
             done.clearLogs();
             growing.window->onCommand(id, 0);
             done.window->onCommand(id, 0);
             EXPECT_EQ(growing.messages.shown,
-                      (std::vector<ShownMessage>{{c.refusal, "Growing Report", 0x40}}))
+                      (std::vector<ShownMessage>{{refusal, "Growing Report", 0x40}}))
                 << id;
             EXPECT_TRUE(growing.actions.calls.empty()) << id;
-            EXPECT_EQ(done.actions.calls, std::vector<std::string>{c.action}) << id;
+            EXPECT_EQ(done.actions.calls, std::vector<std::string>{action}) << id;
             EXPECT_TRUE(done.messages.shown.empty()) << id;
         }
     }

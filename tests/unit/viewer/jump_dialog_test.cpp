@@ -30,11 +30,8 @@ TEST(JumpDialog, TextsComeFromTheTableTrimmedAndCut) {
 }
 
 TEST(JumpDialog, OnlyAPageOfTheDocumentIsAccepted) {
-    const struct {
-        std::string typed;
-        std::int32_t count;
-        std::int32_t page; // 0: refused, the dialog stays open
-    } cases[] = {
+    // page 0: refused, the dialog stays open
+    const std::tuple<std::string, std::int32_t, std::int32_t> cases[] = {
         {"12", 12, 12},
         {"13", 12, 0},
         {"1", 12, 1},
@@ -51,14 +48,14 @@ TEST(JumpDialog, OnlyAPageOfTheDocumentIsAccepted) {
         {std::string(98, ' ') + "7", 12, 7},
         {std::string(99, ' ') + "7", 12, 0},
     };
-    for (const auto& c : cases) {
-        ViewerState state{.currentPage = 6, .pageCount = c.count};
+    for (const auto& [typed, count, page] : cases) {
+        ViewerState state{.currentPage = 6, .pageCount = count};
         InterfaceTexts texts;
         FakeEditDialog view;
-        view.typed = c.typed;
+        view.typed = typed;
         JumpDialog(state, texts).onCommand(kEditDialogOk, view);
-        EXPECT_EQ(state.currentPage, c.page == 0 ? 6 : c.page) << c.typed;
-        EXPECT_EQ(view.closeRequests, c.page == 0 ? 0 : 1) << c.typed;
+        EXPECT_EQ(state.currentPage, page == 0 ? 6 : page) << typed;
+        EXPECT_EQ(view.closeRequests, page == 0 ? 0 : 1) << typed;
     }
 }
 
@@ -80,29 +77,26 @@ TEST(JumpDialog, CancelEscapeAndCloseLeaveThePage) {
 
 // GoJump runs the dialog modally and draws only when the page changed.
 TEST(JumpCommand, AnAcceptedPageIsShownTheSameOrARefusedOneDrawsNothing) {
-    const struct {
-        int id;
-        const char* typed;
-        std::int32_t page; // 0: nothing drawn
-    } cases[] = {
+    // page 0: nothing drawn
+    const std::tuple<int, const char*, std::int32_t> cases[] = {
         {kMenuJump, "5", 5}, {kButtonJump, "5", 5}, {kMenuJump, "4", 0}, {kMenuJump, "13", 0}};
-    for (const auto& c : cases) {
+    for (const auto& [id, typed, page] : cases) {
         ViewerHarness h{PagesDocument(12)};
         h.open();
         h.state.currentPage = 4;
         FakeEditDialog dialogView;
-        dialogView.typed = c.typed;
+        dialogView.typed = typed;
         h.view.jumpScript = [&](JumpDialog& dialog) {
             dialog.onInitDialog(dialogView);
             dialog.onCommand(kEditDialogOk, dialogView);
         };
-        h.window->onCommand(c.id, 0);
+        h.window->onCommand(id, 0);
         EXPECT_EQ(h.view.jumpDialogsRun, 1);
-        EXPECT_EQ(h.state.currentPage, c.page == 0 ? 4 : c.page) << c.typed;
+        EXPECT_EQ(h.state.currentPage, page == 0 ? 4 : page) << typed;
         EXPECT_EQ(h.renderer.pages,
-                  c.page == 0 ? std::vector<std::int32_t>{} : std::vector<std::int32_t>{c.page})
-            << c.typed;
-        EXPECT_EQ(h.view.statusText, c.page == 0 ? "Page 1 of 12       " : "Page 5 of 12       ");
+                  page == 0 ? std::vector<std::int32_t>{} : std::vector<std::int32_t>{page})
+            << typed;
+        EXPECT_EQ(h.view.statusText, page == 0 ? "Page 1 of 12       " : "Page 5 of 12       ");
     }
 }
 

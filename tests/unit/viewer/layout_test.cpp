@@ -19,12 +19,7 @@ LayoutInput Input(PagePixels page, double zoom = 1.0) {
 }
 
 TEST(PageAreaLayout, PagesThatFitGetNoBarAndAreCentred) {
-    const struct {
-        const char* name;
-        PagePixels page;
-        double zoom;
-        PageAreaLayout expected;
-    } cases[] = {
+    const std::tuple<const char*, PagePixels, double, PageAreaLayout> cases[] = {
         {"Letter at 75 %", {816, 1056}, 0.75, {false, false, 12 + 331, 44, 612, 792}},
         // 846 + 5 is not below 851: no bar, and the area is the page's full height.
         {"5 pixels over", {600, 851}, 1.0, {false, false, 12 + 337, 44, 600, 851}},
@@ -34,17 +29,13 @@ TEST(PageAreaLayout, PagesThatFitGetNoBarAndAreCentred) {
         {"zoomed half down", {817, 500}, 0.5, {false, false, 12 + 433, 44, 408, 250}}, // 408.5
         {"zoomed half up", {819, 500}, 0.5, {false, false, 12 + 432, 44, 410, 250}},   // 409.5
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ComputePageAreaLayout(Input(c.page, c.zoom)), c.expected) << c.name;
+    for (const auto& [name, page, zoom, expected] : cases) {
+        EXPECT_EQ(ComputePageAreaLayout(Input(page, zoom)), expected) << name;
     }
 }
 
 TEST(PageAreaLayout, BarsTakeTheirRoomAndTheVerticalBarShiftsTheAreaLeft) {
-    const struct {
-        const char* name;
-        PagePixels page;
-        PageAreaLayout expected;
-    } cases[] = {
+    const std::tuple<const char*, PagePixels, PageAreaLayout> cases[] = {
         // 852 > 851: a vertical bar. 600 - 17 = 583 wide; x = round(691 / 2) = 346, then
         // round(346 - 8.5) = 338.
         {"slightly taller", {600, 852}, {false, true, 12 + 338, 44, 583, 846}},
@@ -55,8 +46,8 @@ TEST(PageAreaLayout, BarsTakeTheirRoomAndTheVerticalBarShiftsTheAreaLeft) {
         // x = round(7 - 8.5) = -2.
         {"narrowed", {1277, 900}, {false, true, 12 - 2, 44, 1260, 846}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ComputePageAreaLayout(Input(c.page)), c.expected) << c.name;
+    for (const auto& [name, page, expected] : cases) {
+        EXPECT_EQ(ComputePageAreaLayout(Input(page)), expected) << name;
     }
 }
 
@@ -67,12 +58,7 @@ TEST(OffscreenSurface, HoldsSeventeenAndAHalfInchesRoundedHalvesToEven) {
 }
 
 TEST(Scrolling, RequestsMoveThePositionWithinZeroToHundred) {
-    const struct {
-        std::int32_t position;
-        int request;
-        std::int32_t thumb;
-        std::int32_t expected;
-    } cases[] = {
+    const std::tuple<std::int32_t, int, std::int32_t, std::int32_t> cases[] = {
         {50, kScrollLineUp, 0, 47},
         {50, kScrollLineDown, 0, 53},
         {50, kScrollPageUp, 0, 35},
@@ -87,17 +73,14 @@ TEST(Scrolling, RequestsMoveThePositionWithinZeroToHundred) {
         {50, 6, 0, 50},
         {50, 8, 0, 50},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ScrolledPosition(c.position, c.request, c.thumb), c.expected)
-            << c.position << " " << c.request;
+    for (const auto& [position, request, thumb, expected] : cases) {
+        EXPECT_EQ(ScrolledPosition(position, request, thumb), expected)
+            << position << " " << request;
     }
 }
 
 TEST(PageCopy, SourceStartsAtOneFollowsTheScrollAndAFullSizePageShrinksBelowHundredOnly) {
-    const struct {
-        CopyInput input;
-        PageCopy expected;
-    } cases[] = {
+    const std::pair<CopyInput, PageCopy> cases[] = {
         {{{0, 0, 612, 792}, {816, 1056}, 0.75, false, false, 50, 50, false},
          {false, 612, 792, 1, 1, 0, 0}},
         // Overflow 743 x 50 % + 1 = 372.5 -> 372; 1171 x 50 % + 1 = 586.5 -> 586.
@@ -122,34 +105,27 @@ TEST(PageCopy, SourceStartsAtOneFollowsTheScrollAndAFullSizePageShrinksBelowHund
          {false, 1020, 846, 1, 1, 0, 0}},
     };
     int row = 0;
-    for (const auto& c : cases) {
-        EXPECT_EQ(ComputePageCopy(c.input), c.expected) << "row " << row++;
+    for (const auto& [input, expected] : cases) {
+        EXPECT_EQ(ComputePageCopy(input), expected) << "row " << row++;
     }
 }
 
 // A 2000 x 2000 page at 100 % in an area of 1257 x 829 at (115, 134) on the screen.
 TEST(Magnifier, ClicksRecentreTheScrollPositions) {
-    const struct {
-        ScrollPositions current;
-        std::int32_t x;
-        std::int32_t y;
-        bool bars;
-        PagePixels page;
-        ScrollPositions expected;
-    } cases[] = {
-        // Offsets round(0.5 x 743) = 372 and round(0.5 x 1171) = 586; (372 + 600) / 20 = 48.6
-        // and (586 + 400) / 20 = 49.3.
-        {{50, 50}, 600, 400, true, {2000, 2000}, {49, 49}},
-        {{50, 50}, 3000, -5000, true, {2000, 2000}, {100, 0}},
-        {{0, 0}, 10, 30, true, {2000, 2000}, {0, 2}}, // 0.5 -> 0, 1.5 -> 2
-        {{50, 50}, 600, 400, false, {2000, 2000}, {0, 0}},
-        {{50, 50}, 600, 400, true, {0, 0}, {0, 0}},
-        {{0, 0}, 10, 30, true, {1, 1}, {100, 100}}, // a one-pixel page still scrolls
-    };
-    for (const auto& c : cases) {
-        const RecentreInput input{c.current, c.page, 1.0, c.bars, c.bars, {115, 134, 1372, 963},
-                                  c.x,       c.y};
-        EXPECT_EQ(RecentredScrollPositions(input), c.expected) << c.x << " " << c.bars;
+    const std::tuple<ScrollPositions, std::int32_t, std::int32_t, bool, PagePixels, ScrollPositions>
+        cases[] = {
+            // Offsets round(0.5 x 743) = 372 and round(0.5 x 1171) = 586; (372 + 600) / 20 = 48.6
+            // and (586 + 400) / 20 = 49.3.
+            {{50, 50}, 600, 400, true, {2000, 2000}, {49, 49}},
+            {{50, 50}, 3000, -5000, true, {2000, 2000}, {100, 0}},
+            {{0, 0}, 10, 30, true, {2000, 2000}, {0, 2}}, // 0.5 -> 0, 1.5 -> 2
+            {{50, 50}, 600, 400, false, {2000, 2000}, {0, 0}},
+            {{50, 50}, 600, 400, true, {0, 0}, {0, 0}},
+            {{0, 0}, 10, 30, true, {1, 1}, {100, 100}}, // a one-pixel page still scrolls
+        };
+    for (const auto& [current, x, y, bars, page, expected] : cases) {
+        const RecentreInput input{current, page, 1.0, bars, bars, {115, 134, 1372, 963}, x, y};
+        EXPECT_EQ(RecentredScrollPositions(input), expected) << x << " " << bars;
     }
 }
 

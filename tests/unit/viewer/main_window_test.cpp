@@ -78,16 +78,13 @@ TEST(MainWindowSize, MinimisingDoesNotDrawRestoringDoes) {
 // While building, the producer hears of the window at the start and of its end, unless its
 // handle is the broadcast handle; a complete document tells it nothing.
 TEST(MainWindowClose, ReleasesTheSurfaceAndThePageAndEndsTheDialog) {
-    const struct {
-        bool building;
-        std::int32_t producer;
-        bool told;
-    } cases[] = {{false, 777, false},  {true, 777, true},     {true, 0xFFFF, false},
-                 {true, 0xFFFE, true}, {true, 0x1FFFF, true}, {true, 0, true}};
-    for (const auto& c : cases) {
+    const std::tuple<bool, std::int32_t, bool> cases[] = {
+        {false, 777, false},  {true, 777, true},     {true, 0xFFFF, false},
+        {true, 0xFFFE, true}, {true, 0x1FFFF, true}, {true, 0, true}};
+    for (const auto& [building, producer, told] : cases) {
         vlkw::DocumentDescription description = Report();
-        description.producerWindow = c.producer;
-        ViewerHarness h{description, c.building};
+        description.producerWindow = producer;
+        ViewerHarness h{description, building};
         h.window->onInitDialog();
         h.document.loadPage(2);
         h.window->onClose();
@@ -95,10 +92,10 @@ TEST(MainWindowClose, ReleasesTheSurfaceAndThePageAndEndsTheDialog) {
         EXPECT_TRUE(h.view.ended);
         EXPECT_TRUE(h.document.loadedPage.empty());
         EXPECT_EQ(h.document.loadedPageNumber, 0);
-        const std::string to = std::to_string(static_cast<std::uint32_t>(c.producer));
+        const std::string to = std::to_string(static_cast<std::uint32_t>(producer));
         EXPECT_EQ(h.view.producerMessages,
-                  (c.told ? Lines{to + " 103 \"4660\"", to + " 104 \"Dummy Info\""} : Lines{}))
-            << c.producer;
+                  (told ? Lines{to + " 103 \"4660\"", to + " 104 \"Dummy Info\""} : Lines{}))
+            << producer;
     }
 }
 
@@ -131,11 +128,8 @@ TEST(MainWindowCommands, TheZoomBoxRedrawsOnSelectionOrLeaving) {
 
 TEST(MainWindowTexts, ChangedSlotsReachTheMenuAndTheZoomLabelAtOnce) {
     enum Target { Popup, Item, Label, Nothing };
-    const struct {
-        int slot;
-        Target target;
-        int item; // popup position or command id
-    } cases[] = {
+    // item: popup position or command id
+    const std::tuple<int, Target, int> cases[] = {
         {1, Popup, 0},    {2, Popup, 1},   {3, Item, 702},   {4, Item, 703},   {5, Item, 704},
         {6, Item, 705},   {7, Item, 706},  {8, Item, 707},   {9, Item, 701},   {24, Item, 708},
         {25, Item, 709},  {26, Item, 710}, {10, Label, 0},   {11, Nothing, 0}, {14, Nothing, 0},
@@ -145,19 +139,19 @@ TEST(MainWindowTexts, ChangedSlotsReachTheMenuAndTheZoomLabelAtOnce) {
     everything.allowMail = vlkw::kMailAllowed;
     everything.allowFax = vlkw::kFaxAllowed;
     everything.allowSave = vlkw::kSaveAllowed;
-    for (const auto& c : cases) {
+    for (const auto& [slot, target, item] : cases) {
         ViewerHarness h{everything};
         h.open();
         auto popups = h.view.menuPopups;
         auto items = h.view.menuItems;
         std::string label = h.view.zoomLabel;
-        (c.target == Popup  ? popups[c.item]
-         : c.target == Item ? items[c.item]
-                            : label) = c.target == Nothing ? label : "Neu";
-        h.texts.SetInterfaceText(c.slot, "  Neu  ");
-        EXPECT_EQ(h.view.menuPopups, popups) << c.slot;
-        EXPECT_EQ(h.view.menuItems, items) << c.slot;
-        EXPECT_EQ(h.view.zoomLabel, label) << c.slot;
+        (target == Popup  ? popups[item]
+         : target == Item ? items[item]
+                          : label) = target == Nothing ? label : "Neu";
+        h.texts.SetInterfaceText(slot, "  Neu  ");
+        EXPECT_EQ(h.view.menuPopups, popups) << slot;
+        EXPECT_EQ(h.view.menuItems, items) << slot;
+        EXPECT_EQ(h.view.zoomLabel, label) << slot;
     }
 }
 
@@ -184,11 +178,7 @@ TEST(MainWindowTexts, ARemovedItemStaysRemovedAndAClosedWindowNoLongerListens) {
 TEST(Magnifier, TheCursorChangesOnlyWhenCrossingThePageEdge) {
     ViewerHarness h{Report()};
     h.open();
-    const struct {
-        std::int32_t x;
-        std::int32_t y;
-        Lines changes;
-    } steps[] = {
+    const std::tuple<std::int32_t, std::int32_t, Lines> steps[] = {
         {230, 44, {"Window Magnifier"}}, // the corner is inside
         {1029, 927, {}},
         {1030, 927, {"Window Arrow"}},
@@ -197,10 +187,10 @@ TEST(Magnifier, TheCursorChangesOnlyWhenCrossingThePageEdge) {
         {229, 44, {}},
         {230, 43, {}},
     };
-    for (const auto& step : steps) {
+    for (const auto& [x, y, changes] : steps) {
         h.clearLogs();
-        h.window->onMouseMove(step.x, step.y);
-        EXPECT_EQ(h.view.cursorChanges, step.changes) << step.x << "," << step.y;
+        h.window->onMouseMove(x, y);
+        EXPECT_EQ(h.view.cursorChanges, changes) << x << "," << y;
     }
 }
 

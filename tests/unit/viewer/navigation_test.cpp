@@ -30,18 +30,15 @@ TEST(IndexCaptions, FirstAndLastCaptionOfThePageJoined) {
                               {4, "  Outlook"},
                               {5, "Costs"},
                               {5, "Staff"}});
-    const struct {
-        std::int32_t page;
-        const char* expected;
-    } cases[] = {{1, "Summary"},
-                 {2, "Sales ... Sales by product"},
-                 {3, ""},
-                 {4, "Outlook"},
-                 {5, "Costs ... Staff"},
-                 {0, ""},
-                 {6, ""}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(IndexCaptionsForPage(index, c.page), c.expected) << c.page;
+    const std::pair<std::int32_t, const char*> cases[] = {{1, "Summary"},
+                                                          {2, "Sales ... Sales by product"},
+                                                          {3, ""},
+                                                          {4, "Outlook"},
+                                                          {5, "Costs ... Staff"},
+                                                          {0, ""},
+                                                          {6, ""}};
+    for (const auto& [page, expected] : cases) {
+        EXPECT_EQ(IndexCaptionsForPage(index, page), expected) << page;
     }
     EXPECT_EQ(IndexCaptionsForPage({}, 1), "");
 }
@@ -56,10 +53,7 @@ TEST(IndexCaptions, PageNumbersAbove32767AreNotMatchedByWrappedEntries) {
 TEST(StatusText, BothForms) {
     InterfaceTexts texts;
     const auto index = Index({{2, "Sales"}, {2, "Outlook"}});
-    const struct {
-        ViewerState state;
-        const char* expected;
-    } cases[] = {
+    const std::pair<ViewerState, const char*> cases[] = {
         {{.currentPage = 2, .pageCount = 12}, "Page 2 of 12       Sales ... Outlook"},
         {{.currentPage = 3, .pageCount = 12}, "Page 3 of 12       "},
         {{.currentPage = 32768, .pageCount = 40000}, "Page 32768 of 40000       "},
@@ -67,8 +61,8 @@ TEST(StatusText, BothForms) {
         {{.currentPage = 1, .pageCount = 0, .building = true}, "1 of ?  Building 1"},
         {{.currentPage = 0, .pageCount = 0, .building = true}, "0 of ?  Building 1"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(StatusText(c.state, texts, index), c.expected) << c.expected;
+    for (const auto& [state, expected] : cases) {
+        EXPECT_EQ(StatusText(state, texts, index), expected) << expected;
     }
 }
 
@@ -106,13 +100,7 @@ struct NavigationFixture : ::testing::Test {
 };
 
 TEST_F(NavigationFixture, CommandsMoveAndShowFromMenuAndToolbar) {
-    const struct {
-        int id;
-        std::int32_t from;
-        std::int32_t page;
-        bool drawn;
-        NavigationStates buttons;
-    } cases[] = {
+    const std::tuple<int, std::int32_t, std::int32_t, bool, NavigationStates> cases[] = {
         // Menu and toolbar ids name the same commands (their own table); half of each here.
         {kMenuNext, 1, 2, true, kAllEnabled},
         {kButtonPrevious, 2, 1, true, kFirstPage},
@@ -124,40 +112,38 @@ TEST_F(NavigationFixture, CommandsMoveAndShowFromMenuAndToolbar) {
     };
     const char* status[] = {"", "Page 1 of 3       Summary",
                             "Page 2 of 3       Sales ... Sales by product", "Page 3 of 3       "};
-    for (const auto& c : cases) {
-        h.state.currentPage = c.from;
+    for (const auto& [id, from, page, drawn, buttons] : cases) {
+        h.state.currentPage = from;
         h.view.statusText = "unchanged";
         h.view.setNavigation({});
-        command(c.id);
-        EXPECT_EQ(h.state.currentPage, c.page) << c.id << " from " << c.from;
-        EXPECT_EQ(h.view.navigation, c.buttons) << c.id << " from " << c.from;
-        EXPECT_EQ(h.renderer.pages, c.drawn ? Pages{c.page} : Pages{}) << c.id;
+        command(id);
+        EXPECT_EQ(h.state.currentPage, page) << id << " from " << from;
+        EXPECT_EQ(h.view.navigation, buttons) << id << " from " << from;
+        EXPECT_EQ(h.renderer.pages, drawn ? Pages{page} : Pages{}) << id;
         // The status text is up to date before the page is drawn.
-        EXPECT_EQ(h.renderer.statusSeen, c.drawn ? Lines{status[c.page]} : Lines{}) << c.id;
-        EXPECT_EQ(h.view.statusText, c.drawn ? status[c.page] : "unchanged") << c.id;
+        EXPECT_EQ(h.renderer.statusSeen, drawn ? Lines{status[page]} : Lines{}) << id;
+        EXPECT_EQ(h.view.statusText, drawn ? status[page] : "unchanged") << id;
     }
 }
 
 TEST_F(NavigationFixture, IndexEntriesShowTheirPageLimitedToTheDocument) {
     // Item n is entry n: 2 "Sales" on page 2, 5 "Zero" on page 0, 6 "Beyond" on page 9; the
     // heading, no selection and other notifications do nothing.
-    const struct {
-        int item;
-        int notification;
-        std::int32_t page; // 0: nothing happens
-    } cases[] = {{2, kComboSelectionChanged, 2}, {5, kComboSelectionChanged, 1},
-                 {6, kComboSelectionChanged, 3}, {1, kComboSelectionChanged, 1},
-                 {0, kComboSelectionChanged, 0}, {-1, kComboSelectionChanged, 0},
-                 {2, kComboLostFocus, 0}};
-    for (const auto& c : cases) {
+    // page 0: nothing happens
+    const std::tuple<int, int, std::int32_t> cases[] = {
+        {2, kComboSelectionChanged, 2}, {5, kComboSelectionChanged, 1},
+        {6, kComboSelectionChanged, 3}, {1, kComboSelectionChanged, 1},
+        {0, kComboSelectionChanged, 0}, {-1, kComboSelectionChanged, 0},
+        {2, kComboLostFocus, 0}};
+    for (const auto& [item, notification, page] : cases) {
         h.state.currentPage = 2;
-        h.view.selectIndexItem(c.item);
+        h.view.selectIndexItem(item);
         h.clearLogs();
-        h.window->onCommand(static_cast<int>(Control::IndexBox), c.notification);
-        EXPECT_EQ(h.state.currentPage, c.page == 0 ? 2 : c.page) << c.item;
-        EXPECT_EQ(h.renderer.pages, c.page == 0 ? Pages{} : Pages{c.page}) << c.item;
+        h.window->onCommand(static_cast<int>(Control::IndexBox), notification);
+        EXPECT_EQ(h.state.currentPage, page == 0 ? 2 : page) << item;
+        EXPECT_EQ(h.renderer.pages, page == 0 ? Pages{} : Pages{page}) << item;
         // The heading is selected again afterwards.
-        EXPECT_EQ(h.view.indexBox.selection, c.page == 0 ? c.item : 0) << c.item;
+        EXPECT_EQ(h.view.indexBox.selection, page == 0 ? item : 0) << item;
     }
 }
 
@@ -176,14 +162,10 @@ TEST(Navigation, WithNoPageYetNextAndLastGoToPageZero) {
 }
 
 TEST(PageLimits, RaisedToOneThenLoweredToTheCount) {
-    const struct {
-        std::int32_t page;
-        std::int32_t count;
-        std::int32_t expected;
-    } cases[] = {{0, 5, 1}, {-3, 5, 1},           {6, 5, 5}, {3, 5, 3}, {1, 0, 0},
-                 {0, 0, 0}, {40000, 40000, 40000}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(LimitPage(c.page, c.count), c.expected) << c.page << " " << c.count;
+    const std::tuple<std::int32_t, std::int32_t, std::int32_t> cases[] = {
+        {0, 5, 1}, {-3, 5, 1}, {6, 5, 5}, {3, 5, 3}, {1, 0, 0}, {0, 0, 0}, {40000, 40000, 40000}};
+    for (const auto& [page, count, expected] : cases) {
+        EXPECT_EQ(LimitPage(page, count), expected) << page << " " << count;
     }
 }
 

@@ -115,13 +115,8 @@ TEST_F(PageViewFixture, WithoutASurfaceNothingIsDrawnOrCopied) {
 // The zoom box as the fake holds it: status bar 1274 wide at y 1027, toolbar ending at 120,
 // so width room 1250, height room 871.
 TEST_F(PageViewFixture, ReadZoomSettingTakesTheSelectedItemOrTheTypedTextAndWritesTheLabelBack) {
-    const struct {
-        int item; // -1: `edit` typed
-        std::string edit;
-        bool itemFails;
-        std::int32_t percentage;
-        const char* label;
-    } cases[] = {
+    // item -1: `edit` typed
+    const std::tuple<int, std::string, bool, std::int32_t, const char*> cases[] = {
         {2, "typed over", false, 75, "75%"},
         {0, "", false, 153, "Fit Width"}, // 125000 / 816 = 153.19
         {1, "", false, 82, "Fit Window"}, // 87100 / 1056 = 82.48
@@ -131,46 +126,36 @@ TEST_F(PageViewFixture, ReadZoomSettingTakesTheSelectedItemOrTheTypedTextAndWrit
         {4, "60", true, 60, "60%"},
     };
     page.setPageGeometry({}); // Letter at 96 dpi: 816 x 1056
-    for (const auto& c : cases) {
-        view.zoomBox.selection = c.item;
-        view.zoomBox.editText = c.edit;
-        view.itemTextFails = c.itemFails;
-        EXPECT_EQ(page.ReadZoomSetting(), c.percentage) << c.edit;
-        EXPECT_DOUBLE_EQ(state.zoom, c.percentage / 100.0);
-        EXPECT_EQ(view.zoomBox.editText, c.label) << c.edit;
-        EXPECT_EQ(view.zoomBox.selection, c.item) << c.edit;
+    for (const auto& [item, edit, itemFails, percentage, label] : cases) {
+        view.zoomBox.selection = item;
+        view.zoomBox.editText = edit;
+        view.itemTextFails = itemFails;
+        EXPECT_EQ(page.ReadZoomSetting(), percentage) << edit;
+        EXPECT_DOUBLE_EQ(state.zoom, percentage / 100.0);
+        EXPECT_EQ(view.zoomBox.editText, label) << edit;
+        EXPECT_EQ(view.zoomBox.selection, item) << edit;
     }
 }
 
 // The real renderer: each page's geometry comes from its set-up, for the page view to lay out.
-struct RenderedPages {
-    static constexpr const char* kName = "C:\\docs\\pages.vlk";
-    testing::MemoryFileSystem files;
-    Document document;
+vlkw::DocumentDescription TwoPapers(std::int32_t renderOptions) {
+    auto description = testing::DocumentOf(
+        {vlkw::PageBuilder{}.text(1, 1, 0, "one").bytes(),
+         vlkw::PageBuilder{{vlkw::kPaperA4, vlkw::kLandscape, vlkw::kBinAuto, {}}}
+             .text(1, 1, 0, "two")
+             .bytes()});
+    description.renderOptions = renderOptions;
+    return description;
+}
+
+struct RenderedPages : testing::RenderHarness {
     ViewerState state;
-    InterfaceTexts texts;
-    ScreenSettings settings;
-    testing::FakeScreen screen;
-    testing::RecordingMessageBox messages;
     FakeMainWindowView view;
-    DocumentPageRenderer renderer{
-        RenderServices{document, settings, screen, texts, messages, files}};
+    DocumentPageRenderer renderer{services()};
     PageView page{state, document, texts, settings, view, renderer};
 
-    explicit RenderedPages(std::int32_t renderOptions = 0) {
-        vlkw::DocumentDescription description;
-        description.title = "Pages";
-        description.renderOptions = renderOptions;
-        description.pages = {
-            vlkw::PageBuilder{}.text(1, 1, 0, "one").bytes(),
-            vlkw::PageBuilder{{vlkw::kPaperA4, vlkw::kLandscape, vlkw::kBinAuto, {}}}
-                .text(1, 1, 0, "two")
-                .bytes(),
-        };
-        files.add(kName, vlkw::WriteDocument(description));
-        document.open(files, kName, 0);
-        document.readHeader();
-        document.loadPageTable(false);
+    explicit RenderedPages(std::int32_t renderOptions = 0)
+        : RenderHarness(TwoPapers(renderOptions)) {
         state.pageCount = document.pageCount;
         page.createSurface();
     }

@@ -13,19 +13,15 @@ using testing::FakeEditDialog;
 using Lines = std::vector<std::string>;
 
 // DLG_PASSWORD over a protected document, after WM_INITDIALOG.
-struct DialogRun {
-    testing::MemoryFileSystem files;
-    Document document;
+struct DialogRun : testing::OpenedDocument {
     InterfaceTexts texts;
     testing::RecordingMessageBox box;
     Unscrambler unscrambler;
     FakeEditDialog view;
     PasswordDialog dialog{document, texts, box, unscrambler};
 
-    explicit DialogRun(vlkw::DocumentDescription description) {
-        files.add("C:\\p.vlk", vlkw::WriteDocument(description));
-        document.open(files, "C:\\p.vlk", 0);
-        document.readHeader();
+    explicit DialogRun(const vlkw::DocumentDescription& description)
+        : OpenedDocument(vlkw::WriteDocument(description)) {
         texts.LoadInterfaceTexts(document);
         dialog.onInitDialog(view);
     }
@@ -72,13 +68,8 @@ TEST(PasswordDialog, TextsComeFromTheInterfaceTexts) {
 
 TEST(PasswordDialog, ThreeAttemptsThenTheDocumentStaysClosed) {
     const std::string invalid = "Invalid Password.";
-    const struct {
-        const char* password;
-        std::map<std::size_t, std::string> replaced;
-        Lines typed;
-        bool accepted;
-        Lines messages;
-    } cases[] = {
+    using Replaced = std::map<std::size_t, std::string>;
+    const std::tuple<const char*, Replaced, Lines, bool, Lines> cases[] = {
         {"secret", {}, {"wrong", "secreT", "secret"}, true, {invalid, invalid}},
         {"secret",
          {},
@@ -92,31 +83,29 @@ TEST(PasswordDialog, ThreeAttemptsThenTheDocumentStaysClosed) {
          {"Falsch.", "Falsch.", "Falsch. Ende."}},
         {"abcdefghijklmnopqrst", {}, {"abcdefghijklmnopqrst"}, true, {}},
     };
-    for (const auto& c : cases) {
-        DialogRun run(Protected(c.password, c.replaced));
-        for (std::size_t i = 0; i < c.typed.size(); ++i) {
+    for (const auto& [password, replaced, typed, accepted, messages] : cases) {
+        DialogRun run(Protected(password, replaced));
+        for (std::size_t i = 0; i < typed.size(); ++i) {
             // Nothing closes the dialog before the last attempt.
-            EXPECT_EQ(run.view.closeRequests, 0) << c.typed[i];
-            run.attempt(c.typed[i]);
+            EXPECT_EQ(run.view.closeRequests, 0) << typed[i];
+            run.attempt(typed[i]);
         }
-        EXPECT_EQ(run.dialog.accepted(), c.accepted) << c.typed.back();
+        EXPECT_EQ(run.dialog.accepted(), accepted) << typed.back();
         // The flag as the header carries it into a saved copy.
-        EXPECT_EQ(run.document.header.passwordAccepted, c.accepted ? 1 : 0);
-        EXPECT_EQ(run.view.closeRequests, 1) << c.typed.back();
-        EXPECT_EQ(run.messages(), c.messages) << c.typed.back();
+        EXPECT_EQ(run.document.header.passwordAccepted, accepted ? 1 : 0);
+        EXPECT_EQ(run.view.closeRequests, 1) << typed.back();
+        EXPECT_EQ(run.messages(), messages) << typed.back();
     }
 }
 
 TEST(PasswordDialog, CancelEscapeAndCloseEndWithoutAMessageOtherIdsDoNothing) {
-    const struct {
-        int id;
-        int closeRequests;
-    } cases[] = {{kEditDialogCancel, 1}, {kDialogCancel, 1}, {1, 0}, {kEditDialogEdit, 0}};
-    for (const auto& c : cases) {
+    const std::pair<int, int> cases[] = {
+        {kEditDialogCancel, 1}, {kDialogCancel, 1}, {1, 0}, {kEditDialogEdit, 0}};
+    for (const auto& [id, closeRequests] : cases) {
         DialogRun run(Protected("secret"));
         run.view.typed = "secret";
-        run.dialog.onCommand(c.id, run.view);
-        EXPECT_EQ(run.view.closeRequests, c.closeRequests) << c.id;
+        run.dialog.onCommand(id, run.view);
+        EXPECT_EQ(run.view.closeRequests, closeRequests) << id;
         run.dialog.onClose(run.view);
         EXPECT_TRUE(run.view.ended);
         EXPECT_TRUE(run.box.shown.empty());

@@ -172,10 +172,8 @@ void FakeRenderer::renderScreenPage(std::int32_t page, const RenderTarget& targe
     target.surface.textOut(0, 0, "page " + std::to_string(page));
 }
 
-ViewerHarness::ViewerHarness(const vlkw::DocumentDescription& description, bool building) {
-    files.add(kDocumentName, vlkw::WriteDocument(description));
-    document.open(files, kDocumentName, 0);
-    document.readHeader();
+ViewerHarness::ViewerHarness(const vlkw::DocumentDescription& description, bool building)
+    : OpenedDocument(vlkw::WriteDocument(description), "C:\\docs\\viewer.vlk") {
     if (!building) {
         document.readOptionRecords();
     }

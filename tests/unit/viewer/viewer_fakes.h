@@ -9,7 +9,7 @@
 #include "render/page_setup.h"
 #include "render/recording_surface.h"
 #include "render/surface.h"
-#include "support/memory_file_system.h"
+#include "support/documents.h"
 #include "support/recording_services.h"
 #include "document/interface_texts.h"
 #include "viewer/edit_dialog_view.h"
@@ -170,11 +170,7 @@ class FakeEditDialog : public EditDialogView {
 };
 
 // A main window over a document held in memory, before WM_INITDIALOG.
-struct ViewerHarness {
-    static constexpr const char* kDocumentName = "C:\\docs\\viewer.vlk";
-
-    MemoryFileSystem files;
-    Document document;
+struct ViewerHarness : OpenedDocument {
     ViewerState state;
     InterfaceTexts texts;
     ScreenSettings settings;

@@ -11,11 +11,9 @@ namespace {
 
 TEST(PrepareViewer, TheViewerStartsOnPageOneWithTheTableAndIndexLoaded) {
     for (const bool building : {false, true}) {
-        testing::MemoryFileSystem files;
-        files.add("C:\\r.vlk", vlkw::WriteDocument(testing::ThreePageReport()));
-        Document document;
-        ASSERT_TRUE(document.open(files, "C:\\r.vlk", 0));
-        ASSERT_TRUE(document.readHeader());
+        testing::OpenedDocument opened(vlkw::WriteDocument(testing::ThreePageReport()));
+        ASSERT_TRUE(opened.headerMatched);
+        Document& document = opened.document;
         const ViewerState state = PrepareViewer(document, building);
         EXPECT_EQ(state.currentPage, 1);
         EXPECT_EQ(state.building, building);

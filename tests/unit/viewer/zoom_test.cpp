@@ -14,11 +14,7 @@ WindowRect StatusBar(std::int32_t width, std::int32_t top) {
 const WindowRect kToolbar{0, 0, 1000, 30};
 
 TEST(FitPercentages, FitWidthRoundsHalvesToEvenAndRoundsThePageFirst) {
-    const struct {
-        std::int32_t statusWidth;
-        PagePixels page;
-        std::int32_t expected;
-    } cases[] = {
+    const std::tuple<std::int32_t, PagePixels, std::int32_t> cases[] = {
         {1298, {816, 1056}, 156}, // Letter at 96 dpi: 127400 / 816 = 156.13
         {849, {1000, 1400}, 82},  // room 825: 82.5 goes down to the even 82
         {859, {1000, 1400}, 84},  // room 835: 83.5 goes up to the even 84
@@ -26,19 +22,15 @@ TEST(FitPercentages, FitWidthRoundsHalvesToEvenAndRoundsThePageFirst) {
         {849, {999.5, 1400}, 82},
         {1024, {500, 700}, 200}, // not limited to the typed 25..125
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FitWidthPercentage(StatusBar(c.statusWidth, 900), c.page), c.expected)
-            << c.statusWidth << " " << c.page.width;
+    for (const auto& [statusWidth, page, expected] : cases) {
+        EXPECT_EQ(FitWidthPercentage(StatusBar(statusWidth, 900), page), expected)
+            << statusWidth << " " << page.width;
     }
 }
 
 TEST(FitPercentages, FitWindowTakesTheSmallerOfTheTwoRatios) {
-    const struct {
-        std::int32_t statusWidth;
-        std::int32_t statusTop; // height room = top - 30 - 36
-        PagePixels page;
-        std::int32_t expected;
-    } cases[] = {
+    // statusTop: height room = top - 30 - 36
+    const std::tuple<std::int32_t, std::int32_t, PagePixels, std::int32_t> cases[] = {
         {1298, 900, {816, 1056}, 79},    // 83400 / 1056 = 78.98 beats the width's 156
         {2000, 941, {1000, 1400}, 62},   // height room 875: 62.5 -> 62
         {2000, 955, {1000, 1400}, 64},   // height room 889: 63.5 -> 64
@@ -46,10 +38,9 @@ TEST(FitPercentages, FitWindowTakesTheSmallerOfTheTwoRatios) {
         // 1399.5 is taken as 1400: room 875 gives 62.5 -> 62, not 62.52 -> 63.
         {2000, 941, {1000, 1399.5}, 62},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FitWindowPercentage(StatusBar(c.statusWidth, c.statusTop), kToolbar, c.page),
-                  c.expected)
-            << c.statusWidth << " " << c.statusTop;
+    for (const auto& [statusWidth, statusTop, page, expected] : cases) {
+        EXPECT_EQ(FitWindowPercentage(StatusBar(statusWidth, statusTop), kToolbar, page), expected)
+            << statusWidth << " " << statusTop;
     }
 }
 
@@ -65,37 +56,30 @@ TEST(FitPercentages, AWindowWithNoRoomOrAPageWithNoSizeGivesAUsableZoom) {
 }
 
 TEST(TypedZoom, TextsReadFromTheirFirstFourCharactersAndLimited) {
-    const struct {
-        const char* text;
-        std::int32_t expected;
-    } cases[] = {
+    const std::pair<const char*, std::int32_t> cases[] = {
         {"60", 60},     {"24.9", 25}, {"25", 25},    {"125", 125},
         {"125.9", 125}, {"-50", 25},  {"abc", 100},  {"", 100},
         {"0.5", 100},   {"99.9", 99}, {"1000", 125}, {" 75%", 75}, // blank, 7, 5, %
         {"   80", 25},                                             // only "   8" is read
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(TypedZoomPercentage(c.text), c.expected) << '"' << c.text << '"';
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(TypedZoomPercentage(text), expected) << '"' << text << '"';
     }
 }
 
 TEST(TypedZoom, FitKeywordsAreRecognisedInAnyCaseWithSurroundingBlanks) {
     InterfaceTexts texts;
-    const struct {
-        const char* text;
-        ZoomMode mode;
-        const char* label;
-    } cases[] = {
+    const std::tuple<const char*, ZoomMode, const char*> cases[] = {
         {"  FiT wIdTh   ", ZoomMode::FitWidth, "Fit Width"},
         {"FIT WINDOW", ZoomMode::FitWindow, "Fit Window"},
         {"Fit Widths", ZoomMode::Typed, "100%"},
         {"Fit  Width", ZoomMode::Typed, "100%"},
         {"300", ZoomMode::Typed, "125%"},
     };
-    for (const auto& c : cases) {
-        const ZoomRequest request = InterpretZoomText(c.text, texts);
-        EXPECT_EQ(request.mode, c.mode) << c.text;
-        EXPECT_EQ(request.label, c.label) << c.text;
+    for (const auto& [text, mode, label] : cases) {
+        const ZoomRequest request = InterpretZoomText(text, texts);
+        EXPECT_EQ(request.mode, mode) << text;
+        EXPECT_EQ(request.label, label) << text;
     }
 }
 
@@ -113,23 +97,16 @@ TEST(ZoomBox, ItemsAndTheInitialSelection) {
     const std::array<std::string, 5> expected = {"Fit Width", "Fit Window", "75%", "100%", "125%"};
     EXPECT_EQ(ZoomBoxItems(texts), expected);
 
-    const struct {
-        std::int32_t setting;
-        int item;
-    } cases[] = {{128, 1}, {256, 2}, {512, 3},  {1024, 4}, {0, 0},
-                 {64, 0},  {129, 0}, {2048, 0}, {-128, 0}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(InitialZoomItem(c.setting), c.item) << c.setting;
+    const std::pair<std::int32_t, int> cases[] = {{128, 1}, {256, 2}, {512, 3},  {1024, 4}, {0, 0},
+                                                  {64, 0},  {129, 0}, {2048, 0}, {-128, 0}};
+    for (const auto& [setting, item] : cases) {
+        EXPECT_EQ(InitialZoomItem(setting), item) << setting;
     }
 }
 
 TEST(Magnifier, ClicksStepTheZoomAndTheZoomBoxLimitsTheResult) {
-    const struct {
-        double zoom;
-        MouseButton button;
-        std::int32_t asked;
-        std::int32_t shown; // after the zoom box has read it back
-    } cases[] = {
+    // shown: after the zoom box has read it back
+    const std::tuple<double, MouseButton, std::int32_t, std::int32_t> cases[] = {
         {1.00, MouseButton::Left, 120, 120},
         {0.75, MouseButton::Right, 60, 60},
         {1.25, MouseButton::Left, 140, 125},
@@ -144,10 +121,10 @@ TEST(Magnifier, ClicksStepTheZoomAndTheZoomBoxLimitsTheResult) {
         // 10 x 0.7 + 2 is 9, even where the floating-point unit makes it 8.999...
         {0.70, MouseButton::Left, 90, 90},
     };
-    for (const auto& c : cases) {
-        const std::int32_t asked = MagnifierPercentage(c.zoom, c.button);
-        EXPECT_EQ(asked, c.asked) << c.zoom;
-        EXPECT_EQ(TypedZoomPercentage(MessageNumber(asked)), c.shown) << c.zoom;
+    for (const auto& [zoom, button, asked, shown] : cases) {
+        const std::int32_t percentage = MagnifierPercentage(zoom, button);
+        EXPECT_EQ(percentage, asked) << zoom;
+        EXPECT_EQ(TypedZoomPercentage(MessageNumber(percentage)), shown) << zoom;
     }
 }
 

@@ -7,6 +7,7 @@
 #include "render/page_setup.h"
 #include "unit/render/cairo/cairo_test_support.h"
 #include "writer/bmp_encoder.h"
+#include "writer/byte_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -73,31 +74,21 @@ constexpr vlkw::Colour kBmpBlack{0, 0, 0};
 constexpr vlkw::Colour kBmpRed{255, 0, 0};
 constexpr vlkw::Colour kBmpBlue{0, 0, 255};
 
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
-
 // A 4 x 2 RLE8 bitmap written by hand from the BMP format: bottom row a run of four red
 // pixels (index 0), top row a run of four blue ones (index 1).
 std::vector<std::uint8_t> Rle8RedUnderBlue() {
-    std::vector<std::uint8_t> out = {'B', 'M'};
+    vlkw::ByteWriter out;
+    out.chars("BM");
     // File size, reserved, offset of the runs; header size, width, height (bottom-up).
     for (const std::uint32_t field : {14u + 40 + 8 + 8, 0u, 14u + 40 + 8, 40u, 4u, 2u}) {
-        Put32(out, field);
+        out.uint32(field);
     }
-    Put16(out, 1);
-    Put16(out, 8);
+    out.int16(1).int16(8);
     // BI_RLE8, size of the runs, resolution, 2 colours used; index 0 red, 1 blue (B, G, R, 0).
     for (const std::uint32_t field : {1u, 8u, 2835u, 2835u, 2u, 0u, 0x00FF0000u, 0x000000FFu}) {
-        Put32(out, field);
+        out.uint32(field);
     }
-    out.insert(out.end(), {4, 0, 0, 0, 4, 1, 0, 1});
-    return out;
+    return out.bytes(std::vector<std::uint8_t>{4, 0, 0, 0, 4, 1, 0, 1}).take();
 }
 
 TEST_F(VelkRenderCairoBitmaps, NewPicturesStartInTheirColourAtEverySize) {
