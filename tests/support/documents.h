@@ -21,7 +21,8 @@ std::vector<std::uint8_t> TextPage(const std::string& text);
 std::vector<std::uint8_t> SelfExtracting(std::size_t stubSize,
                                          const std::vector<std::uint8_t>& document);
 
-// A file system holding one document as `name`, opened at `base` with its header read.
+// A file system holding one document as `name`, opened at `base` with its header read;
+// headerMatched is false when it did not open or its header is not a velk document's.
 struct OpenedDocument {
     MemoryFileSystem files;
     Document document;
