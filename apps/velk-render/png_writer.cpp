@@ -1,9 +1,11 @@
 #include "png_writer.h"
 
+#include "png_palette.h"
 #include "zlib_stream.h"
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string_view>
 
 namespace velk::cli {
@@ -73,24 +75,51 @@ bool WritePng(ByteSink& out, std::int32_t width, std::int32_t height, const RowS
     if (width <= 0 || height <= 0) {
         return false;
     }
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+    // A page of text and rules has a few dozen colours: as palette indices its image data is a
+    // third of its RGB bytes or less, and deflate's time shrinks with it.
+    std::optional<Palette> palette = PaletteOf(width, height, rows);
+    const int depth = palette ? palette->bitDepth() : 8;
+    const std::size_t rowBytes =
+        palette ? (static_cast<std::size_t>(width) * static_cast<std::size_t>(depth) + 7) / 8
+                : static_cast<std::size_t>(width) * 3;
 
     out.write(std::array<std::uint8_t, 8>{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'});
     ChunkWriter header(out, "IHDR", 13);
     header.write(Big32(static_cast<std::uint32_t>(width)));
     header.write(Big32(static_cast<std::uint32_t>(height)));
-    // 8 bits, RGB, deflate, adaptive filtering, no interlace.
-    header.write(std::array<std::uint8_t, 5>{8, 2, 0, 0, 0});
+    // Palette indices or 8-bit RGB, deflate, adaptive filtering, no interlace.
+    const std::uint8_t colourType = palette ? 3 : 2;
+    header.write(
+        std::array<std::uint8_t, 5>{static_cast<std::uint8_t>(depth), colourType, 0, 0, 0});
     header.finish();
+    if (palette) {
+        const std::vector<std::uint8_t> entries = palette->entries();
+        ChunkWriter chunk(out, "PLTE", entries.size());
+        chunk.write(entries);
+        chunk.finish();
+    }
 
     IdatChunks data(out);
     ZlibStream zlib(data, (rowBytes + 1) * static_cast<std::size_t>(height));
     // Each row with its filter byte (0, none) in front. The buffer keeps the row before, so
     // a source may leave a row that repeats as it is.
     std::vector<std::uint8_t> row(rowBytes + 1, 0);
-    for (std::int32_t y = 0; y < height; ++y) {
-        rows(y, std::span(row).subspan(1));
-        zlib.write(row);
+    const std::span pixels = std::span(row).subspan(1);
+    if (palette) {
+        IndexedRows indexed(rows, width, *palette);
+        std::vector<std::uint8_t> indices(static_cast<std::size_t>(width));
+        for (std::int32_t y = 0; y < height; ++y) {
+            // Every colour is in the palette already.
+            if (indexed.next(y, indices) == IndexedRows::Row::Indexed) {
+                PackIndices(indices, depth, pixels);
+            }
+            zlib.write(row);
+        }
+    } else {
+        for (std::int32_t y = 0; y < height; ++y) {
+            rows(y, pixels);
+            zlib.write(row);
+        }
     }
     if (!zlib.finish()) {
         return false;

@@ -14,8 +14,9 @@ namespace velk::cli {
 // the data comes or all of them at `finish`.
 class ZlibStream {
   public:
-    // `expectedBytes`: how much data is coming, so that it can be kept without reallocating.
-    ZlibStream(ByteSink& out, std::size_t expectedBytes);
+    // `totalBytes`: how much data is coming, so that it can be kept without reallocating;
+    // more makes `finish` fail.
+    ZlibStream(ByteSink& out, std::size_t totalBytes);
     ~ZlibStream();
     ZlibStream(const ZlibStream&) = delete;
     ZlibStream& operator=(const ZlibStream&) = delete;

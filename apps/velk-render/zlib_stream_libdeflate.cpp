@@ -4,7 +4,9 @@
 
 #include <libdeflate.h>
 
-#include <vector>
+#include "platform/posix/page_memory.h"
+
+#include <cstring>
 
 namespace velk::cli {
 
@@ -23,19 +25,26 @@ struct FreeCompressor {
 } // namespace
 
 struct ZlibStream::State {
+    State(ByteSink& to, std::size_t totalBytes) : out(to), memory(totalBytes) {}
     ByteSink& out;
-    std::vector<std::uint8_t> data;
+    posix::PageMemory memory;
+    std::size_t used = 0;
+    bool overflowed = false;
 };
 
-ZlibStream::ZlibStream(ByteSink& out, std::size_t expectedBytes)
-    : state_(std::make_unique<State>(State{out, {}})) {
-    state_->data.reserve(expectedBytes);
-}
+ZlibStream::ZlibStream(ByteSink& out, std::size_t totalBytes)
+    : state_(std::make_unique<State>(out, totalBytes)) {}
 
 ZlibStream::~ZlibStream() = default;
 
 void ZlibStream::write(std::span<const std::uint8_t> data) {
-    state_->data.insert(state_->data.end(), data.begin(), data.end());
+    State& s = *state_;
+    if (s.overflowed || s.memory.size() - s.used < data.size()) {
+        s.overflowed = true;
+        return;
+    }
+    std::memcpy(s.memory.data() + s.used, data.data(), data.size());
+    s.used += data.size();
 }
 
 bool ZlibStream::finish() {
@@ -44,7 +53,10 @@ bool ZlibStream::finish() {
     if (!compressor) {
         return false;
     }
-    const std::vector<std::uint8_t>& data = state_->data;
+    if (state_->overflowed || state_->memory.data() == nullptr) {
+        return false;
+    }
+    const std::span<const std::uint8_t> data(state_->memory.data(), state_->used);
     const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), data.size());
     // Left uninitialised, the room beyond what the compressed bytes fill is never touched.
     const auto compressed = std::make_unique_for_overwrite<std::uint8_t[]>(bound);

@@ -1,8 +1,7 @@
 #include "render/cairo/cairo_bitmaps.h"
 
+#include "platform/posix/page_memory.h"
 #include "render/cairo/pixbuf_library.h"
-
-#include <sys/mman.h>
 
 #include <algorithm>
 #include <cstring>
@@ -101,58 +100,32 @@ void CombineRows(const PictureRows& in, const PixelArea& from,
     }
 }
 
-// Pixel memory of a large picture, mapped in whole: filled page by page instead, a page's
-// megabytes cost some eight hundred page faults, a seventh of the time it takes to draw.
-class PrefaultedPixels {
-  public:
-    static constexpr std::size_t kWorthIt = std::size_t{1} << 20;
-
-    explicit PrefaultedPixels(std::size_t size)
-        : size_(size), memory_(mmap(nullptr, size, PROT_READ | PROT_WRITE,
-                                    MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0)) {}
-    ~PrefaultedPixels() {
-        if (memory_ != MAP_FAILED) {
-            munmap(memory_, size_);
-        }
+// Gives `pixels` to `picture`, which lets go of them when it is destroyed.
+bool HandOver(std::unique_ptr<posix::PageMemory> pixels, cairo_surface_t* picture) {
+    static const cairo_user_data_key_t kKey{};
+    // Taken back into a unique_ptr that goes at once, and the memory with it.
+    const auto release = [](void* owned) {
+        std::unique_ptr<posix::PageMemory>(static_cast<posix::PageMemory*>(owned));
+    };
+    if (cairo_surface_set_user_data(picture, &kKey, pixels.get(), release) !=
+        CAIRO_STATUS_SUCCESS) {
+        return false;
     }
-    PrefaultedPixels(const PrefaultedPixels&) = delete;
-    PrefaultedPixels& operator=(const PrefaultedPixels&) = delete;
-
-    unsigned char* data() const {
-        return memory_ == MAP_FAILED ? nullptr : static_cast<unsigned char*>(memory_);
-    }
-
-    // Gives the memory to `picture`, which unmaps it when it is destroyed.
-    static bool HandOver(std::unique_ptr<PrefaultedPixels> pixels, cairo_surface_t* picture) {
-        static const cairo_user_data_key_t kKey{};
-        // Taken back into a unique_ptr that goes at once, and the memory with it.
-        const auto release = [](void* owned) {
-            std::unique_ptr<PrefaultedPixels>(static_cast<PrefaultedPixels*>(owned));
-        };
-        if (cairo_surface_set_user_data(picture, &kKey, pixels.get(), release) !=
-            CAIRO_STATUS_SUCCESS) {
-            return false;
-        }
-        static_cast<void>(pixels.release());
-        return true;
-    }
-
-  private:
-    std::size_t size_;
-    void* memory_;
-};
+    static_cast<void>(pixels.release());
+    return true;
+}
 
 CairoSurfaceHandle BlankPicture(std::int32_t width, std::int32_t height) {
     const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width);
     const std::size_t size =
         static_cast<std::size_t>(std::max(stride, 0)) * static_cast<std::size_t>(height);
-    if (size >= PrefaultedPixels::kWorthIt) {
-        auto pixels = std::make_unique<PrefaultedPixels>(size);
+    if (size >= posix::PageMemory::kWorthIt) {
+        auto pixels = std::make_unique<posix::PageMemory>(size);
         if (pixels->data() != nullptr) {
             CairoSurfaceHandle picture(cairo_image_surface_create_for_data(
                 pixels->data(), CAIRO_FORMAT_RGB24, width, height, stride));
             if (cairo_surface_status(picture.get()) == CAIRO_STATUS_SUCCESS &&
-                PrefaultedPixels::HandOver(std::move(pixels), picture.get())) {
+                HandOver(std::move(pixels), picture.get())) {
                 return picture;
             }
         }

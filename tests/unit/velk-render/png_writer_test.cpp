@@ -1,9 +1,10 @@
-// The PNG files velk-render writes, read back with zlib: their chunks with each CRC, and the
-// pixels, for made-up pictures and for every page of the sample report.
+// The PNG files velk-render writes, read back with zlib: their chunks with each CRC, their
+// colour type and depth, and the pixels, for made-up pictures and every sample report page.
 #include "png_writer.h"
 
+#include "support/png_reader.h"
+
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #ifndef _WIN32
 #include "render/cairo/cairo_surface.h"
@@ -13,9 +14,11 @@
 #include "support/render_harness.h"
 #endif
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace velk::cli {
@@ -23,62 +26,23 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-std::uint32_t Big32(const Bytes& b, std::size_t at) {
-    return (std::uint32_t{b[at]} << 24) | (std::uint32_t{b[at + 1]} << 16) |
-           (std::uint32_t{b[at + 2]} << 8) | b[at + 3];
+// The picture a PNG file holds; a failure names what does not read back.
+testing::PngPicture Read(const Bytes& png) {
+    testing::PngRead read = testing::ReadPng(png);
+    EXPECT_EQ(read.error, "");
+    return std::move(read.picture);
 }
 
-struct Chunk {
-    std::string type;
-    Bytes data;
-};
-
-// The chunks after the signature, each with its CRC checked by zlib.
-std::vector<Chunk> Chunks(const Bytes& png) {
-    EXPECT_EQ(Bytes(png.begin(), png.begin() + std::min<std::size_t>(8, png.size())),
-              (Bytes{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}));
-    std::vector<Chunk> chunks;
-    for (std::size_t at = 8; at + 12 <= png.size();) {
-        const std::size_t length = Big32(png, at);
-        const auto start = png.begin() + static_cast<std::ptrdiff_t>(at);
-        chunks.push_back({std::string(start + 4, start + 8), Bytes(start + 8, start + 8 + length)});
-        const uLong crc = crc32(0, png.data() + at + 4, static_cast<uInt>(length + 4));
-        EXPECT_EQ(crc, Big32(png, at + 8 + length)) << chunks.back().type;
-        at += 12 + length;
+// A width x height picture whose pixel i has colour i % colours; colour k is (k % 256, k / 256,
+// 0x5A), so the colours are distinct and their first appearance is not their order.
+RgbImage Colours(std::int32_t width, std::int32_t height, std::uint32_t colours) {
+    RgbImage image{width, height, {}};
+    for (std::uint32_t i = 0; i < static_cast<std::uint32_t>(width * height); ++i) {
+        const std::uint32_t k = (i * 7) % colours;
+        image.pixels.insert(image.pixels.end(), {static_cast<std::uint8_t>(k),
+                                                 static_cast<std::uint8_t>(k >> 8), 0x5A});
     }
-    return chunks;
-}
-
-Bytes ImageData(const std::vector<Chunk>& chunks) {
-    Bytes data;
-    for (const auto& chunk : chunks) {
-        if (chunk.type == "IDAT") {
-            data.insert(data.end(), chunk.data.begin(), chunk.data.end());
-        }
-    }
-    return data;
-}
-
-// The picture a PNG file of unfiltered rows holds, or nothing when any check fails: zlib
-// checks the stream's header and Adler-32, and nothing may follow the stream.
-Bytes DecodedPixels(const Bytes& png, std::int32_t width, std::int32_t height) {
-    const Bytes data = ImageData(Chunks(png));
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
-    Bytes raw((rowBytes + 1) * static_cast<std::size_t>(height) + 1);
-    uLongf rawSize = static_cast<uLongf>(raw.size());
-    uLong used = static_cast<uLong>(data.size());
-    if (uncompress2(raw.data(), &rawSize, data.data(), &used) != Z_OK || used != data.size() ||
-        rawSize != raw.size() - 1) {
-        ADD_FAILURE() << "image data of " << data.size() << " bytes does not read back";
-        return {};
-    }
-    Bytes pixels;
-    for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
-        const auto row = raw.begin() + static_cast<std::ptrdiff_t>(y * (rowBytes + 1));
-        EXPECT_EQ(*row, 0) << "filter of row " << y;
-        pixels.insert(pixels.end(), row + 1, row + 1 + static_cast<std::ptrdiff_t>(rowBytes));
-    }
-    return pixels;
+    return image;
 }
 
 TEST(VelkRenderPng, PicturesWithoutPixelsOrWithTheWrongByteCountAreRefused) {
@@ -89,26 +53,32 @@ TEST(VelkRenderPng, PicturesWithoutPixelsOrWithTheWrongByteCountAreRefused) {
     EXPECT_FALSE(EncodePng(RgbImage{2, 2, Bytes(12)}).empty());
 }
 
-TEST(VelkRenderPng, APictureReadsBackWithItsHeader) {
-    RgbImage image{5, 3, {}};
-    for (std::uint8_t y = 0; y < 3; ++y) {
-        for (std::uint8_t x = 0; x < 5; ++x) {
-            image.pixels.insert(image.pixels.end(), {x, y, static_cast<std::uint8_t>(x ^ y)});
-        }
+TEST(VelkRenderPng, FewColoursAreWrittenAsTheSmallestPaletteAndMoreAsRgb) {
+    // Widths leave part of each row's last byte unused at 1, 2 and 4 bits.
+    // colour type 3: palette, 2: RGB
+    const std::tuple<std::uint32_t, std::int32_t, int, int> cases[] = {
+        {1, 13, 3, 1}, {2, 13, 3, 1}, {3, 7, 3, 2},    {4, 7, 3, 2},    {5, 5, 3, 4},
+        {16, 5, 3, 4}, {17, 9, 3, 8}, {256, 17, 3, 8}, {257, 17, 2, 8}, {1000, 40, 2, 8},
+    };
+    for (const auto& [colours, width, colourType, depth] : cases) {
+        const RgbImage image = Colours(width, 30, colours);
+        const testing::PngPicture png = Read(EncodePng(image));
+        EXPECT_EQ(png.chunkTypes, colourType == 3
+                                      ? (std::vector<std::string>{"IHDR", "PLTE", "IDAT", "IEND"})
+                                      : (std::vector<std::string>{"IHDR", "IDAT", "IEND"}))
+            << colours;
+        EXPECT_EQ(png.colourType, colourType) << colours;
+        EXPECT_EQ(png.bitDepth, depth) << colours;
+        EXPECT_EQ(png.paletteSize, colourType == 3 ? colours : 0) << colours;
+        EXPECT_EQ(png.width, width);
+        EXPECT_EQ(png.height, 30);
+        EXPECT_TRUE(png.rgb == image.pixels) << colours;
     }
-    const Bytes png = EncodePng(image);
-    const auto chunks = Chunks(png);
-    ASSERT_EQ(chunks.size(), 3u);
-    EXPECT_EQ(chunks[0].type, "IHDR");
-    EXPECT_EQ(chunks[0].data, (Bytes{0, 0, 0, 5, 0, 0, 0, 3, 8, 2, 0, 0, 0}));
-    EXPECT_EQ(chunks[1].type, "IDAT");
-    EXPECT_EQ(chunks[2].type, "IEND");
-    EXPECT_EQ(DecodedPixels(png, 5, 3), image.pixels);
 }
 
 TEST(VelkRenderPng, ImageDataIsSplitIntoChunksOf256KiB) {
-    // A blank page at 96 dpi (2.6 MB of pixels) takes a few kilobytes in one chunk; pixels
-    // without runs need about as many bytes as they hold: 600 x 200 x 3 = 360,000.
+    // A blank page at 96 dpi takes a few hundred bytes in one chunk; pixels without runs need
+    // about as many bytes as they hold: 600 x 200 x 3 = 360,000.
     RgbImage noise{600, 200, {}};
     std::uint32_t seed = 12345;
     for (std::size_t i = 0; i < 600u * 200u * 3u; ++i) {
@@ -117,50 +87,43 @@ TEST(VelkRenderPng, ImageDataIsSplitIntoChunksOf256KiB) {
     }
     // idatSizes 0: any size
     const std::tuple<RgbImage, std::vector<std::size_t>, std::size_t> cases[] = {
-        {RgbImage{817, 1057, Bytes(817 * 1057 * 3, 0xFF)}, {0}, 40000},
+        {RgbImage{817, 1057, Bytes(817 * 1057 * 3, 0xFF)}, {0}, 1000},
         {noise, {256 * 1024, 0}, 400000},
     };
     for (const auto& [image, idatSizes, mostBytes] : cases) {
-        const Bytes png = EncodePng(image);
-        const auto chunks = Chunks(png);
-        ASSERT_EQ(chunks.size(), idatSizes.size() + 2) << image.width;
+        const Bytes bytes = EncodePng(image);
+        const testing::PngPicture png = Read(bytes);
+        ASSERT_EQ(png.idatSizes.size(), idatSizes.size()) << image.width;
         for (std::size_t i = 0; i < idatSizes.size(); ++i) {
-            EXPECT_EQ(chunks[i + 1].type, "IDAT");
+            EXPECT_GT(png.idatSizes[i], 0u);
             if (idatSizes[i] != 0) {
-                EXPECT_EQ(chunks[i + 1].data.size(), idatSizes[i]);
-            } else {
-                EXPECT_GT(chunks[i + 1].data.size(), 0u);
+                EXPECT_EQ(png.idatSizes[i], idatSizes[i]);
             }
         }
-        EXPECT_LT(png.size(), mostBytes);
-        EXPECT_EQ(chunks.back().type, "IEND");
-        EXPECT_EQ(DecodedPixels(png, image.width, image.height), image.pixels);
+        EXPECT_LT(bytes.size(), mostBytes);
+        EXPECT_TRUE(png.rgb == image.pixels) << image.width;
     }
 }
 
 TEST(VelkRenderPng, ASourceMayLeaveARepeatedRowAsItIs) {
-    // Rows 0-2 red, 3-5 blue; the source writes only where the colour changes.
-    MemorySink sink;
-    std::vector<std::int32_t> written;
-    ASSERT_TRUE(WritePng(sink, 4, 6, [&written](std::int32_t y, std::span<std::uint8_t> row) {
-        if (y == 0 || y == 3) {
-            for (std::size_t x = 0; x < row.size(); x += 3) {
-                row[x] = y == 0 ? 0xFF : 0;
-                row[x + 1] = 0;
-                row[x + 2] = y == 0 ? 0 : 0xFF;
+    // Rows 0-2 take one set of colours, rows 3-5 another; the source writes only where they
+    // change, and the palette or RGB rows must still repeat them.
+    for (const std::uint32_t colours : {2u, 300u}) {
+        const RgbImage first = Colours(100, 1, colours);
+        const RgbImage second = Colours(100, 1, colours - 1);
+        MemorySink sink;
+        ASSERT_TRUE(WritePng(sink, 100, 6, [&](std::int32_t y, std::span<std::uint8_t> row) {
+            if (y == 0 || y == 3) {
+                std::ranges::copy(y == 0 ? first.pixels : second.pixels, row.begin());
             }
-            written.push_back(y);
+        }));
+        Bytes expected;
+        for (int y = 0; y < 6; ++y) {
+            const Bytes& pixels = y < 3 ? first.pixels : second.pixels;
+            expected.insert(expected.end(), pixels.begin(), pixels.end());
         }
-    }));
-    EXPECT_EQ(written, (std::vector<std::int32_t>{0, 3}));
-    Bytes expected;
-    for (int y = 0; y < 6; ++y) {
-        for (int x = 0; x < 4; ++x) {
-            expected.insert(expected.end(), {static_cast<std::uint8_t>(y < 3 ? 0xFF : 0), 0,
-                                             static_cast<std::uint8_t>(y < 3 ? 0 : 0xFF)});
-        }
+        EXPECT_TRUE(Read(sink.bytes).rgb == expected) << colours;
     }
-    EXPECT_EQ(DecodedPixels(sink.bytes, 4, 6), expected);
 }
 
 #ifndef _WIN32
@@ -191,7 +154,7 @@ TEST(VelkRenderPng, EverySamplePageReadsBackAsTheSurfaceHoldsIt) {
         }
         MemorySink png;
         ASSERT_TRUE(WritePng(png, kWidth, kHeight, rows)) << "page " << page;
-        EXPECT_TRUE(DecodedPixels(png.bytes, kWidth, kHeight) == surfacePixels) << "page " << page;
+        EXPECT_TRUE(Read(png.bytes).rgb == surfacePixels) << "page " << page;
     }
 }
 

@@ -1,0 +1,111 @@
+#include "png_palette.h"
+
+#include <algorithm>
+
+namespace velk::cli {
+
+namespace {
+
+// Above any 24-bit colour.
+constexpr std::uint32_t kEmpty = 0xFFFFFFFF;
+
+} // namespace
+
+Palette::Palette() {
+    slots_.fill(kEmpty);
+}
+
+bool Palette::index(std::span<const std::uint8_t> rgb, std::span<std::uint8_t> indices) {
+    // Neighbouring pixels are mostly the same colour: the paper's, or a line's.
+    std::uint32_t last = kEmpty;
+    std::uint8_t lastIndex = 0;
+    for (std::size_t x = 0; x < indices.size(); ++x) {
+        const std::uint32_t colour = (std::uint32_t{rgb[3 * x]} << 16) |
+                                     (std::uint32_t{rgb[3 * x + 1]} << 8) | rgb[3 * x + 2];
+        if (colour != last) {
+            const std::optional<std::uint8_t> found = find(colour);
+            if (!found) {
+                return false;
+            }
+            last = colour;
+            lastIndex = *found;
+        }
+        indices[x] = lastIndex;
+    }
+    return true;
+}
+
+int Palette::bitDepth() const {
+    int depth = 1;
+    while ((std::size_t{1} << depth) < colours_.size()) {
+        depth *= 2;
+    }
+    return depth;
+}
+
+std::vector<std::uint8_t> Palette::entries() const {
+    std::vector<std::uint8_t> bytes;
+    for (const std::uint32_t colour : colours_) {
+        bytes.insert(bytes.end(),
+                     {static_cast<std::uint8_t>(colour >> 16),
+                      static_cast<std::uint8_t>(colour >> 8), static_cast<std::uint8_t>(colour)});
+    }
+    return bytes;
+}
+
+// Open addressing: sixteen slots for each colour a palette can hold keep the probes short.
+std::optional<std::uint8_t> Palette::find(std::uint32_t colour) {
+    for (std::size_t slot = (colour * 0x9E3779B1u) >> 20;; slot = (slot + 1) % kSlots) {
+        if (slots_[slot] == colour) {
+            return indices_[slot];
+        }
+        if (slots_[slot] == kEmpty) {
+            if (colours_.size() == kLargest) {
+                return std::nullopt;
+            }
+            slots_[slot] = colour;
+            indices_[slot] = static_cast<std::uint8_t>(colours_.size());
+            colours_.push_back(colour);
+            return indices_[slot];
+        }
+    }
+}
+
+IndexedRows::IndexedRows(const RowSource& rows, std::int32_t width, Palette& palette)
+    : rows_(rows), palette_(palette), rgb_(static_cast<std::size_t>(width) * 3, 0) {}
+
+IndexedRows::Row IndexedRows::next(std::int32_t y, std::span<std::uint8_t> indices) {
+    rows_(y, rgb_);
+    if (rgb_ == before_) {
+        return Row::Repeated;
+    }
+    before_ = rgb_;
+    return palette_.index(rgb_, indices) ? Row::Indexed : Row::TooManyColours;
+}
+
+std::optional<Palette> PaletteOf(std::int32_t width, std::int32_t height, const RowSource& rows) {
+    Palette palette;
+    IndexedRows indexed(rows, width, palette);
+    std::vector<std::uint8_t> indices(static_cast<std::size_t>(width));
+    for (std::int32_t y = 0; y < height; ++y) {
+        if (indexed.next(y, indices) == IndexedRows::Row::TooManyColours) {
+            return std::nullopt;
+        }
+    }
+    return palette;
+}
+
+void PackIndices(std::span<const std::uint8_t> indices, int depth, std::span<std::uint8_t> packed) {
+    if (depth == 8) {
+        std::ranges::copy(indices, packed.begin());
+        return;
+    }
+    std::ranges::fill(packed, std::uint8_t{0});
+    const int perByte = 8 / depth;
+    for (std::size_t x = 0; x < indices.size(); ++x) {
+        const int shift = 8 - depth * (1 + static_cast<int>(x % perByte));
+        packed[x / perByte] |= static_cast<std::uint8_t>(indices[x] << shift);
+    }
+}
+
+} // namespace velk::cli
