@@ -43,6 +43,9 @@ PngRead ReadPng(std::span<const std::uint8_t> png) {
         }
         picture.chunkTypes.push_back(type);
         if (type == "IHDR" && length == 13) {
+            if (data[10] != 0 || data[11] != 0 || data[12] != 0) {
+                return Failed("compression, filter method or interlacing not 0");
+            }
             picture.width = static_cast<std::int32_t>(Big32(data, 0));
             picture.height = static_cast<std::int32_t>(Big32(data, 4));
             picture.bitDepth = data[8];

@@ -1,10 +1,14 @@
 #include "render/cairo/cairo_bitmaps.h"
 
+#include "base/little_endian.h"
 #include "platform/posix/page_memory.h"
 #include "render/cairo/pixbuf_library.h"
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace velk::cairo {
@@ -160,7 +164,61 @@ CairoSurfaceHandle NewPicture(std::int32_t width, std::int32_t height, std::uint
     return picture;
 }
 
+// An uncompressed .bmp file with a BITMAPINFOHEADER or a later one, which is what print engines
+// write; null for any other file. Decoded here it takes a small part of the time that loading
+// gdk-pixbuf and the libraries it brings takes.
+CairoSurfaceHandle DecodePlainBmp(std::span<const std::uint8_t> file) {
+    constexpr std::size_t kFileHeader = 14;
+    constexpr std::size_t kInfoHeader = 40;
+    if (file.size() < kFileHeader + kInfoHeader || file[0] != 'B' || file[1] != 'M') {
+        return nullptr;
+    }
+    const auto bitsAt = static_cast<std::uint32_t>(ReadInt32(file, 10));
+    const auto headerSize = static_cast<std::uint32_t>(ReadInt32(file, 14));
+    if (headerSize < kInfoHeader || headerSize > file.size() - kFileHeader ||
+        bitsAt > file.size()) {
+        return nullptr;
+    }
+    DibInfo info;
+    info.width = ReadInt32(file, 18);
+    info.height = ReadInt32(file, 22);
+    info.planes = static_cast<std::uint16_t>(ReadInt16(file, 26));
+    info.bitCount = static_cast<std::uint16_t>(ReadInt16(file, 28));
+    info.compression = static_cast<std::uint32_t>(ReadInt32(file, 30));
+    info.clrUsed = static_cast<std::uint32_t>(ReadInt32(file, 46));
+    if (info.compression != 0 || info.bitCount == 0) {
+        return nullptr;
+    }
+    if (info.bitCount <= 8) {
+        const std::size_t entries =
+            info.clrUsed == 0 ? std::size_t{1} << info.bitCount : info.clrUsed;
+        const std::size_t tableAt = kFileHeader + headerSize;
+        if (entries > info.colours.size() || (file.size() - tableAt) / 4 < entries) {
+            return nullptr;
+        }
+        for (std::size_t i = 0; i < entries; ++i) {
+            info.colours[i] = static_cast<std::uint32_t>(ReadInt32(file, tableAt + 4 * i));
+        }
+    }
+    return DecodeDib(file.subspan(bitsAt), info);
+}
+
 CairoSurfaceHandle LoadBmpFile(const std::string& path) {
+    // A file larger than the largest picture is left to gdk-pixbuf, which refuses it by its
+    // size without reading it.
+    constexpr std::uintmax_t kLargestPlainFile = kLargestBitmapPixels * 4 + 4096;
+    std::error_code sizeError;
+    if (std::filesystem::file_size(path, sizeError) <= kLargestPlainFile && !sizeError) {
+        std::ifstream in(path, std::ios::binary);
+        const std::vector<std::uint8_t> file{std::istreambuf_iterator<char>(in), {}};
+        if (CairoSurfaceHandle picture = DecodePlainBmp(file)) {
+            return picture;
+        }
+    }
+    return PixbufBmpFile(path);
+}
+
+CairoSurfaceHandle PixbufBmpFile(const std::string& path) {
     const PixbufLibrary* gdk = Pixbuf();
     if (gdk == nullptr) {
         return nullptr;

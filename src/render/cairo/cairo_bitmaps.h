@@ -1,6 +1,6 @@
 #pragma once
 
-// Bitmaps for the Cairo surface: .bmp files decoded by gdk-pixbuf, device-independent bitmaps
+// Bitmaps for the Cairo surface: .bmp files, device-independent bitmaps
 // in and out, and GDI's way of stretching pixels. Pictures are Cairo RGB24 image surfaces
 // (0x00RRGGBB per pixel, rows top-down).
 
@@ -17,8 +17,15 @@ namespace velk::cairo {
 inline constexpr std::int64_t kLargestBitmapPixels = std::int64_t{1} << 26;
 
 // A .bmp file of any depth, uncompressed or RLE; null when the file is not a bitmap this
-// size or smaller.
+// size or smaller. Uncompressed files are decoded by DecodePlainBmp, the rest by gdk-pixbuf.
 CairoSurfaceHandle LoadBmpFile(const std::string& path);
+
+// The bytes of an uncompressed .bmp file with a BITMAPINFOHEADER or a later header, of 1 to
+// 32 bits per pixel; null for any other file.
+CairoSurfaceHandle DecodePlainBmp(std::span<const std::uint8_t> file);
+
+// A .bmp file decoded by gdk-pixbuf, which also reads RLE and bit-field bitmaps.
+CairoSurfaceHandle PixbufBmpFile(const std::string& path);
 
 // An RGB24 image of the given size, filled with `colour` (0x00RRGGBB); null when too large.
 CairoSurfaceHandle NewPicture(std::int32_t width, std::int32_t height, std::uint32_t colour);

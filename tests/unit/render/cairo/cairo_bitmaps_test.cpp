@@ -1,4 +1,4 @@
-// Bitmaps on the Cairo surface (files decoded by gdk-pixbuf, DIBs in and out, GDI's stretch)
+// Bitmaps on the Cairo surface (.bmp files, DIBs in and out, GDI's stretch)
 // and its PDF printer (every page on its own paper).
 #ifndef _WIN32
 
@@ -142,6 +142,75 @@ TEST_F(VelkRenderCairoBitmaps, BmpFilesLoadAsScreenCompatibleBitmaps) {
                   std::tuple(expected.width, expected.height, expected.bitsPerPixel))
             << path;
     }
+}
+
+// An uncompressed .bmp file of pseudo-random pixels: `colours` palette entries (0: as many as
+// the depth has) and indices below them, or pixel values of any bits.
+std::vector<std::uint8_t> PlainBmp(std::uint16_t bitCount, std::int32_t width, std::int32_t height,
+                                   std::uint32_t headerSize, std::uint32_t colours) {
+    const std::uint32_t entries = bitCount > 8 ? 0 : colours != 0 ? colours : 1u << bitCount;
+    const auto rowBytes = static_cast<std::uint32_t>((width * bitCount + 31) / 32 * 4);
+    const std::uint32_t bitsAt = 14 + headerSize + 4 * entries;
+    const std::uint32_t rows = static_cast<std::uint32_t>(height < 0 ? -height : height);
+    vlkw::ByteWriter out;
+    out.chars("BM");
+    for (const std::uint32_t field : {bitsAt + rowBytes * rows, 0u, bitsAt, headerSize}) {
+        out.uint32(field);
+    }
+    out.uint32(static_cast<std::uint32_t>(width)).uint32(static_cast<std::uint32_t>(height));
+    out.int16(1).int16(static_cast<std::int16_t>(bitCount));
+    for (const std::uint32_t field : {0u, rowBytes * rows, 2835u, 2835u, colours, 0u}) {
+        out.uint32(field);
+    }
+    out.bytes(std::vector<std::uint8_t>(headerSize - 40, 0));
+    std::uint32_t seed = 99u + bitCount;
+    const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    for (std::uint32_t i = 0; i < entries; ++i) {
+        out.uint32(next() & 0xFFFFFF);
+    }
+    for (std::uint32_t i = 0; i < rowBytes * rows; ++i) {
+        // Only 8-bit pictures are given fewer colours than their depth has.
+        out.byte(static_cast<std::uint8_t>(colours != 0 ? next() % colours : next()));
+    }
+    return out.take();
+}
+
+TEST_F(VelkRenderCairoBitmaps, PlainBmpFilesDecodeAsGdkPixbufDecodesThem) {
+    // A negative height stores rows top-down; a 124-byte header is BITMAPV5HEADER.
+    const std::tuple<std::uint16_t, std::int32_t, std::int32_t, std::uint32_t, std::uint32_t>
+        cases[] = {
+            {24, 5, 3, 40, 0},  {24, 6, -4, 40, 0}, {32, 3, 2, 40, 0}, {16, 7, 3, 40, 0},
+            {8, 9, 4, 40, 0},   {8, 5, 2, 40, 3},   {4, 11, 3, 40, 0}, {1, 37, 2, 40, 0},
+            {24, 4, 4, 124, 0}, {8, 3, 3, 108, 0},
+        };
+    for (const auto& [bitCount, width, height, headerSize, colours] : cases) {
+        const std::vector<std::uint8_t> bytes =
+            PlainBmp(bitCount, width, height, headerSize, colours);
+        const TempFile file("plain-" + std::to_string(bitCount) + ".bmp");
+        file.write(bytes);
+        const cairo::CairoSurfaceHandle ours = cairo::DecodePlainBmp(bytes);
+        const cairo::CairoSurfaceHandle theirs = cairo::PixbufBmpFile(file.path());
+        ASSERT_TRUE(ours && theirs) << bitCount << " bits, " << headerSize;
+        ASSERT_EQ(cairo_image_surface_get_width(ours.get()), width);
+        ASSERT_EQ(cairo_image_surface_get_height(theirs.get()), height < 0 ? -height : height);
+        for (std::int32_t y = 0; y < cairo_image_surface_get_height(ours.get()); ++y) {
+            for (std::int32_t x = 0; x < width; ++x) {
+                const auto pixel = [x, y](const cairo::CairoSurfaceHandle& picture) {
+                    const auto* row = reinterpret_cast<const std::uint32_t*>(
+                        cairo_image_surface_get_data(picture.get()) +
+                        y * cairo_image_surface_get_stride(picture.get()));
+                    return row[x] & 0xFFFFFF;
+                };
+                ASSERT_EQ(pixel(ours), pixel(theirs))
+                    << bitCount << " bits, " << headerSize << " at " << x << "," << y;
+            }
+        }
+    }
+    // What is not a plain bitmap is left to gdk-pixbuf.
+    EXPECT_EQ(cairo::DecodePlainBmp(Rle8RedUnderBlue()), nullptr);
+    std::vector<std::uint8_t> truncated = PlainBmp(24, 5, 3, 40, 0);
+    truncated.pop_back();
+    EXPECT_EQ(cairo::DecodePlainBmp(truncated), nullptr);
 }
 
 TEST_F(VelkRenderCairoBitmaps, StretchBltShrinksByAndingGrowsByRepeatingAndMirrors) {
