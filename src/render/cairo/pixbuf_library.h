@@ -1,8 +1,8 @@
 #pragma once
 
-// gdk-pixbuf, which decodes .bmp files, brings GLib, GIO and a dozen more libraries with it:
-// linked at start-up they add a third to the time velk-render takes for a page. They are
-// loaded instead the first time a page draws a bitmap file.
+// gdk-pixbuf, which decodes RLE and bit-field .bmp files, brings GLib, GIO and a dozen more
+// libraries with it: linked at start-up they add a third to the time velk-render takes for a
+// page. They are loaded instead the first time a page draws such a file.
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
