@@ -8,7 +8,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace velk::cairo {
@@ -208,11 +207,14 @@ CairoSurfaceHandle LoadBmpFile(const std::string& path) {
     // size without reading it.
     constexpr std::uintmax_t kLargestPlainFile = kLargestBitmapPixels * 4 + 4096;
     std::error_code sizeError;
-    if (std::filesystem::file_size(path, sizeError) <= kLargestPlainFile && !sizeError) {
+    const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
+    if (!sizeError && size <= kLargestPlainFile) {
+        std::vector<std::uint8_t> file(static_cast<std::size_t>(size));
         std::ifstream in(path, std::ios::binary);
-        const std::vector<std::uint8_t> file{std::istreambuf_iterator<char>(in), {}};
-        if (CairoSurfaceHandle picture = DecodePlainBmp(file)) {
-            return picture;
+        if (in.read(reinterpret_cast<char*>(file.data()), static_cast<std::streamsize>(size))) {
+            if (CairoSurfaceHandle picture = DecodePlainBmp(file)) {
+                return picture;
+            }
         }
     }
     return PixbufBmpFile(path);
