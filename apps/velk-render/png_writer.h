@@ -20,10 +20,12 @@ struct RgbImage {
 // last put there, so a source may leave a row that repeats the one before as it is.
 using RowSource = std::function<void(std::int32_t y, std::span<std::uint8_t> row)>;
 
-// A PNG file of a width x height picture, row by row as `rows` gives them: 8-bit RGB, no
-// interlacing, every row unfiltered, the image data one zlib stream (zlib_stream.h) in IDAT
-// chunks of up to 256 KiB. False when the picture has no pixels or the stream could not be
-// made; nothing is written for a picture without pixels.
+// A PNG file of a width x height picture, row by row as `rows` gives them: a palette of 1, 2,
+// 4 or 8 bits when the picture has at most 256 colours, else 8-bit RGB; no interlacing, every
+// row unfiltered, the image data one zlib stream (zlib_stream.h) in IDAT chunks of up to
+// 256 KiB. `rows` is called twice for each row, top to bottom each time: once to collect the
+// colours, once to write them. False when the picture has no pixels or the stream could not
+// be made; nothing is written for a picture without pixels.
 bool WritePng(ByteSink& out, std::int32_t width, std::int32_t height, const RowSource& rows);
 
 // The same file in memory; empty when the picture has no pixels or its bytes do not match
