@@ -23,8 +23,8 @@ using RowSource = std::function<void(std::int32_t y, std::span<std::uint8_t> row
 // A PNG file of a width x height picture, row by row as `rows` gives them: a palette of 1, 2,
 // 4 or 8 bits when the picture has at most 256 colours, else 8-bit RGB; no interlacing, every
 // row unfiltered, the image data one zlib stream (zlib_stream.h) in IDAT chunks of up to
-// 256 KiB. `rows` is called twice for each row, top to bottom each time: once to collect the
-// colours, once to write them. False when the picture has no pixels or the stream could not
+// 256 KiB. `rows` goes over the rows top to bottom twice: to collect the colours (stopping at
+// a 257th), then to write them. False when the picture has no pixels or the stream could not
 // be made; nothing is written for a picture without pixels.
 bool WritePng(ByteSink& out, std::int32_t width, std::int32_t height, const RowSource& rows);
 
