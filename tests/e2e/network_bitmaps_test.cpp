@@ -9,6 +9,7 @@
 #include "viewer_window.h"
 #include "writer/bmp_encoder.h"
 #include "writer/document_writer.h"
+#include "writer/file_output.h"
 #include "writer/page_builder.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,6 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace velk_e2e {
 namespace {
@@ -78,12 +78,7 @@ class NetworkBitmaps : public ViewerTest {
         std::filesystem::create_directories(share_, error);
         ASSERT_FALSE(error) << share_;
         ASSERT_FALSE(folder.write("local.bmp", Picture(kLocalColour)).empty());
-        const auto onServer = Picture(kServerColour);
-        std::ofstream out(share_ / "x.bmp", std::ios::binary);
-        out.write(reinterpret_cast<const char*>(onServer.data()),
-                  static_cast<std::streamsize>(onServer.size()));
-        out.close();
-        ASSERT_TRUE(out) << share_;
+        ASSERT_TRUE(vlkw::WriteBytesToFile(share_ / "x.bmp", Picture(kServerColour))) << share_;
 
         vlkw::DocumentDescription description;
         description.title = kTitle;

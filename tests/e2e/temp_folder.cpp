@@ -1,10 +1,10 @@
 #include "temp_folder.h"
 
+#include "writer/file_output.h"
+
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace velk_e2e {
 namespace {
@@ -43,11 +43,7 @@ TempFolder::~TempFolder() {
 std::string TempFolder::write(const std::string& name,
                               const std::vector<std::uint8_t>& bytes) const {
     const std::string path = pathOf(name);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return out ? path : std::string();
+    return vlkw::WriteBytesToFile(path, bytes) ? path : std::string();
 }
 
 bool FileExists(const std::string& path) {
@@ -55,8 +51,7 @@ bool FileExists(const std::string& path) {
 }
 
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+    return vlkw::ReadBytesFromFile(path).value_or(std::vector<std::uint8_t>{});
 }
 
 } // namespace velk_e2e

@@ -1,8 +1,8 @@
 // The main window as a document opens in it. The sample report: maximised on page 1, the
 // status text, the zoom from the document, the index box, the menu and tooltips; the page
 // area's size at that zoom and the page's pixels are viewer_zoom_test.cpp's.
-// Documents of its own: the commands a document without permissions leaves out, and the words
-// a document gives the window.
+// A document of its own: the words it gives the window. Which commands a document without
+// permissions leaves out is the unit tables', and the saved and mailed viewers' runs.
 
 #include "resource.h"
 #include "temp_folder.h"
@@ -100,33 +100,6 @@ class CommandsOf : public ViewerTest {
         ASSERT_TRUE(viewer->opened());
     }
 };
-
-// A one-page document that allows nothing: the four navigation buttons greyed and doing
-// nothing, no index box, and neither buttons nor menu items for e-mail, fax and save. Every
-// other combination of permissions is a row of the unit tables; the sample allows them all.
-TEST_F(CommandsOf, OnePageDocumentWithoutPermissionsGreysNavigationAndLeavesOutItsCommands) {
-    open(Pages(1));
-    EXPECT_EQ(viewer->navigation(), kNone);
-    for (const int command : {IDT_NEXT, IDM_LAST}) {
-        ASSERT_TRUE(viewer->command(command));
-        EXPECT_EQ(viewer->statusText(), std::string("Page 1 of 1") + kStatusGap) << command;
-        EXPECT_EQ(viewer->navigation(), kNone) << command;
-    }
-    EXPECT_FALSE(viewer->shows(viewer->control(IDC_INDEX_BOX)));
-
-    // Close, the navigation group and print, each group after a separator; the order within
-    // a group is the unit table's.
-    const HWND toolbar = viewer->control(IDC_TOOLBAR);
-    EXPECT_EQ(uidriver::ToolbarButtonIndex(toolbar, IDT_CLOSE), 1);
-    EXPECT_EQ(uidriver::ToolbarButtonIndex(toolbar, IDT_FIRST), 3);
-    EXPECT_EQ(uidriver::ToolbarButtonIndex(toolbar, IDT_PRINT), 9);
-    for (const int id : {IDT_EMAIL, IDT_FAX, IDT_SAVE}) {
-        EXPECT_FALSE(viewer->hasButton(id)) << id;
-    }
-    const auto bar = viewer->menu();
-    ASSERT_TRUE(bar && bar->size() == 2);
-    EXPECT_THAT(MenuCaptions(*bar)[0], ElementsAre("&Print", "-", "&Close"));
-}
 
 // The document speaks its own language: the menu and the zoom label change while page 1 is
 // drawn, the status text takes the new words at the next move, and the header's replacements

@@ -25,8 +25,7 @@ inline constexpr const char* kStatusGap = "       ";
 std::string WriteSampleReport(const TempFolder& folder);
 
 // The four navigation buttons, first to last: '+' enabled, '-' greyed, '?' not on the toolbar.
-// All greyed; on the first page of several; inside; on the last.
-inline constexpr const char* kNone = "----";
+// On the first page of several; inside; on the last.
 inline constexpr const char* kAtFirst = "--++";
 inline constexpr const char* kInside = "++++";
 inline constexpr const char* kAtLast = "++--";

@@ -1,8 +1,8 @@
-// Zoom: the zoom box's items, typed percentages, the fit modes, the scroll bar and the
-// magnifier, read back from the box's label, the page area's size and the scroll bars. The
-// sample's first page is Letter paper, 816 x 1056 pixels at 100 % on a screen of 96 pixels per
-// inch. What each typed text, click or scroll request gives is a row of the unit tables; these
-// prove that each control reaches the window.
+// Zoom: the zoom box's items, typed percentages, the scroll bar and the magnifier, read back
+// from the box's label, the page area's size and the scroll bars. The sample's first page is
+// Letter paper, 816 x 1056 pixels at 100 % on a screen of 96 pixels per inch. What each typed
+// text, fit mode, click or scroll request gives is a row of the unit tables; these prove that
+// each control reaches the window.
 
 #include "resource.h"
 #include "uidriver/common_controls.h"
@@ -76,27 +76,6 @@ TEST_F(SampleZoom, ThePageAreaTakesThePagesSizeAndTheVerticalBarItsWidth) {
         EXPECT_EQ(shows(IDC_VERTICAL_SCROLL_BAR), tall) << what;
         EXPECT_FALSE(shows(IDC_HORIZONTAL_SCROLL_BAR)) << what;
     }
-}
-
-// Fit Width fills the width between the margins, beside the vertical bar of a page taller
-// than the room; Fit Window shows the whole page, height-bound on this screen: as tall as the
-// room less the gaps, within a percent step.
-TEST_F(SampleZoom, FitModesFillTheRoom) {
-    ASSERT_TRUE(uidriver::TypeComboText(viewer->window(), zoomBox, "  FIT width  "));
-    EXPECT_EQ(label(), "Fit Width");
-    const RECT status = rectOf(IDC_STATUS_BAR);
-    EXPECT_TRUE(shows(IDC_VERTICAL_SCROLL_BAR));
-    EXPECT_NEAR(pageArea().cx + GetSystemMetrics(SM_CXVSCROLL), status.right - status.left - 24, 1);
-
-    ASSERT_TRUE(uidriver::ChooseComboItem(viewer->window(), zoomBox, 1));
-    EXPECT_EQ(label(), "Fit Window");
-    const int room = rectOf(IDC_STATUS_BAR).top - rectOf(IDC_TOOLBAR).bottom;
-    const SIZE area = pageArea();
-    EXPECT_FALSE(shows(IDC_VERTICAL_SCROLL_BAR));
-    EXPECT_FALSE(shows(IDC_HORIZONTAL_SCROLL_BAR));
-    EXPECT_LE(area.cy, room - 36);
-    EXPECT_GE(area.cy, room - 36 - kPageHeight / 100);
-    EXPECT_NEAR(static_cast<double>(area.cx) / area.cy, 8.5 / 11.0, 0.01);
 }
 
 // The scroll bar moves the view over the page in percent of what does not fit; the zoom stays.

@@ -34,15 +34,17 @@ class RecordingMessageBox : public MessageBoxPort {
     }
 };
 
-class ScriptedOpenDialog : public OpenDialog {
+// A file dialog that answers as it is told and keeps what it was asked.
+template <class Dialog, class Request> class ScriptedDialog : public Dialog {
   public:
     std::optional<std::string> answer;
-    std::vector<OpenDialogRequest> requests;
-    std::optional<std::string> run(const OpenDialogRequest& request) override {
+    std::vector<Request> requests;
+    std::optional<std::string> run(const Request& request) override {
         requests.push_back(request);
         return answer;
     }
 };
+using ScriptedOpenDialog = ScriptedDialog<OpenDialog, OpenDialogRequest>;
 
 // Records the calls of start-up to the shell association, in order.
 class RecordingRegistration : public ShellRegistration {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace velk::testing {
 
 vlkw::DocumentDescription DocumentOf(std::vector<std::vector<std::uint8_t>> pages) {
@@ -61,10 +63,16 @@ std::vector<std::string> RenderHarness::renderPrinter(std::int32_t page, std::in
     return render(page, printerTarget(dpi, offX, offY));
 }
 
-std::vector<std::string> CallsOf(const std::vector<std::string>& trace, const std::string& call) {
+std::vector<std::string> CallsOf(const std::vector<std::string>& trace, std::string_view call) {
+    return CallsAmong(trace, {call});
+}
+
+std::vector<std::string> CallsAmong(const std::vector<std::string>& trace,
+                                    std::initializer_list<std::string_view> calls) {
     std::vector<std::string> found;
     for (const auto& line : trace) {
-        if (line.rfind(call + " ", 0) == 0 || line == call) {
+        const std::string_view name = std::string_view(line).substr(0, line.find(' '));
+        if (std::find(calls.begin(), calls.end(), name) != calls.end()) {
             found.push_back(line);
         }
     }

@@ -10,8 +10,10 @@
 #include "document/interface_texts.h"
 #include "writer/document_description.h"
 
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velk::testing {
@@ -47,8 +49,10 @@ struct RenderHarness : OpenedDocument {
                                            std::int32_t offX = 0, std::int32_t offY = 0);
 };
 
-// The lines of `trace` that start with `call` followed by a blank.
-std::vector<std::string> CallsOf(const std::vector<std::string>& trace, const std::string& call);
+// The lines of `trace` that are calls of `call`; of any of `calls`, in the trace's order.
+std::vector<std::string> CallsOf(const std::vector<std::string>& trace, std::string_view call);
+std::vector<std::string> CallsAmong(const std::vector<std::string>& trace,
+                                    std::initializer_list<std::string_view> calls);
 
 // A document with one page per entry, written as a producer would.
 vlkw::DocumentDescription DocumentOf(std::vector<std::vector<std::uint8_t>> pages);

@@ -100,19 +100,6 @@ TEST_F(Printing, TheDialogsRangeAndCopiesComeOutCollatedInOneJob) {
     EXPECT_EQ(printed[0].pageTexts, expected);
 }
 
-TEST_F(Printing, ACancelledDialogPrintsNothingAndSaysNothing) {
-    writeDocument(Pages(2));
-    VelkRun run(VelkProgram(), "/P doc.vlk", folder.path());
-    const HWND dialog = run.waitForWindow({uidriver::kDialogClass, kPrintDialogCaption});
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(uidriver::PressButton(dialog, IDCANCEL));
-    const RunEnd end = run.finish();
-    EXPECT_EQ(end.exitCode, 1u);
-    EXPECT_TRUE(end.messages.empty());
-    EXPECT_TRUE(end.closedWindows.empty());
-    EXPECT_TRUE(queue.drain().empty());
-}
-
 TEST_F(Printing, PrintingFromTheMenuLeavesTheStatusBarAsItWas) {
     writeDocument(Pages(3));
     ViewerWindow viewer("doc.vlk", folder.path(), kTitle);

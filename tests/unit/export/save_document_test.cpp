@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <numeric>
 
 namespace velk {
 namespace {
@@ -68,21 +69,11 @@ class FaultyFileSystem : public testing::MemoryFileSystem {
     }
 };
 
-class ScriptedSaveDialog : public SaveDialog {
-  public:
-    std::optional<std::string> answer;
-    std::vector<SaveDialogRequest> requests;
-    std::optional<std::string> run(const SaveDialogRequest& request) override {
-        requests.push_back(request);
-        return answer;
-    }
-};
+using ScriptedSaveDialog = testing::ScriptedDialog<SaveDialog, SaveDialogRequest>;
 
 Bytes StubBytes() {
     Bytes stub(5000);
-    for (std::size_t i = 0; i < stub.size(); ++i) {
-        stub[i] = static_cast<std::uint8_t>(i * 7);
-    }
+    std::iota(stub.begin(), stub.end(), std::uint8_t{0}); // counting up, wrapping at 256
     return stub;
 }
 

@@ -7,6 +7,7 @@
 namespace velk {
 namespace {
 
+using testing::CallsAmong;
 using testing::CallsOf;
 using testing::DocumentOf;
 using testing::RenderHarness;
@@ -151,15 +152,8 @@ struct PrintHarness {
     Lines printed(const std::string& call) const { return CallsOf(spooler.log.printed, call); }
     // The page calls of the spooled document, without what the pages draw.
     Lines pageCalls() const {
-        Lines calls;
-        for (const auto& line : spooler.log.printed) {
-            for (const char* call : {"StartDoc ", "ResetDC ", "StartPage", "EndPage", "EndDoc"}) {
-                if (line.starts_with(call)) {
-                    calls.push_back(line);
-                }
-            }
-        }
-        return calls;
+        return CallsAmong(spooler.log.printed,
+                          {"StartDoc", "ResetDC", "StartPage", "EndPage", "EndDoc"});
     }
 };
 

@@ -58,22 +58,15 @@ std::string TracePage(RenderHarness& h, std::int16_t page) {
         h.messages.shown.clear();
         {
             Surface surface(recorder);
-            RenderServices services = h.services();
+            RenderTarget target{.surface = surface, .dpiX = dpi, .dpiY = dpi};
             if (printer) {
-                RenderPage(
-                    services, page,
-                    RenderTarget{.surface = surface,
-                                 .dpiX = dpi,
-                                 .dpiY = dpi,
-                                 .offX = -50,
-                                 .offY = -50,
-                                 .mode = RenderMode::Printer,
-                                 .devmode = h.devmode,
-                                 .devmodeLength = static_cast<std::int32_t>(h.devmode.size())});
-            } else {
-                RenderPage(services, page,
-                           RenderTarget{.surface = surface, .dpiX = dpi, .dpiY = dpi});
+                target.offX = target.offY = -50;
+                target.mode = RenderMode::Printer;
+                target.devmode = h.devmode;
+                target.devmodeLength = static_cast<std::int32_t>(h.devmode.size());
             }
+            RenderServices services = h.services();
+            RenderPage(services, page, target);
             EXPECT_EQ(surface.liveObjects(), 0u) << "page " << page;
         }
         // Anything the surface had to clean up itself would show here.

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 
 namespace velk {
@@ -17,6 +18,8 @@ using testing::CallsOf;
 using testing::DocumentOf;
 using testing::RenderHarness;
 using vlkw::PageBuilder;
+using Bytes = std::vector<std::uint8_t>;
+using Lines = std::vector<std::string>;
 
 constexpr const char* kPicture = "C:\\pictures\\chart.bmp";
 constexpr const char* kFirstTemp = "C:\\Temp\\~DB00001.bmp";
@@ -143,64 +146,50 @@ TEST(BitmapFile, APixelBufferBeyondTheLimitIsNotAllocatedAndNothingIsPrinted) {
     EXPECT_EQ(DibRowBytes(30000, 32), 120000);
 }
 
+// The first free temporary name holds the bitmap while it is drawn and is deleted after, also
+// when nothing could be drawn; another program's file of that name is passed over and left
+// alone, even one a directory search does not report. Nothing is kept between renderings.
 TEST(EmbeddedBitmap, IsDrawnFromATemporaryFileThatIsThenDeleted) {
-    RenderHarness h(PageBuilder{}.embeddedBitmap({1, 1, 3, 3}, Bmp(200, 100)).bytes());
-    const auto trace = h.renderScreen();
-    EXPECT_EQ(CallsOf(trace, "LoadImage"),
-              std::vector<std::string>{"LoadImage \"C:\\\\Temp\\\\~DB00001.bmp\" -> bitmap 7"});
-    EXPECT_EQ(CallsOf(trace, "StretchBlt").size(), 1u);
-    EXPECT_FALSE(h.files.contains(kFirstTemp));
-    EXPECT_EQ(h.files.deleted, std::vector<std::string>{kFirstTemp});
-
-    // Nothing is kept between renderings: the same name is written and deleted again.
-    h.renderPrinter();
-    EXPECT_EQ(h.files.deleted, (std::vector<std::string>{kFirstTemp, kFirstTemp}));
-}
-
-TEST(EmbeddedBitmap, IsDrawnWhereverTheReaderKeepsTemporaryFiles) {
-    RenderHarness h(PageBuilder{}.embeddedBitmap({1, 1, 3, 3}, Bmp(20, 10)).bytes());
-    h.files.temporary = "\\\\fileserver\\temp\\";
-    EXPECT_EQ(CallsOf(h.renderScreen(), "StretchBlt").size(), 1u);
-}
-
-TEST(EmbeddedBitmap, TheTemporaryFileIsDeletedEvenWhenNothingCanBeDrawn) {
-    const std::vector<std::vector<std::uint8_t>> payloads = {
-        {}, {'B', 'M', 1, 2, 3}, BmpHeaders(10, 10, 7), // no such colour depth
+    constexpr const char* kOnServer = "\\\\fileserver\\temp\\~DB00001.bmp";
+    const auto taken = [](bool hidden) {
+        return [hidden](RenderHarness& h) { h.files.add(kFirstTemp, {}).hidden = hidden; };
     };
-    for (const auto& payload : payloads) {
+    // temp: the name drawn from, nullptr for none
+    const std::tuple<const char*, Bytes, std::function<void(RenderHarness&)>, const char*, bool>
+        cases[] = {
+            {"drawn", Bmp(200, 100), nullptr, kFirstTemp, true},
+            {"on a server", Bmp(20, 10),
+             [](RenderHarness& h) { h.files.temporary = "\\\\fileserver\\temp\\"; }, kOnServer,
+             true},
+            {"no bytes", {}, nullptr, kFirstTemp, false},
+            {"cut short", {'B', 'M', 1, 2, 3}, nullptr, kFirstTemp, false},
+            {"no such colour depth", BmpHeaders(10, 10, 7), nullptr, kFirstTemp, false},
+            {"first name taken", Bmp(20, 10), taken(false), kSecondTemp, true},
+            {"first name taken unseen", Bmp(20, 10), taken(true), kSecondTemp, true},
+            {"every name taken", Bmp(20, 10),
+             [](RenderHarness& h) { testing::TakeTempNames(h.files, 1, 9999); }, nullptr, false},
+        };
+    for (const auto& [name, payload, arrange, temp, drawn] : cases) {
         RenderHarness h(
             PageBuilder{}.embeddedBitmap({1, 1, 3, 3}, payload).text(1, 1, 0, "next").bytes());
+        if (arrange) {
+            arrange(h);
+        }
         const auto trace = h.renderScreen();
-        EXPECT_EQ(CallsOf(trace, "LoadImage"),
-                  std::vector<std::string>{"LoadImage \"C:\\\\Temp\\\\~DB00001.bmp\" -> none"});
-        EXPECT_FALSE(h.files.contains(kFirstTemp));
-        EXPECT_EQ(h.files.deleted, std::vector<std::string>{kFirstTemp});
-        EXPECT_EQ(CallsOf(trace, "TextOut").size(), 1u);
+        const Lines loaded{"LoadImage " + TraceText(temp != nullptr ? temp : "") +
+                           (drawn ? " -> bitmap 7" : " -> none")};
+        EXPECT_EQ(CallsOf(trace, "LoadImage"), temp != nullptr ? loaded : Lines{}) << name;
+        EXPECT_EQ(CallsOf(trace, "StretchBlt").size(), drawn ? 1u : 0u) << name;
+        EXPECT_EQ(CallsOf(trace, "TextOut").size(), 1u) << name;
+        const Lines deleted = temp != nullptr ? Lines{temp} : Lines{};
+        EXPECT_EQ(h.files.deleted, deleted) << name;
+        EXPECT_TRUE(temp == nullptr || !h.files.contains(temp)) << name;
+        EXPECT_TRUE(!h.files.contains(kFirstTemp) || h.files.bytes(kFirstTemp).empty()) << name;
+        h.renderPrinter();
+        Lines twice = deleted;
+        twice.insert(twice.end(), deleted.begin(), deleted.end());
+        EXPECT_EQ(h.files.deleted, twice) << name;
     }
-}
-
-TEST(EmbeddedBitmap, TakesTheNextNameWhenOneIsTakenAndLeavesTheOtherFileAlone) {
-    // An ordinary file, and one a directory search does not report but that exists all the
-    // same (as when another viewer creates it between the search and the creation).
-    for (const bool visible : {true, false}) {
-        RenderHarness h(PageBuilder{}.embeddedBitmap({1, 1, 3, 3}, Bmp(20, 10)).bytes());
-        h.files.add(kFirstTemp, {1, 2, 3}).hidden = !visible;
-        const auto trace = h.renderScreen();
-        EXPECT_EQ(CallsOf(trace, "LoadImage"),
-                  std::vector<std::string>{"LoadImage \"C:\\\\Temp\\\\~DB00002.bmp\" -> bitmap 7"});
-        EXPECT_EQ(h.files.bytes(kFirstTemp), (std::vector<std::uint8_t>{1, 2, 3}));
-        EXPECT_EQ(h.files.deleted, std::vector<std::string>{kSecondTemp});
-    }
-}
-
-TEST(EmbeddedBitmap, DrawsNothingWhenEveryTemporaryNameIsTaken) {
-    RenderHarness h(
-        PageBuilder{}.embeddedBitmap({1, 1, 3, 3}, Bmp(20, 10)).text(1, 1, 0, "next").bytes());
-    testing::TakeTempNames(h.files, 1, 9999);
-    const auto trace = h.renderScreen();
-    EXPECT_TRUE(CallsOf(trace, "LoadImage").empty());
-    EXPECT_TRUE(h.files.deleted.empty());
-    EXPECT_EQ(CallsOf(trace, "TextOut").size(), 1u);
 }
 
 TEST(EmbeddedBitmap, ALengthBeyondThePageEndsItWithoutATemporaryFile) {

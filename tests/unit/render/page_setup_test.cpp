@@ -15,14 +15,6 @@ using testing::FakeScreen;
 using testing::RenderHarness;
 using vlkw::PageBuilder;
 
-vlkw::PageSetup WrittenSetup(std::int16_t paper, std::int16_t orientation, std::int16_t bin) {
-    vlkw::PageSetup setup;
-    setup.paperSize = paper;
-    setup.orientation = orientation;
-    setup.bin = bin;
-    return setup;
-}
-
 TEST(PaperSizeTable, GivesInchesForEveryCodeAndLetterForTheRest) {
     const std::tuple<std::int32_t, double, double> cases[] = {
         {1, 8.5, 11},         {4, 17, 11},      {9, 8.2677, 11.6929}, {8, 11.6929, 16.5354},
@@ -57,8 +49,7 @@ TEST(PageSetup, TheScreenPageTurnsSidesAndResolutionsForLandscape) {
 }
 
 TEST(PageSetup, ReadsAPagesSetupFromTheFileWithoutLoadingIt) {
-    RenderHarness h(DocumentOf(
-        {PageBuilder{WrittenSetup(5, 0, 2)}.bytes(), PageBuilder{WrittenSetup(9, 1, 4)}.bytes()}));
+    RenderHarness h(DocumentOf({PageBuilder{{5, 0, 2}}.bytes(), PageBuilder{{9, 1, 4}}.bytes()}));
     const PageSetup second = ReadPageSetup(h.document, 2);
     EXPECT_EQ(second.paperSize, 9);
     EXPECT_EQ(second.orientation, 1);
@@ -70,11 +61,11 @@ TEST(PageSetup, ReadsAPagesSetupFromTheFileWithoutLoadingIt) {
 TEST(PageSetup, ThePrinterGetsPaperOrientationAndBin) {
     // applied: orientation, paper size, bin
     const std::pair<vlkw::PageSetup, const char*> cases[] = {
-        {WrittenSetup(9, 1, 7), "orientation=2 papersize=9 defaultsource=7"},
-        {WrittenSetup(25, 0, 14), "orientation=1 papersize=25 defaultsource=14"},
-        {WrittenSetup(0, 2, 0), "orientation=1 papersize=1 defaultsource=7"},
-        {WrittenSetup(99, -1, 15), "orientation=1 papersize=1 defaultsource=7"},
-        {WrittenSetup(41, 1, 1), "orientation=2 papersize=41 defaultsource=1"},
+        {{9, 1, 7}, "orientation=2 papersize=9 defaultsource=7"},
+        {{25, 0, 14}, "orientation=1 papersize=25 defaultsource=14"},
+        {{0, 2, 0}, "orientation=1 papersize=1 defaultsource=7"},
+        {{99, -1, 15}, "orientation=1 papersize=1 defaultsource=7"},
+        {{41, 1, 1}, "orientation=2 papersize=41 defaultsource=1"},
     };
     for (const auto& [setup, applied] : cases) {
         const std::string resetDC = std::string("ResetDC bytes=20122 fields=0x00000203 ") + applied;
@@ -99,7 +90,7 @@ TEST(PageSetup, TheWorkCopyHasTheDriversLengthWhateverTheBufferHolds) {
         {0, 0, nullptr}, // without a devmode the page still starts
     };
     for (const auto& [buffer, length, resetDC] : cases) {
-        RenderHarness h(PageBuilder{WrittenSetup(9, 1, 7)}.bytes());
+        RenderHarness h(PageBuilder{{9, 1, 7}}.bytes());
         std::vector<std::uint8_t> devmode(buffer, 0);
         RenderTarget target = h.printerTarget();
         target.devmode = devmode;

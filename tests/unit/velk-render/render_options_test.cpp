@@ -14,10 +14,10 @@ namespace {
 
 TEST(VelkRenderOptions, ValuesComeAfterTheOptionOrAfterAnEqualsSign) {
     // A name starting with a dash is the document after the end of options.
-    const ParsedOptions parsed = ParseOptions(
-        {"--dpi", "150", "--zoom=75", "--pages", "2-3,5", "--password=s3cret word", "--out-dir",
-         "pages", "--decimal", ",", "--allow-network-bitmaps", "--aliased-text", "--",
-         "-odd name.vlk"});
+    const ParsedOptions parsed =
+        ParseOptions({"--dpi", "150", "--zoom=75", "--pages", "2-3,5", "--password=s3cret word",
+                      "--out-dir", "pages", "--decimal", ",", "--allow-network-bitmaps",
+                      "--aliased-text", "--", "-odd name.vlk"});
     ASSERT_EQ(parsed.error, "");
     const RenderOptions& o = parsed.options;
     EXPECT_EQ(o.document, "-odd name.vlk");
@@ -83,21 +83,6 @@ TEST(VelkRenderOptions, WrongCommandLinesSayWhatIsWrong) {
     for (const auto& c : cases) {
         const ParsedOptions parsed = ParseOptions(c.arguments);
         EXPECT_EQ(parsed.error, c.error) << ::testing::PrintToString(c.arguments);
-    }
-}
-
-TEST(VelkRenderOptions, TheUsageTextNamesEveryOptionAndExitCode) {
-    const std::string usage = UsageText();
-    for (const char* option : {"--pdf", "--printer-dpi", "--dpi", "--zoom", "--out-dir", "--pages",
-                               "--password", "--decimal", "--allow-network-bitmaps",
-                               "--aliased-text", "--help"}) {
-        EXPECT_NE(usage.find(option), std::string::npos) << option;
-    }
-    for (const char* code :
-         {"0 rendered", "1 wrong command line", "2 document not found",
-          "3 document cannot be opened", "4 not a velk document", "5 password missing",
-          "6 page not in the document", "7 output not written"}) {
-        EXPECT_NE(usage.find(code), std::string::npos) << code;
     }
 }
 

@@ -81,9 +81,9 @@ class FakeTargets : public RenderTargets {
     std::unique_ptr<RasterPage> rasterPage(std::int32_t width, std::int32_t height,
                                            std::int32_t dpiX, std::int32_t dpiY,
                                            bool aliasedText) override {
-        log.push_back(std::string(aliasedText ? "aliased " : "") + "page " +
-                      std::to_string(width) + "x" + std::to_string(height) + " at " +
-                      std::to_string(dpiX) + "x" + std::to_string(dpiY));
+        log.push_back(std::string(aliasedText ? "aliased " : "") + "page " + std::to_string(width) +
+                      "x" + std::to_string(height) + " at " + std::to_string(dpiX) + "x" +
+                      std::to_string(dpiY));
         if (fault == Fault::RasterPage) {
             return nullptr;
         }
@@ -267,14 +267,9 @@ TEST(VelkRenderRun, ThePdfIsOneDocumentWithEveryPageAppliedToThePrinterInTheOrde
     EXPECT_EQ(f.run({"--pdf", "out.pdf", "--pages", "3,2", kReport}), ExitCode::Rendered);
     EXPECT_EQ(f.targets.log, Lines{"pdf out.pdf at 600"});
     EXPECT_TRUE(f.output.files.empty());
-    Lines order;
-    for (const auto& line : f.targets.printerTrace) {
-        const std::string call = line.substr(0, line.find(' '));
-        if (call == "StartDoc" || call == "ResetDC" || call == "StartPage" || call == "TextOut" ||
-            call == "EndPage" || call == "EndDoc") {
-            order.push_back(line);
-        }
-    }
+    const Lines order =
+        testing::CallsAmong(f.targets.printerTrace,
+                            {"StartDoc", "ResetDC", "StartPage", "TextOut", "EndPage", "EndDoc"});
     // Page 3 (Letter, portrait) and then page 2 (A4, landscape), each applied
     // before it starts, given the blank every printed page starts with, and ended
     // by the run.

@@ -51,14 +51,6 @@ TEST(MainWindowStart, BuildingHidesTheIndex) {
     EXPECT_EQ(h.view.navigation, (NavigationStates{false, false, false, false}));
 }
 
-TEST(MainWindowStart, WithoutAMenuNothingIsDoneToIt) {
-    ViewerHarness h{Report()};
-    h.view.menuLoads = false;
-    h.open();
-    h.texts.SetInterfaceText(6, "&Weiter");
-    EXPECT_EQ(h.view.menuChanges, 0);
-}
-
 TEST(MainWindowSize, MinimisingDoesNotDrawRestoringDoes) {
     ViewerHarness h{Report()};
     h.open();

@@ -22,6 +22,7 @@ std::vector<IndexEntry> Index(std::initializer_list<std::pair<std::int16_t, cons
     return index;
 }
 
+// An entry for page -32768 is not page 32768.
 TEST(IndexCaptions, FirstAndLastCaptionOfThePageJoined) {
     const auto index = Index({{1, "Summary"},
                               {2, "Sales"},
@@ -29,25 +30,22 @@ TEST(IndexCaptions, FirstAndLastCaptionOfThePageJoined) {
                               {2, "  Sales by product  "},
                               {4, "  Outlook"},
                               {5, "Costs"},
-                              {5, "Staff"}});
+                              {5, "Staff"},
+                              {-32768, "Wrapped"},
+                              {32767, "Last short"}});
     const std::pair<std::int32_t, const char*> cases[] = {{1, "Summary"},
                                                           {2, "Sales ... Sales by product"},
                                                           {3, ""},
                                                           {4, "Outlook"},
                                                           {5, "Costs ... Staff"},
                                                           {0, ""},
-                                                          {6, ""}};
+                                                          {6, ""},
+                                                          {32767, "Last short"},
+                                                          {32768, ""}};
     for (const auto& [page, expected] : cases) {
         EXPECT_EQ(IndexCaptionsForPage(index, page), expected) << page;
     }
     EXPECT_EQ(IndexCaptionsForPage({}, 1), "");
-}
-
-TEST(IndexCaptions, PageNumbersAbove32767AreNotMatchedByWrappedEntries) {
-    // An entry for page -32768 is not page 32768.
-    const auto index = Index({{-32768, "Wrapped"}, {32767, "Last short"}});
-    EXPECT_EQ(IndexCaptionsForPage(index, 32768), "");
-    EXPECT_EQ(IndexCaptionsForPage(index, 32767), "Last short");
 }
 
 TEST(StatusText, BothForms) {

@@ -8,13 +8,12 @@
 #include "unit/render/cairo/cairo_test_support.h"
 #include "writer/bmp_encoder.h"
 #include "writer/byte_writer.h"
+#include "writer/file_output.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -24,13 +23,8 @@
 namespace velk {
 namespace {
 
-// Each suite leaves the process's font caches released.
-class VelkRenderCairoBitmaps : public ::testing::Test {
-  protected:
-    static void TearDownTestSuite() { cairo::ReleaseFontCaches(); }
-};
-
-using VelkRenderCairoPdf = VelkRenderCairoBitmaps;
+using VelkRenderCairoBitmaps = testing::CairoSuite;
+using VelkRenderCairoPdf = testing::CairoSuite;
 
 using testing::CairoCanvas;
 using testing::kBlack;
@@ -42,23 +36,16 @@ using testing::kWhite;
 // A file of the test's own in the temporary directory, removed at the end.
 class TempFile {
   public:
-    explicit TempFile(const std::string& name)
+    explicit TempFile(const std::string& name, const std::vector<std::uint8_t>& bytes = {})
         : path_(std::filesystem::temp_directory_path() /
-                ("velk-render-" + std::to_string(getpid()) + "-" + name)) {}
+                ("velk-render-" + std::to_string(getpid()) + "-" + name)) {
+        vlkw::WriteBytesToFile(path_, bytes);
+    }
     ~TempFile() { std::filesystem::remove(path_); }
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
 
     std::string path() const { return path_.string(); }
-    void write(const std::vector<std::uint8_t>& bytes) const {
-        std::ofstream out(path_, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-    }
-    std::string read() const {
-        std::ifstream in(path_, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
 
   private:
     std::filesystem::path path_;
@@ -116,14 +103,12 @@ TEST_F(VelkRenderCairoBitmaps, NewPicturesStartInTheirColourAtEverySize) {
 }
 
 TEST_F(VelkRenderCairoBitmaps, BmpFilesLoadAsScreenCompatibleBitmaps) {
-    const TempFile bmp24("plain.bmp");
-    bmp24.write(vlkw::EncodeBmp24(vlkw::RgbImage{3, 2, std::vector<vlkw::Colour>(6)}));
-    const TempFile rle("rle.bmp");
-    rle.write(Rle8RedUnderBlue());
-    const TempFile png("picture.bmp");
-    png.write(cli::EncodePng(cli::RgbImage{2, 2, std::vector<std::uint8_t>(12, 0)}));
-    const TempFile junk("junk.bmp");
-    junk.write(std::vector<std::uint8_t>(100, 'B'));
+    const TempFile bmp24("plain.bmp",
+                         vlkw::EncodeBmp24(vlkw::RgbImage{3, 2, std::vector<vlkw::Colour>(6)}));
+    const TempFile rle("rle.bmp", Rle8RedUnderBlue());
+    const TempFile png("picture.bmp",
+                       cli::EncodePng(cli::RgbImage{2, 2, std::vector<std::uint8_t>(12, 0)}));
+    const TempFile junk("junk.bmp", std::vector<std::uint8_t>(100, 'B'));
 
     const std::tuple<std::string, bool, BitmapInfo> cases[] = {
         {bmp24.path(), true, {3, 2, 32}},
@@ -186,8 +171,7 @@ TEST_F(VelkRenderCairoBitmaps, PlainBmpFilesDecodeAsGdkPixbufDecodesThem) {
     for (const auto& [bitCount, width, height, headerSize, colours] : cases) {
         const std::vector<std::uint8_t> bytes =
             PlainBmp(bitCount, width, height, headerSize, colours);
-        const TempFile file("plain-" + std::to_string(bitCount) + ".bmp");
-        file.write(bytes);
+        const TempFile file("plain-" + std::to_string(bitCount) + ".bmp", bytes);
         const cairo::CairoSurfaceHandle ours = cairo::DecodePlainBmp(bytes);
         const cairo::CairoSurfaceHandle theirs = cairo::PixbufBmpFile(file.path());
         ASSERT_TRUE(ours && theirs) << bitCount << " bits, " << headerSize;
@@ -214,13 +198,11 @@ TEST_F(VelkRenderCairoBitmaps, PlainBmpFilesDecodeAsGdkPixbufDecodesThem) {
 }
 
 TEST_F(VelkRenderCairoBitmaps, StretchBltShrinksByAndingGrowsByRepeatingAndMirrors) {
-    const TempFile rle("rle-draw.bmp");
-    rle.write(Rle8RedUnderBlue());
+    const TempFile rle("rle-draw.bmp", Rle8RedUnderBlue());
     // White, black, white, white: shrunk to two pixels the first keeps the black.
-    const TempFile shrink("stretch.bmp");
-    shrink.write(vlkw::EncodeBmp24(Row({kBmpWhite, kBmpBlack, kBmpWhite, kBmpWhite})));
-    const TempFile pair("pair.bmp");
-    pair.write(vlkw::EncodeBmp24(Row({kBmpRed, kBmpBlue})));
+    const TempFile shrink("stretch.bmp",
+                          vlkw::EncodeBmp24(Row({kBmpWhite, kBmpBlack, kBmpWhite, kBmpWhite})));
+    const TempFile pair("pair.bmp", vlkw::EncodeBmp24(Row({kBmpRed, kBmpBlue})));
     // A negative width mirrors: the first pixel stays at x, the second goes to its left (as
     // GDI draws it under Wine). At two billion pixels wide the left half covers the row.
     struct Blt {
@@ -295,9 +277,9 @@ TEST_F(VelkRenderCairoBitmaps, StretchedPixelsAreTheAndOfTheSourcePixelsTheyGath
 }
 
 TEST_F(VelkRenderCairoBitmaps, DibsComeOutBottomUpAndGoBackIn) {
-    const TempFile bmp("dib.bmp");
     // Top row red, green; bottom row blue, white.
-    bmp.write(vlkw::EncodeBmp24(vlkw::RgbImage{2, 2, {kBmpRed, {0, 255, 0}, kBmpBlue, kBmpWhite}}));
+    const TempFile bmp("dib.bmp", vlkw::EncodeBmp24(vlkw::RgbImage{
+                                      2, 2, {kBmpRed, {0, 255, 0}, kBmpBlue, kBmpWhite}}));
     CairoCanvas canvas;
     const BitmapId bitmap = canvas.surface().loadBitmapFile(bmp.path());
     ASSERT_TRUE(bitmap);
@@ -401,7 +383,8 @@ TEST_F(VelkRenderCairoPdf, EveryPageHasThePaperAndOrientationItsDevmodeAskedFor)
         }
         EXPECT_GT(surface.endDoc(), 0);
     }
-    const std::string pdf = file.read();
+    const auto bytes = vlkw::ReadBytesFromFile(file.path()).value_or(std::vector<std::uint8_t>{});
+    const std::string pdf(bytes.begin(), bytes.end());
     ASSERT_EQ(pdf.rfind("%PDF-", 0), 0u);
     const auto boxes = MediaBoxes(pdf);
     ASSERT_EQ(boxes.size(), 3u);

@@ -2,8 +2,7 @@
 // faces; the stand-ins must keep their metrics, and a face nobody has must still draw.
 #ifndef _WIN32
 
-#include "render/cairo/cairo_fonts.h"
-#include "render/cairo/cairo_surface.h"
+#include "unit/render/cairo/cairo_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -14,10 +13,7 @@
 namespace velk {
 namespace {
 
-class VelkRenderCairoFaceMatch : public ::testing::Test {
-  protected:
-    static void TearDownTestSuite() { cairo::ReleaseFontCaches(); }
-};
+using VelkRenderCairoFaceMatch = testing::CairoSuite;
 
 std::string MatchedFile(const std::string& family, std::int32_t weight, bool italic) {
     cairo::FaceCache faces;
@@ -50,14 +46,6 @@ TEST_F(VelkRenderCairoFaceMatch, FacesMapToTheirInstalledStandIns) {
         EXPECT_EQ(MatchedFile(family, weight, italic), file)
             << family << " " << weight << (italic ? " italic" : "");
     }
-}
-
-TEST_F(VelkRenderCairoFaceMatch, FacesAreFoundAgainAfterTheCachesAreReleased) {
-    ASSERT_EQ(MatchedFile("Arial", 400, false), "LiberationSans-Regular.ttf");
-    cairo::ReleaseFontCaches();
-    EXPECT_EQ(MatchedFile("Times New Roman", 400, false), "LiberationSerif-Regular.ttf");
-    cairo::ReleaseFontCaches();
-    EXPECT_EQ(MatchedFile("Courier New", 400, false), "LiberationMono-Regular.ttf");
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 // Where GDI leaves a choice open, the expectations are what GDI was seen to draw under Wine.
 #ifndef _WIN32
 
-#include "render/cairo/cairo_fonts.h"
 #include "unit/render/cairo/cairo_test_support.h"
 
 #include <gtest/gtest.h>
@@ -14,13 +13,8 @@
 namespace velk {
 namespace {
 
-// Each suite leaves the process's font caches released.
-class VelkRenderCairoFonts : public ::testing::Test {
-  protected:
-    static void TearDownTestSuite() { cairo::ReleaseFontCaches(); }
-};
-
-using VelkRenderCairoSurface = VelkRenderCairoFonts;
+using VelkRenderCairoFonts = testing::CairoSuite;
+using VelkRenderCairoSurface = testing::CairoSuite;
 
 using testing::CairoCanvas;
 using testing::kBlack;
@@ -45,51 +39,45 @@ TEST_F(VelkRenderCairoSurface, LinesPaintWhatGdiPaints) {
     // Wide pens: odd widths centred on the pixel, even ones with the extra row above; the ends
     // are round and include the end point. A steep tie: half-way steps stay on the side of the
     // start (at step 4 of 8, x has moved 2.5). "far off": two billion steps, almost all of them
-    // off the page.
+    // off the page. A line goes on from where the last one ended, and paints the corner that
+    // one left out.
     struct Line {
         const char* name;
-        Point from, to;
+        Point from;
+        std::vector<Point> to;
         int width;
     };
     const std::tuple<Line, std::vector<Point>, std::vector<Point>> cases[] = {
-        {{"rightward", {2, 2}, {10, 2}, 1}, {{2, 2}, {9, 2}}, {{1, 2}, {10, 2}, {5, 1}, {5, 3}}},
-        {{"leftward", {10, 4}, {2, 4}, 1}, {{10, 4}, {3, 4}}, {{2, 4}, {11, 4}}},
-        {{"downward", {2, 6}, {2, 14}, 1}, {{2, 6}, {2, 13}}, {{2, 14}, {2, 5}, {1, 9}, {3, 9}}},
-        {{"diagonal", {0, 0}, {5, 5}, 1}, {{0, 0}, {2, 2}, {4, 4}}, {{5, 5}, {1, 0}, {0, 1}}},
-        {{"steep tie", {14, 10}, {19, 2}, 1}, {{16, 6}}, {{17, 6}, {19, 2}}},
-        {{"width 0", {2, 2}, {10, 2}, 0}, {{5, 2}}, {{5, 1}, {5, 3}, {10, 2}}},
-        {{"width 3", {20, 10}, {30, 10}, 3},
+        {{"rightward", {2, 2}, {{10, 2}}, 1}, {{2, 2}, {9, 2}}, {{1, 2}, {10, 2}, {5, 1}, {5, 3}}},
+        {{"leftward", {10, 4}, {{2, 4}}, 1}, {{10, 4}, {3, 4}}, {{2, 4}, {11, 4}}},
+        {{"downward", {2, 6}, {{2, 14}}, 1}, {{2, 6}, {2, 13}}, {{2, 14}, {2, 5}, {1, 9}, {3, 9}}},
+        {{"diagonal", {0, 0}, {{5, 5}}, 1}, {{0, 0}, {2, 2}, {4, 4}}, {{5, 5}, {1, 0}, {0, 1}}},
+        {{"steep tie", {14, 10}, {{19, 2}}, 1}, {{16, 6}}, {{17, 6}, {19, 2}}},
+        {{"width 0", {2, 2}, {{10, 2}}, 0}, {{5, 2}}, {{5, 1}, {5, 3}, {10, 2}}},
+        {{"width 3", {20, 10}, {{30, 10}}, 3},
          {{25, 9}, {25, 11}, {30, 10}, {31, 10}, {19, 10}},
          {{25, 8}, {25, 12}, {32, 10}, {31, 9}, {19, 9}}},
-        {{"width 2", {20, 10}, {30, 10}, 2},
+        {{"width 2", {20, 10}, {{30, 10}}, 2},
          {{25, 9}, {25, 10}, {19, 9}, {30, 10}},
          {{25, 8}, {25, 11}, {31, 10}}},
-        {{"width 4", {20, 10}, {30, 10}, 4},
+        {{"width 4", {20, 10}, {{30, 10}}, 4},
          {{25, 8}, {25, 11}, {18, 9}, {31, 10}},
          {{25, 7}, {25, 12}, {18, 8}, {32, 10}}},
-        {{"far off", {-2000000000, -2000000000}, {40, 40}, 1},
+        {{"far off", {-2000000000, -2000000000}, {{40, 40}}, 1},
          {{0, 0}, {39, 39}},
          {{40, 40}, {1, 0}}},
+        {{"two lines", {2, 2}, {{8, 2}, {8, 8}}, 1}, {{8, 2}, {8, 7}}, {{8, 8}}},
     };
     for (const auto& [line, painted, clear] : cases) {
         CairoCanvas canvas;
         canvas.selectPen(kPenSolid, line.width, kRed);
         canvas.surface().moveTo(line.from.x, line.from.y);
-        canvas.surface().lineTo(line.to.x, line.to.y);
+        for (const Point& to : line.to) {
+            canvas.surface().lineTo(to.x, to.y);
+        }
         ExpectColour(canvas, painted, kRed, line.name);
         ExpectColour(canvas, clear, kWhite, line.name);
     }
-}
-
-TEST_F(VelkRenderCairoSurface, LineToGoesOnFromWhereTheLastLineEnded) {
-    CairoCanvas canvas;
-    canvas.selectPen(kPenSolid, 1, kRed);
-    canvas.surface().moveTo(2, 2);
-    canvas.surface().lineTo(8, 2);
-    canvas.surface().lineTo(8, 8);
-    // The corner is painted by the second line, which leaves out its own end.
-    ExpectColour(canvas, {{8, 2}, {8, 7}}, kRed, "second line");
-    ExpectColour(canvas, {{8, 8}}, kWhite, "second line's end");
 }
 
 TEST_F(VelkRenderCairoSurface, RectanglesCoverLeftToRightMinusOneWithThePenOnTheOutline) {

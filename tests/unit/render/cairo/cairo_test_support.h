@@ -4,8 +4,11 @@
 // read back pixel by pixel.
 #ifndef _WIN32
 
+#include "render/cairo/cairo_fonts.h"
 #include "render/cairo/cairo_surface.h"
 #include "render/surface.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <memory>
@@ -20,6 +23,12 @@ inline constexpr Colour kRed = 0x0000FF;
 inline constexpr Colour kGreen = 0x00FF00;
 inline constexpr Colour kBlue = 0xFF0000;
 
+// Each suite leaves the process's font caches released.
+class CairoSuite : public ::testing::Test {
+  protected:
+    static void TearDownTestSuite() { cairo::ReleaseFontCaches(); }
+};
+
 struct InkBox {
     std::int32_t left = 0;
     std::int32_t top = 0;
@@ -30,8 +39,7 @@ struct InkBox {
 
 class CairoCanvas {
   public:
-    explicit CairoCanvas(std::int32_t width = 64, std::int32_t height = 64,
-                         bool smoothText = true)
+    explicit CairoCanvas(std::int32_t width = 64, std::int32_t height = 64, bool smoothText = true)
         : width_(width), height_(height),
           backend_(cairo::CairoSurface::ForImage(width, height, 96, 96, smoothText)),
           surface_(std::make_unique<Surface>(*backend_)) {}

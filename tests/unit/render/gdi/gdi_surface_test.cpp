@@ -6,11 +6,11 @@
 #include "render/fonts.h"
 #include "render/surface.h"
 #include "writer/bmp_encoder.h"
+#include "writer/file_output.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace velk {
@@ -115,9 +115,7 @@ class BitmapOnDisk {
         constexpr vlkw::Colour blue{0, 0, 255};
         const auto bytes =
             vlkw::EncodeBmp24(vlkw::RgbImage{4, 2, {red, red, blue, blue, red, red, blue, blue}});
-        std::ofstream(path_, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
+        vlkw::WriteBytesToFile(path_, bytes);
     }
     ~BitmapOnDisk() { std::filesystem::remove(path_); }
     BitmapOnDisk(const BitmapOnDisk&) = delete;
