@@ -23,7 +23,7 @@ std::size_t MemoryFile::readAt(std::int64_t offset, std::span<std::uint8_t> out)
     std::fill(out.begin(), out.end(), std::uint8_t{0});
     const auto range = ClipToFile(offset, out.size(), size());
     if (range.length > 0) {
-        std::memcpy(out.data() + range.skip, bytes_.data() + range.start, range.length);
+        std::memcpy(out.data() + range.skip, bytes_->data() + range.start, range.length);
     }
     return range.length;
 }
@@ -33,10 +33,10 @@ bool MemoryFile::writeAt(std::int64_t offset, std::span<const std::uint8_t> data
         return false;
     }
     const auto end = static_cast<std::size_t>(offset) + data.size();
-    if (end > bytes_.size()) {
-        bytes_.resize(end, 0);
+    if (end > bytes_->size()) {
+        bytes_->resize(end, 0);
     }
-    std::copy(data.begin(), data.end(), bytes_.begin() + offset);
+    std::copy(data.begin(), data.end(), bytes_->begin() + offset);
     return true;
 }
 

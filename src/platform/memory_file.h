@@ -2,25 +2,29 @@
 
 #include "platform/file.h"
 
+#include <memory>
 #include <vector>
 
 namespace velk {
 
-// A file held in memory: for documents built in tests and for fuzzing.
+// A file held in memory: for documents built in tests and for fuzzing. Files opened on the
+// same shared bytes see each other's writes, as handles of one file on disk do.
 class MemoryFile : public File {
   public:
+    using Bytes = std::shared_ptr<std::vector<std::uint8_t>>;
     explicit MemoryFile(std::vector<std::uint8_t> bytes, bool writable = true)
-        : bytes_(std::move(bytes)), writable_(writable) {}
+        : MemoryFile(std::make_shared<std::vector<std::uint8_t>>(std::move(bytes)), writable) {}
+    MemoryFile(Bytes shared, bool writable) : bytes_(std::move(shared)), writable_(writable) {}
 
-    std::int64_t size() const override { return static_cast<std::int64_t>(bytes_.size()); }
+    std::int64_t size() const override { return static_cast<std::int64_t>(bytes_->size()); }
     std::size_t readAt(std::int64_t offset, std::span<std::uint8_t> out) override;
     bool writeAt(std::int64_t offset, std::span<const std::uint8_t> data) override;
     bool writable() const override { return writable_; }
 
-    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+    const std::vector<std::uint8_t>& bytes() const { return *bytes_; }
 
   private:
-    std::vector<std::uint8_t> bytes_;
+    Bytes bytes_;
     bool writable_;
 };
 

@@ -55,16 +55,7 @@ class Saving : public ViewerTest {
         SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
         ASSERT_TRUE(uidriver::PressButton(dialog, IDOK));
         if (replaces) {
-            HWND prompt = nullptr;
-            for (int waited = 0; prompt == nullptr && waited < 500; ++waited) {
-                for (const auto& window :
-                     uidriver::VisibleTopLevelWindows(viewer->run().process().id())) {
-                    if (uidriver::IsMessageBox(window.handle)) {
-                        prompt = window.handle;
-                    }
-                }
-                Sleep(20);
-            }
+            const HWND prompt = viewer->run().waitForWindow({.messageBox = true});
             ASSERT_NE(prompt, nullptr);
             ASSERT_TRUE(uidriver::PressButton(prompt, IDYES));
         }

@@ -2,47 +2,9 @@
 
 #include "platform/memory_file.h"
 
-#include <algorithm>
-#include <cstring>
-
 namespace velk::testing {
 
 namespace {
-
-class SharedFile : public File {
-  public:
-    SharedFile(std::shared_ptr<std::vector<std::uint8_t>> bytes, bool writable)
-        : bytes_(std::move(bytes)), writable_(writable) {}
-
-    std::int64_t size() const override { return static_cast<std::int64_t>(bytes_->size()); }
-
-    std::size_t readAt(std::int64_t offset, std::span<std::uint8_t> out) override {
-        std::fill(out.begin(), out.end(), std::uint8_t{0});
-        const auto range = ClipToFile(offset, out.size(), size());
-        if (range.length > 0) {
-            std::memcpy(out.data() + range.skip, bytes_->data() + range.start, range.length);
-        }
-        return range.length;
-    }
-
-    bool writeAt(std::int64_t offset, std::span<const std::uint8_t> data) override {
-        if (!writable_ || offset < 0) {
-            return false;
-        }
-        const auto end = static_cast<std::size_t>(offset) + data.size();
-        if (end > bytes_->size()) {
-            bytes_->resize(end, 0);
-        }
-        std::copy(data.begin(), data.end(), bytes_->begin() + offset);
-        return true;
-    }
-
-    bool writable() const override { return writable_; }
-
-  private:
-    std::shared_ptr<std::vector<std::uint8_t>> bytes_;
-    bool writable_;
-};
 
 std::string BaseName(const std::string& path) {
     const auto slash = path.find_last_of("\\/");
@@ -122,7 +84,7 @@ std::unique_ptr<File> MemoryFileSystem::openExisting(const std::string& path, Op
     }
     const bool writable = access == OpenAccess::ReadWriteOrReadOnly && !it->second.readOnly;
     opened.push_back(writable ? path : path + " (read-only)");
-    return std::make_unique<SharedFile>(it->second.bytes, writable);
+    return std::make_unique<MemoryFile>(it->second.bytes, writable);
 }
 
 bool MemoryFileSystem::createNew(const std::string& path) {

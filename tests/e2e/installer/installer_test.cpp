@@ -252,15 +252,7 @@ TEST_F(Installer, CancellingOnTheFirstPageInstallsNothing) {
     }
 
     uidriver::PressButton(page, IDCANCEL);
-    HWND question = nullptr;
-    for (DWORD waited = 0; question == nullptr && waited < 10000; waited += kPollIntervalMs) {
-        for (const auto& window : uidriver::VisibleTopLevelWindows(setupRun->id())) {
-            if (uidriver::IsMessageBox(window.handle)) {
-                question = window.handle;
-            }
-        }
-        Sleep(kPollIntervalMs);
-    }
+    const HWND question = uidriver::WaitForWindow(*setupRun, {.messageBox = true}, 10000);
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(uidriver::WindowText(question), kSetupCaption);
     uidriver::PressButton(question, IDYES);

@@ -2,11 +2,11 @@
 
 #include "temp_folder.h"
 #include "uidriver/paths.h"
+#include "writer/file_output.h"
 
 #include <windows.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 namespace velk_e2e {
@@ -27,12 +27,6 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-bool WriteText(const std::string& path, const std::string& text) {
-    std::ofstream file(path, std::ios::binary);
-    file << text;
-    return static_cast<bool>(file);
-}
-
 } // namespace
 
 std::optional<std::string> RunLinux(const std::string& command, unsigned timeoutMs) {
@@ -48,7 +42,8 @@ std::optional<std::string> RunLinux(const std::string& command, unsigned timeout
     const std::string script = "{ " + command + "\n} >" + scratch + "/output 2>&1\n" + "touch " +
                                scratch + "/ended.part && mv " + scratch + "/ended.part " + scratch +
                                "/ended\n";
-    if (!WriteText(windowsScratch + "\\run.sh", script)) {
+    if (!vlkw::WriteBytesToFile(windowsScratch + "\\run.sh",
+                                std::vector<std::uint8_t>(script.begin(), script.end()))) {
         return std::nullopt;
     }
     STARTUPINFOA startup{};

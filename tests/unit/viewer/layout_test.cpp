@@ -127,6 +127,10 @@ TEST(Magnifier, ClicksRecentreTheScrollPositions) {
         const RecentreInput input{current, page, 1.0, bars, bars, {115, 134, 1372, 963}, x, y};
         EXPECT_EQ(RecentredScrollPositions(input), expected) << x << " " << bars;
     }
+    // The page counts at its zoom: half the pixels at 200 % is the first row again.
+    const RecentreInput zoomed{{50, 50}, {1000, 1000},          2.0, true,
+                               true,     {115, 134, 1372, 963}, 600, 400};
+    EXPECT_EQ(RecentredScrollPositions(zoomed), (ScrollPositions{49, 49}));
 }
 
 } // namespace

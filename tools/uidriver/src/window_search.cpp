@@ -30,7 +30,8 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
 
 bool Matches(const WindowInfo& window, const WindowQuery& query) {
     return (query.className.empty() || window.className == query.className) &&
-           (query.caption.empty() || window.caption == query.caption);
+           (query.caption.empty() || window.caption == query.caption) &&
+           (!query.messageBox || IsMessageBox(window.handle));
 }
 
 } // namespace

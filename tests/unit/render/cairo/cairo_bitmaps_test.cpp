@@ -78,30 +78,6 @@ std::vector<std::uint8_t> Rle8RedUnderBlue() {
     return out.bytes(std::vector<std::uint8_t>{4, 0, 0, 0, 4, 1, 0, 1}).take();
 }
 
-TEST_F(VelkRenderCairoBitmaps, NewPicturesStartInTheirColourAtEverySize) {
-    // Pictures of a megabyte and more (a page) get memory mapped in whole; smaller ones
-    // Cairo's own. White and black fill as bytes, other colours pixel by pixel.
-    const std::tuple<std::int32_t, std::int32_t, std::uint32_t> cases[] = {
-        {1, 1, 0xFFFFFF},     {3, 2, 0x000000},     {3, 2, 0x123456},     {700, 400, 0xFFFFFF},
-        {700, 400, 0x000000}, {700, 400, 0x00FF00}, {817, 1057, 0xFFFFFF}};
-    for (const auto& [width, height, colour] : cases) {
-        const cairo::CairoSurfaceHandle picture = cairo::NewPicture(width, height, colour);
-        ASSERT_TRUE(picture) << width << " x " << height;
-        EXPECT_EQ(cairo_image_surface_get_width(picture.get()), width);
-        EXPECT_EQ(cairo_image_surface_get_height(picture.get()), height);
-        const unsigned char* data = cairo_image_surface_get_data(picture.get());
-        const int stride = cairo_image_surface_get_stride(picture.get());
-        std::int64_t wrong = 0;
-        for (std::int32_t y = 0; y < height; ++y) {
-            const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
-            for (std::int32_t x = 0; x < width; ++x) {
-                wrong += (row[x] & 0xFFFFFF) != colour ? 1 : 0;
-            }
-        }
-        EXPECT_EQ(wrong, 0) << width << " x " << height << " in " << std::hex << colour;
-    }
-}
-
 TEST_F(VelkRenderCairoBitmaps, BmpFilesLoadAsScreenCompatibleBitmaps) {
     const TempFile bmp24("plain.bmp",
                          vlkw::EncodeBmp24(vlkw::RgbImage{3, 2, std::vector<vlkw::Colour>(6)}));

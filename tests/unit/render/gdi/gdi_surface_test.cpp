@@ -46,27 +46,6 @@ class Canvas {
     HGDIOBJ previous_ = nullptr;
 };
 
-TEST(GdiSurface, LineToLeavesOutItsEndPointAndRectangleFillsWithTheBrush) {
-    Canvas canvas;
-    win32::GdiSurface backend(canvas.dc());
-    Surface surface(backend);
-    const PenId pen = surface.createPen(kPenSolid, 1, RGB(255, 0, 0));
-    ASSERT_TRUE(pen);
-    surface.selectObject(pen);
-    surface.moveTo(2, 2);
-    surface.lineTo(10, 2);
-    EXPECT_EQ(canvas.at(2, 2), RGB(255, 0, 0));
-    EXPECT_EQ(canvas.at(9, 2), RGB(255, 0, 0));
-    EXPECT_EQ(canvas.at(10, 2), kWhite);
-
-    const BrushId brush = surface.createSolidBrush(RGB(0, 0, 255));
-    surface.selectObject(brush);
-    surface.rectangle(20, 20, 30, 30);
-    EXPECT_EQ(canvas.at(20, 20), RGB(255, 0, 0)); // the border, in the pen
-    EXPECT_EQ(canvas.at(25, 25), RGB(0, 0, 255));
-    EXPECT_EQ(canvas.at(30, 30), kWhite); // right and bottom edges excluded
-}
-
 TEST(GdiSurface, FontsAreMadeFromTheDescriptionAndMeasureText) {
     Canvas canvas;
     win32::GdiSurface backend(canvas.dc());

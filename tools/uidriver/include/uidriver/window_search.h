@@ -22,6 +22,7 @@ struct WindowInfo {
 struct WindowQuery {
     std::string className;
     std::string caption;
+    bool messageBox = false; // only a message box
 };
 
 // The process's visible top-level windows, in Z order. Wine gives every GUI process hidden
