@@ -55,7 +55,7 @@ class Saving : public ViewerTest {
         SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
         ASSERT_TRUE(uidriver::PressButton(dialog, IDOK));
         if (replaces) {
-            const HWND prompt = viewer->run().waitForWindow({.messageBox = true});
+            const HWND prompt = viewer->run().waitForWindow(uidriver::kMessageBox);
             ASSERT_NE(prompt, nullptr);
             ASSERT_TRUE(uidriver::PressButton(prompt, IDYES));
         }

@@ -33,7 +33,7 @@ const std::string kProgramId = "velk Print Preview Document";
 const std::string kOpenKey = kProgramId + "\\shell\\open\\command";
 const std::string kSetupCaption = std::string("velk ") + VELK_E2E_VERSION + " Setup";
 const std::string kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\velk";
-const char* const kInstalledFiles[] = {"velk.exe", "velk-render.exe", "readme.txt",
+const char* const kInstalledFiles[] = {"velk.exe",   "velk-render.exe",     "readme.txt",
                                        "sample.vlk", "nwl-sales-chart.bmp", "uninstall.exe"};
 constexpr DWORD kSetupTimeoutMs = 60000;
 constexpr DWORD kPollIntervalMs = 100;
@@ -154,9 +154,9 @@ TEST_F(Installer, SilentInstallWritesFilesShortcutsAndTheListEntry) {
     VelkRun showReg(target + "\\velk.exe", "-SHOWREG", folder.path());
     EXPECT_EQ(showReg.finish().messages,
               (std::vector<ShownMessage>{
-                  {kProgramCaption, "Registry Settings for the .vlk extension\r\rProgram Name: " +
-                                        kProgramId + "\rOpen: " + velk + " %1\rPrint: " + velk +
-                                        " -PA %1"}}));
+                  {kProgramCaption,
+                   "Registry Settings for the .vlk extension\r\rProgram Name: " + kProgramId +
+                       "\rOpen: " + velk + " %1\rPrint: " + velk + " -PA %1"}}));
 
     vlkw::DocumentDescription description;
     description.title = "Opened From The Shell";
@@ -252,7 +252,7 @@ TEST_F(Installer, CancellingOnTheFirstPageInstallsNothing) {
     }
 
     uidriver::PressButton(page, IDCANCEL);
-    const HWND question = uidriver::WaitForWindow(*setupRun, {.messageBox = true}, 10000);
+    const HWND question = uidriver::WaitForWindow(*setupRun, uidriver::kMessageBox, 10000);
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(uidriver::WindowText(question), kSetupCaption);
     uidriver::PressButton(question, IDYES);

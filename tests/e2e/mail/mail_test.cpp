@@ -241,7 +241,7 @@ class FaxDialogRun {
     }
     // The next message box, which must be owned by the dialog, answered.
     std::optional<ShownMessage> answerOwnedMessage() {
-        const HWND box = run_.waitForWindow({.messageBox = true});
+        const HWND box = run_.waitForWindow(uidriver::kMessageBox);
         EXPECT_EQ(box != nullptr ? GetWindow(box, GW_OWNER) : nullptr, dialog_);
         return run_.answerMessage();
     }

@@ -25,6 +25,9 @@ struct WindowQuery {
     bool messageBox = false; // only a message box
 };
 
+// Any message box.
+inline const WindowQuery kMessageBox{{}, {}, true};
+
 // The process's visible top-level windows, in Z order. Wine gives every GUI process hidden
 // helper windows; only visible ones are something a user could see.
 std::vector<WindowInfo> VisibleTopLevelWindows(DWORD processId);
