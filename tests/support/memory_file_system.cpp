@@ -1,7 +1,5 @@
 #include "support/memory_file_system.h"
 
-#include "platform/memory_file.h"
-
 namespace velk::testing {
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/file_system.h"
+#include "platform/memory_file.h"
 
 #include <map>
 #include <memory>
@@ -15,8 +16,7 @@ namespace velk::testing {
 class MemoryFileSystem : public FileSystem {
   public:
     struct Entry {
-        std::shared_ptr<std::vector<std::uint8_t>> bytes =
-            std::make_shared<std::vector<std::uint8_t>>();
+        MemoryFile::Bytes bytes = std::make_shared<std::vector<std::uint8_t>>();
         bool directory = false;
         bool hidden = false;
         bool system = false;
