@@ -1,5 +1,6 @@
 #include "render/cairo/cairo_fonts.h"
 
+#include "render/cairo/font_match_cache.h"
 #include "render/cairo/utf8_text.h"
 
 #include <ft2build.h>
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string_view>
 #include <vector>
@@ -204,31 +206,113 @@ void UseOwnFontConfiguration() {
     FcConfigDestroy(config);
 }
 
-MatchedFace Match(const std::string& family, std::int32_t weight, bool italic) {
+// What the answers fontconfig gives depend on: our configuration, and the home and data
+// directories that its "~" and xdg entries stand for.
+const std::string& ConfigurationIdentity() {
+    static const std::string identity = [] {
+        std::string text = FontConfigurationXml();
+        for (const char* variable : {"HOME", "XDG_DATA_HOME"}) {
+            const char* value = std::getenv(variable);
+            text += '\n';
+            text += value == nullptr ? "" : value;
+        }
+        return text;
+    }();
+    return identity;
+}
+
+// Answers from earlier runs, read at the first match and written back when fontconfig is let go.
+struct RememberedMatches {
+    bool loaded = false;
+    FontMatchCache cache;
+};
+RememberedMatches g_remembered;
+
+FontMatchCache& Remembered() {
+    if (!g_remembered.loaded) {
+        g_remembered.cache = LoadFontMatchCache(FontMatchCachePath(), ConfigurationIdentity());
+        g_remembered.loaded = true;
+    }
+    return g_remembered.cache;
+}
+
+// The configured font directories, whether or not they exist, and every directory under them
+// that fontconfig read fonts from.
+std::vector<DirectoryStamp> FontDirectoryStamps() {
+    std::vector<DirectoryStamp> stamps;
+    for (FcStrList* list : {FcConfigGetConfigDirs(nullptr), FcConfigGetFontDirs(nullptr)}) {
+        while (const FcChar8* directory = FcStrListNext(list)) {
+            std::string path(reinterpret_cast<const char*>(directory));
+            const std::int64_t modified = ModifiedNanoseconds(path);
+            stamps.push_back({std::move(path), modified});
+        }
+        FcStrListDone(list);
+    }
+    std::sort(stamps.begin(), stamps.end(),
+              [](const auto& a, const auto& b) { return a.path < b.path; });
+    stamps.erase(std::unique(stamps.begin(), stamps.end()), stamps.end());
+    return stamps;
+}
+
+FcPatternHandle FontconfigMatch(const FontRequest& font) {
     UseOwnFontConfiguration();
     const FcPatternHandle request(FcPatternCreate());
     if (!request) {
-        return {};
+        return nullptr;
     }
-    // GDI's mapping gives a font without a face name the default proportional face.
-    const std::string wanted = family.empty() ? std::string(kDefaultFace) : family;
-    FcPatternAddString(request.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(wanted.c_str()));
+    FcPatternAddString(request.get(), FC_FAMILY,
+                       reinterpret_cast<const FcChar8*>(font.family.c_str()));
     // FW_DONTCARE (0) is a normal weight.
-    const int openType = weight <= 0 ? 400 : std::min(weight, 1000);
+    const int openType = font.weight <= 0 ? 400 : std::min(font.weight, 1000);
     FcPatternAddInteger(request.get(), FC_WEIGHT, FcWeightFromOpenType(openType));
-    FcPatternAddInteger(request.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddInteger(request.get(), FC_SLANT, font.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(request.get(), FC_SCALABLE, FcTrue);
     FcConfigSubstitute(nullptr, request.get(), FcMatchPattern);
     FcDefaultSubstitute(request.get());
     FcResult result = FcResultNoMatch;
-    const FcPatternHandle match(FcFontMatch(nullptr, request.get(), &result));
+    FcPatternHandle match(FcFontMatch(nullptr, request.get(), &result));
+    if (!match) {
+        return nullptr;
+    }
+    // How glyphs are rasterised is the surface's choice, not the desktop's settings; the
+    // character and language sets are for choosing a face, and are the bulk of its pattern.
+    for (const char* property : {FC_ANTIALIAS, FC_HINTING, FC_HINT_STYLE, FC_AUTOHINT, FC_RGBA,
+                                 FC_LCD_FILTER, FC_CHARSET, FC_LANG}) {
+        FcPatternDel(match.get(), property);
+    }
+    return match;
+}
+
+bool FileExists(const FcPattern& pattern) {
+    FcChar8* file = nullptr;
+    return FcPatternGetString(&pattern, FC_FILE, 0, &file) == FcResultMatch &&
+           ModifiedNanoseconds(reinterpret_cast<const char*>(file)) != DirectoryStamp::kAbsent;
+}
+
+FcPatternHandle FindMatch(const FontRequest& request) {
+    FontMatchCache& remembered = Remembered();
+    if (const std::string* text = remembered.find(request)) {
+        FcPatternHandle match(FcNameParse(reinterpret_cast<const FcChar8*>(text->c_str())));
+        if (match && FileExists(*match)) {
+            return match;
+        }
+    }
+    FcPatternHandle match = FontconfigMatch(request);
+    if (match) {
+        if (FcChar8* text = FcNameUnparse(match.get())) {
+            remembered.add(request, reinterpret_cast<const char*>(text), FontDirectoryStamps());
+            FcStrFree(text);
+        }
+    }
+    return match;
+}
+
+MatchedFace Match(const std::string& family, std::int32_t weight, bool italic) {
+    // GDI's mapping gives a font without a face name the default proportional face.
+    const FcPatternHandle match =
+        FindMatch({family.empty() ? std::string(kDefaultFace) : family, weight, italic});
     if (!match) {
         return {};
-    }
-    // How glyphs are rasterised is the surface's choice, not the desktop's settings.
-    for (const char* property :
-         {FC_ANTIALIAS, FC_HINTING, FC_HINT_STYLE, FC_AUTOHINT, FC_RGBA, FC_LCD_FILTER}) {
-        FcPatternDel(match.get(), property);
     }
     FontFaceHandle face(cairo_ft_font_face_create_for_pattern(match.get()));
     if (!face || cairo_font_face_status(face.get()) != CAIRO_STATUS_SUCCESS) {
@@ -404,6 +488,10 @@ GlyphRun LayOutText(cairo_scaled_font_t* sizing, std::string_view ansi) {
 }
 
 void ReleaseFontConfiguration() {
+    if (g_remembered.cache.changed()) {
+        SaveFontMatchCache(g_remembered.cache, FontMatchCachePath(), ConfigurationIdentity());
+    }
+    g_remembered = {};
     FcFini();
     g_configured = false;
 }
