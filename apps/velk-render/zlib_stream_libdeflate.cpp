@@ -6,6 +6,9 @@
 
 #include "platform/posix/page_memory.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 namespace velk::cli {
@@ -23,11 +26,69 @@ struct FreeCompressor {
     }
 };
 
+// libdeflate's compressor, about 650 KiB at level 4 and written all over, comes from the
+// stream's own memory, which is faulted in at once, rather than page by page from the heap.
+// libdeflate asks for memory through functions without a context, so the room is global.
+constexpr std::size_t kCompressorRoom = std::size_t{768} << 10;
+
+struct Room {
+    std::uintptr_t begin = 0;
+    std::uintptr_t next = 0;
+    std::uintptr_t end = 0;
+};
+Room g_room;
+
+void* RoomAllocate(std::size_t size) {
+    constexpr std::size_t kAlignment = 64;
+    if (size <= g_room.end - g_room.next) {
+        void* memory = reinterpret_cast<void*>(g_room.next);
+        g_room.next +=
+            std::min((size + kAlignment - 1) / kAlignment * kAlignment, g_room.end - g_room.next);
+        return memory;
+    }
+    return std::malloc(size);
+}
+
+void RoomFree(void* memory) {
+    const auto at = reinterpret_cast<std::uintptr_t>(memory);
+    if (at < g_room.begin || at >= g_room.end) {
+        std::free(memory);
+    }
+}
+
+// A compressor in `room`, which must outlive it.
+class CompressorIn {
+  public:
+    explicit CompressorIn(std::span<std::uint8_t> room) {
+        static const bool installed =
+            (libdeflate_set_memory_allocator(RoomAllocate, RoomFree), true);
+        static_cast<void>(installed);
+        const auto begin = reinterpret_cast<std::uintptr_t>(room.data());
+        g_room = {begin, begin, begin + room.size()};
+        compressor_.reset(libdeflate_alloc_compressor(kLevel));
+    }
+    ~CompressorIn() {
+        compressor_.reset();
+        g_room = {};
+    }
+    CompressorIn(const CompressorIn&) = delete;
+    CompressorIn& operator=(const CompressorIn&) = delete;
+    libdeflate_compressor* get() const { return compressor_.get(); }
+
+  private:
+    std::unique_ptr<libdeflate_compressor, FreeCompressor> compressor_;
+};
+
 } // namespace
 
 struct ZlibStream::State {
-    State(ByteSink& to, std::size_t totalBytes) : out(to), memory(totalBytes) {}
+    // At least the size that is mapped in huge pages: faulting in small pages costs more.
+    State(ByteSink& to, std::size_t totalBytes)
+        : out(to), dataBytes(totalBytes),
+          memory(std::max(totalBytes + kCompressorRoom, posix::PageMemory::kWorthIt)) {}
     ByteSink& out;
+    std::size_t dataBytes;
+    // The data, then the compressor's room.
     posix::PageMemory memory;
     std::size_t used = 0;
     bool overflowed = false;
@@ -43,7 +104,7 @@ void ZlibStream::write(std::span<const std::uint8_t> data) {
     if (data.empty()) {
         return;
     }
-    if (s.overflowed || s.memory.size() - s.used < data.size()) {
+    if (s.overflowed || s.dataBytes - s.used < data.size()) {
         s.overflowed = true;
         return;
     }
@@ -55,9 +116,9 @@ bool ZlibStream::finish() {
     if (state_->overflowed || state_->memory.data() == nullptr) {
         return false;
     }
-    const std::unique_ptr<libdeflate_compressor, FreeCompressor> compressor(
-        libdeflate_alloc_compressor(kLevel));
-    if (!compressor) {
+    const CompressorIn compressor(
+        std::span(state_->memory.data(), state_->memory.size()).subspan(state_->dataBytes));
+    if (compressor.get() == nullptr) {
         return false;
     }
     const std::span<const std::uint8_t> data(state_->memory.data(), state_->used);
