@@ -43,15 +43,17 @@ mkdir -p "$work/velk" "$work/pdftoppm" "$work/mutool"
 # Runs each command given RUNS times, taking turns after two warm-up rounds, and prints each
 # command's median wall time in milliseconds on a line of its own.
 median_ms() {
-    local round i start
+    local round i start end
     local -a times=()
     for ((round = -2; round < runs; ++round)); do
         for ((i = 0; i < $#; ++i)); do
             start=$EPOCHREALTIME
             # Split into words and run directly: a shell in between would be timed too.
             ${@:i+1:1} >/dev/null 2>&1
+            # Read before the command substitution below, whose subshell is not the command's.
+            end=$EPOCHREALTIME
             if ((round >= 0)); then
-                times[i]+="$(awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { print (b - a) * 1000 }') "
+                times[i]+="$(awk -v a="$start" -v b="$end" 'BEGIN { print (b - a) * 1000 }') "
             fi
         done
     done
