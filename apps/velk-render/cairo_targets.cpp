@@ -1,4 +1,5 @@
 // The Linux build: pages drawn with Cairo, files through POSIX.
+#include "render/cairo/cairo_fonts.h"
 #include "render/cairo/cairo_surface.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform_targets.h"
@@ -27,8 +28,8 @@ class CairoRasterPage : public RasterPage {
 class CairoTargets : public RenderTargets {
   public:
     CairoTargets() = default;
-    // Every page and printer has gone by now.
-    ~CairoTargets() override { cairo::ReleaseFontCaches(); }
+    // The process ends next: letting go of the font caches would only cost time.
+    ~CairoTargets() override { cairo::SaveFontMatches(); }
     CairoTargets(const CairoTargets&) = delete;
     CairoTargets& operator=(const CairoTargets&) = delete;
 

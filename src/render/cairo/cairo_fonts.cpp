@@ -487,10 +487,15 @@ GlyphRun LayOutText(cairo_scaled_font_t* sizing, std::string_view ansi) {
     return run;
 }
 
-void ReleaseFontConfiguration() {
+void SaveFontMatches() {
     if (g_remembered.cache.changed()) {
         SaveFontMatchCache(g_remembered.cache, FontMatchCachePath(), ConfigurationIdentity());
+        g_remembered.loaded = false;
     }
+}
+
+void ReleaseFontConfiguration() {
+    SaveFontMatches();
     g_remembered = {};
     FcFini();
     g_configured = false;

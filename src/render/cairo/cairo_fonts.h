@@ -56,7 +56,11 @@ class FaceCache {
     std::map<std::tuple<std::string, std::int32_t, bool>, MatchedFace> faces_;
 };
 
-// Lets go of fontconfig's configuration and caches; the next match sets them up again.
+// Writes the answers fontconfig gave since the cache file was read to that file.
+void SaveFontMatches();
+
+// Lets go of fontconfig's configuration and caches, writing new answers first; the next match
+// sets them up again.
 void ReleaseFontConfiguration();
 
 // Pixels per em that GDI gives a LOGFONT height: a negative height is the em itself, a
