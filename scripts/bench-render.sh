@@ -8,8 +8,8 @@
 #
 #   scripts/bench-render.sh [NATIVE_BUILD [RUNS]]
 #
-# NATIVE_BUILD defaults to build/native (velk-render, dense-document, long-document and
-# sample.vlk must be built); RUNS defaults to 30. Pages: the benchmarks' dense page (3,000
+# NATIVE_BUILD defaults to build/native (velk-render, turn-timer, dense-document, long-document
+# and sample.vlk must be built); RUNS defaults to 30. Pages: the benchmarks' dense page (3,000
 # texts, 500 lines, 200 boxes), a page of one line, and every page of the sample report.
 # Goals: velk-render at least 10 times as fast as pdftoppm and 3 times as fast as mutool on
 # every page, and its PDF export at least 5 times as fast as pdftocairo.
@@ -19,8 +19,9 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 native=$(cd "${1:-$repo/build/native}" && pwd)
 runs=${2:-30}
 render=$native/apps/velk-render/velk-render
-for needed in "$render" "$native/benchmarks/dense-document" "$native/benchmarks/long-document" \
-    "$native/sample.vlk"; do
+timer=$native/benchmarks/turn-timer
+for needed in "$render" "$timer" "$native/benchmarks/dense-document" \
+    "$native/benchmarks/long-document" "$native/sample.vlk"; do
     if [[ ! -e $needed ]]; then
         echo "bench-render: $needed is missing; build the native preset first" >&2
         exit 1
@@ -40,27 +41,10 @@ mkdir -p "$work/velk" "$work/pdftoppm" "$work/mutool"
 "$native/benchmarks/dense-document" "$work/one-line.vlk" one-line
 "$native/benchmarks/long-document" "$work/long.vlk" 1000
 
-# Runs each command given RUNS times, taking turns after two warm-up rounds, and prints each
-# command's median wall time in milliseconds on a line of its own.
+# Each command's median wall time in milliseconds, a line each: the commands take turns, RUNS
+# times after two warm-up rounds, started directly rather than through a shell.
 median_ms() {
-    local round i start end
-    local -a times=()
-    for ((round = -2; round < runs; ++round)); do
-        for ((i = 0; i < $#; ++i)); do
-            start=$EPOCHREALTIME
-            # Split into words and run directly: a shell in between would be timed too.
-            ${@:i+1:1} >/dev/null 2>&1
-            # Read before the command substitution below, whose subshell is not the command's.
-            end=$EPOCHREALTIME
-            if ((round >= 0)); then
-                times[i]+="$(awk -v a="$start" -v b="$end" 'BEGIN { print (b - a) * 1000 }') "
-            fi
-        done
-    done
-    for ((i = 0; i < $#; ++i)); do
-        tr ' ' '\n' <<<"${times[i]}" | grep . | sort -g |
-            awk '{ v[NR] = $1 } END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; printf "%.1f\n", m }'
-    done
+    "$timer" "$runs" "$@"
 }
 
 ratio() {
