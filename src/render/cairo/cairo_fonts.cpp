@@ -206,11 +206,11 @@ void UseOwnFontConfiguration() {
     FcConfigDestroy(config);
 }
 
-// What the answers fontconfig gives depend on: our configuration, and the home and data
-// directories that its "~" and xdg entries stand for.
+// What the answers fontconfig gives depend on: its version, our configuration, and the home
+// and data directories that the configuration's "~" and xdg entries stand for.
 const std::string& ConfigurationIdentity() {
     static const std::string identity = [] {
-        std::string text = FontConfigurationXml();
+        std::string text = std::to_string(FcGetVersion()) + '\n' + FontConfigurationXml();
         for (const char* variable : {"HOME", "XDG_DATA_HOME"}) {
             const char* value = std::getenv(variable);
             text += '\n';
