@@ -7,9 +7,9 @@
 #
 #   scripts/bench-scale.sh [NATIVE_BUILD [RUNS [PAGES]]]
 #
-# NATIVE_BUILD defaults to build/native (velk-render and long-document must be built). Times
-# are medians of RUNS runs (default 30), with hyperfine when installed, else with a loop of
-# date +%s%N; peak memory is the median of five runs.
+# NATIVE_BUILD defaults to build/native (velk-render, long-document and turn-timer must be
+# built). Times are medians of RUNS runs (default 30), taken by turn-timer; peak memory is the
+# median of five runs.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -18,7 +18,8 @@ runs=${2:-30}
 pages=${3:-50000}
 render=$native/apps/velk-render/velk-render
 writer=$native/benchmarks/long-document
-for needed in "$render" "$writer" /usr/bin/time; do
+timer=$native/benchmarks/turn-timer
+for needed in "$render" "$writer" "$timer" /usr/bin/time; do
     if [[ ! -x $needed ]]; then
         echo "bench-scale: $needed is missing; build the native preset first" >&2
         exit 1
@@ -31,24 +32,6 @@ mkdir -p "$work/out"
 "$writer" "$work/one.vlk" 1
 "$writer" "$work/long.vlk" "$pages"
 
-# Median wall time of a command in milliseconds.
-median_ms() {
-    if command -v hyperfine >/dev/null; then
-        hyperfine --warmup 3 --min-runs "$runs" -N --export-csv "$work/time.csv" "$1" \
-            >/dev/null 2>&1
-        awk -F, 'NR == 2 { printf "%.2f", $4 * 1000 }' "$work/time.csv"
-    else
-        local i start end
-        for ((i = 0; i < 3; ++i)); do $1 >/dev/null 2>&1; done
-        for ((i = 0; i < runs; ++i)); do
-            start=$(date +%s%N)
-            $1 >/dev/null 2>&1
-            end=$(date +%s%N)
-            echo $((end - start))
-        done | sort -n | awk '{ t[NR] = $1 } END { printf "%.2f", t[int((NR + 1) / 2)] / 1e6 }'
-    fi
-}
-
 # Median peak resident set size of a command in megabytes.
 peak_mb() {
     local i
@@ -57,15 +40,20 @@ peak_mb() {
     done | sort -n | awk '{ k[NR] = $1 } END { printf "%.1f", k[3] / 1024 }'
 }
 
-echo "timer: $(command -v hyperfine >/dev/null && echo hyperfine || echo "date loop") ($runs runs)"
-base_ms=$(median_ms "$render --pages 1 --out-dir $work/out $work/one.vlk")
-base_mb=$(peak_mb "$render --pages 1 --out-dir $work/out $work/one.vlk")
-printf '\n%-30s %9s %10s\n' "" "time ms" "peak MB"
-printf '%-30s %9s %10s\n' "one-page report, page 1" "$base_ms" "$base_mb"
-for page in 1 "$pages"; do
-    ms=$(median_ms "$render --pages $page --out-dir $work/out $work/long.vlk")
+one="$render --pages 1 --out-dir $work/out $work/one.vlk"
+first="$render --pages 1 --out-dir $work/out $work/long.vlk"
+last="$render --pages $pages --out-dir $work/out $work/long.vlk"
+# The three runs take turns, so that a change in the machine's load falls on all of them.
+mapfile -t times < <("$timer" "$runs" "$one" "$first" "$last")
+base_mb=$(peak_mb "$one")
+printf '%-30s %9s %10s\n' "" "time ms" "peak MB"
+printf '%-30s %9s %10s\n' "one-page report, page 1" "${times[0]}" "$base_mb"
+long_pages=(1 "$pages")
+for run in 1 2; do
+    page=${long_pages[run - 1]}
+    ms=${times[run]}
     mb=$(peak_mb "$render --pages $page --out-dir $work/out $work/long.vlk")
-    awk -v name="$pages-page report, page $page" -v ms="$ms" -v mb="$mb" -v bms="$base_ms" \
+    awk -v name="$pages-page report, page $page" -v ms="$ms" -v mb="$mb" -v bms="${times[0]}" \
         -v bmb="$base_mb" 'BEGIN {
             ratio = ms / bms
             more = mb - bmb

@@ -12,8 +12,8 @@ packages=(
     libcairo2-dev libgdk-pixbuf-2.0-dev libfontconfig-dev libfreetype-dev zlib1g-dev
     libdeflate-dev
     fonts-liberation2 fonts-liberation fonts-dejavu-core imagemagick
-    # scripts/bench-render.sh: the PDF rasterisers velk-render is timed against, and the timer
-    poppler-utils mupdf-tools hyperfine
+    # scripts/bench-render.sh: the PDF rasterisers velk-render is timed against
+    poppler-utils mupdf-tools
     # 32-bit Windows build and running it (velk-render.exe compresses its PNG pages with zlib)
     g++-mingw-w64-i686 mingw-w64-tools libz-mingw-w64-dev wine wine32 xvfb xauth
     # the installer velk-setup.exe (target velk_setup)
