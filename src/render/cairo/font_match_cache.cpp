@@ -236,7 +236,8 @@ bool SaveFontMatchCache(const FontMatchCache& cache, const std::string& path,
         std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
         const std::string text = cache.text(configuration);
         file.write(text.data(), static_cast<std::streamsize>(text.size()));
-        if (!file.flush()) {
+        file.close();
+        if (!file) {
             std::remove(temporary.c_str());
             return false;
         }
