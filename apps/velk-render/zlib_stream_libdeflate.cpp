@@ -82,10 +82,17 @@ class CompressorIn {
 } // namespace
 
 struct ZlibStream::State {
-    // At least the size that is mapped in huge pages: faulting in small pages costs more.
+    // At least the size that is mapped in huge pages: faulting in small pages costs more. No
+    // memory, and room for no data, when the size cannot be had.
     State(ByteSink& to, std::size_t totalBytes)
         : out(to), dataBytes(totalBytes),
-          memory(std::max(totalBytes + kCompressorRoom, posix::PageMemory::kWorthIt)) {}
+          memory(totalBytes > SIZE_MAX - kCompressorRoom
+                     ? 0
+                     : std::max(totalBytes + kCompressorRoom, posix::PageMemory::kWorthIt)) {
+        if (memory.data() == nullptr) {
+            dataBytes = 0;
+        }
+    }
     ByteSink& out;
     std::size_t dataBytes;
     // The data, then the compressor's room.

@@ -11,6 +11,9 @@
 #include "render/interpreter.h"
 #include "render/surface.h"
 #include "samplegen/sample_report.h"
+#include "zlib_stream.h"
+
+#include <zlib.h>
 #include "support/render_harness.h"
 #endif
 
@@ -155,6 +158,33 @@ TEST(VelkRenderPng, EverySamplePageReadsBackAsTheSurfaceHoldsIt) {
         MemorySink png;
         ASSERT_TRUE(WritePng(png, kWidth, kHeight, rows)) << "page " << page;
         EXPECT_TRUE(Read(png.bytes).rgb == surfacePixels) << "page " << page;
+    }
+}
+
+// The Linux build gathers the data announced before compressing it.
+TEST(VelkRenderZlibStream, DataBeyondTheAnnouncedSizeOrAStreamWithoutMemoryFails) {
+    const std::tuple<std::size_t, std::size_t, bool> cases[] = {
+        {1000, 1000, true},
+        {1000, 1001, false},
+        // No memory for it: writes are taken and dropped.
+        {SIZE_MAX / 2, 1000, false},
+        {SIZE_MAX - 10, 1000, false},
+    };
+    for (const auto& [announced, written, finishes] : cases) {
+        MemorySink sink;
+        ZlibStream stream(sink, announced);
+        const Bytes data(written, 0x5A);
+        stream.write(std::span(data).first(written / 2));
+        stream.write(std::span(data).subspan(written / 2));
+        EXPECT_EQ(stream.finish(), finishes) << announced << " " << written;
+        if (finishes) {
+            Bytes inflated(written + 1);
+            uLongf size = inflated.size();
+            ASSERT_EQ(uncompress(inflated.data(), &size, sink.bytes.data(), sink.bytes.size()),
+                      Z_OK);
+            inflated.resize(size);
+            EXPECT_TRUE(inflated == data);
+        }
     }
 }
 
