@@ -28,32 +28,31 @@ struct FreeCompressor {
 
 // libdeflate's compressor, about 650 KiB at level 4 and written all over, comes from the
 // stream's own memory, which is faulted in at once, rather than page by page from the heap.
-// libdeflate asks for memory through functions without a context, so the room is global.
+// libdeflate makes that one allocation through functions without a context, so the room that
+// serves it is global; any other allocation goes to the heap.
 constexpr std::size_t kCompressorRoom = std::size_t{768} << 10;
 
 struct Room {
-    std::uintptr_t begin = 0;
-    std::uintptr_t next = 0;
-    std::uintptr_t end = 0;
+    std::uint8_t* start = nullptr;
+    std::size_t size = 0;
+    bool taken = false;
 };
 Room g_room;
 
 void* RoomAllocate(std::size_t size) {
-    constexpr std::size_t kAlignment = 64;
-    if (size <= g_room.end - g_room.next) {
-        void* memory = reinterpret_cast<void*>(g_room.next);
-        g_room.next +=
-            std::min((size + kAlignment - 1) / kAlignment * kAlignment, g_room.end - g_room.next);
-        return memory;
+    if (!g_room.taken && size <= g_room.size) {
+        g_room.taken = true;
+        return g_room.start;
     }
     return std::malloc(size);
 }
 
 void RoomFree(void* memory) {
-    const auto at = reinterpret_cast<std::uintptr_t>(memory);
-    if (at < g_room.begin || at >= g_room.end) {
-        std::free(memory);
+    if (memory != nullptr && memory == g_room.start) {
+        g_room.taken = false;
+        return;
     }
+    std::free(memory);
 }
 
 // A compressor in `room`, which must outlive it.
@@ -63,8 +62,7 @@ class CompressorIn {
         static const bool installed =
             (libdeflate_set_memory_allocator(RoomAllocate, RoomFree), true);
         static_cast<void>(installed);
-        const auto begin = reinterpret_cast<std::uintptr_t>(room.data());
-        g_room = {begin, begin, begin + room.size()};
+        g_room = {room.data(), room.size(), false};
         compressor_.reset(libdeflate_alloc_compressor(kLevel));
     }
     ~CompressorIn() {
@@ -79,24 +77,27 @@ class CompressorIn {
     std::unique_ptr<libdeflate_compressor, FreeCompressor> compressor_;
 };
 
+// The data, then the compressor's room, in at least the size that is mapped in huge pages:
+// faulting in small pages costs more. Nothing when the size cannot be had.
+std::size_t MemoryFor(std::size_t totalBytes) {
+    if (totalBytes > SIZE_MAX - kCompressorRoom) {
+        return 0;
+    }
+    return std::max(totalBytes + kCompressorRoom, posix::PageMemory::kWorthIt);
+}
+
 } // namespace
 
 struct ZlibStream::State {
-    // At least the size that is mapped in huge pages: faulting in small pages costs more. No
-    // memory, and room for no data, when the size cannot be had.
-    State(ByteSink& to, std::size_t totalBytes)
-        : out(to), dataBytes(totalBytes),
-          memory(totalBytes > SIZE_MAX - kCompressorRoom
-                     ? 0
-                     : std::max(totalBytes + kCompressorRoom, posix::PageMemory::kWorthIt)) {
-        if (memory.data() == nullptr) {
-            dataBytes = 0;
-        }
+    State(ByteSink& to, std::size_t totalBytes) : out(to), memory(MemoryFor(totalBytes)) {
+        // Room for data only where the memory also holds the compressor's room after it.
+        const bool holds = memory.data() != nullptr && memory.size() >= kCompressorRoom &&
+                           memory.size() - kCompressorRoom >= totalBytes;
+        dataBytes = holds ? totalBytes : 0;
     }
     ByteSink& out;
-    std::size_t dataBytes;
-    // The data, then the compressor's room.
     posix::PageMemory memory;
+    std::size_t dataBytes = 0;
     std::size_t used = 0;
     bool overflowed = false;
 };
