@@ -33,16 +33,17 @@ PageMemory::PageMemory(std::size_t size) {
     mappedSize_ = mappedSize;
     size_ = size;
     data_ = static_cast<std::uint8_t*>(mapping);
-    if (!huge) {
-        return;
+    if (huge) {
+        data_ = reinterpret_cast<std::uint8_t*>(
+            RoundUp(reinterpret_cast<std::uintptr_t>(mapping), kHugePage));
+        static_cast<void>(madvise(data_, RoundUp(size, kHugePage), MADV_HUGEPAGE));
     }
-    data_ = reinterpret_cast<std::uint8_t*>(
-        RoundUp(reinterpret_cast<std::uintptr_t>(mapping), kHugePage));
     // Both are requests: without huge pages the memory comes in small pages, all faulted in
     // by one call, and without that call (kernels before 5.14) page by page as it is touched.
-    static_cast<void>(madvise(data_, RoundUp(size, kHugePage), MADV_HUGEPAGE));
 #ifdef MADV_POPULATE_WRITE
-    static_cast<void>(madvise(data_, size, MADV_POPULATE_WRITE));
+    if (size >= kAtOnce) {
+        static_cast<void>(madvise(data_, size, MADV_POPULATE_WRITE));
+    }
 #endif
 }
 

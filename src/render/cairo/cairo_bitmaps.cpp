@@ -122,7 +122,7 @@ CairoSurfaceHandle BlankPicture(std::int32_t width, std::int32_t height) {
     const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width);
     const std::size_t size =
         static_cast<std::size_t>(std::max(stride, 0)) * static_cast<std::size_t>(height);
-    if (size >= posix::PageMemory::kWorthIt) {
+    if (size >= posix::PageMemory::kAtOnce) {
         auto pixels = std::make_unique<posix::PageMemory>(size);
         if (pixels->data() != nullptr) {
             CairoSurfaceHandle picture(cairo_image_surface_create_for_data(
