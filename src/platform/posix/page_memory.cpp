@@ -16,13 +16,13 @@ std::size_t RoundUp(std::size_t size, std::size_t unit) {
 
 } // namespace
 
-PageMemory::PageMemory(std::size_t size) {
+PageMemory::PageMemory(std::size_t size, std::size_t hugeFrom) {
     if (size == 0 || size > SIZE_MAX - 2 * kHugePage) {
         return;
     }
     // Large memory is mapped with one huge page more than it needs, so that it can start on a
     // huge page's border; zeroing a huge page for a small piece would cost more than it saves.
-    const bool huge = size >= kWorthIt;
+    const bool huge = size >= hugeFrom;
     const std::size_t mappedSize = huge ? RoundUp(size, kHugePage) + kHugePage : size;
     void* mapping =
         mmap(nullptr, mappedSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);

@@ -15,8 +15,9 @@ class PageMemory {
     static constexpr std::size_t kWorthIt = std::size_t{1} << 20;
     static constexpr std::size_t kAtOnce = std::size_t{64} << 10;
 
-    // `size` bytes, or no memory (data() null) when the mapping fails.
-    explicit PageMemory(std::size_t size);
+    // `size` bytes, or no memory (data() null) when the mapping fails; in huge pages from
+    // `hugeFrom` bytes on.
+    explicit PageMemory(std::size_t size, std::size_t hugeFrom = kWorthIt);
     ~PageMemory();
     PageMemory(const PageMemory&) = delete;
     PageMemory& operator=(const PageMemory&) = delete;

@@ -118,12 +118,12 @@ bool HandOver(std::unique_ptr<posix::PageMemory> pixels, cairo_surface_t* pictur
     return true;
 }
 
-CairoSurfaceHandle BlankPicture(std::int32_t width, std::int32_t height) {
+CairoSurfaceHandle BlankPicture(std::int32_t width, std::int32_t height, std::size_t hugeFrom) {
     const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width);
     const std::size_t size =
         static_cast<std::size_t>(std::max(stride, 0)) * static_cast<std::size_t>(height);
     if (size >= posix::PageMemory::kAtOnce) {
-        auto pixels = std::make_unique<posix::PageMemory>(size);
+        auto pixels = std::make_unique<posix::PageMemory>(size, hugeFrom);
         if (pixels->data() != nullptr) {
             CairoSurfaceHandle picture(cairo_image_surface_create_for_data(
                 pixels->data(), CAIRO_FORMAT_RGB24, width, height, stride));
@@ -136,13 +136,12 @@ CairoSurfaceHandle BlankPicture(std::int32_t width, std::int32_t height) {
     return CairoSurfaceHandle(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
 }
 
-} // namespace
-
-CairoSurfaceHandle NewPicture(std::int32_t width, std::int32_t height, std::uint32_t colour) {
+CairoSurfaceHandle FilledPicture(std::int32_t width, std::int32_t height, std::uint32_t colour,
+                                 std::size_t hugeFrom) {
     if (!Fits(width, height)) {
         return nullptr;
     }
-    CairoSurfaceHandle picture = BlankPicture(width, height);
+    CairoSurfaceHandle picture = BlankPicture(width, height, hugeFrom);
     if (cairo_surface_status(picture.get()) != CAIRO_STATUS_SUCCESS) {
         return nullptr;
     }
@@ -161,6 +160,12 @@ CairoSurfaceHandle NewPicture(std::int32_t width, std::int32_t height, std::uint
     }
     cairo_surface_mark_dirty(picture.get());
     return picture;
+}
+
+} // namespace
+
+CairoSurfaceHandle NewPicture(std::int32_t width, std::int32_t height, std::uint32_t colour) {
+    return FilledPicture(width, height, colour, posix::PageMemory::kWorthIt);
 }
 
 // An uncompressed .bmp file with a BITMAPINFOHEADER or a later one, which is what print engines
@@ -348,7 +353,11 @@ CairoSurfaceHandle StretchPixels(cairo_surface_t* source, const PixelArea& from,
         std::int64_t{window.y} + window.height > height) {
         return nullptr;
     }
-    CairoSurfaceHandle result = NewPicture(window.width, window.height, kWhite);
+    // It lives only while it is drawn: a whole huge page, zeroed, costs less than faulting in
+    // a quarter of one in small pages.
+    constexpr std::size_t kPassingHugeFrom = std::size_t{256} << 10;
+    CairoSurfaceHandle result =
+        FilledPicture(window.width, window.height, kWhite, kPassingHugeFrom);
     if (!result) {
         return nullptr;
     }
