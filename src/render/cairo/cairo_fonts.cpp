@@ -1,7 +1,6 @@
 #include "render/cairo/cairo_fonts.h"
 
 #include "render/cairo/font_match_cache.h"
-#include "render/cairo/utf8_text.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -451,40 +450,6 @@ GdiFont MakeGdiFont(const LogFont& description, FaceCache& faces,
 
 cairo_scaled_font_t* DrawingFont(const GdiFont& font) {
     return font.drawing ? font.drawing.get() : font.sizing.get();
-}
-
-GlyphRun LayOutText(cairo_scaled_font_t* sizing, std::string_view ansi) {
-    GlyphRun run;
-    run.utf8 = AnsiToUtf8(ansi);
-    if (run.utf8.empty() || sizing == nullptr) {
-        return run;
-    }
-    cairo_glyph_t* glyphs = nullptr;
-    int glyphCount = 0;
-    cairo_text_cluster_t* clusters = nullptr;
-    int clusterCount = 0;
-    cairo_text_cluster_flags_t flags{};
-    const cairo_status_t status = cairo_scaled_font_text_to_glyphs(
-        sizing, 0, 0, run.utf8.data(), static_cast<int>(run.utf8.size()), &glyphs, &glyphCount,
-        &clusters, &clusterCount, &flags);
-    const GlyphArray ownedGlyphs(glyphs);
-    const ClusterArray ownedClusters(clusters);
-    if (status != CAIRO_STATUS_SUCCESS || glyphCount <= 0) {
-        return run;
-    }
-    run.glyphs.assign(glyphs, glyphs + glyphCount);
-    run.clusters.assign(clusters, clusters + std::max(clusterCount, 0));
-    // Positions are the sums of the advances before them; the last one is asked for.
-    cairo_text_extents_t last{};
-    cairo_scaled_font_glyph_extents(sizing, &glyphs[glyphCount - 1], 1, &last);
-    for (int i = 0; i + 1 < glyphCount; ++i) {
-        run.advances.push_back(glyphs[i + 1].x - glyphs[i].x);
-    }
-    run.advances.push_back(last.x_advance);
-    const double advance = glyphs[glyphCount - 1].x + last.x_advance;
-    run.advance = static_cast<std::int32_t>(
-        std::lround(std::clamp(advance, 0.0, double{std::numeric_limits<std::int32_t>::max()})));
-    return run;
 }
 
 void SaveFontMatches() {

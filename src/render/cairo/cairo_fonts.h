@@ -111,16 +111,4 @@ GdiFont MakeGdiFont(const LogFont& description, FaceCache& faces,
 // The scaled font glyphs are drawn with.
 cairo_scaled_font_t* DrawingFont(const GdiFont& font);
 
-// A text as glyphs along its baseline, origin at 0, with the advances of `sizing`: GDI's
-// whole-pixel advances for a font's own sizing font.
-struct GlyphRun {
-    std::string utf8;
-    std::vector<cairo_glyph_t> glyphs;
-    std::vector<cairo_text_cluster_t> clusters;
-    std::vector<double> advances; // one per glyph
-    std::int32_t advance = 0;     // all of them, rounded
-};
-
-GlyphRun LayOutText(cairo_scaled_font_t* sizing, std::string_view ansi);
-
 } // namespace velk::cairo

@@ -1,5 +1,6 @@
 #include "render/cairo/cairo_surface.h"
 #include "render/cairo/cairo_drawing.h"
+#include "render/cairo/glyph_run.h"
 #include "render/cairo/cairo_surface_state.h"
 
 #include <algorithm>
@@ -59,8 +60,7 @@ bool CairoSurface::createSolidBrush(std::uint32_t id, Colour colour) {
 }
 
 bool CairoSurface::createFont(std::uint32_t id, const LogFont& font) {
-    GdiFont made =
-        MakeGdiFont(font, s_->faces, s_->fontOptions.get(), s_->glyphPixels());
+    GdiFont made = MakeGdiFont(font, s_->faces, s_->fontOptions.get(), s_->glyphPixels());
     if (made.face == nullptr) {
         return false;
     }

@@ -1,5 +1,6 @@
 #include "render/cairo/cairo_text.h"
 #include "render/cairo/cairo_drawing.h"
+#include "render/cairo/glyph_run.h"
 
 #include <cmath>
 #include <vector>

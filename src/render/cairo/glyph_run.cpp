@@ -1,0 +1,113 @@
+#include "render/cairo/glyph_run.h"
+
+#include "render/cairo/cairo_handles.h"
+#include "render/cairo/utf8_text.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <memory>
+
+namespace velk::cairo {
+
+namespace {
+
+// What a code page byte is in one scaled font.
+struct ByteGlyph {
+    bool known = false;
+    bool usable = false;
+    unsigned long index = 0;
+    double advance = 0;
+    int utf8Bytes = 0;
+};
+
+// Kept with each scaled font and filled as its bytes are first met: Cairo maps the characters
+// of a short text to glyphs one by one through the font's character map, which took a quarter
+// of a dense page, while a text can only hold 256 different bytes.
+using ByteGlyphs = std::array<ByteGlyph, 256>;
+
+const cairo_user_data_key_t kByteGlyphsKey{};
+
+ByteGlyphs* ByteGlyphsOf(cairo_scaled_font_t* font) {
+    if (auto* table =
+            static_cast<ByteGlyphs*>(cairo_scaled_font_get_user_data(font, &kByteGlyphsKey))) {
+        return table;
+    }
+    auto table = std::make_unique<ByteGlyphs>();
+    const auto release = [](void* data) {
+        const std::unique_ptr<ByteGlyphs> owned(static_cast<ByteGlyphs*>(data));
+    };
+    if (cairo_scaled_font_set_user_data(font, &kByteGlyphsKey, table.get(), release) !=
+        CAIRO_STATUS_SUCCESS) {
+        return nullptr;
+    }
+    return table.release();
+}
+
+ByteGlyph LookUp(cairo_scaled_font_t* font, char byte) {
+    const std::string utf8 = AnsiToUtf8(std::string_view(&byte, 1));
+    cairo_glyph_t* glyphs = nullptr;
+    int count = 0;
+    const cairo_status_t status =
+        cairo_scaled_font_text_to_glyphs(font, 0, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                         &glyphs, &count, nullptr, nullptr, nullptr);
+    const GlyphArray owned(glyphs);
+    ByteGlyph glyph;
+    glyph.known = true;
+    if (status != CAIRO_STATUS_SUCCESS || count != 1) {
+        return glyph;
+    }
+    cairo_text_extents_t extents{};
+    cairo_scaled_font_glyph_extents(font, glyphs, 1, &extents);
+    if (cairo_scaled_font_status(font) != CAIRO_STATUS_SUCCESS) {
+        return glyph;
+    }
+    glyph.usable = true;
+    glyph.index = glyphs[0].index;
+    glyph.advance = extents.x_advance;
+    glyph.utf8Bytes = static_cast<int>(utf8.size());
+    return glyph;
+}
+
+} // namespace
+
+GlyphRun LayOutText(cairo_scaled_font_t* sizing, std::string_view ansi) {
+    GlyphRun run;
+    run.utf8 = AnsiToUtf8(ansi);
+    ByteGlyphs* table = sizing == nullptr || ansi.empty() ? nullptr : ByteGlyphsOf(sizing);
+    if (table == nullptr) {
+        return run;
+    }
+    run.glyphs.reserve(ansi.size());
+    run.clusters.reserve(ansi.size());
+    run.advances.reserve(ansi.size());
+    // The scaled fonts are upright scales: glyphs advance along x alone.
+    double x = 0;
+    for (const char byte : ansi) {
+        ByteGlyph& glyph = (*table)[static_cast<unsigned char>(byte)];
+        if (!glyph.known) {
+            glyph = LookUp(sizing, byte);
+        }
+        if (!glyph.usable) {
+            run.glyphs.clear();
+            run.clusters.clear();
+            return run;
+        }
+        run.glyphs.push_back(cairo_glyph_t{glyph.index, x, 0});
+        run.clusters.push_back(cairo_text_cluster_t{glyph.utf8Bytes, 1});
+        x += glyph.advance;
+    }
+    // Positions are the sums of the advances before them.
+    for (std::size_t i = 0; i + 1 < run.glyphs.size(); ++i) {
+        run.advances.push_back(run.glyphs[i + 1].x - run.glyphs[i].x);
+    }
+    const double last = (*table)[static_cast<unsigned char>(ansi.back())].advance;
+    run.advances.push_back(last);
+    const double advance = run.glyphs.back().x + last;
+    run.advance = static_cast<std::int32_t>(
+        std::lround(std::clamp(advance, 0.0, double{std::numeric_limits<std::int32_t>::max()})));
+    return run;
+}
+
+} // namespace velk::cairo
