@@ -73,6 +73,9 @@ ByteGlyph LookUp(cairo_scaled_font_t* font, char byte) {
 } // namespace
 
 GlyphRun LayOutText(cairo_scaled_font_t* sizing, std::string_view ansi) {
+    // Cairo reads a text up to its first NUL; the characters handed on with the glyphs of a PDF
+    // must be the same ones, or Cairo refuses the text and every drawing after it.
+    ansi = ansi.substr(0, ansi.find('\0'));
     GlyphRun run;
     run.utf8 = AnsiToUtf8(ansi);
     ByteGlyphs* table = sizing == nullptr || ansi.empty() ? nullptr : ByteGlyphsOf(sizing);

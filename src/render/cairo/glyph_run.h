@@ -19,8 +19,8 @@ struct GlyphRun {
     std::int32_t advance = 0;     // all of them, rounded
 };
 
-// Each byte of `ansi` is one glyph, placed at the sum of the advances before it, as Cairo
-// places a text; a run whose glyphs cannot be had has none.
+// Each byte of `ansi` up to its first NUL is one glyph, placed at the sum of the advances
+// before it, as Cairo places a text; a run whose glyphs cannot be had has none.
 GlyphRun LayOutText(cairo_scaled_font_t* sizing, std::string_view ansi);
 
 } // namespace velk::cairo
