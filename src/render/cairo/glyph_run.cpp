@@ -101,7 +101,7 @@ GlyphRun LayOutText(cairo_scaled_font_t* sizing, std::string_view ansi) {
         run.clusters.push_back(cairo_text_cluster_t{glyph.utf8Bytes, 1});
         x += glyph.advance;
     }
-    // Positions are the sums of the advances before them.
+    // Each advance is the step to the next glyph's position; the last is the glyph's own.
     for (std::size_t i = 0; i + 1 < run.glyphs.size(); ++i) {
         run.advances.push_back(run.glyphs[i + 1].x - run.glyphs[i].x);
     }
