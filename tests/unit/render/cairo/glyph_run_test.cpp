@@ -65,6 +65,7 @@ TEST_F(VelkRenderGlyphRun, EveryByteIsPlacedAsCairoPlacesTheWholeText) {
             const CairoLayout expected = LaidOutByCairo(sizing, text);
             ASSERT_EQ(run.glyphs.size(), expected.glyphs.size());
             ASSERT_EQ(run.clusters.size(), expected.clusters.size());
+            ASSERT_EQ(run.advances.size(), expected.glyphs.size());
             for (std::size_t i = 0; i < run.glyphs.size(); ++i) {
                 EXPECT_EQ(run.glyphs[i].index, expected.glyphs[i].index) << i;
                 EXPECT_EQ(run.glyphs[i].x, expected.glyphs[i].x) << i;
