@@ -2,6 +2,7 @@
 // positions Cairo's own layout gives the same text.
 #ifndef _WIN32
 
+#include "render/cairo/cairo_handles.h"
 #include "render/cairo/glyph_run.h"
 #include "render/cairo/utf8_text.h"
 #include "unit/render/cairo/cairo_test_support.h"
@@ -32,10 +33,9 @@ CairoLayout LaidOutByCairo(cairo_scaled_font_t* font, const std::string& ansi) {
                                                static_cast<int>(utf8.size()), &glyphs, &glyphCount,
                                                &clusters, &clusterCount, &flags),
               CAIRO_STATUS_SUCCESS);
-    CairoLayout layout{{glyphs, glyphs + glyphCount}, {clusters, clusters + clusterCount}};
-    cairo_glyph_free(glyphs);
-    cairo_text_cluster_free(clusters);
-    return layout;
+    const cairo::GlyphArray ownedGlyphs(glyphs);
+    const cairo::ClusterArray ownedClusters(clusters);
+    return CairoLayout{{glyphs, glyphs + glyphCount}, {clusters, clusters + clusterCount}};
 }
 
 TEST_F(VelkRenderGlyphRun, EveryByteIsPlacedAsCairoPlacesTheWholeText) {
