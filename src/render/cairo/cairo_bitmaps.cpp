@@ -2,12 +2,10 @@
 
 #include "base/little_endian.h"
 #include "platform/posix/page_memory.h"
-#include "render/cairo/pixbuf_library.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
 namespace velk::cairo {
@@ -71,6 +69,127 @@ std::uint32_t DibPixel(const std::uint8_t* row, std::int32_t x, const DibInfo& i
     default: // 32
         return (static_cast<std::uint32_t>(row[4 * x + 2]) << 16) |
                (static_cast<std::uint32_t>(row[4 * x + 1]) << 8) | row[4 * x];
+    }
+}
+
+// Which DIBs decode: uncompressed of any depth, runs of 8- and 4-bit indices stored bottom-up,
+// and 16- or 32-bit pixels with bit fields.
+bool DecodesAs(const DibInfo& info) {
+    switch (info.compression) {
+    case kDibRgb:
+        return info.bitCount == 1 || info.bitCount == 4 || info.bitCount == 8 ||
+               info.bitCount == 16 || info.bitCount == 24 || info.bitCount == 32;
+    case kDibRle8:
+        return info.bitCount == 8 && info.height > 0;
+    case kDibRle4:
+        return info.bitCount == 4 && info.height > 0;
+    case kDibBitFields:
+        return info.bitCount == 16 || info.bitCount == 32;
+    default:
+        return false;
+    }
+}
+
+// One colour of a bit-field pixel: the mask's bits widened to 8 by repeating them once from
+// the top, as GDI does (5 bits abcde become abcdeabc, 2 bits ab become abab0000), or narrowed
+// to their top 8.
+class Field {
+  public:
+    explicit Field(std::uint32_t mask)
+        : mask_(mask), shift_(mask == 0 ? 0 : std::countr_zero(mask)), bits_(std::popcount(mask)) {}
+
+    std::uint32_t of(std::uint32_t pixel) const {
+        const std::uint32_t value = (pixel & mask_) >> shift_;
+        if (bits_ == 0 || bits_ >= 8) {
+            return bits_ == 0 ? 0 : (value >> (bits_ - 8)) & 0xFF;
+        }
+        const std::uint32_t top = value << (8 - bits_);
+        return (top | (top >> bits_)) & 0xFF;
+    }
+
+  private:
+    std::uint32_t mask_;
+    int shift_;
+    int bits_;
+};
+
+// The red, green and blue masks of a bit-field DIB, which come where its colour table would.
+class Fields {
+  public:
+    explicit Fields(const DibInfo& info)
+        : red_(info.colours[0]), green_(info.colours[1]), blue_(info.colours[2]) {}
+
+    std::uint32_t pixel(const std::uint8_t* row, std::int32_t x, std::uint16_t bitCount) const {
+        const std::uint32_t value = bitCount == 16
+                                        ? row[2 * x] | (std::uint32_t{row[2 * x + 1]} << 8)
+                                        : row[4 * x] | (std::uint32_t{row[4 * x + 1]} << 8) |
+                                              (std::uint32_t{row[4 * x + 2]} << 16) |
+                                              (std::uint32_t{row[4 * x + 3]} << 24);
+        return (red_.of(value) << 16) | (green_.of(value) << 8) | blue_.of(value);
+    }
+
+  private:
+    Field red_;
+    Field green_;
+    Field blue_;
+};
+
+// The runs of an RLE8 or RLE4 DIB into `rows`, scan line 0 at the bottom. A run is a count and
+// the index (or, in RLE4, two indices taken in turn) it repeats; a count of 0 is an escape:
+// 0 ends the line, 1 the picture, 2 moves right and up by the next two bytes, and from 3 on
+// that many indices follow as they are, padded to a 16-bit boundary. Pixels beyond the picture
+// are dropped; the runs move only right and up, so each pixel is written once at most.
+void DecodeRuns(std::span<const std::uint8_t> runs, const DibInfo& info, const PictureRows& rows) {
+    const bool four = info.compression == kDibRle4;
+    const std::int64_t width = rows.width();
+    const std::int64_t height = rows.height();
+    std::int64_t x = 0;
+    std::int64_t scan = 0;
+    // `count` indices from `index(i)`, the part that falls inside the picture written.
+    const auto put = [&](std::int64_t count, const auto& index) {
+        if (scan < height) {
+            std::uint32_t* row = rows.row(static_cast<std::int32_t>(height - 1 - scan));
+            for (std::int64_t i = 0; i < count && x + i < width; ++i) {
+                row[x + i] = info.colours[index(i)] & kRgbMask;
+            }
+        }
+        x += count;
+    };
+    std::size_t at = 0;
+    while (runs.size() - at >= 2 && scan < height) {
+        const std::uint8_t count = runs[at];
+        const std::uint8_t value = runs[at + 1];
+        at += 2;
+        if (count > 0) {
+            put(count, [four, value](std::int64_t i) {
+                return four ? (i % 2 == 0 ? value >> 4 : value & 0xF) : value;
+            });
+            continue;
+        }
+        if (value == 0) {
+            x = 0;
+            ++scan;
+        } else if (value == 1) {
+            return;
+        } else if (value == 2) {
+            if (runs.size() - at < 2) {
+                return;
+            }
+            x += runs[at];
+            scan += runs[at + 1];
+            at += 2;
+        } else {
+            const std::size_t bytes = four ? (value + 1u) / 2 : value;
+            if (runs.size() - at < bytes) {
+                return;
+            }
+            const std::uint8_t* literal = runs.data() + at;
+            put(value, [four, literal](std::int64_t i) {
+                return four ? (i % 2 == 0 ? literal[i / 2] >> 4 : literal[i / 2] & 0xF)
+                            : literal[i];
+            });
+            at += bytes + bytes % 2;
+        }
     }
 }
 
@@ -168,116 +287,6 @@ CairoSurfaceHandle NewPicture(std::int32_t width, std::int32_t height, std::uint
     return FilledPicture(width, height, colour, posix::PageMemory::kWorthIt);
 }
 
-// An uncompressed .bmp file with a BITMAPINFOHEADER or a later one, which is what print engines
-// write; null for any other file. Decoded here it takes a small part of the time that loading
-// gdk-pixbuf and the libraries it brings takes.
-CairoSurfaceHandle DecodePlainBmp(std::span<const std::uint8_t> file) {
-    constexpr std::size_t kFileHeader = 14;
-    constexpr std::size_t kInfoHeader = 40;
-    if (file.size() < kFileHeader + kInfoHeader || file[0] != 'B' || file[1] != 'M') {
-        return nullptr;
-    }
-    const auto bitsAt = static_cast<std::uint32_t>(ReadInt32(file, 10));
-    const auto headerSize = static_cast<std::uint32_t>(ReadInt32(file, 14));
-    if (headerSize < kInfoHeader || headerSize > file.size() - kFileHeader ||
-        bitsAt > file.size()) {
-        return nullptr;
-    }
-    DibInfo info;
-    info.width = ReadInt32(file, 18);
-    info.height = ReadInt32(file, 22);
-    info.planes = static_cast<std::uint16_t>(ReadInt16(file, 26));
-    info.bitCount = static_cast<std::uint16_t>(ReadInt16(file, 28));
-    info.compression = static_cast<std::uint32_t>(ReadInt32(file, 30));
-    info.clrUsed = static_cast<std::uint32_t>(ReadInt32(file, 46));
-    if (info.compression != 0 || info.bitCount == 0) {
-        return nullptr;
-    }
-    if (info.bitCount <= 8) {
-        const std::size_t entries =
-            info.clrUsed == 0 ? std::size_t{1} << info.bitCount : info.clrUsed;
-        const std::size_t tableAt = kFileHeader + headerSize;
-        if (entries > info.colours.size() || (file.size() - tableAt) / 4 < entries) {
-            return nullptr;
-        }
-        for (std::size_t i = 0; i < entries; ++i) {
-            info.colours[i] = static_cast<std::uint32_t>(ReadInt32(file, tableAt + 4 * i));
-        }
-    }
-    return DecodeDib(file.subspan(bitsAt), info);
-}
-
-CairoSurfaceHandle LoadBmpFile(const std::string& path) {
-    // A file larger than the largest picture is left to gdk-pixbuf, which refuses it by its
-    // size without reading it.
-    constexpr std::uintmax_t kLargestPlainFile = kLargestBitmapPixels * 4 + 4096;
-    std::error_code sizeError;
-    const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
-    if (!sizeError && size <= kLargestPlainFile) {
-        std::vector<std::uint8_t> file(static_cast<std::size_t>(size));
-        std::ifstream in(path, std::ios::binary);
-        if (in.read(reinterpret_cast<char*>(file.data()), static_cast<std::streamsize>(size))) {
-            if (CairoSurfaceHandle picture = DecodePlainBmp(file)) {
-                return picture;
-            }
-        }
-    }
-    return PixbufBmpFile(path);
-}
-
-CairoSurfaceHandle PixbufBmpFile(const std::string& path) {
-    const PixbufLibrary* gdk = Pixbuf();
-    if (gdk == nullptr) {
-        return nullptr;
-    }
-    int width = 0;
-    int height = 0;
-    GdkPixbufFormat* format = gdk->getFileInfo(path.c_str(), &width, &height);
-    if (format == nullptr || !Fits(width, height)) {
-        return nullptr;
-    }
-    const auto releaseText = [gdk](gchar* text) { gdk->free(text); };
-    const std::unique_ptr<gchar, decltype(releaseText)> name(gdk->formatGetName(format),
-                                                             releaseText);
-    // LoadImage(IMAGE_BITMAP) reads bitmaps only, whatever else a decoder could read.
-    if (!name || std::strcmp(name.get(), "bmp") != 0) {
-        return nullptr;
-    }
-    GError* error = nullptr;
-    const auto releasePixbuf = [gdk](GdkPixbuf* pixbuf) { gdk->objectUnref(pixbuf); };
-    const std::unique_ptr<GdkPixbuf, decltype(releasePixbuf)> pixbuf(
-        gdk->newFromFile(path.c_str(), &error), releasePixbuf);
-    if (error != nullptr) {
-        gdk->errorFree(error);
-    }
-    if (!pixbuf || gdk->getBitsPerSample(pixbuf.get()) != 8 ||
-        gdk->getNChannels(pixbuf.get()) < 3) {
-        return nullptr;
-    }
-    width = gdk->getWidth(pixbuf.get());
-    height = gdk->getHeight(pixbuf.get());
-    CairoSurfaceHandle picture = NewPicture(width, height, kWhite);
-    if (!picture) {
-        return nullptr;
-    }
-    const int channels = gdk->getNChannels(pixbuf.get());
-    const int stride = gdk->getRowstride(pixbuf.get());
-    const guchar* pixels = gdk->readPixels(pixbuf.get());
-    const PictureRows rows(picture.get());
-    cairo_surface_flush(picture.get());
-    for (int y = 0; y < height; ++y) {
-        const guchar* in = pixels + static_cast<std::ptrdiff_t>(y) * stride;
-        std::uint32_t* out = rows.row(y);
-        // A fourth channel is ignored: GDI draws 32-bit bitmaps without their alpha.
-        for (int x = 0; x < width; ++x, in += channels) {
-            out[x] = (static_cast<std::uint32_t>(in[0]) << 16) |
-                     (static_cast<std::uint32_t>(in[1]) << 8) | in[2];
-        }
-    }
-    cairo_surface_mark_dirty(picture.get());
-    return picture;
-}
-
 int ReadDib(cairo_surface_t* picture, std::uint32_t firstLine, std::uint32_t lines,
             std::span<std::uint8_t> bits, DibInfo& info) {
     cairo_surface_flush(picture);
@@ -318,28 +327,34 @@ int ReadDib(cairo_surface_t* picture, std::uint32_t firstLine, std::uint32_t lin
 CairoSurfaceHandle DecodeDib(std::span<const std::uint8_t> bits, const DibInfo& info) {
     const std::int64_t width = info.width;
     const std::int64_t height = info.height < 0 ? -std::int64_t{info.height} : info.height;
-    const bool known = info.bitCount == 1 || info.bitCount == 4 || info.bitCount == 8 ||
-                       info.bitCount == 16 || info.bitCount == 24 || info.bitCount == 32;
-    if (!known || info.compression != 0 || info.planes != 1 || !Fits(width, height)) {
+    if (!DecodesAs(info) || info.planes != 1 || !Fits(width, height)) {
         return nullptr;
     }
+    const bool runs = info.compression == kDibRle8 || info.compression == kDibRle4;
     const std::int64_t rowBytes = DibRow(width, info.bitCount);
-    if (rowBytes * height > static_cast<std::int64_t>(bits.size())) {
+    if (!runs && rowBytes * height > static_cast<std::int64_t>(bits.size())) {
         return nullptr;
     }
-    CairoSurfaceHandle picture =
-        NewPicture(static_cast<std::int32_t>(width), static_cast<std::int32_t>(height), kWhite);
+    // Pixels that runs skip are left black, as in a new screen bitmap that the runs are set into.
+    CairoSurfaceHandle picture = NewPicture(static_cast<std::int32_t>(width),
+                                            static_cast<std::int32_t>(height), runs ? 0 : kWhite);
     if (!picture) {
         return nullptr;
     }
     cairo_surface_flush(picture.get());
     const PictureRows rows(picture.get());
-    for (std::int64_t scan = 0; scan < height; ++scan) {
-        const std::uint8_t* in = bits.data() + scan * rowBytes;
-        const auto y = static_cast<std::int32_t>(info.height > 0 ? height - 1 - scan : scan);
-        std::uint32_t* out = rows.row(y);
-        for (std::int32_t x = 0; x < width; ++x) {
-            out[x] = DibPixel(in, x, info);
+    if (runs) {
+        DecodeRuns(bits, info, rows);
+    } else {
+        const Fields fields(info);
+        for (std::int64_t scan = 0; scan < height; ++scan) {
+            const std::uint8_t* in = bits.data() + scan * rowBytes;
+            const auto y = static_cast<std::int32_t>(info.height > 0 ? height - 1 - scan : scan);
+            std::uint32_t* out = rows.row(y);
+            for (std::int32_t x = 0; x < width; ++x) {
+                out[x] = info.compression == kDibBitFields ? fields.pixel(in, x, info.bitCount)
+                                                           : DibPixel(in, x, info);
+            }
         }
     }
     cairo_surface_mark_dirty(picture.get());

@@ -1,7 +1,7 @@
 #pragma once
 
-// Bitmaps for the Cairo surface: .bmp files, device-independent bitmaps
-// in and out, and GDI's way of stretching pixels. Pictures are Cairo RGB24 image surfaces
+// Bitmaps for the Cairo surface: device-independent bitmaps in and out, and GDI's way of
+// stretching pixels. Pictures are Cairo RGB24 image surfaces
 // (0x00RRGGBB per pixel, rows top-down).
 
 #include "render/cairo/cairo_handles.h"
@@ -16,17 +16,6 @@ namespace velk::cairo {
 // Bitmaps beyond this many pixels are refused, like a bitmap GDI has no memory for.
 inline constexpr std::int64_t kLargestBitmapPixels = std::int64_t{1} << 26;
 
-// A .bmp file of any depth, uncompressed or RLE; null when the file is not a bitmap this
-// size or smaller. Uncompressed files are decoded by DecodePlainBmp, the rest by gdk-pixbuf.
-CairoSurfaceHandle LoadBmpFile(const std::string& path);
-
-// The bytes of an uncompressed .bmp file with a BITMAPINFOHEADER or a later header, of 1 to
-// 32 bits per pixel; null for any other file.
-CairoSurfaceHandle DecodePlainBmp(std::span<const std::uint8_t> file);
-
-// A .bmp file decoded by gdk-pixbuf, which also reads RLE and bit-field bitmaps.
-CairoSurfaceHandle PixbufBmpFile(const std::string& path);
-
 // An RGB24 image of the given size, filled with `colour` (0x00RRGGBB); null when too large.
 CairoSurfaceHandle NewPicture(std::int32_t width, std::int32_t height, std::uint32_t colour);
 
@@ -36,8 +25,16 @@ CairoSurfaceHandle NewPicture(std::int32_t width, std::int32_t height, std::uint
 int ReadDib(cairo_surface_t* picture, std::uint32_t firstLine, std::uint32_t lines,
             std::span<std::uint8_t> bits, DibInfo& info);
 
-// The picture a BI_RGB DIB of 1, 4, 8, 16, 24 or 32 bits per pixel holds, rows top-down;
-// null when the header makes no sense or `bits` is too short for it.
+// DIB compressions (biCompression).
+inline constexpr std::uint32_t kDibRgb = 0;       // BI_RGB
+inline constexpr std::uint32_t kDibRle8 = 1;      // BI_RLE8
+inline constexpr std::uint32_t kDibRle4 = 2;      // BI_RLE4
+inline constexpr std::uint32_t kDibBitFields = 3; // BI_BITFIELDS
+
+// The picture a DIB holds, rows top-down: BI_RGB of 1, 4, 8, 16, 24 or 32 bits per pixel,
+// BI_RLE8 and BI_RLE4 (bottom-up only), or BI_BITFIELDS of 16 or 32 bits with the red, green
+// and blue masks in colours[0..2]. Null when the header makes no sense or `bits` is too short
+// for an uncompressed picture; runs that end early leave the rest of the picture black.
 CairoSurfaceHandle DecodeDib(std::span<const std::uint8_t> bits, const DibInfo& info);
 
 // A rectangle of pixels.

@@ -1,4 +1,5 @@
 #include "render/cairo/cairo_surface.h"
+#include "render/cairo/bmp_file.h"
 #include "render/cairo/cairo_drawing.h"
 #include "render/cairo/glyph_run.h"
 #include "render/cairo/cairo_surface_state.h"
