@@ -34,8 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     velk::cli::MemorySink sink;
     Check(velk::cli::WritePng(
         sink, width, height, [&expected, rowBytes](std::int32_t y, std::span<std::uint8_t> row) {
-            std::memcpy(row.data(), expected.data() + static_cast<std::size_t>(y) * rowBytes,
-                        rowBytes);
+            // A row that repeats the one above is said to, and left as it is.
+            const std::uint8_t* pixels = expected.data() + static_cast<std::size_t>(y) * rowBytes;
+            if (y > 0 && std::memcmp(pixels - rowBytes, pixels, rowBytes) == 0) {
+                return true;
+            }
+            std::memcpy(row.data(), pixels, rowBytes);
+            return false;
         }));
     const velk::testing::PngRead read = velk::testing::ReadPng(sink.bytes);
     Check(read.error.empty() && read.picture.rgb == expected);

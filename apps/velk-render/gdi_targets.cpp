@@ -177,6 +177,7 @@ class GdiRasterPage : public RasterPage {
         if (from.width == width && from.height == height) {
             return [this, from](std::int32_t y, std::span<std::uint8_t> rgb) {
                 canvas_.readRow(from, y, rgb);
+                return false;
             };
         }
         // Through StretchBlt in the context's own (default) stretch mode, as the viewer copies.
@@ -189,6 +190,7 @@ class GdiRasterPage : public RasterPage {
         GdiFlush();
         return [shrunk, width, height](std::int32_t y, std::span<std::uint8_t> rgb) {
             shrunk->readRow(CopyRect{0, 0, width, height}, y, rgb);
+            return false;
         };
     }
 

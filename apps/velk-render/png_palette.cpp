@@ -71,30 +71,6 @@ std::optional<std::uint8_t> Palette::find(std::uint32_t colour) {
     }
 }
 
-IndexedRows::IndexedRows(const RowSource& rows, std::int32_t width, Palette& palette)
-    : rows_(rows), palette_(palette), rgb_(static_cast<std::size_t>(width) * 3, 0) {}
-
-IndexedRows::Row IndexedRows::next(std::int32_t y, std::span<std::uint8_t> indices) {
-    rows_(y, rgb_);
-    if (rgb_ == before_) {
-        return Row::Repeated;
-    }
-    before_ = rgb_;
-    return palette_.index(rgb_, indices) ? Row::Indexed : Row::TooManyColours;
-}
-
-std::optional<Palette> PaletteOf(std::int32_t width, std::int32_t height, const RowSource& rows) {
-    Palette palette;
-    IndexedRows indexed(rows, width, palette);
-    std::vector<std::uint8_t> indices(static_cast<std::size_t>(width));
-    for (std::int32_t y = 0; y < height; ++y) {
-        if (indexed.next(y, indices) == IndexedRows::Row::TooManyColours) {
-            return std::nullopt;
-        }
-    }
-    return palette;
-}
-
 void PackIndices(std::span<const std::uint8_t> indices, int depth, std::span<std::uint8_t> packed) {
     if (depth == 8) {
         std::ranges::copy(indices, packed.begin());

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "png_writer.h"
-
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -35,27 +33,6 @@ class Palette {
     std::array<std::uint8_t, kSlots> indices_{};
     std::vector<std::uint32_t> colours_;
 };
-
-// A picture's rows as palette indices, taking new colours into the palette as they come. A row
-// that repeats the one before is not indexed again: its indices are still in the buffer.
-class IndexedRows {
-  public:
-    enum class Row { Repeated, Indexed, TooManyColours };
-
-    IndexedRows(const RowSource& rows, std::int32_t width, Palette& palette);
-
-    // Row y into `indices`, the buffer given for the row before.
-    Row next(std::int32_t y, std::span<std::uint8_t> indices);
-
-  private:
-    const RowSource& rows_;
-    Palette& palette_;
-    std::vector<std::uint8_t> rgb_;
-    std::vector<std::uint8_t> before_;
-};
-
-// The palette of a picture that has no more colours than a palette holds.
-std::optional<Palette> PaletteOf(std::int32_t width, std::int32_t height, const RowSource& rows);
 
 // 8-bit indices as `depth`-bit ones, the leftmost pixel in the highest bits of its byte and
 // the bits after the last pixel 0.

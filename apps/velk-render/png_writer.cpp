@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 #include <string_view>
+#include <vector>
 
 namespace velk::cli {
 
@@ -69,28 +69,39 @@ class IdatChunks : public ByteSink {
     std::vector<std::uint8_t> buffer_;
 };
 
-} // namespace
-
-bool WritePng(ByteSink& out, std::int32_t width, std::int32_t height, const RowSource& rows) {
-    if (width <= 0 || height <= 0) {
-        return false;
+// The RGB rows of `image`, each behind its filter byte, rewritten in place as rows of packed
+// palette indices behind theirs; the bytes they take. A packed row is never longer than an RGB
+// one, so it ends before the next RGB row begins.
+std::size_t PackInPlace(std::span<std::uint8_t> image, std::size_t width, std::size_t height,
+                        Palette& palette, const std::vector<bool>& repeats) {
+    const int depth = palette.bitDepth();
+    const std::size_t rgbRow = width * 3 + 1;
+    const std::size_t packedRow = (width * static_cast<std::size_t>(depth) + 7) / 8 + 1;
+    std::vector<std::uint8_t> indices(width);
+    for (std::size_t y = 0; y < height; ++y) {
+        const std::span packed = image.subspan(y * packedRow, packedRow);
+        if (repeats[y]) {
+            std::copy_n(packed.data() - packedRow, packedRow, packed.data());
+            continue;
+        }
+        // Indexed before it is written over: the row's own RGB bytes may lie under it. Every
+        // colour is in the palette already.
+        palette.index(image.subspan(y * rgbRow + 1, width * 3), indices);
+        packed[0] = 0;
+        PackIndices(indices, depth, packed.subspan(1));
     }
-    // A page of text and rules has a few dozen colours: as palette indices its image data is a
-    // third of its RGB bytes or less, and deflate's time shrinks with it.
-    std::optional<Palette> palette = PaletteOf(width, height, rows);
-    const int depth = palette ? palette->bitDepth() : 8;
-    const std::size_t rowBytes =
-        palette ? (static_cast<std::size_t>(width) * static_cast<std::size_t>(depth) + 7) / 8
-                : static_cast<std::size_t>(width) * 3;
+    return packedRow * height;
+}
 
+void WriteHeader(ByteSink& out, std::int32_t width, std::int32_t height, const Palette* palette) {
     out.write(std::array<std::uint8_t, 8>{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'});
     ChunkWriter header(out, "IHDR", 13);
     header.write(Big32(static_cast<std::uint32_t>(width)));
     header.write(Big32(static_cast<std::uint32_t>(height)));
     // Palette indices or 8-bit RGB, deflate, adaptive filtering, no interlace.
+    const auto depth = static_cast<std::uint8_t>(palette ? palette->bitDepth() : 8);
     const std::uint8_t colourType = palette ? 3 : 2;
-    header.write(
-        std::array<std::uint8_t, 5>{static_cast<std::uint8_t>(depth), colourType, 0, 0, 0});
+    header.write(std::array<std::uint8_t, 5>{depth, colourType, 0, 0, 0});
     header.finish();
     if (palette) {
         const std::vector<std::uint8_t> entries = palette->entries();
@@ -98,30 +109,45 @@ bool WritePng(ByteSink& out, std::int32_t width, std::int32_t height, const RowS
         chunk.write(entries);
         chunk.finish();
     }
+}
 
+} // namespace
+
+bool WritePng(ByteSink& out, std::int32_t width, std::int32_t height, const RowSource& rows) {
+    if (width <= 0 || height <= 0) {
+        return false;
+    }
+    const auto columns = static_cast<std::size_t>(width);
+    const auto lines = static_cast<std::size_t>(height);
+    const std::size_t rgbRow = columns * 3 + 1;
     IdatChunks data(out);
-    ZlibStream zlib(data, (rowBytes + 1) * static_cast<std::size_t>(height));
-    // Each row with its filter byte (0, none) in front. The buffer keeps the row before, so
-    // a source may leave a row that repeats as it is.
-    std::vector<std::uint8_t> row(rowBytes + 1, 0);
-    const std::span pixels = std::span(row).subspan(1);
-    if (palette) {
-        IndexedRows indexed(rows, width, *palette);
-        std::vector<std::uint8_t> indices(static_cast<std::size_t>(width));
-        for (std::int32_t y = 0; y < height; ++y) {
-            // Every colour is in the palette already.
-            if (indexed.next(y, indices) == IndexedRows::Row::Indexed) {
-                PackIndices(indices, depth, pixels);
-            }
-            zlib.write(row);
-        }
-    } else {
-        for (std::int32_t y = 0; y < height; ++y) {
-            rows(y, pixels);
-            zlib.write(row);
+    ZlibStream zlib(data, rgbRow * lines);
+    const std::span<std::uint8_t> image = zlib.data();
+    if (image.empty()) {
+        return false;
+    }
+    // Every row as RGB behind its filter byte (0, none), in the stream's room. A page of text
+    // and rules has a few dozen colours: while they fit a palette the rows are indexed too,
+    // and as indices the image data is a third of its RGB bytes or less, and deflate's time
+    // shrinks with it.
+    Palette palette;
+    bool fits = true;
+    std::vector<bool> repeats(lines);
+    std::vector<std::uint8_t> indices(columns);
+    for (std::size_t y = 0; y < lines; ++y) {
+        const std::span row = image.subspan(y * rgbRow, rgbRow);
+        row[0] = 0;
+        repeats[y] = rows(static_cast<std::int32_t>(y), row.subspan(1)) && y > 0;
+        if (repeats[y]) {
+            std::copy_n(row.data() - rgbRow, rgbRow, row.data());
+        } else if (fits) {
+            fits = palette.index(row.subspan(1), indices);
         }
     }
-    if (!zlib.finish()) {
+    const std::size_t size =
+        fits ? PackInPlace(image, columns, lines, palette, repeats) : image.size();
+    WriteHeader(out, width, height, fits ? &palette : nullptr);
+    if (!zlib.finish(size)) {
         return false;
     }
     data.flush();
@@ -141,6 +167,7 @@ std::vector<std::uint8_t> EncodePng(const RgbImage& image) {
         WritePng(sink, image.width, image.height, [&image, rowBytes](std::int32_t y, auto row) {
             const auto start = image.pixels.begin() + static_cast<std::ptrdiff_t>(y * rowBytes);
             std::copy_n(start, rowBytes, row.begin());
+            return false;
         });
     return written ? std::move(sink.bytes) : std::vector<std::uint8_t>{};
 }

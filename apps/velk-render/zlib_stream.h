@@ -8,22 +8,23 @@
 
 namespace velk::cli {
 
-// A zlib stream (deflate at a fast level, with its Adler-32) of data given in pieces, made by
-// the deflate library of the build: libdeflate on Linux, zlib in the Windows build, where
-// libdeflate is not packaged for mingw-w64. The compressed bytes go to `out`, some of them as
-// the data comes or all of them at `finish`.
+// A zlib stream (deflate at a fast level, with its Adler-32) of data that is first put in room
+// the stream holds, made by the deflate library of the build: libdeflate on Linux, zlib in the
+// Windows build, where libdeflate is not packaged for mingw-w64. The compressed bytes go to
+// `out` at `finish`.
 class ZlibStream {
   public:
-    // `totalBytes`: how much data is coming, so that it can be kept without reallocating;
-    // more makes `finish` fail.
-    ZlibStream(ByteSink& out, std::size_t totalBytes);
+    // Room for up to `capacity` bytes of data.
+    ZlibStream(ByteSink& out, std::size_t capacity);
     ~ZlibStream();
     ZlibStream(const ZlibStream&) = delete;
     ZlibStream& operator=(const ZlibStream&) = delete;
 
-    void write(std::span<const std::uint8_t> data);
-    // The rest of the stream; false when the library could not make it.
-    bool finish();
+    // The room, as it was left: `capacity` bytes, or none when they could not be had.
+    std::span<std::uint8_t> data();
+    // The stream of the first `size` bytes of the room; false when the library could not make
+    // it or `size` is more than the room.
+    bool finish(std::size_t size);
 
   private:
     struct State;

@@ -1,5 +1,4 @@
-// The Linux build's zlib stream: libdeflate compresses a whole buffer at once, so the data is
-// gathered first.
+// The Linux build's zlib stream: libdeflate compresses a whole buffer at once.
 #include "zlib_stream.h"
 
 #include <libdeflate.h>
@@ -9,7 +8,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
 namespace velk::cli {
 
@@ -89,39 +87,28 @@ std::size_t MemoryFor(std::size_t totalBytes) {
 } // namespace
 
 struct ZlibStream::State {
-    State(ByteSink& to, std::size_t totalBytes) : out(to), memory(MemoryFor(totalBytes)) {
+    State(ByteSink& to, std::size_t capacity) : out(to), memory(MemoryFor(capacity)) {
         // Room for data only where the memory also holds the compressor's room after it.
         const bool holds = memory.data() != nullptr && memory.size() >= kCompressorRoom &&
-                           memory.size() - kCompressorRoom >= totalBytes;
-        dataBytes = holds ? totalBytes : 0;
+                           memory.size() - kCompressorRoom >= capacity;
+        dataBytes = holds ? capacity : 0;
     }
     ByteSink& out;
     posix::PageMemory memory;
     std::size_t dataBytes = 0;
-    std::size_t used = 0;
-    bool overflowed = false;
 };
 
-ZlibStream::ZlibStream(ByteSink& out, std::size_t totalBytes)
-    : state_(std::make_unique<State>(out, totalBytes)) {}
+ZlibStream::ZlibStream(ByteSink& out, std::size_t capacity)
+    : state_(std::make_unique<State>(out, capacity)) {}
 
 ZlibStream::~ZlibStream() = default;
 
-void ZlibStream::write(std::span<const std::uint8_t> data) {
-    State& s = *state_;
-    if (data.empty()) {
-        return;
-    }
-    if (s.overflowed || s.dataBytes - s.used < data.size()) {
-        s.overflowed = true;
-        return;
-    }
-    std::memcpy(s.memory.data() + s.used, data.data(), data.size());
-    s.used += data.size();
+std::span<std::uint8_t> ZlibStream::data() {
+    return {state_->memory.data(), state_->dataBytes};
 }
 
-bool ZlibStream::finish() {
-    if (state_->overflowed || state_->memory.data() == nullptr) {
+bool ZlibStream::finish(std::size_t size) {
+    if (size > state_->dataBytes || state_->memory.data() == nullptr) {
         return false;
     }
     const CompressorIn compressor(
@@ -129,16 +116,16 @@ bool ZlibStream::finish() {
     if (compressor.get() == nullptr) {
         return false;
     }
-    const std::span<const std::uint8_t> data(state_->memory.data(), state_->used);
+    const std::span<const std::uint8_t> data(state_->memory.data(), size);
     const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), data.size());
     // Left uninitialised, the room beyond what the compressed bytes fill is never touched.
     const auto compressed = std::make_unique_for_overwrite<std::uint8_t[]>(bound);
-    const std::size_t size = libdeflate_zlib_compress(compressor.get(), data.data(), data.size(),
+    const std::size_t made = libdeflate_zlib_compress(compressor.get(), data.data(), data.size(),
                                                       compressed.get(), bound);
-    if (size == 0) {
+    if (made == 0) {
         return false;
     }
-    state_->out.write({compressed.get(), size});
+    state_->out.write({compressed.get(), made});
     return true;
 }
 

@@ -1,5 +1,4 @@
-// The Windows build's zlib stream: zlib itself (Debian's mingw-w64 build, linked statically),
-// compressing as the data comes.
+// The Windows build's zlib stream: zlib itself (Debian's mingw-w64 build, linked statically).
 #include "zlib_stream.h"
 
 #define ZLIB_CONST
@@ -7,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <new>
 
 namespace velk::cli {
 
@@ -22,60 +22,51 @@ constexpr std::size_t kLargestPiece = std::size_t{1} << 30;
 } // namespace
 
 struct ZlibStream::State {
-    explicit State(ByteSink& sink) : out(sink) { ready = deflateInit(&z, kLevel) == Z_OK; }
-    ~State() {
-        if (ready) {
-            deflateEnd(&z);
-        }
-    }
-    State(const State&) = delete;
-    State& operator=(const State&) = delete;
-
-    // One call of deflate with the output buffer empty; whatever it made goes on. Its status.
-    int deflateOnce(int flush) {
-        z.next_out = buffer.data();
-        z.avail_out = static_cast<uInt>(buffer.size());
-        const int status = deflate(&z, flush);
-        const std::size_t made = buffer.size() - z.avail_out;
-        if (made > 0) {
-            out.write(std::span(buffer).first(made));
-        }
-        return status;
-    }
+    State(ByteSink& sink, std::size_t capacity)
+        : out(sink), room(new (std::nothrow) std::uint8_t[capacity]),
+          roomBytes(room ? capacity : 0) {}
 
     ByteSink& out;
-    z_stream z{};
-    bool ready = false;
-    std::array<std::uint8_t, 64 * 1024> buffer{};
+    std::unique_ptr<std::uint8_t[]> room;
+    std::size_t roomBytes;
 };
 
-ZlibStream::ZlibStream(ByteSink& out, std::size_t) : state_(std::make_unique<State>(out)) {}
+ZlibStream::ZlibStream(ByteSink& out, std::size_t capacity)
+    : state_(std::make_unique<State>(out, capacity)) {}
 
 ZlibStream::~ZlibStream() = default;
 
-void ZlibStream::write(std::span<const std::uint8_t> data) {
-    State& s = *state_;
-    while (s.ready && !data.empty()) {
-        const std::size_t piece = std::min(data.size(), kLargestPiece);
-        s.z.next_in = data.data();
-        s.z.avail_in = static_cast<uInt>(piece);
-        // Room left in the output buffer means that all of the input was taken.
-        do {
-            s.ready = s.deflateOnce(Z_NO_FLUSH) != Z_STREAM_ERROR;
-        } while (s.ready && s.z.avail_out == 0);
-        data = data.subspan(piece);
-    }
+std::span<std::uint8_t> ZlibStream::data() {
+    return {state_->room.get(), state_->roomBytes};
 }
 
-bool ZlibStream::finish() {
+bool ZlibStream::finish(std::size_t size) {
     State& s = *state_;
-    if (!s.ready) {
+    z_stream z{};
+    if (size > s.roomBytes || s.room == nullptr || deflateInit(&z, kLevel) != Z_OK) {
         return false;
     }
+    std::array<std::uint8_t, 64 * 1024> buffer{};
+    std::span<const std::uint8_t> data(s.room.get(), size);
     int status = Z_OK;
-    do {
-        status = s.deflateOnce(Z_FINISH);
-    } while (status == Z_OK);
+    // Each call is given at most a piece of the data and the whole output buffer, whose
+    // bytes then go on; the last piece finishes the stream.
+    while (status == Z_OK) {
+        if (z.avail_in == 0) {
+            const std::size_t piece = std::min(data.size(), kLargestPiece);
+            z.next_in = data.data();
+            z.avail_in = static_cast<uInt>(piece);
+            data = data.subspan(piece);
+        }
+        z.next_out = buffer.data();
+        z.avail_out = static_cast<uInt>(buffer.size());
+        status = deflate(&z, data.empty() ? Z_FINISH : Z_NO_FLUSH);
+        const std::size_t made = buffer.size() - z.avail_out;
+        if (made > 0) {
+            s.out.write(std::span(buffer).first(made));
+        }
+    }
+    deflateEnd(&z);
     return status == Z_STREAM_END;
 }
 

@@ -7,7 +7,7 @@ namespace velk::cairo {
 namespace {
 
 // A page's rows as RGB bytes, white off the page. A row whose pixels repeat those of the row
-// converted just before into the same buffer is left as it is: most of a page is blank rows.
+// above is not converted again: most of a page is blank rows.
 class PageRows {
   public:
     // `stretched` is shared by the reader when the page was stretched; the page itself it
@@ -15,27 +15,26 @@ class PageRows {
     PageRows(std::shared_ptr<cairo_surface_t> stretched, cairo_surface_t* source, PixelRect area)
         : stretched_(std::move(stretched)), source_(source), area_(area) {}
 
-    void operator()(std::int32_t y, std::span<std::uint8_t> rgb) {
+    bool operator()(std::int32_t y, std::span<std::uint8_t> rgb) const {
         const std::int32_t sourceRow = area_.y + y;
         if (sourceRow < 0 || sourceRow >= cairo_image_surface_get_height(source_)) {
             std::fill(rgb.begin(), rgb.end(), std::uint8_t{0xFF});
-            return;
+            return false;
         }
         // The row's pixels that lie on the page, counted from the row's start.
         const auto across = static_cast<std::int64_t>(rgb.size() / 3);
         const std::int64_t first = std::clamp<std::int64_t>(-std::int64_t{area_.x}, 0, across);
         const std::int64_t last = std::clamp<std::int64_t>(
             std::int64_t{cairo_image_surface_get_width(source_)} - area_.x, first, across);
+        // Every row is as wide as the one above and has as much of it off the page.
+        const std::span pixels = onPage(sourceRow, first, last);
+        if (y > 0 && sourceRow > 0 &&
+            std::ranges::equal(pixels, onPage(sourceRow - 1, first, last))) {
+            return true;
+        }
         // Only pixels off the page are filled white: the rest are each written once.
         std::fill(rgb.begin(), rgb.begin() + first * 3, std::uint8_t{0xFF});
         std::fill(rgb.begin() + last * 3, rgb.end(), std::uint8_t{0xFF});
-        const std::span pixels = onPage(sourceRow, first, last);
-        const bool repeats = converted_ >= 0 && converted_ == y - 1 && sourceRow > 0 &&
-                             std::ranges::equal(pixels, onPage(sourceRow - 1, first, last));
-        converted_ = y;
-        if (repeats) {
-            return;
-        }
         std::uint8_t* out = rgb.data() + first * 3;
         for (const std::uint32_t pixel : pixels) {
             out[0] = static_cast<std::uint8_t>(pixel >> 16);
@@ -43,6 +42,7 @@ class PageRows {
             out[2] = static_cast<std::uint8_t>(pixel);
             out += 3;
         }
+        return false;
     }
 
   private:
@@ -57,7 +57,6 @@ class PageRows {
     std::shared_ptr<cairo_surface_t> stretched_;
     cairo_surface_t* source_;
     PixelRect area_;
-    std::int32_t converted_ = -1; // the row last converted into the caller's buffer
 };
 
 } // namespace

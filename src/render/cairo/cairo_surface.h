@@ -58,8 +58,9 @@ class CairoSurface : public SurfaceBackend {
     // False once Cairo has failed (no memory, the file not writable).
     bool ok() const;
 
-    // Fills row y (0 at the top) of a picture with RGB bytes, three per pixel.
-    using RgbRowReader = std::function<void(std::int32_t y, std::span<std::uint8_t> rgb)>;
+    // Fills row y (0 at the top) of a picture with RGB bytes, three per pixel, and returns
+    // false; or leaves it and returns true when row y has the same pixels as row y - 1.
+    using RgbRowReader = std::function<bool(std::int32_t y, std::span<std::uint8_t> rgb)>;
 
     // Raster pages: the rows of `from`, stretched to width x height by GDI's default stretch
     // when the sizes differ; pixels outside the page are white. Null for a PDF surface or when

@@ -60,7 +60,10 @@ class RecordingRaster : public RasterPage {
         log_.push_back("copy " + std::to_string(from.x) + "," + std::to_string(from.y) + " " +
                        std::to_string(from.width) + "x" + std::to_string(from.height) + " to " +
                        std::to_string(width) + "x" + std::to_string(height));
-        return [](std::int32_t, std::span<std::uint8_t>) {};
+        return [](std::int32_t, std::span<std::uint8_t> rgb) {
+            std::ranges::fill(rgb, std::uint8_t{0});
+            return false;
+        };
     }
 
   private:

@@ -50,7 +50,8 @@ class CairoCanvas {
     // Row y as COLORREF values.
     std::vector<Colour> row(std::int32_t y) const {
         std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width_) * 3);
-        backend_->rgbRows(cairo::PixelRect{0, 0, width_, height_}, width_, height_)(y, rgb);
+        // Read as the only row of a picture, so that it never repeats a row above.
+        backend_->rgbRows(cairo::PixelRect{0, y, width_, 1}, width_, 1)(0, rgb);
         std::vector<Colour> colours;
         for (std::size_t i = 0; i < rgb.size(); i += 3) {
             colours.push_back(rgb[i] | (Colour{rgb[i + 1]} << 8) | (Colour{rgb[i + 2]} << 16));
