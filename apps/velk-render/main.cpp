@@ -1,6 +1,7 @@
 // velk-render: renders a velk document's pages to PNG files (as the viewer shows them) or to
 // one PDF (as the printer prints them). The rules live in render_run and the files it uses;
 // this file only connects them to the command line, the console and the file system.
+#include "output_file.h"
 #include "platform_targets.h"
 #include "platform/file_system.h"
 #include "render_options.h"
@@ -9,51 +10,14 @@
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
 
-// A C stream rather than a file stream: the first file stream of a run costs a third of a
-// millisecond to set up, a fiftieth of a page.
-class StreamFile : public velk::cli::OutputFile {
-  public:
-    explicit StreamFile(const std::string& path) : file_(std::fopen(path.c_str(), "wb")) {}
-    ~StreamFile() override {
-        if (file_ != nullptr) {
-            std::fclose(file_);
-        }
-    }
-    StreamFile(const StreamFile&) = delete;
-    StreamFile& operator=(const StreamFile&) = delete;
-
-    bool opened() const { return file_ != nullptr; }
-    void write(std::span<const std::uint8_t> bytes) override {
-        if (file_ != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-            failed_ = true;
-        }
-    }
-    bool close() override {
-        if (file_ == nullptr) {
-            return false;
-        }
-        const bool closed = std::fclose(std::exchange(file_, nullptr)) == 0;
-        return closed && !failed_;
-    }
-
-  private:
-    std::FILE* file_;
-    bool failed_ = false;
-};
-
 class ConsoleOutput : public velk::cli::RunOutput {
   public:
     std::unique_ptr<velk::cli::OutputFile> createFile(const std::string& path) override {
-        auto file = std::make_unique<StreamFile>(path);
-        if (!file->opened()) {
-            return nullptr;
-        }
-        return file;
+        return velk::cli::CreateOutputFile(path);
     }
 
     void error(const std::string& text) override {

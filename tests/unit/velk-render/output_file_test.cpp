@@ -1,0 +1,56 @@
+// Page files as the Linux build writes them.
+#ifndef _WIN32
+
+#include "output_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace velk::cli {
+namespace {
+
+std::vector<std::uint8_t> Contents(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(VelkRenderOutputFile, AFileWrittenAgainHoldsExactlyWhatWasWrittenLast) {
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("velk-output-" + std::to_string(getpid()));
+    // Longer, shorter, longer again, and nothing: nothing of an earlier file may remain.
+    for (const std::size_t size : {100u, 10u, 40u, 0u}) {
+        const std::vector<std::uint8_t> bytes(size, static_cast<std::uint8_t>('A' + size % 26));
+        const auto file = CreateOutputFile(path.string());
+        ASSERT_NE(file, nullptr);
+        file->write(std::span(bytes).first(size / 2));
+        file->write(std::span(bytes).subspan(size / 2));
+        ASSERT_TRUE(file->close()) << size;
+        EXPECT_EQ(Contents(path), bytes) << size;
+    }
+    std::filesystem::remove(path);
+}
+
+TEST(VelkRenderOutputFile, WhatCannotBeOpenedOrWrittenFails) {
+    EXPECT_EQ(CreateOutputFile("/nonexistent-directory/page-1.png"), nullptr);
+    const std::vector<std::uint8_t> bytes(10, 1);
+    // Devices have no length to cut: /dev/null takes everything, /dev/full nothing.
+    const std::pair<const char*, bool> devices[] = {{"/dev/null", true}, {"/dev/full", false}};
+    for (const auto& [path, written] : devices) {
+        const auto file = CreateOutputFile(path);
+        ASSERT_NE(file, nullptr) << path;
+        file->write(bytes);
+        EXPECT_EQ(file->close(), written) << path;
+        EXPECT_FALSE(file->close()) << path << ", closed twice";
+    }
+}
+
+} // namespace
+} // namespace velk::cli
+
+#endif
