@@ -16,6 +16,8 @@
 namespace velk {
 namespace {
 
+using Bytes = std::vector<std::uint8_t>;
+
 // A .bmp file: a core header (12 bytes) or an info header of `headerSize` bytes, the colour
 // table or the three bit-field masks, then the pixels or runs.
 struct Bmp {
@@ -39,7 +41,9 @@ struct Bmp {
         } else {
             header.uint32(headerSize).int32(width).int32(height).int16(1);
             header.int16(static_cast<std::int16_t>(bitCount));
-            const auto colours = static_cast<std::uint32_t>(masks ? 0 : table.size());
+            // A table of every colour the depth has is counted as 0, as most files count it.
+            const bool full = bitCount <= 8 && table.size() == std::size_t{1} << bitCount;
+            const auto colours = static_cast<std::uint32_t>(masks || full ? 0 : table.size());
             for (const std::uint32_t field : {compression, static_cast<std::uint32_t>(bits.size()),
                                               2835u, 2835u, colours, 0u}) {
                 header.uint32(field);
@@ -175,7 +179,7 @@ TEST(VelkRenderBmpFile, EveryKindOfBmpFileDecodesAsGdkPixbufDecodesIt) {
     };
     // RLE8, 5 x 3 of colours 0-3: a run clipped at the right edge, an odd absolute run and
     // its pad byte, the end of a line, a move right and up that skips pixels, the end.
-    const std::vector<std::uint8_t> rle8 = {7, 1, 0, 0, 0, 3, 2, 3, 0, 0,
+    const std::vector<std::uint8_t> rle8 = {7, 1, 0, 0, 0, 3, 2, 3, 1, 0,
                                             0, 0, 0, 2, 2, 1, 2, 3, 0, 1};
     // RLE4, 6 x 2: a run of alternating indices, an absolute run of five (three bytes and a
     // pad), the end of the line, a run on the top line, the end.
@@ -237,6 +241,12 @@ TEST(VelkRenderBmpFile, FilesThatAreNoBitmapOrEndTooSoonAreRefused) {
         {"pixels beyond the end", changed(plain, 11, 1)},
         {"one pixel byte short", cut(plain, 1)},
         {"the colour table cut short", cut(indexed, indexed.size() - 14 - 40 - 1020)},
+        // Four colours, then pixels (more than one needs), but no count of colours: all 256
+        // are read, and the file ends 12 bytes short of them.
+        {"the colour table shorter than it says",
+         changed(file({"", 40, 1, 1, 8, cairo::kDibRgb, Colours(4), Bytes(1024 - 16 - 12)}), 46,
+                 0)},
+        {"shorter than a core header", cut(file(Uncompressed(12, 24, 1, 1)), 30 - 25)},
         {"no width", file({"", 40, 0, 3, 24, cairo::kDibRgb, {}, {}})},
         {"more pixels than a bitmap may have",
          file({"", 40, 1 << 14, 1 << 13, 24, cairo::kDibRgb, {}, {}})},
