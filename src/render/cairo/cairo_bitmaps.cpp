@@ -188,7 +188,8 @@ void DecodeRuns(std::span<const std::uint8_t> runs, const DibInfo& info, const P
                 return four ? (i % 2 == 0 ? literal[i / 2] >> 4 : literal[i / 2] & 0xF)
                             : literal[i];
             });
-            at += bytes + bytes % 2;
+            // The pad byte may be missing at the very end.
+            at = std::min(at + bytes + bytes % 2, runs.size());
         }
     }
 }

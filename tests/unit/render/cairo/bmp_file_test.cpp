@@ -262,6 +262,16 @@ TEST(VelkRenderBmpFile, FilesThatAreNoBitmapOrEndTooSoonAreRefused) {
     }
 }
 
+TEST(VelkRenderBmpFile, AnAbsoluteRunAtTheEndOfTheFileNeedsNoPadByte) {
+    // RLE4, an absolute run of five indices in three bytes, and the file ends.
+    const Bmp bmp{"unpadded", 40, 6, 1, 4, cairo::kDibRle4, Colours(16), {0, 5, 0x12, 0x34, 0x50}};
+    const cairo::CairoSurfaceHandle picture = cairo::DecodeBmpFile(bmp.file());
+    ASSERT_TRUE(picture);
+    const std::vector<std::uint32_t> colours = Colours(16);
+    EXPECT_EQ(PixelsOf(picture.get()),
+              Pixels(6, 1, {colours[1], colours[2], colours[3], colours[4], colours[5], 0}));
+}
+
 TEST(VelkRenderBmpFile, BitFieldsNarrowerThanFourBitsRepeatOnceAsGdiRepeatsThem) {
     // One pixel, 0x001F: red the low 2 bits (3), green the next 3 (7), no blue.
     const Bmp bmp{"narrow",       40, 1, 1, 16, cairo::kDibBitFields, {0x0003, 0x001C, 0},
