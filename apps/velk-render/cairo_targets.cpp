@@ -28,7 +28,7 @@ class CairoRasterPage : public RasterPage {
 
 class CairoTargets : public RenderTargets {
   public:
-    CairoTargets() { cairo::WarmUpFonts(); }
+    CairoTargets() = default;
     // The process ends next: letting go of the font caches would only cost time.
     ~CairoTargets() override { cairo::SaveFontMatches(); }
     CairoTargets(const CairoTargets&) = delete;

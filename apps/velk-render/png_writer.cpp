@@ -69,11 +69,6 @@ class IdatChunks : public ByteSink {
     std::vector<std::uint8_t> buffer_;
 };
 
-// The image data of a picture as RGB rows, each behind its filter byte.
-std::size_t ImageBytes(std::int32_t width, std::int32_t height) {
-    return (static_cast<std::size_t>(width) * 3 + 1) * static_cast<std::size_t>(height);
-}
-
 // The RGB rows of `image`, each behind its filter byte, rewritten in place as rows of packed
 // palette indices behind theirs; the bytes they take. A packed row is never longer than an RGB
 // one, so it ends before the next RGB row begins.
@@ -118,12 +113,6 @@ void WriteHeader(ByteSink& out, std::int32_t width, std::int32_t height, const P
 
 } // namespace
 
-void PreparePng(std::int32_t width, std::int32_t height) {
-    if (width > 0 && height > 0) {
-        ZlibStream::Prepare(ImageBytes(width, height));
-    }
-}
-
 bool WritePng(ByteSink& out, std::int32_t width, std::int32_t height, const RowSource& rows) {
     if (width <= 0 || height <= 0) {
         return false;
@@ -132,7 +121,7 @@ bool WritePng(ByteSink& out, std::int32_t width, std::int32_t height, const RowS
     const auto lines = static_cast<std::size_t>(height);
     const std::size_t rgbRow = columns * 3 + 1;
     IdatChunks data(out);
-    ZlibStream zlib(data, ImageBytes(width, height));
+    ZlibStream zlib(data, rgbRow * lines);
     const std::span<std::uint8_t> image = zlib.data();
     if (image.empty()) {
         return false;

@@ -28,10 +28,6 @@ using RowSource = std::function<bool(std::int32_t y, std::span<std::uint8_t> row
 // made; nothing is written for a picture without pixels, or without memory for its RGB bytes.
 bool WritePng(ByteSink& out, std::int32_t width, std::int32_t height, const RowSource& rows);
 
-// Starts making what WritePng needs for a width x height picture, where the build can do so
-// while the picture is drawn.
-void PreparePng(std::int32_t width, std::int32_t height);
-
 // The same file in memory; empty when the picture has no pixels or its bytes do not match
 // its size.
 std::vector<std::uint8_t> EncodePng(const RgbImage& image);

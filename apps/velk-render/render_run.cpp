@@ -106,7 +106,6 @@ struct Run {
                 return fail("Page " + std::to_string(page) +
                             " is too large to draw at this resolution and zoom");
             }
-            PreparePng(frame.width, frame.height);
             {
                 Surface surface(raster->backend());
                 RenderPage(services, page,

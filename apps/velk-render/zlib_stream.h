@@ -16,9 +16,6 @@ class ZlibStream {
   public:
     // Room for up to `capacity` bytes of data.
     ZlibStream(ByteSink& out, std::size_t capacity);
-    // Starts making room for a stream of up to `capacity` bytes ahead of time, where the build
-    // gains by it; the next stream that fits in it takes it.
-    static void Prepare(std::size_t capacity);
     ~ZlibStream();
     ZlibStream(const ZlibStream&) = delete;
     ZlibStream& operator=(const ZlibStream&) = delete;

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <thread>
 
 namespace velk::cli {
 
@@ -85,62 +84,17 @@ std::size_t MemoryFor(std::size_t totalBytes) {
     return std::max(totalBytes + kCompressorRoom, posix::PageMemory::kWorthIt);
 }
 
-// Memory mapped and faulted in on a thread of its own while the page is drawn: several
-// megabytes, whose faults take a third of a millisecond, and many times that when the kernel
-// hands out huge pages that the virtual machine's host has not yet backed.
-class PreparedMemory {
-  public:
-    PreparedMemory() = default;
-    PreparedMemory(const PreparedMemory&) = delete;
-    PreparedMemory& operator=(const PreparedMemory&) = delete;
-
-    void start(std::size_t size) {
-        wait();
-        memory_.reset();
-        thread_ =
-            std::jthread([this, size] { memory_ = std::make_unique<posix::PageMemory>(size); });
-    }
-
-    // The memory, once made, when it holds `size` bytes; else new memory of that size.
-    std::unique_ptr<posix::PageMemory> take(std::size_t size) {
-        wait();
-        std::unique_ptr<posix::PageMemory> memory = std::move(memory_);
-        if (memory && memory->data() != nullptr && memory->size() >= size) {
-            return memory;
-        }
-        return std::make_unique<posix::PageMemory>(size);
-    }
-
-  private:
-    void wait() {
-        if (thread_.joinable()) {
-            thread_.join();
-        }
-    }
-
-    std::unique_ptr<posix::PageMemory> memory_;
-    // Last, so that it is joined before the memory goes.
-    std::jthread thread_;
-};
-
-PreparedMemory g_prepared;
-
 } // namespace
 
-void ZlibStream::Prepare(std::size_t capacity) {
-    g_prepared.start(MemoryFor(capacity));
-}
-
 struct ZlibStream::State {
-    State(ByteSink& to, std::size_t capacity)
-        : out(to), memory(g_prepared.take(MemoryFor(capacity))) {
+    State(ByteSink& to, std::size_t capacity) : out(to), memory(MemoryFor(capacity)) {
         // Room for data only where the memory also holds the compressor's room after it.
-        const bool holds = memory->data() != nullptr && memory->size() >= kCompressorRoom &&
-                           memory->size() - kCompressorRoom >= capacity;
+        const bool holds = memory.data() != nullptr && memory.size() >= kCompressorRoom &&
+                           memory.size() - kCompressorRoom >= capacity;
         dataBytes = holds ? capacity : 0;
     }
     ByteSink& out;
-    std::unique_ptr<posix::PageMemory> memory;
+    posix::PageMemory memory;
     std::size_t dataBytes = 0;
 };
 
@@ -150,19 +104,19 @@ ZlibStream::ZlibStream(ByteSink& out, std::size_t capacity)
 ZlibStream::~ZlibStream() = default;
 
 std::span<std::uint8_t> ZlibStream::data() {
-    return {state_->memory->data(), state_->dataBytes};
+    return {state_->memory.data(), state_->dataBytes};
 }
 
 bool ZlibStream::finish(std::size_t size) {
-    if (size > state_->dataBytes || state_->memory->data() == nullptr) {
+    if (size > state_->dataBytes || state_->memory.data() == nullptr) {
         return false;
     }
     const CompressorIn compressor(
-        std::span(state_->memory->data(), state_->memory->size()).subspan(state_->dataBytes));
+        std::span(state_->memory.data(), state_->memory.size()).subspan(state_->dataBytes));
     if (compressor.get() == nullptr) {
         return false;
     }
-    const std::span<const std::uint8_t> data(state_->memory->data(), size);
+    const std::span<const std::uint8_t> data(state_->memory.data(), size);
     const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), data.size());
     // Left uninitialised, the room beyond what the compressed bytes fill is never touched.
     const auto compressed = std::make_unique_for_overwrite<std::uint8_t[]>(bound);

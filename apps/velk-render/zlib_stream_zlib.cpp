@@ -31,9 +31,6 @@ struct ZlibStream::State {
     std::size_t roomBytes;
 };
 
-// zlib's room costs no time worth saving ahead.
-void ZlibStream::Prepare(std::size_t) {}
-
 ZlibStream::ZlibStream(ByteSink& out, std::size_t capacity)
     : state_(std::make_unique<State>(out, capacity)) {}
 

@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <limits>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 namespace velk::cairo {
@@ -307,7 +306,7 @@ FcPatternHandle FindMatch(const FontRequest& request) {
     return match;
 }
 
-MatchedFace MatchFace(const std::string& family, std::int32_t weight, bool italic) {
+MatchedFace Match(const std::string& family, std::int32_t weight, bool italic) {
     // GDI's mapping gives a font without a face name the default proportional face.
     const FcPatternHandle match =
         FindMatch({family.empty() ? std::string(kDefaultFace) : family, weight, italic});
@@ -326,26 +325,6 @@ MatchedFace MatchFace(const std::string& family, std::int32_t weight, bool itali
     matched.metrics = ReadFaceMetrics(face.get());
     matched.face = std::move(face);
     return matched;
-}
-
-// The remembered matches read and the default face loaded on a thread of its own, ahead of
-// the first font a page asks for: the face stays loaded in Cairo while it is held here.
-struct WarmUp {
-    MatchedFace face;
-    // Last, so that it is joined before the face goes.
-    std::jthread thread;
-};
-WarmUp g_warmUp;
-
-void FinishWarmUp() {
-    if (g_warmUp.thread.joinable()) {
-        g_warmUp.thread.join();
-    }
-}
-
-MatchedFace Match(const std::string& family, std::int32_t weight, bool italic) {
-    FinishWarmUp();
-    return MatchFace(family, weight, italic);
 }
 
 Band DecorationBand(double position, double size, std::int32_t ppem, double unitsPerEm) {
@@ -473,13 +452,7 @@ cairo_scaled_font_t* DrawingFont(const GdiFont& font) {
     return font.drawing ? font.drawing.get() : font.sizing.get();
 }
 
-void WarmUpFonts() {
-    FinishWarmUp();
-    g_warmUp.thread = std::jthread([] { g_warmUp.face = MatchFace({}, 0, false); });
-}
-
 void SaveFontMatches() {
-    FinishWarmUp();
     if (g_remembered.cache.changed()) {
         SaveFontMatchCache(g_remembered.cache, FontMatchCachePath(), ConfigurationIdentity());
         g_remembered.loaded = false;
@@ -488,7 +461,6 @@ void SaveFontMatches() {
 
 void ReleaseFontConfiguration() {
     SaveFontMatches();
-    g_warmUp.face = {};
     g_remembered = {};
     FcFini();
     g_configured = false;

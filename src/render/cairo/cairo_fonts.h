@@ -59,10 +59,6 @@ class FaceCache {
 // Writes the answers fontconfig gave since the cache file was read to that file.
 void SaveFontMatches();
 
-// Starts reading the remembered matches and loading the default face on a thread of its own,
-// so that the first font a page asks for is made sooner; what matches a face next waits for it.
-void WarmUpFonts();
-
 // Lets go of fontconfig's configuration and caches, writing new answers first; the next match
 // sets them up again.
 void ReleaseFontConfiguration();

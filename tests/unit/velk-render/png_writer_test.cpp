@@ -132,21 +132,6 @@ TEST(VelkRenderPng, ARowTheSourceSaysRepeatsIsTheRowAboveWhateverItsBufferHolds)
     }
 }
 
-TEST(VelkRenderPng, RoomPreparedForAnySizeOfPictureStillWritesThePicture) {
-    // Prepared for the same size, a smaller, a larger and a picture without pixels; RGB and a
-    // palette. The picture needs more than the least room that is ever made.
-    const RgbImage picture = Colours(400, 300, 300);
-    const RgbImage few = Colours(400, 300, 3);
-    const std::pair<std::int32_t, std::int32_t> prepared[] = {
-        {400, 300}, {399, 300}, {400, 1}, {800, 600}, {0, 0}};
-    for (const auto& [width, height] : prepared) {
-        for (const RgbImage* image : {&picture, &few}) {
-            PreparePng(width, height);
-            EXPECT_TRUE(Read(EncodePng(*image)).rgb == image->pixels) << width << "x" << height;
-        }
-    }
-}
-
 #ifndef _WIN32
 
 TEST(VelkRenderPng, EverySamplePageReadsBackAsTheSurfaceHoldsIt) {
