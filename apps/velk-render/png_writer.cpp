@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -120,6 +121,10 @@ bool WritePng(ByteSink& out, std::int32_t width, std::int32_t height, const RowS
     const auto columns = static_cast<std::size_t>(width);
     const auto lines = static_cast<std::size_t>(height);
     const std::size_t rgbRow = columns * 3 + 1;
+    // Where sizes are 32-bit, a picture's bytes can be more than they count.
+    if (columns > (SIZE_MAX - 1) / 3 || rgbRow > SIZE_MAX / lines) {
+        return false;
+    }
     IdatChunks data(out);
     ZlibStream zlib(data, rgbRow * lines);
     const std::span<std::uint8_t> image = zlib.data();

@@ -38,7 +38,8 @@ TEST(VelkRenderOutputFile, AFileWrittenAgainHoldsExactlyWhatWasWrittenLast) {
 
 TEST(VelkRenderOutputFile, WhatCannotBeOpenedOrWrittenFails) {
     EXPECT_EQ(CreateOutputFile("/nonexistent-directory/page-1.png"), nullptr);
-    const std::vector<std::uint8_t> bytes(10, 1);
+    // More than a stream's buffer holds, so that writing fails before the stream is flushed.
+    const std::vector<std::uint8_t> bytes(100000, 1);
     // Devices have no length to cut: /dev/null takes everything, /dev/full nothing.
     const std::pair<const char*, bool> devices[] = {{"/dev/null", true}, {"/dev/full", false}};
     for (const auto& [path, written] : devices) {

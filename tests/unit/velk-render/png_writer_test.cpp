@@ -54,6 +54,11 @@ TEST(VelkRenderPng, PicturesWithoutPixelsOrWithTheWrongByteCountAreRefused) {
     EXPECT_TRUE(EncodePng(RgbImage{2, 2, Bytes(11)}).empty());
     EXPECT_TRUE(EncodePng(RgbImage{2, 2, Bytes(13)}).empty());
     EXPECT_FALSE(EncodePng(RgbImage{2, 2, Bytes(12)}).empty());
+    EXPECT_FALSE(EncodePng(RgbImage{1, 1, Bytes(3)}).empty());
+    // No memory for the RGB bytes of a picture a million pixels square: nothing is written.
+    MemorySink sink;
+    EXPECT_FALSE(WritePng(sink, 1 << 20, 1 << 20, [](std::int32_t, auto) { return false; }));
+    EXPECT_TRUE(sink.bytes.empty());
 }
 
 TEST(VelkRenderPng, FewColoursAreWrittenAsTheSmallestPaletteAndMoreAsRgb) {

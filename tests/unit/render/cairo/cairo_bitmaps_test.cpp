@@ -61,34 +61,15 @@ constexpr vlkw::Colour kBmpBlack{0, 0, 0};
 constexpr vlkw::Colour kBmpRed{255, 0, 0};
 constexpr vlkw::Colour kBmpBlue{0, 0, 255};
 
-// A 4 x 2 RLE8 bitmap written by hand from the BMP format: bottom row a run of four red
-// pixels (index 0), top row a run of four blue ones (index 1).
-std::vector<std::uint8_t> Rle8RedUnderBlue() {
-    vlkw::ByteWriter out;
-    out.chars("BM");
-    // File size, reserved, offset of the runs; header size, width, height (bottom-up).
-    for (const std::uint32_t field : {14u + 40 + 8 + 8, 0u, 14u + 40 + 8, 40u, 4u, 2u}) {
-        out.uint32(field);
-    }
-    out.int16(1).int16(8);
-    // BI_RLE8, size of the runs, resolution, 2 colours used; index 0 red, 1 blue (B, G, R, 0).
-    for (const std::uint32_t field : {1u, 8u, 2835u, 2835u, 2u, 0u, 0x00FF0000u, 0x000000FFu}) {
-        out.uint32(field);
-    }
-    return out.bytes(std::vector<std::uint8_t>{4, 0, 0, 0, 4, 1, 0, 1}).take();
-}
-
 TEST_F(VelkRenderCairoBitmaps, BmpFilesLoadAsScreenCompatibleBitmaps) {
     const TempFile bmp24("plain.bmp",
                          vlkw::EncodeBmp24(vlkw::RgbImage{3, 2, std::vector<vlkw::Colour>(6)}));
-    const TempFile rle("rle.bmp", Rle8RedUnderBlue());
     const TempFile png("picture.bmp",
                        cli::EncodePng(cli::RgbImage{2, 2, std::vector<std::uint8_t>(12, 0)}));
     const TempFile junk("junk.bmp", std::vector<std::uint8_t>(100, 'B'));
 
     const std::tuple<std::string, bool, BitmapInfo> cases[] = {
         {bmp24.path(), true, {3, 2, 32}},
-        {rle.path(), true, {4, 2, 32}},
         // LoadImage(IMAGE_BITMAP) reads bitmaps only, whatever the file is called.
         {png.path(), false, {}},
         {junk.path(), false, {}},
@@ -106,7 +87,6 @@ TEST_F(VelkRenderCairoBitmaps, BmpFilesLoadAsScreenCompatibleBitmaps) {
 }
 
 TEST_F(VelkRenderCairoBitmaps, StretchBltShrinksByAndingGrowsByRepeatingAndMirrors) {
-    const TempFile rle("rle-draw.bmp", Rle8RedUnderBlue());
     // White, black, white, white: shrunk to two pixels the first keeps the black.
     const TempFile shrink("stretch.bmp",
                           vlkw::EncodeBmp24(Row({kBmpWhite, kBmpBlack, kBmpWhite, kBmpWhite})));
@@ -119,8 +99,6 @@ TEST_F(VelkRenderCairoBitmaps, StretchBltShrinksByAndingGrowsByRepeatingAndMirro
         std::int32_t x, y, width, height, sourceWidth, sourceHeight;
     };
     const std::tuple<Blt, std::vector<std::tuple<std::int32_t, std::int32_t, Colour>>> cases[] = {
-        {{"run lengths, row by row", rle, 10, 10, 4, 2, 4, 2},
-         {{10, 10, kBlue}, {13, 10, kBlue}, {10, 11, kRed}, {13, 11, kRed}, {14, 11, kWhite}}},
         {{"shrunk", shrink, 0, 0, 2, 1, 4, 1}, {{0, 0, kBlack}, {1, 0, kWhite}, {2, 0, kWhite}}},
         {{"grown", pair, 0, 10, 4, 2, 2, 1},
          {{0, 10, kRed}, {2, 10, kBlue}, {3, 11, kBlue}, {4, 10, kWhite}, {0, 12, kWhite}}},

@@ -299,19 +299,19 @@ TEST_F(VelkRenderCairoFonts, GaspRangesDecideWhereGlyphsAreSmoothed) {
 }
 
 TEST_F(VelkRenderCairoSurface, RowsSayWhenTheyRepeatTheRowAboveAndAreLeftAsTheyAre) {
-    // A black band over rows 2 and 3 of a white page, read in any order.
+    // A black band over rows 2 and 3 of a white page six rows tall, read in any order.
     CairoCanvas canvas(8, 6);
     canvas.selectPen(5, 0, kBlack);
     canvas.selectBrush(kBlack);
     canvas.surface().rectangle(0, 2, 9, 4 + 1);
-    // Two columns left of the page and one right of it, all white.
-    const auto rows = canvas.backend().rgbRows(cairo::PixelRect{-2, 0, 11, 6}, 11, 6);
+    // Two columns left of the page, one right of it, a row above it and one below, all white.
+    const auto rows = canvas.backend().rgbRows(cairo::PixelRect{-2, -1, 11, 8}, 11, 8);
     const auto shade = [](const std::vector<std::uint8_t>& row, std::size_t x) {
         return row[x * 3];
     };
     const std::tuple<std::int32_t, bool, std::uint8_t> reads[] = {
-        {0, false, 0xFF}, {1, true, 0}, {2, false, 0}, {3, true, 0},
-        {4, false, 0xFF}, {5, true, 0}, {3, true, 0},  {2, false, 0},
+        {0, false, 0xFF}, {1, false, 0xFF}, {2, true, 0},     {3, false, 0}, {4, true, 0},
+        {5, false, 0xFF}, {6, true, 0},     {7, false, 0xFF}, {4, true, 0},  {3, false, 0},
     };
     for (const auto& [y, repeats, onPage] : reads) {
         std::vector<std::uint8_t> row(11 * 3, 0x77);
