@@ -99,9 +99,9 @@ struct Run {
                 ApplyToScreen(ReadPageSetup(document, page), screen);
             const ScreenFrame frame =
                 ComputeScreenFrame(geometry, zoom, document.header.renderOptions);
-            const auto raster =
-                ports.targets.rasterPage(frame.surfaceWidth, frame.surfaceHeight, geometry.dpiX,
-                                         geometry.dpiY, options.aliasedText);
+            const auto raster = ports.targets.rasterPage(frame.surfaceWidth, frame.surfaceHeight,
+                                                         geometry.dpiX, geometry.dpiY,
+                                                         options.aliasedText);
             if (!raster) {
                 return fail("Page " + std::to_string(page) +
                             " is too large to draw at this resolution and zoom");
