@@ -21,16 +21,15 @@ using Bytes = std::vector<std::uint8_t>;
 // A .bmp file: a core header (12 bytes) or an info header of `headerSize` bytes, the colour
 // table or the three bit-field masks, then the pixels or runs.
 struct Bmp {
-    std::string name;
     std::uint32_t headerSize = 40;
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::uint16_t bitCount = 24;
     std::uint32_t compression = cairo::kDibRgb;
     std::vector<std::uint32_t> table;
-    std::vector<std::uint8_t> bits;
+    Bytes bits;
 
-    std::vector<std::uint8_t> file() const {
+    Bytes file() const {
         const bool core = headerSize == 12;
         const bool masks = compression == cairo::kDibBitFields;
         vlkw::ByteWriter header;
@@ -78,16 +77,6 @@ struct Bmp {
     }
 };
 
-// Pseudo-random bytes, the same on every run.
-std::vector<std::uint8_t> Noise(std::size_t count, std::uint32_t seed) {
-    std::vector<std::uint8_t> bytes;
-    for (std::size_t i = 0; i < count; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        bytes.push_back(static_cast<std::uint8_t>(seed >> 16));
-    }
-    return bytes;
-}
-
 std::vector<std::uint32_t> Colours(std::size_t count) {
     std::vector<std::uint32_t> colours;
     for (std::size_t i = 0; i < count; ++i) {
@@ -96,37 +85,22 @@ std::vector<std::uint32_t> Colours(std::size_t count) {
     return colours;
 }
 
-std::int32_t RowBytes(std::int32_t width, std::uint16_t bitCount) {
-    return (width * bitCount + 31) / 32 * 4;
-}
-
-Bmp Uncompressed(std::uint32_t headerSize, std::uint16_t bitCount, std::int32_t width,
-                 std::int32_t height, std::size_t colours = 0) {
-    if (colours == 0 && bitCount <= 8) {
-        colours = std::size_t{1} << bitCount;
-    }
-    const auto rows = static_cast<std::size_t>(height < 0 ? -height : height);
-    std::vector<std::uint8_t> bits = Noise(rows * RowBytes(width, bitCount), bitCount + width);
-    // Indices within the table.
-    if (bitCount == 8) {
-        for (std::uint8_t& index : bits) {
-            index = static_cast<std::uint8_t>(index % colours);
+// A picture of pseudo-random pixels, the same on every run: 8-bit indices below the size of
+// the table, any other pixel values of any bits.
+Bmp Random(std::uint32_t headerSize, std::uint16_t bitCount, std::int32_t width,
+           std::int32_t height, std::vector<std::uint32_t> table = {},
+           std::uint32_t compression = cairo::kDibRgb) {
+    const std::int32_t rows = height < 0 ? -height : height;
+    Bytes bits(static_cast<std::size_t>((width * bitCount + 31) / 32 * 4 * rows));
+    std::uint32_t seed = bitCount + static_cast<std::uint32_t>(width);
+    for (std::uint8_t& byte : bits) {
+        seed = seed * 1103515245u + 12345u;
+        byte = static_cast<std::uint8_t>(seed >> 16);
+        if (bitCount == 8 && !table.empty()) {
+            byte = static_cast<std::uint8_t>(byte % table.size());
         }
     }
-    return {"", headerSize, width, height, bitCount, cairo::kDibRgb, Colours(colours), bits};
-}
-
-Bmp BitFields(std::uint32_t headerSize, std::uint16_t bitCount, std::int32_t width,
-              std::int32_t height, std::vector<std::uint32_t> masks) {
-    const auto rows = static_cast<std::size_t>(height < 0 ? -height : height);
-    return {"",
-            headerSize,
-            width,
-            height,
-            bitCount,
-            cairo::kDibBitFields,
-            std::move(masks),
-            Noise(rows * RowBytes(width, bitCount), 7u + bitCount)};
+    return {headerSize, width, height, bitCount, compression, std::move(table), std::move(bits)};
 }
 
 using Pixels = std::tuple<int, int, std::vector<std::uint32_t>>;
@@ -147,7 +121,7 @@ Pixels PixelsOf(cairo_surface_t* picture) {
 }
 
 // gdk-pixbuf's reading of the file, its alpha left out; nothing when it refuses the file.
-std::optional<Pixels> GdkPixels(const std::vector<std::uint8_t>& file) {
+std::optional<Pixels> GdkPixels(const Bytes& file) {
     GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type("bmp", nullptr);
     const bool read = gdk_pixbuf_loader_write(loader, file.data(), file.size(), nullptr) &&
                       gdk_pixbuf_loader_close(loader, nullptr);
@@ -173,65 +147,59 @@ std::optional<Pixels> GdkPixels(const std::vector<std::uint8_t>& file) {
 }
 
 TEST(VelkRenderBmpFile, EveryKindOfBmpFileDecodesAsGdkPixbufDecodesIt) {
-    const auto named = [](std::string name, Bmp bmp) {
-        bmp.name = std::move(name);
-        return bmp;
-    };
     // RLE8, 5 x 3 of colours 0-3: a run clipped at the right edge, an odd absolute run and
     // its pad byte, the end of a line, a move right and up that skips pixels, the end.
-    const std::vector<std::uint8_t> rle8 = {7, 1, 0, 0, 0, 3, 2, 3, 1, 0,
-                                            0, 0, 0, 2, 2, 1, 2, 3, 0, 1};
+    const Bytes rle8 = {7, 1, 0, 0, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 2, 1, 2, 3, 0, 1};
     // RLE4, 6 x 2: a run of alternating indices, an absolute run of five (three bytes and a
     // pad), the end of the line, a run on the top line, the end.
-    const std::vector<std::uint8_t> rle4 = {3, 0x12, 0, 5, 0x34, 0x56, 0x70,
-                                            0, 0,    0, 6, 0xF1, 0,    1};
-    const Bmp cases[] = {
-        named("24 bits", Uncompressed(40, 24, 5, 3)),
-        named("24 bits top-down", Uncompressed(40, 24, 6, -4)),
-        named("32 bits", Uncompressed(40, 32, 3, 2)),
-        named("16 bits", Uncompressed(40, 16, 7, 3)),
-        named("8 bits", Uncompressed(40, 8, 9, 4)),
-        named("8 bits of 3 colours", Uncompressed(40, 8, 5, 2, 3)),
-        named("4 bits", Uncompressed(40, 4, 11, 3)),
-        named("1 bit", Uncompressed(40, 1, 37, 2)),
-        named("V5 header", Uncompressed(124, 24, 4, 4)),
-        named("V4 header, 8 bits", Uncompressed(108, 8, 3, 3)),
-        named("core header, 8 bits", Uncompressed(12, 8, 4, 2)),
-        named("core header, 24 bits", Uncompressed(12, 24, 3, 3)),
-        named("bit fields 5-6-5", BitFields(40, 16, 5, 3, {0xF800, 0x07E0, 0x001F})),
-        named("bit fields 32 bits", BitFields(40, 32, 3, 3, {0xFF0000, 0xFF00, 0xFF})),
-        named("bit fields 32 bits in a V5 header, top-down",
-              BitFields(124, 32, 3, -2, {0xFF00, 0xFF0000, 0xFF000000})),
-        named("bit fields 4-4-4", BitFields(40, 16, 6, 2, {0x0F00, 0x00F0, 0x000F})),
-        named("bit fields 10-10-10", BitFields(40, 32, 4, 2, {0x3FF00000, 0xFFC00, 0x3FF})),
-        {"RLE8", 40, 5, 3, 8, cairo::kDibRle8, Colours(4), rle8},
-        {"RLE4", 40, 6, 2, 4, cairo::kDibRle4, Colours(16), rle4},
-        {"RLE8 ending early", 40, 3, 2, 8, cairo::kDibRle8, Colours(2), {2, 1}},
+    const Bytes rle4 = {3, 0x12, 0, 5, 0x34, 0x56, 0x70, 0, 0, 0, 6, 0xF1, 0, 1};
+    constexpr std::uint32_t kFields = cairo::kDibBitFields;
+    const std::pair<const char*, Bmp> cases[] = {
+        {"24 bits", Random(40, 24, 5, 3)},
+        {"24 bits top-down", Random(40, 24, 6, -4)},
+        {"32 bits", Random(40, 32, 3, 2)},
+        {"16 bits", Random(40, 16, 7, 3)},
+        {"8 bits", Random(40, 8, 9, 4, Colours(256))},
+        {"8 bits of 3 colours", Random(40, 8, 5, 2, Colours(3))},
+        {"4 bits", Random(40, 4, 11, 3, Colours(16))},
+        {"1 bit", Random(40, 1, 37, 2, Colours(2))},
+        {"V5 header", Random(124, 24, 4, 4)},
+        {"V4 header, 8 bits", Random(108, 8, 3, 3, Colours(256))},
+        {"core header, 8 bits", Random(12, 8, 4, 2, Colours(256))},
+        {"core header, 24 bits", Random(12, 24, 3, 3)},
+        {"bit fields 5-6-5", Random(40, 16, 5, 3, {0xF800, 0x07E0, 0x001F}, kFields)},
+        {"bit fields 32 bits", Random(40, 32, 3, 3, {0xFF0000, 0xFF00, 0xFF}, kFields)},
+        {"bit fields 32 bits in a V5 header, top-down",
+         Random(124, 32, 3, -2, {0xFF00, 0xFF0000, 0xFF000000}, kFields)},
+        {"bit fields 4-4-4", Random(40, 16, 6, 2, {0x0F00, 0x00F0, 0x000F}, kFields)},
+        {"bit fields 10-10-10", Random(40, 32, 4, 2, {0x3FF00000, 0xFFC00, 0x3FF}, kFields)},
+        {"RLE8", {40, 5, 3, 8, cairo::kDibRle8, Colours(4), rle8}},
+        {"RLE4", {40, 6, 2, 4, cairo::kDibRle4, Colours(16), rle4}},
+        {"RLE8 ending early", {40, 3, 2, 8, cairo::kDibRle8, Colours(2), {2, 1}}},
     };
-    for (const Bmp& bmp : cases) {
-        const std::vector<std::uint8_t> file = bmp.file();
+    for (const auto& [name, bmp] : cases) {
+        const Bytes file = bmp.file();
         const cairo::CairoSurfaceHandle ours = cairo::DecodeBmpFile(file);
         const std::optional<Pixels> theirs = GdkPixels(file);
-        ASSERT_TRUE(ours) << bmp.name;
-        ASSERT_TRUE(theirs) << bmp.name;
-        EXPECT_EQ(PixelsOf(ours.get()), *theirs) << bmp.name;
+        ASSERT_TRUE(ours && theirs) << name;
+        EXPECT_EQ(PixelsOf(ours.get()), *theirs) << name;
     }
 }
 
 TEST(VelkRenderBmpFile, FilesThatAreNoBitmapOrEndTooSoonAreRefused) {
-    const auto changed = [](std::vector<std::uint8_t> file, std::size_t at, std::uint8_t byte) {
+    const auto changed = [](Bytes file, std::size_t at, std::uint8_t byte) {
         file[at] = byte;
         return file;
     };
-    const auto cut = [](std::vector<std::uint8_t> file, std::size_t bytes) {
+    const auto cut = [](Bytes file, std::size_t bytes) {
         file.resize(file.size() - bytes);
         return file;
     };
     const auto file = [](Bmp bmp) { return bmp.file(); };
-    const std::vector<std::uint8_t> plain = Uncompressed(40, 24, 5, 3).file();
-    const std::vector<std::uint8_t> indexed = Uncompressed(40, 8, 4, 2).file();
-    const std::vector<std::uint8_t> runs = {2, 1, 0, 1};
-    const std::pair<const char*, std::vector<std::uint8_t>> cases[] = {
+    const Bytes plain = Random(40, 24, 5, 3).file();
+    const Bytes indexed = Random(40, 8, 4, 2, Colours(256)).file();
+    const Bytes runs = {2, 1, 0, 1};
+    const std::pair<const char*, Bytes> cases[] = {
         {"not BM", changed(plain, 1, 'A')},
         {"a header between the core and the info header", changed(plain, 14, 39)},
         {"a header longer than the file", changed(plain, 15, 1)},
@@ -241,18 +209,18 @@ TEST(VelkRenderBmpFile, FilesThatAreNoBitmapOrEndTooSoonAreRefused) {
         // Four colours, then pixels (more than one needs), but no count of colours: all 256
         // are read, and the file ends 12 bytes short of them.
         {"the colour table shorter than it says",
-         changed(file({"", 40, 1, 1, 8, cairo::kDibRgb, Colours(4), Bytes(1024 - 16 - 12)}), 46,
-                 0)},
-        {"shorter than a core header", cut(file(Uncompressed(12, 24, 1, 1)), 30 - 25)},
-        {"no width", file({"", 40, 0, 3, 24, cairo::kDibRgb, {}, {}})},
+         changed(file({40, 1, 1, 8, cairo::kDibRgb, Colours(4), Bytes(1024 - 16 - 12)}), 46, 0)},
+        {"shorter than a core header", cut(file(Random(12, 24, 1, 1)), 30 - 25)},
+        {"no width", file(Random(40, 24, 0, 3))},
         {"more pixels than a bitmap may have",
-         file({"", 40, 1 << 14, 1 << 13, 24, cairo::kDibRgb, {}, {}})},
-        {"RLE8 of 4 bits", file({"", 40, 2, 2, 4, cairo::kDibRle8, Colours(16), runs})},
-        {"RLE4 of 8 bits", file({"", 40, 2, 2, 8, cairo::kDibRle4, Colours(256), runs})},
-        {"RLE top-down", file({"", 40, 2, -2, 8, cairo::kDibRle8, Colours(256), runs})},
-        {"bit fields of 24 bits", file(BitFields(40, 24, 2, 2, {0xFF0000, 0xFF00, 0xFF}))},
-        {"bit fields without their masks", file({"", 40, 1, 1, 16, cairo::kDibBitFields, {}, {}})},
-        {"JPEG inside", file({"", 40, 2, 2, 24, 4, {}, std::vector<std::uint8_t>(16)})},
+         file({40, 1 << 14, 1 << 13, 24, cairo::kDibRgb, {}, {}})},
+        {"RLE8 of 4 bits", file({40, 2, 2, 4, cairo::kDibRle8, Colours(16), runs})},
+        {"RLE4 of 8 bits", file({40, 2, 2, 8, cairo::kDibRle4, Colours(256), runs})},
+        {"RLE top-down", file({40, 2, -2, 8, cairo::kDibRle8, Colours(256), runs})},
+        {"bit fields of 24 bits",
+         file(Random(40, 24, 2, 2, {0xFF0000, 0xFF00, 0xFF}, cairo::kDibBitFields))},
+        {"bit fields without their masks", file({40, 1, 1, 16, cairo::kDibBitFields, {}, {}})},
+        {"JPEG inside", file({40, 2, 2, 24, 4, {}, Bytes(16)})},
     };
     for (const auto& [name, bytes] : cases) {
         EXPECT_EQ(cairo::DecodeBmpFile(bytes), nullptr) << name;
@@ -261,7 +229,7 @@ TEST(VelkRenderBmpFile, FilesThatAreNoBitmapOrEndTooSoonAreRefused) {
 
 TEST(VelkRenderBmpFile, AnAbsoluteRunAtTheEndOfTheFileNeedsNoPadByte) {
     // RLE4, an absolute run of five indices in three bytes, and the file ends.
-    const Bmp bmp{"unpadded", 40, 6, 1, 4, cairo::kDibRle4, Colours(16), {0, 5, 0x12, 0x34, 0x50}};
+    const Bmp bmp{40, 6, 1, 4, cairo::kDibRle4, Colours(16), {0, 5, 0x12, 0x34, 0x50}};
     const cairo::CairoSurfaceHandle picture = cairo::DecodeBmpFile(bmp.file());
     ASSERT_TRUE(picture);
     const std::vector<std::uint32_t> colours = Colours(16);
@@ -271,8 +239,7 @@ TEST(VelkRenderBmpFile, AnAbsoluteRunAtTheEndOfTheFileNeedsNoPadByte) {
 
 TEST(VelkRenderBmpFile, BitFieldsNarrowerThanFourBitsRepeatOnceAsGdiRepeatsThem) {
     // One pixel, 0x001F: red the low 2 bits (3), green the next 3 (7), no blue.
-    const Bmp bmp{"narrow",       40, 1, 1, 16, cairo::kDibBitFields, {0x0003, 0x001C, 0},
-                  {0x1F, 0, 0, 0}};
+    const Bmp bmp{40, 1, 1, 16, cairo::kDibBitFields, {0x0003, 0x001C, 0}, {0x1F, 0, 0, 0}};
     const cairo::CairoSurfaceHandle picture = cairo::DecodeBmpFile(bmp.file());
     ASSERT_TRUE(picture);
     EXPECT_EQ(PixelsOf(picture.get()), Pixels(1, 1, {0xF0FC00}));
