@@ -27,6 +27,10 @@ class RewrittenFile : public OutputFile {
     RewrittenFile& operator=(const RewrittenFile&) = delete;
 
     void write(std::span<const std::uint8_t> bytes) override {
+        // An empty span may have no data to point at, which fwrite must not be given.
+        if (bytes.empty()) {
+            return;
+        }
         if (file_ == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
             failed_ = true;
         }

@@ -23,7 +23,9 @@ class StreamFile : public OutputFile {
 
     bool opened() const { return file_ != nullptr; }
     void write(std::span<const std::uint8_t> bytes) override {
-        if (file_ != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+        // An empty span may have no data to point at, which fwrite must not be given.
+        if (file_ != nullptr && !bytes.empty() &&
+            std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
             failed_ = true;
         }
     }
