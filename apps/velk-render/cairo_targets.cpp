@@ -18,8 +18,8 @@ class CairoRasterPage : public RasterPage {
         : surface_(std::move(surface)) {}
     SurfaceBackend& backend() override { return *surface_; }
     RowSource rows(const CopyRect& from, std::int32_t width, std::int32_t height) override {
-        return surface_->rgbRows(cairo::PixelRect{from.x, from.y, from.width, from.height}, width,
-                                 height);
+        return surface_->pixelRows(cairo::PixelRect{from.x, from.y, from.width, from.height}, width,
+                                   height);
     }
 
   private:

@@ -50,24 +50,16 @@ class DibCanvas {
     std::int32_t width() const { return width_; }
     std::int32_t height() const { return height_; }
 
-    // Row y of the rectangle `from` as RGB; pixels outside the canvas are white.
-    void readRow(const CopyRect& from, std::int32_t y, std::span<std::uint8_t> rgb) const {
-        std::fill(rgb.begin(), rgb.end(), std::uint8_t{0xFF});
-        const std::int32_t row = from.y + y;
-        if (row < 0 || row >= height_) {
-            return;
-        }
-        const auto* pixels =
-            static_cast<const std::uint32_t*>(bits_) + static_cast<std::size_t>(row) * width_;
-        const std::int32_t count = static_cast<std::int32_t>(rgb.size() / 3);
-        for (std::int32_t i = 0; i < count; ++i) {
-            const std::int32_t x = from.x + i;
-            if (x >= 0 && x < width_) {
-                rgb[3 * i] = static_cast<std::uint8_t>(pixels[x] >> 16);
-                rgb[3 * i + 1] = static_cast<std::uint8_t>(pixels[x] >> 8);
-                rgb[3 * i + 2] = static_cast<std::uint8_t>(pixels[x]);
-            }
-        }
+    bool holds(const CopyRect& area) const {
+        return area.x >= 0 && area.y >= 0 && std::int64_t{area.x} + area.width <= width_ &&
+               std::int64_t{area.y} + area.height <= height_;
+    }
+
+    // `count` pixels of row y from column x on, which the canvas must hold.
+    std::span<const std::uint32_t> row(std::int32_t y, std::int32_t x, std::int32_t count) const {
+        const auto* pixels = static_cast<const std::uint32_t*>(bits_) +
+                             static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+        return {pixels + x, static_cast<std::size_t>(count)};
     }
 
   private:
@@ -174,24 +166,21 @@ class GdiRasterPage : public RasterPage {
 
     RowSource rows(const CopyRect& from, std::int32_t width, std::int32_t height) override {
         GdiFlush();
-        if (from.width == width && from.height == height) {
-            return [this, from](std::int32_t y, std::span<std::uint8_t> rgb) {
-                canvas_.readRow(from, y, rgb);
-                return false;
+        if (from.width == width && from.height == height && canvas_.holds(from)) {
+            return [this, from](std::int32_t y) {
+                return canvas_.row(from.y + y, from.x, from.width);
             };
         }
         // Through StretchBlt in the context's own (default) stretch mode, as the viewer copies.
-        auto shrunk = std::make_shared<DibCanvas>(width, height);
-        if (!shrunk->ok()) {
+        // GDI clips the source to the canvas, so what lies off it stays white.
+        auto copy = std::make_shared<DibCanvas>(width, height);
+        if (!copy->ok()) {
             return nullptr;
         }
-        StretchBlt(shrunk->dc(), 0, 0, width, height, canvas_.dc(), from.x, from.y, from.width,
+        StretchBlt(copy->dc(), 0, 0, width, height, canvas_.dc(), from.x, from.y, from.width,
                    from.height, SRCCOPY);
         GdiFlush();
-        return [shrunk, width, height](std::int32_t y, std::span<std::uint8_t> rgb) {
-            shrunk->readRow(CopyRect{0, 0, width, height}, y, rgb);
-            return false;
-        };
+        return [copy, width](std::int32_t y) { return copy->row(y, 0, width); };
     }
 
   private:

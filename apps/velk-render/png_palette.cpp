@@ -15,13 +15,12 @@ Palette::Palette() {
     slots_.fill(kEmpty);
 }
 
-bool Palette::index(std::span<const std::uint8_t> rgb, std::span<std::uint8_t> indices) {
+bool Palette::index(std::span<const std::uint32_t> pixels, std::span<std::uint8_t> indices) {
     // Neighbouring pixels are mostly the same colour: the paper's, or a line's.
     std::uint32_t last = kEmpty;
     std::uint8_t lastIndex = 0;
     for (std::size_t x = 0; x < indices.size(); ++x) {
-        const std::uint32_t colour = (std::uint32_t{rgb[3 * x]} << 16) |
-                                     (std::uint32_t{rgb[3 * x + 1]} << 8) | rgb[3 * x + 2];
+        const std::uint32_t colour = pixels[x] & 0xFFFFFF;
         if (colour != last) {
             const std::optional<std::uint8_t> found = find(colour);
             if (!found) {
@@ -71,16 +70,18 @@ std::optional<std::uint8_t> Palette::find(std::uint32_t colour) {
     }
 }
 
-void PackIndices(std::span<const std::uint8_t> indices, int depth, std::span<std::uint8_t> packed) {
+void PackIndices(const std::uint8_t* indices, std::size_t count, int depth, std::uint8_t* packed) {
     if (depth == 8) {
-        std::ranges::copy(indices, packed.begin());
+        std::copy_n(indices, count, packed);
         return;
     }
-    std::ranges::fill(packed, std::uint8_t{0});
-    const int perByte = 8 / depth;
-    for (std::size_t x = 0; x < indices.size(); ++x) {
-        const int shift = 8 - depth * (1 + static_cast<int>(x % perByte));
-        packed[x / perByte] |= static_cast<std::uint8_t>(indices[x] << shift);
+    const auto perByte = static_cast<std::size_t>(8 / depth);
+    for (std::size_t first = 0; first < count; first += perByte) {
+        std::uint8_t byte = 0;
+        for (std::size_t i = 0; i < perByte && first + i < count; ++i) {
+            byte |= static_cast<std::uint8_t>(indices[first + i] << (8 - depth * (1 + i)));
+        }
+        packed[first / perByte] = byte;
     }
 }
 

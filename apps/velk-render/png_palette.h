@@ -15,9 +15,9 @@ class Palette {
 
     Palette();
 
-    // Each pixel of an RGB row as its colour's index, taking new colours in; false, with
-    // `indices` part written, once a colour more than a palette holds has come.
-    bool index(std::span<const std::uint8_t> rgb, std::span<std::uint8_t> indices);
+    // Each 0x00RRGGBB pixel (the top byte left out) as its colour's index, taking new colours
+    // in; false, with `indices` part written, once a colour more than a palette holds has come.
+    bool index(std::span<const std::uint32_t> pixels, std::span<std::uint8_t> indices);
 
     // Bits per index in the image data: 1, 2, 4 or 8, the fewest that hold every index.
     int bitDepth() const;
@@ -34,8 +34,9 @@ class Palette {
     std::vector<std::uint32_t> colours_;
 };
 
-// 8-bit indices as `depth`-bit ones, the leftmost pixel in the highest bits of its byte and
-// the bits after the last pixel 0.
-void PackIndices(std::span<const std::uint8_t> indices, int depth, std::span<std::uint8_t> packed);
+// `count` 8-bit indices from `indices` as `depth`-bit ones from `packed`, the leftmost pixel in
+// the highest bits of its byte and the bits after the last pixel 0. Each packed byte is written
+// after the indices it holds are read, so `packed` may start where `indices` does or before.
+void PackIndices(const std::uint8_t* indices, std::size_t count, int depth, std::uint8_t* packed);
 
 } // namespace velk::cli

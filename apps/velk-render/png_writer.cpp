@@ -70,30 +70,6 @@ class IdatChunks : public ByteSink {
     std::vector<std::uint8_t> buffer_;
 };
 
-// The RGB rows of `image`, each behind its filter byte, rewritten in place as rows of packed
-// palette indices behind theirs; the bytes they take. A packed row is never longer than an RGB
-// one, so it ends before the next RGB row begins.
-std::size_t PackInPlace(std::span<std::uint8_t> image, std::size_t width, std::size_t height,
-                        Palette& palette, const std::vector<bool>& repeats) {
-    const int depth = palette.bitDepth();
-    const std::size_t rgbRow = width * 3 + 1;
-    const std::size_t packedRow = (width * static_cast<std::size_t>(depth) + 7) / 8 + 1;
-    std::vector<std::uint8_t> indices(width);
-    for (std::size_t y = 0; y < height; ++y) {
-        const std::span packed = image.subspan(y * packedRow, packedRow);
-        if (repeats[y]) {
-            std::copy_n(packed.data() - packedRow, packedRow, packed.data());
-            continue;
-        }
-        // Indexed before it is written over: the row's own RGB bytes may lie under it. Every
-        // colour is in the palette already.
-        palette.index(image.subspan(y * rgbRow + 1, width * 3), indices);
-        packed[0] = 0;
-        PackIndices(indices, depth, packed.subspan(1));
-    }
-    return packedRow * height;
-}
-
 void WriteHeader(ByteSink& out, std::int32_t width, std::int32_t height, const Palette* palette) {
     out.write(std::array<std::uint8_t, 8>{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'});
     ChunkWriter header(out, "IHDR", 13);
@@ -131,27 +107,64 @@ bool WritePng(ByteSink& out, std::int32_t width, std::int32_t height, const RowS
     if (image.empty()) {
         return false;
     }
-    // Every row as RGB behind its filter byte (0, none), in the stream's room. A page of text
-    // and rules has a few dozen colours: while they fit a palette the rows are indexed too,
-    // and as indices the image data is a third of its RGB bytes or less, and deflate's time
-    // shrinks with it.
-    Palette palette;
-    bool fits = true;
+    // Each row is written behind its filter byte (0, none) into the stream's room, in one of
+    // two layouts. `write` gives false when the row cannot be written; a row with the pixels
+    // of the row above is copied rather than written again, as most rows of a page are.
     std::vector<bool> repeats(lines);
-    std::vector<std::uint8_t> indices(columns);
-    for (std::size_t y = 0; y < lines; ++y) {
-        const std::span row = image.subspan(y * rgbRow, rgbRow);
-        row[0] = 0;
-        repeats[y] = rows(static_cast<std::int32_t>(y), row.subspan(1)) && y > 0;
-        if (repeats[y]) {
-            std::copy_n(row.data() - rgbRow, rgbRow, row.data());
-        } else if (fits) {
-            fits = palette.index(row.subspan(1), indices);
+    const auto fill = [&](std::size_t rowBytes, const auto& write) {
+        std::span<const std::uint32_t> above;
+        for (std::size_t y = 0; y < lines; ++y) {
+            const std::span<const std::uint32_t> pixels = rows(static_cast<std::int32_t>(y));
+            if (pixels.size() != columns) {
+                return false;
+            }
+            const std::span row = image.subspan(y * rowBytes, rowBytes);
+            row[0] = 0;
+            repeats[y] = y > 0 && std::ranges::equal(pixels, above);
+            if (repeats[y]) {
+                std::copy_n(row.data() - rowBytes, rowBytes, row.data());
+            } else if (!write(pixels, row.subspan(1))) {
+                return false;
+            }
+            above = pixels;
         }
+        return true;
+    };
+    // A page of text and rules has a few dozen colours: as palette indices its image data is
+    // a third of its RGB bytes or less, and deflate's time shrinks with it. The rows are
+    // indexed at 8 bits first and packed to fewer once every colour is known; a packed row is
+    // never longer than its indices, so it ends before the next row's begin.
+    Palette palette;
+    const bool indexed = fill(columns + 1, [&palette](auto pixels, std::span<std::uint8_t> row) {
+        return palette.index(pixels, row);
+    });
+    std::size_t size = image.size();
+    if (indexed) {
+        const int depth = palette.bitDepth();
+        const std::size_t packedRow = (columns * static_cast<std::size_t>(depth) + 7) / 8 + 1;
+        for (std::size_t y = 0; y < lines && depth < 8; ++y) {
+            std::uint8_t* packed = image.data() + y * packedRow;
+            if (repeats[y]) {
+                std::copy_n(packed - packedRow, packedRow, packed);
+                continue;
+            }
+            packed[0] = 0;
+            PackIndices(image.data() + y * (columns + 1) + 1, columns, depth, packed + 1);
+        }
+        size = packedRow * lines;
+    } else if (!fill(rgbRow, [](auto pixels, std::span<std::uint8_t> row) {
+                   std::uint8_t* out = row.data();
+                   for (const std::uint32_t pixel : pixels) {
+                       out[0] = static_cast<std::uint8_t>(pixel >> 16);
+                       out[1] = static_cast<std::uint8_t>(pixel >> 8);
+                       out[2] = static_cast<std::uint8_t>(pixel);
+                       out += 3;
+                   }
+                   return true;
+               })) {
+        return false;
     }
-    const std::size_t size =
-        fits ? PackInPlace(image, columns, lines, palette, repeats) : image.size();
-    WriteHeader(out, width, height, fits ? &palette : nullptr);
+    WriteHeader(out, width, height, indexed ? &palette : nullptr);
     if (!zlib.finish(size)) {
         return false;
     }
@@ -163,16 +176,22 @@ bool WritePng(ByteSink& out, std::int32_t width, std::int32_t height, const RowS
 }
 
 std::vector<std::uint8_t> EncodePng(const RgbImage& image) {
-    const std::size_t rowBytes = static_cast<std::size_t>(std::max(image.width, 0)) * 3;
-    if (image.pixels.size() != rowBytes * static_cast<std::size_t>(std::max(image.height, 0))) {
+    const std::size_t pixelCount = static_cast<std::size_t>(std::max(image.width, 0)) *
+                                   static_cast<std::size_t>(std::max(image.height, 0));
+    if (image.pixels.size() != pixelCount * 3) {
         return {};
     }
+    std::vector<std::uint32_t> pixels(pixelCount);
+    for (std::size_t i = 0; i < pixelCount; ++i) {
+        const std::uint8_t* rgb = image.pixels.data() + 3 * i;
+        pixels[i] = (std::uint32_t{rgb[0]} << 16) | (std::uint32_t{rgb[1]} << 8) | rgb[2];
+    }
+    const auto columns = static_cast<std::size_t>(std::max(image.width, 0));
     MemorySink sink;
     const bool written =
-        WritePng(sink, image.width, image.height, [&image, rowBytes](std::int32_t y, auto row) {
-            const auto start = image.pixels.begin() + static_cast<std::ptrdiff_t>(y * rowBytes);
-            std::copy_n(start, rowBytes, row.begin());
-            return false;
+        WritePng(sink, image.width, image.height, [&pixels, columns](std::int32_t y) {
+            return std::span<const std::uint32_t>(pixels).subspan(
+                static_cast<std::size_t>(y) * columns, columns);
         });
     return written ? std::move(sink.bytes) : std::vector<std::uint8_t>{};
 }

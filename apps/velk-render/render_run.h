@@ -23,7 +23,7 @@ class RasterPage {
   public:
     virtual ~RasterPage() = default;
     virtual SurfaceBackend& backend() = 0;
-    // The rows of `from` as RGB, stretched to width x height as StretchBlt stretches by
+    // The rows of `from`, stretched to width x height as StretchBlt stretches by
     // default when the sizes differ; null when the stretched copy cannot be made. Valid while
     // the page lives.
     virtual RowSource rows(const CopyRect& from, std::int32_t width, std::int32_t height) = 0;

@@ -58,15 +58,15 @@ class CairoSurface : public SurfaceBackend {
     // False once Cairo has failed (no memory, the file not writable).
     bool ok() const;
 
-    // Fills row y (0 at the top) of a picture with RGB bytes, three per pixel, and returns
-    // false; or leaves it and returns true when row y has the same pixels as row y - 1.
-    using RgbRowReader = std::function<bool(std::int32_t y, std::span<std::uint8_t> rgb)>;
+    // Row y (0 at the top) of a picture as 0x00RRGGBB pixels, whose top byte may hold
+    // anything.
+    using PixelRowReader = std::function<std::span<const std::uint32_t>(std::int32_t y)>;
 
     // Raster pages: the rows of `from`, stretched to width x height by GDI's default stretch
     // when the sizes differ; pixels outside the page are white. Null for a PDF surface or when
-    // the stretched copy cannot be made. The reader is good while the surface lives and is
-    // not drawn on.
-    RgbRowReader rgbRows(const PixelRect& from, std::int32_t width, std::int32_t height) const;
+    // the stretched copy cannot be made. The reader and the rows it gives are good while the
+    // surface lives and is not drawn on.
+    PixelRowReader pixelRows(const PixelRect& from, std::int32_t width, std::int32_t height) const;
 
     bool createPen(std::uint32_t id, int style, int width, Colour colour) override;
     bool createSolidBrush(std::uint32_t id, Colour colour) override;

@@ -60,15 +60,14 @@ class RecordingRaster : public RasterPage {
         log_.push_back("copy " + std::to_string(from.x) + "," + std::to_string(from.y) + " " +
                        std::to_string(from.width) + "x" + std::to_string(from.height) + " to " +
                        std::to_string(width) + "x" + std::to_string(height));
-        return [](std::int32_t, std::span<std::uint8_t> rgb) {
-            std::ranges::fill(rgb, std::uint8_t{0});
-            return false;
-        };
+        pixels_.assign(static_cast<std::size_t>(width), 0);
+        return [this](std::int32_t) { return std::span<const std::uint32_t>(pixels_); };
     }
 
   private:
     Lines& log_;
     KeptRecorder recorder_;
+    std::vector<std::uint32_t> pixels_;
 };
 
 enum class Fault { None, CreateFile, CloseFile, RasterPage, EndDoc };

@@ -49,12 +49,10 @@ class CairoCanvas {
 
     // Row y as COLORREF values.
     std::vector<Colour> row(std::int32_t y) const {
-        std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width_) * 3);
-        // Read as the only row of a picture, so that it never repeats a row above.
-        backend_->rgbRows(cairo::PixelRect{0, y, width_, 1}, width_, 1)(0, rgb);
         std::vector<Colour> colours;
-        for (std::size_t i = 0; i < rgb.size(); i += 3) {
-            colours.push_back(rgb[i] | (Colour{rgb[i + 1]} << 8) | (Colour{rgb[i + 2]} << 16));
+        for (const std::uint32_t pixel :
+             backend_->pixelRows(cairo::PixelRect{0, 0, width_, height_}, width_, height_)(y)) {
+            colours.push_back(((pixel >> 16) & 0xFF) | (pixel & 0xFF00) | ((pixel & 0xFF) << 16));
         }
         return colours;
     }
