@@ -19,7 +19,8 @@ inline void FillRect(cairo_t* cr, double x, double y, double width, double heigh
     cairo_fill(cr);
 }
 
-// Each drawing call leaves the context as it found it.
+// A drawing call leaves the context's matrix, clip, path and line settings as it found them;
+// the source colour and the font it may leave set, as every call sets its own.
 class SavedState {
   public:
     explicit SavedState(cairo_t* cr) : cr_(cr) { cairo_save(cr_); }

@@ -3,6 +3,7 @@
 #include "render/cairo/glyph_run.h"
 
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace velk::cairo {
@@ -49,37 +50,45 @@ void ShowGlyphs(cairo_t* cr, const GlyphRun& run, const std::vector<cairo_glyph_
     }
 }
 
-// The cell's background and the underline and strikeout bands, in the frame of the run: the
-// origin on the baseline at the run's start, x along the run.
-void DrawBands(cairo_t* cr, const GdiFont& font, double length, bool opaqueCell, Colour colour) {
+// The cell's background and the underline and strikeout bands of a run that starts at `x` on
+// the baseline `y`, in the frame of the run: x along it.
+void DrawBands(cairo_t* cr, const GdiFont& font, double x, double y, double length, bool opaqueCell,
+               Colour colour) {
     if (opaqueCell) {
         SetColour(cr, kBackground);
-        FillRect(cr, 0, -font.metrics.ascent, length, font.metrics.height);
+        FillRect(cr, x, y - font.metrics.ascent, length, font.metrics.height);
     }
     SetColour(cr, colour);
     if (font.underline) {
-        FillRect(cr, 0, font.underlineBand.top, length, font.underlineBand.thickness);
+        FillRect(cr, x, y + font.underlineBand.top, length, font.underlineBand.thickness);
     }
     if (font.strikeOut) {
-        FillRect(cr, 0, font.strikeoutBand.top, length, font.strikeoutBand.thickness);
+        FillRect(cr, x, y + font.strikeoutBand.top, length, font.strikeoutBand.thickness);
     }
 }
 
-void DrawLevel(cairo_t* cr, const GdiFont& font, std::string_view text, const TextState& state,
-               bool opaqueCell) {
-    const GlyphRun run = LayOutText(font.sizing.get(), text);
-    cairo_translate(cr, -AlongRun(run.advance, state.align),
-                    BaselineBelowReference(font.metrics, state.align));
+// Placed by its glyphs' positions, level text leaves the context's matrix alone: the font
+// Cairo resolves for the matrix then stays current from one text to the next, where a moved
+// matrix would have it looked up again, hash and all, for every text on the page.
+void DrawLevel(cairo_t* cr, const GdiFont& font, std::int32_t x, std::int32_t y,
+               std::string_view text, const TextState& state, bool opaqueCell) {
+    GlyphRun run = LayOutText(font.sizing.get(), text);
+    const double start = x - AlongRun(run.advance, state.align);
+    const double baseline = y + BaselineBelowReference(font.metrics, state.align);
     // The background goes under the glyphs, the bands over them.
     if (opaqueCell) {
-        DrawBands(cr, font, run.advance, true, state.colour);
+        DrawBands(cr, font, start, baseline, run.advance, true, state.colour);
     }
     SetColour(cr, state.colour);
     if (!run.glyphs.empty()) {
+        for (cairo_glyph_t& glyph : run.glyphs) {
+            glyph.x += start;
+            glyph.y += baseline;
+        }
         cairo_set_scaled_font(cr, DrawingFont(font));
         ShowGlyphs(cr, run, run.glyphs, state.pdf);
     }
-    DrawBands(cr, font, run.advance, false, state.colour);
+    DrawBands(cr, font, start, baseline, run.advance, false, state.colour);
 }
 
 // GDI steps along an escapement glyph by glyph, each advance turned to the angle and rounded
@@ -109,7 +118,7 @@ void DrawRotated(cairo_t* cr, const GdiFont& font, std::string_view text, const 
     if (opaqueCell) {
         const SavedState turned(cr);
         cairo_rotate(cr, -font.escapement);
-        DrawBands(cr, font, length, true, state.colour);
+        DrawBands(cr, font, 0, 0, length, true, state.colour);
     }
     SetColour(cr, state.colour);
     if (!placed.empty()) {
@@ -124,34 +133,38 @@ void DrawRotated(cairo_t* cr, const GdiFont& font, std::string_view text, const 
         ShowGlyphs(cr, run, placed, state.pdf);
     }
     cairo_rotate(cr, -font.escapement);
-    DrawBands(cr, font, length, false, state.colour);
+    DrawBands(cr, font, 0, 0, length, false, state.colour);
 }
 
 } // namespace
 
 void DrawText(cairo_t* cr, const GdiFont* font, std::int32_t x, std::int32_t y,
               std::string_view text, const TextState& state, const TextPlacement& placement) {
-    const SavedState saved(cr);
     if (const DeviceRect* r = placement.opaque) {
         SetColour(cr, kBackground);
         FillRect(cr, r->left, r->top, static_cast<double>(r->right) - r->left,
                  static_cast<double>(r->bottom) - r->top);
+    }
+    if (font == nullptr || text.empty()) {
+        return;
+    }
+    // The clip and the turned frame of rotated text last for this text only.
+    std::optional<SavedState> saved;
+    if (placement.clip != nullptr || font->escapement != 0) {
+        saved.emplace(cr);
     }
     if (const DeviceRect* r = placement.clip) {
         cairo_rectangle(cr, r->left, r->top, static_cast<double>(r->right) - r->left,
                         static_cast<double>(r->bottom) - r->top);
         cairo_clip(cr);
     }
-    if (font == nullptr || text.empty()) {
-        return;
-    }
     // An opaque background fills the text's cell, unless ExtTextOut filled its rectangle.
     const bool opaqueCell = state.bkMode == kBkOpaque && placement.opaque == nullptr;
-    cairo_translate(cr, x, y);
     if (font->escapement != 0) {
+        cairo_translate(cr, x, y);
         DrawRotated(cr, *font, text, state, opaqueCell);
     } else {
-        DrawLevel(cr, *font, text, state, opaqueCell);
+        DrawLevel(cr, *font, x, y, text, state, opaqueCell);
     }
 }
 
