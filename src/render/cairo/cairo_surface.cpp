@@ -179,7 +179,7 @@ bool CairoSurface::textExtent(std::string_view text, TextSize& size) {
     if (font == nullptr) {
         return false;
     }
-    size.cx = LayOutText(font->sizing.get(), text).advance;
+    size.cx = TextAdvance(font->sizing.get(), text);
     size.cy = font->metrics.height;
     return true;
 }

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <optional>
 
 namespace velk::cairo {
 
@@ -70,21 +71,14 @@ ByteGlyph LookUp(cairo_scaled_font_t* font, char byte) {
     return glyph;
 }
 
-} // namespace
-
-GlyphRun LayOutText(cairo_scaled_font_t* sizing, std::string_view ansi) {
-    // Cairo reads a text up to its first NUL; the characters handed on with the glyphs of a PDF
-    // must be the same ones, or Cairo refuses the text and every drawing after it.
-    ansi = ansi.substr(0, ansi.find('\0'));
-    GlyphRun run;
-    run.utf8 = AnsiToUtf8(ansi);
+// Each glyph of the text with the position it starts at, in order; the advance of them all, or
+// none when a byte has no glyph to be had.
+template <typename Visit>
+std::optional<double> WalkGlyphs(cairo_scaled_font_t* sizing, std::string_view ansi, Visit visit) {
     ByteGlyphs* table = sizing == nullptr || ansi.empty() ? nullptr : ByteGlyphsOf(sizing);
     if (table == nullptr) {
-        return run;
+        return std::nullopt;
     }
-    run.glyphs.reserve(ansi.size());
-    run.clusters.reserve(ansi.size());
-    run.advances.reserve(ansi.size());
     // The scaled fonts are upright scales: glyphs advance along x alone.
     double x = 0;
     for (const char byte : ansi) {
@@ -93,24 +87,57 @@ GlyphRun LayOutText(cairo_scaled_font_t* sizing, std::string_view ansi) {
             glyph = LookUp(sizing, byte);
         }
         if (!glyph.usable) {
-            run.glyphs.clear();
-            run.clusters.clear();
-            return run;
+            return std::nullopt;
         }
-        run.glyphs.push_back(cairo_glyph_t{glyph.index, x, 0});
-        run.clusters.push_back(cairo_text_cluster_t{glyph.utf8Bytes, 1});
+        visit(glyph, x);
         x += glyph.advance;
     }
+    return x;
+}
+
+// Cairo reads a text up to its first NUL; the characters handed on with the glyphs of a PDF
+// must be the same ones, or Cairo refuses the text and every drawing after it.
+std::string_view UpToNul(std::string_view ansi) {
+    return ansi.substr(0, ansi.find('\0'));
+}
+
+std::int32_t WholePixels(double advance) {
+    return static_cast<std::int32_t>(
+        std::lround(std::clamp(advance, 0.0, double{std::numeric_limits<std::int32_t>::max()})));
+}
+
+} // namespace
+
+GlyphRun LayOutText(cairo_scaled_font_t* sizing, std::string_view ansi) {
+    ansi = UpToNul(ansi);
+    GlyphRun run;
+    run.utf8 = AnsiToUtf8(ansi);
+    run.glyphs.reserve(ansi.size());
+    run.clusters.reserve(ansi.size());
+    double last = 0;
+    const std::optional<double> advance =
+        WalkGlyphs(sizing, ansi, [&run, &last](const ByteGlyph& glyph, double x) {
+            run.glyphs.push_back(cairo_glyph_t{glyph.index, x, 0});
+            run.clusters.push_back(cairo_text_cluster_t{glyph.utf8Bytes, 1});
+            last = glyph.advance;
+        });
+    if (!advance) {
+        run.glyphs.clear();
+        run.clusters.clear();
+        return run;
+    }
     // Each advance is the step to the next glyph's position; the last is the glyph's own.
+    run.advances.reserve(run.glyphs.size());
     for (std::size_t i = 0; i + 1 < run.glyphs.size(); ++i) {
         run.advances.push_back(run.glyphs[i + 1].x - run.glyphs[i].x);
     }
-    const double last = (*table)[static_cast<unsigned char>(ansi.back())].advance;
     run.advances.push_back(last);
-    const double advance = run.glyphs.back().x + last;
-    run.advance = static_cast<std::int32_t>(
-        std::lround(std::clamp(advance, 0.0, double{std::numeric_limits<std::int32_t>::max()})));
+    run.advance = WholePixels(*advance);
     return run;
+}
+
+std::int32_t TextAdvance(cairo_scaled_font_t* sizing, std::string_view ansi) {
+    return WholePixels(WalkGlyphs(sizing, UpToNul(ansi), [](const ByteGlyph&, double) {}).value_or(0));
 }
 
 } // namespace velk::cairo

@@ -23,4 +23,7 @@ struct GlyphRun {
 // before it, as Cairo places a text; a run whose glyphs cannot be had has none.
 GlyphRun LayOutText(cairo_scaled_font_t* sizing, std::string_view ansi);
 
+// The run's `advance` alone, without laying the glyphs out.
+std::int32_t TextAdvance(cairo_scaled_font_t* sizing, std::string_view ansi);
+
 } // namespace velk::cairo
