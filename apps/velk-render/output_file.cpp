@@ -1,7 +1,5 @@
-// The Windows build's output files, through a C stream: emptied when opened.
 #include "output_file.h"
 
-#include <cstdio>
 #include <utility>
 
 namespace velk::cli {
@@ -12,7 +10,8 @@ namespace {
 // millisecond to set up, a fiftieth of a page.
 class StreamFile : public OutputFile {
   public:
-    explicit StreamFile(const std::string& path) : file_(std::fopen(path.c_str(), "wb")) {}
+    explicit StreamFile(const OpenedFile& opened)
+        : file_(opened.stream), cutAtClose_(opened.cutAtClose) {}
     ~StreamFile() override {
         if (file_ != nullptr) {
             std::fclose(file_);
@@ -21,35 +20,43 @@ class StreamFile : public OutputFile {
     StreamFile(const StreamFile&) = delete;
     StreamFile& operator=(const StreamFile&) = delete;
 
-    bool opened() const { return file_ != nullptr; }
     void write(std::span<const std::uint8_t> bytes) override {
         // An empty span may have no data to point at, which fwrite must not be given.
-        if (file_ != nullptr && !bytes.empty() &&
-            std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+        if (bytes.empty()) {
+            return;
+        }
+        if (file_ == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
             failed_ = true;
         }
+        written_ += bytes.size();
     }
+
     bool close() override {
         if (file_ == nullptr) {
             return false;
         }
-        const bool closed = std::fclose(std::exchange(file_, nullptr)) == 0;
-        return closed && !failed_;
+        std::FILE* file = std::exchange(file_, nullptr);
+        const bool flushed = std::fflush(file) == 0;
+        const bool cut = !cutAtClose_ || CutFile(file, written_);
+        const bool closed = std::fclose(file) == 0;
+        return flushed && cut && closed && !failed_;
     }
 
   private:
     std::FILE* file_;
+    bool cutAtClose_;
     bool failed_ = false;
+    std::uint64_t written_ = 0;
 };
 
 } // namespace
 
 std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) {
-    auto file = std::make_unique<StreamFile>(path);
-    if (!file->opened()) {
+    const OpenedFile opened = OpenOutputFile(path);
+    if (opened.stream == nullptr) {
         return nullptr;
     }
-    return file;
+    return std::make_unique<StreamFile>(opened);
 }
 
 } // namespace velk::cli
