@@ -75,8 +75,10 @@ class CompressorIn {
     std::unique_ptr<libdeflate_compressor, FreeCompressor> compressor_;
 };
 
-// The data, then the compressor's room, in at least the size that is mapped in huge pages:
-// faulting in small pages costs more. Nothing when the size cannot be had.
+// The compressor's room, then the data, in at least the size that is mapped in huge pages:
+// faulting in small pages costs more. Nothing when the size cannot be had. The memory is
+// faulted in as it is touched: the indices of a page of few colours take a third of the room
+// or less, and with the compressor before them they often fit the first huge page alone.
 std::size_t MemoryFor(std::size_t totalBytes) {
     if (totalBytes > SIZE_MAX - kCompressorRoom) {
         return 0;
@@ -87,12 +89,15 @@ std::size_t MemoryFor(std::size_t totalBytes) {
 } // namespace
 
 struct ZlibStream::State {
-    State(ByteSink& to, std::size_t capacity) : out(to), memory(MemoryFor(capacity)) {
-        // Room for data only where the memory also holds the compressor's room after it.
+    State(ByteSink& to, std::size_t capacity)
+        : out(to), memory(MemoryFor(capacity), posix::PageMemory::kWorthIt, false) {
+        // Room for data only where the memory also holds the compressor's room before it.
         const bool holds = memory.data() != nullptr && memory.size() >= kCompressorRoom &&
                            memory.size() - kCompressorRoom >= capacity;
         dataBytes = holds ? capacity : 0;
     }
+    std::span<std::uint8_t> compressorRoom() const { return {memory.data(), kCompressorRoom}; }
+    std::uint8_t* data() const { return memory.data() + kCompressorRoom; }
     ByteSink& out;
     posix::PageMemory memory;
     std::size_t dataBytes = 0;
@@ -104,19 +109,21 @@ ZlibStream::ZlibStream(ByteSink& out, std::size_t capacity)
 ZlibStream::~ZlibStream() = default;
 
 std::span<std::uint8_t> ZlibStream::data() {
-    return {state_->memory.data(), state_->dataBytes};
+    if (state_->dataBytes == 0) {
+        return {};
+    }
+    return {state_->data(), state_->dataBytes};
 }
 
 bool ZlibStream::finish(std::size_t size) {
-    if (size > state_->dataBytes || state_->memory.data() == nullptr) {
+    if (size > state_->dataBytes || state_->dataBytes == 0) {
         return false;
     }
-    const CompressorIn compressor(
-        std::span(state_->memory.data(), state_->memory.size()).subspan(state_->dataBytes));
+    const CompressorIn compressor(state_->compressorRoom());
     if (compressor.get() == nullptr) {
         return false;
     }
-    const std::span<const std::uint8_t> data(state_->memory.data(), size);
+    const std::span<const std::uint8_t> data(state_->data(), size);
     const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), data.size());
     // Left uninitialised, the room beyond what the compressed bytes fill is never touched.
     const auto compressed = std::make_unique_for_overwrite<std::uint8_t[]>(bound);

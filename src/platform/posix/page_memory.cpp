@@ -16,7 +16,7 @@ std::size_t RoundUp(std::size_t size, std::size_t unit) {
 
 } // namespace
 
-PageMemory::PageMemory(std::size_t size, std::size_t hugeFrom) {
+PageMemory::PageMemory(std::size_t size, std::size_t hugeFrom, bool faultInAtOnce) {
     if (size == 0 || size > SIZE_MAX - 2 * kHugePage) {
         return;
     }
@@ -41,7 +41,7 @@ PageMemory::PageMemory(std::size_t size, std::size_t hugeFrom) {
     // Both are requests: without huge pages the memory comes in small pages, all faulted in
     // by one call, and without that call (kernels before 5.14) page by page as it is touched.
 #ifdef MADV_POPULATE_WRITE
-    if (size >= kAtOnce) {
+    if (faultInAtOnce && size >= kAtOnce) {
         static_cast<void>(madvise(data_, size, MADV_POPULATE_WRITE));
     }
 #endif

@@ -16,8 +16,10 @@ class PageMemory {
     static constexpr std::size_t kAtOnce = std::size_t{64} << 10;
 
     // `size` bytes, or no memory (data() null) when the mapping fails; in huge pages from
-    // `hugeFrom` bytes on.
-    explicit PageMemory(std::size_t size, std::size_t hugeFrom = kWorthIt);
+    // `hugeFrom` bytes on. Memory that is written only in part is better left to be faulted
+    // in as it is touched (`faultInAtOnce` false).
+    explicit PageMemory(std::size_t size, std::size_t hugeFrom = kWorthIt,
+                        bool faultInAtOnce = true);
     ~PageMemory();
     PageMemory(const PageMemory&) = delete;
     PageMemory& operator=(const PageMemory&) = delete;
