@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -153,25 +154,31 @@ TEST_F(VelkRenderCairoSurface, TextMetricsComeFromTheFontsWindowsMetrics) {
 TEST_F(VelkRenderCairoSurface, TextSitsInItsCellByTheAlignment) {
     CairoCanvas canvas(200, 100);
     const TextMetrics tm = canvas.selectFont(-40);
-    const std::int32_t width = canvas.surface().getTextExtentPoint32("H").cx;
-    const std::tuple<const char*, unsigned, std::int32_t, std::int32_t, std::int32_t> cases[] = {
-        {"top left", kTextAlignLeftTop, 10 + tm.ascent - 1, 100 + width / 2, 100},
-        {"baseline", 24, 9, 100 + width / 2, 100},
-        {"bottom", 8, 10 - tm.descent - 1, 100 + width / 2, 100},
-        {"right", kTextAlignRight, 10 + tm.ascent - 1, 100 - width / 2, 100 - width},
-        {"centre", kTextAlignCenter, 10 + tm.ascent - 1, 100, 100 - width / 2},
+    const std::int32_t width = canvas.surface().getTextExtentPoint32("HH").cx;
+    // Across: how far the run starts left of x; down: the ink's last row.
+    const std::tuple<const char*, unsigned, std::int32_t, std::int32_t> cases[] = {
+        {"top left", kTextAlignLeftTop, 0, 10 + tm.ascent - 1},
+        {"baseline", 24, 0, 9},
+        {"bottom", 8, 0, 10 - tm.descent - 1},
+        {"right", kTextAlignRight, width, 10 + tm.ascent - 1},
+        {"centre", kTextAlignCenter, width / 2, 10 + tm.ascent - 1},
     };
-    for (const auto& [name, align, inkBottom, leftAtMost, leftAtLeast] : cases) {
+    std::int32_t leftOfRun = -1; // where the ink of a run from x = 100 begins
+    for (const auto& [name, align, startsLeft, inkBottom] : cases) {
         CairoCanvas page(200, 100);
         page.selectFont(-40);
         page.surface().setBkMode(kBkTransparent);
         page.surface().setTextAlign(align);
-        page.surface().textOut(100, 10, "H");
+        page.surface().textOut(100, 10, "HH");
         const auto ink = page.ink();
         ASSERT_FALSE(ink.empty()) << name;
+        if (leftOfRun < 0) {
+            leftOfRun = ink.left;
+            EXPECT_LE(leftOfRun, 100 + width / 4) << name;
+            EXPECT_GE(leftOfRun, 100) << name;
+        }
         EXPECT_EQ(ink.bottom, inkBottom) << name;
-        EXPECT_LE(ink.left, leftAtMost) << name;
-        EXPECT_GE(ink.left, leftAtLeast) << name;
+        EXPECT_EQ(ink.left, leftOfRun - startsLeft) << name;
     }
 }
 
@@ -190,6 +197,33 @@ TEST_F(VelkRenderCairoSurface, RotatedTextRunsUpFromItsReferencePoint) {
     EXPECT_LE(ink.bottom, 100);
     EXPECT_GE(ink.top, 100 - length - 1);
     EXPECT_GT(ink.bottom - ink.top, length / 2);
+}
+
+TEST_F(VelkRenderCairoSurface, TheCellAndBandsOfTextTurnedAQuarterLieAsTheLevelOnesTurned) {
+    // Blanks draw no glyph: the ink is the cell (white on black) or the band alone. Turned a
+    // quarter about the reference point (30, 80), level pixel (30 + a, 80 + b) becomes
+    // (30 + b, 80 - a - 1).
+    const std::tuple<const char*, bool, bool> cases[] = {
+        {"opaque cell", true, false}, {"underline", false, true}, {"strikeout", false, false}};
+    for (const auto& [name, opaque, underline] : cases) {
+        std::array<testing::InkBox, 2> boxes{};
+        for (const std::int32_t escapement : {0, 900}) {
+            CairoCanvas canvas(120, 120);
+            if (opaque) {
+                canvas.fill(kBlack);
+            }
+            canvas.selectFont(-20, "Arial", escapement, underline, !opaque && !underline);
+            canvas.surface().setBkMode(opaque ? kBkOpaque : kBkTransparent);
+            canvas.surface().textOut(30, 80, "    ");
+            boxes[escapement == 0 ? 0 : 1] = canvas.ink(opaque ? kBlack : kWhite);
+        }
+        const auto& [level, turned] = boxes;
+        ASSERT_FALSE(level.empty()) << name;
+        EXPECT_EQ(turned.left, 30 + (level.top - 80)) << name;
+        EXPECT_EQ(turned.right, 30 + (level.bottom - 80)) << name;
+        EXPECT_EQ(turned.bottom, 80 - (level.left - 30) - 1) << name;
+        EXPECT_EQ(turned.top, 80 - (level.right - 30) - 1) << name;
+    }
 }
 
 TEST_F(VelkRenderCairoSurface, UnderlineAndStrikeoutRunUnderAndThroughTheText) {

@@ -78,6 +78,7 @@ TEST_F(VelkRenderGlyphRun, EveryByteIsPlacedAsCairoPlacesTheWholeText) {
             cairo_scaled_font_glyph_extents(sizing, expected.glyphs.data(),
                                             static_cast<int>(expected.glyphs.size()), &extents);
             EXPECT_EQ(run.advance, std::lround(extents.x_advance));
+            EXPECT_EQ(cairo::TextAdvance(sizing, text), run.advance);
             EXPECT_EQ(run.advances.back() + run.glyphs.back().x, extents.x_advance);
         }
     }
