@@ -55,8 +55,11 @@ class DibCanvas {
                std::int64_t{area.y} + area.height <= height_;
     }
 
-    // `count` pixels of row y from column x on, which the canvas must hold.
+    // `count` pixels of row y from column x on; none unless the canvas holds them.
     std::span<const std::uint32_t> row(std::int32_t y, std::int32_t x, std::int32_t count) const {
+        if (!holds(CopyRect{x, y, count, 1})) {
+            return {};
+        }
         const auto* pixels = static_cast<const std::uint32_t*>(bits_) +
                              static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
         return {pixels + x, static_cast<std::size_t>(count)};

@@ -133,7 +133,7 @@ bool WritePng(ByteSink& out, std::int32_t width, std::int32_t height, const RowS
     // A page of text and rules has a few dozen colours: as palette indices its image data is
     // a third of its RGB bytes or less, and deflate's time shrinks with it. The rows are
     // indexed at 8 bits first and packed to fewer once every colour is known; a packed row is
-    // never longer than its indices, so it ends before the next row's begin.
+    // never longer than its indices, so it ends before the next row's indices begin.
     Palette palette;
     const bool indexed = fill(columns + 1, [&palette](auto pixels, std::span<std::uint8_t> row) {
         return palette.index(pixels, row);

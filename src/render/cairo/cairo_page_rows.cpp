@@ -13,6 +13,9 @@ class PictureRowReader {
           stride_(cairo_image_surface_get_stride(source)), area_(area) {}
 
     std::span<const std::uint32_t> operator()(std::int32_t y) const {
+        if (y < 0 || y >= area_.height) {
+            return {};
+        }
         const auto* row = reinterpret_cast<const std::uint32_t*>(
             data_ + static_cast<std::ptrdiff_t>(area_.y + y) * stride_);
         return {row + area_.x, static_cast<std::size_t>(area_.width)};

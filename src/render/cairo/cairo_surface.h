@@ -59,7 +59,7 @@ class CairoSurface : public SurfaceBackend {
     bool ok() const;
 
     // Row y (0 at the top) of a picture as 0x00RRGGBB pixels, whose top byte may hold
-    // anything.
+    // anything; no pixels for a row outside the picture.
     using PixelRowReader = std::function<std::span<const std::uint32_t>(std::int32_t y)>;
 
     // Raster pages: the rows of `from`, stretched to width x height by GDI's default stretch

@@ -340,6 +340,8 @@ TEST_F(VelkRenderCairoSurface, RowsReachingOffThePageAreWhiteThere) {
     canvas.surface().rectangle(0, 2, 9, 4 + 1);
     // Two columns left of the page, one right of it, a row above it and one below, all white.
     const auto rows = canvas.backend().pixelRows(cairo::PixelRect{-2, -1, 11, 8}, 11, 8);
+    EXPECT_TRUE(rows(-1).empty());
+    EXPECT_TRUE(rows(8).empty());
     const std::pair<std::int32_t, std::uint32_t> reads[] = {
         {0, 0xFFFFFF}, {1, 0xFFFFFF}, {3, 0}, {4, 0}, {5, 0xFFFFFF}, {7, 0xFFFFFF}, {3, 0}};
     for (const auto& [y, onPage] : reads) {
