@@ -1,7 +1,5 @@
 #include "png_palette.h"
 
-#include <algorithm>
-
 namespace velk::cli {
 
 namespace {
@@ -71,10 +69,6 @@ std::optional<std::uint8_t> Palette::find(std::uint32_t colour) {
 }
 
 void PackIndices(const std::uint8_t* indices, std::size_t count, int depth, std::uint8_t* packed) {
-    if (depth == 8) {
-        std::copy_n(indices, count, packed);
-        return;
-    }
     const auto perByte = static_cast<std::size_t>(8 / depth);
     for (std::size_t first = 0; first < count; first += perByte) {
         std::uint8_t byte = 0;

@@ -34,9 +34,10 @@ class Palette {
     std::vector<std::uint32_t> colours_;
 };
 
-// `count` 8-bit indices from `indices` as `depth`-bit ones from `packed`, the leftmost pixel in
-// the highest bits of its byte and the bits after the last pixel 0. Each packed byte is written
-// after the indices it holds are read, so `packed` may start where `indices` does or before.
+// `count` 8-bit indices from `indices` as `depth`-bit ones (1, 2 or 4) from `packed`, the leftmost
+// pixel in the highest bits of its byte and the bits after the last pixel 0. Each packed byte is
+// written after the indices it holds are read, so `packed` may start where `indices` does or
+// before.
 void PackIndices(const std::uint8_t* indices, std::size_t count, int depth, std::uint8_t* packed);
 
 } // namespace velk::cli

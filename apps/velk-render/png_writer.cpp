@@ -140,16 +140,19 @@ bool WritePng(ByteSink& out, std::int32_t width, std::int32_t height, const RowS
     });
     std::size_t size = image.size();
     if (indexed) {
+        // At 8 bits the indices are the rows as written.
         const int depth = palette.bitDepth();
         const std::size_t packedRow = (columns * static_cast<std::size_t>(depth) + 7) / 8 + 1;
-        for (std::size_t y = 0; y < lines && depth < 8; ++y) {
-            std::uint8_t* packed = image.data() + y * packedRow;
-            if (repeats[y]) {
-                std::copy_n(packed - packedRow, packedRow, packed);
-                continue;
+        if (depth < 8) {
+            for (std::size_t y = 0; y < lines; ++y) {
+                std::uint8_t* packed = image.data() + y * packedRow;
+                if (repeats[y]) {
+                    std::copy_n(packed - packedRow, packedRow, packed);
+                    continue;
+                }
+                packed[0] = 0;
+                PackIndices(image.data() + y * (columns + 1) + 1, columns, depth, packed + 1);
             }
-            packed[0] = 0;
-            PackIndices(image.data() + y * (columns + 1) + 1, columns, depth, packed + 1);
         }
         size = packedRow * lines;
     } else if (!fill(rgbRow, [](auto pixels, std::span<std::uint8_t> row) {
