@@ -19,30 +19,6 @@ bool Fits(std::int64_t width, std::int64_t height) {
     return width > 0 && height > 0 && width * height <= kLargestBitmapPixels;
 }
 
-// Row access to an RGB24 image surface.
-class PictureRows {
-  public:
-    explicit PictureRows(cairo_surface_t* picture)
-        : data_(cairo_image_surface_get_data(picture)),
-          stride_(cairo_image_surface_get_stride(picture)),
-          width_(cairo_image_surface_get_width(picture)),
-          height_(cairo_image_surface_get_height(picture)) {}
-
-    std::int32_t width() const { return width_; }
-    std::int32_t height() const { return height_; }
-    bool valid() const { return data_ != nullptr && width_ > 0 && height_ > 0; }
-
-    std::uint32_t* row(std::int32_t y) const {
-        return reinterpret_cast<std::uint32_t*>(data_ + static_cast<std::ptrdiff_t>(y) * stride_);
-    }
-
-  private:
-    unsigned char* data_;
-    int stride_;
-    std::int32_t width_;
-    std::int32_t height_;
-};
-
 std::int64_t DibRow(std::int64_t width, std::int64_t bitCount) {
     return (width * bitCount + 31) / 32 * 4;
 }

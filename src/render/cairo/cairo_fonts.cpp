@@ -29,25 +29,6 @@ std::int32_t Scaled(double units, std::int32_t ppem, double unitsPerEm) {
     return static_cast<std::int32_t>(std::lround(units * ppem / unitsPerEm));
 }
 
-// Holds the FreeType face of a scaled font for as long as its tables are read.
-class LockedFace {
-  public:
-    explicit LockedFace(cairo_scaled_font_t* font)
-        : font_(font), face_(cairo_ft_scaled_font_lock_face(font)) {}
-    ~LockedFace() {
-        if (face_ != nullptr) {
-            cairo_ft_scaled_font_unlock_face(font_);
-        }
-    }
-    LockedFace(const LockedFace&) = delete;
-    LockedFace& operator=(const LockedFace&) = delete;
-    FT_Face get() const { return face_; }
-
-  private:
-    cairo_scaled_font_t* font_;
-    FT_Face face_;
-};
-
 constexpr std::uint16_t kGaspDoGray = 0x2;
 
 std::vector<std::pair<std::uint16_t, std::uint16_t>> ReadGasp(FT_Face face) {

@@ -31,4 +31,23 @@ using FcPatternHandle = std::unique_ptr<FcPattern, Releaser<&FcPatternDestroy>>;
 using GlyphArray = std::unique_ptr<cairo_glyph_t, Releaser<&cairo_glyph_free>>;
 using ClusterArray = std::unique_ptr<cairo_text_cluster_t, Releaser<&cairo_text_cluster_free>>;
 
+// A scaled font's FreeType face, set to its size, for as long as the lock lives.
+class LockedFace {
+  public:
+    explicit LockedFace(cairo_scaled_font_t* font)
+        : font_(font), face_(cairo_ft_scaled_font_lock_face(font)) {}
+    ~LockedFace() {
+        if (face_ != nullptr) {
+            cairo_ft_scaled_font_unlock_face(font_);
+        }
+    }
+    LockedFace(const LockedFace&) = delete;
+    LockedFace& operator=(const LockedFace&) = delete;
+    FT_Face get() const { return face_; }
+
+  private:
+    cairo_scaled_font_t* font_;
+    FT_Face face_;
+};
+
 } // namespace velk::cairo

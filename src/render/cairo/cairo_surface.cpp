@@ -27,6 +27,7 @@ std::unique_ptr<CairoSurface> CairoSurface::ForImage(std::int32_t width, std::in
         return nullptr;
     }
     state->cr.reset(cairo_create(state->surface.get()));
+    state->painter.emplace(state->surface.get());
     state->target = Target::Raster;
     state->smoothText = smoothText;
     state->dpiX = dpiX;

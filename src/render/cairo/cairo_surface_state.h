@@ -31,6 +31,7 @@ struct CairoSurface::State {
     bool smoothText = true; // on a raster page
     CairoSurfaceHandle surface;
     CairoContext cr;
+    std::optional<GlyphPainter> painter; // on a raster page
     std::int32_t dpiX = 96;
     std::int32_t dpiY = 96;
     std::int32_t width = 0;
@@ -70,8 +71,9 @@ struct CairoSurface::State {
     // The whole page of a raster target, which drawing never leaves; none for a PDF.
     const PixelArea* rasterArea() const { return target == Target::Raster ? &page : nullptr; }
 
-    TextState textState() const {
-        return TextState{textAlign, bkMode, textColour, target == Target::Pdf};
+    TextState textState() {
+        return TextState{textAlign, bkMode, textColour, target == Target::Pdf,
+                         painter ? &*painter : nullptr};
     }
 
     Pen selectedPen() const {

@@ -71,7 +71,8 @@ void DrawBands(cairo_t* cr, const GdiFont& font, double x, double y, double leng
 // Cairo resolves for the matrix then stays current from one text to the next, where a moved
 // matrix would have it looked up again, hash and all, for every text on the page.
 void DrawLevel(cairo_t* cr, const GdiFont& font, std::int32_t x, std::int32_t y,
-               std::string_view text, const TextState& state, bool opaqueCell) {
+               std::string_view text, const TextState& state, const DeviceRect* clip,
+               bool opaqueCell) {
     GlyphRun run = LayOutText(font.sizing.get(), text);
     const double start = x - AlongRun(run.advance, state.align);
     const double baseline = y + BaselineBelowReference(font.metrics, state.align);
@@ -85,8 +86,11 @@ void DrawLevel(cairo_t* cr, const GdiFont& font, std::int32_t x, std::int32_t y,
             glyph.x += start;
             glyph.y += baseline;
         }
-        cairo_set_scaled_font(cr, DrawingFont(font));
-        ShowGlyphs(cr, run, run.glyphs, state.pdf);
+        if (state.painter == nullptr ||
+            !state.painter->paint(DrawingFont(font), run.glyphs, state.colour, clip)) {
+            cairo_set_scaled_font(cr, DrawingFont(font));
+            ShowGlyphs(cr, run, run.glyphs, state.pdf);
+        }
     }
     DrawBands(cr, font, start, baseline, run.advance, false, state.colour);
 }
@@ -164,7 +168,7 @@ void DrawText(cairo_t* cr, const GdiFont* font, std::int32_t x, std::int32_t y,
         cairo_translate(cr, x, y);
         DrawRotated(cr, *font, text, state, opaqueCell);
     } else {
-        DrawLevel(cr, *font, x, y, text, state, opaqueCell);
+        DrawLevel(cr, *font, x, y, text, state, placement.clip, opaqueCell);
     }
 }
 

@@ -3,6 +3,7 @@
 // Text on the Cairo surface, placed and stepped as GDI places it.
 
 #include "render/cairo/cairo_fonts.h"
+#include "render/cairo/glyph_coverage.h"
 #include "render/surface.h"
 
 #include <cstdint>
@@ -22,6 +23,8 @@ struct TextState {
     int bkMode = kBkOpaque;
     Colour colour = 0;
     bool pdf = false; // the text goes into the document along with its glyphs
+    // Paints level text straight into a raster page's pixels; null on a PDF.
+    GlyphPainter* painter = nullptr;
 };
 
 // Draws `text` with its reference point at (x, y): the top-left of its cell unless the
