@@ -1,6 +1,7 @@
 #include "render/cairo/cairo_fonts.h"
 
 #include "render/cairo/font_match_cache.h"
+#include "render/cairo/glyph_store.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -302,6 +303,15 @@ MatchedFace Match(const std::string& family, std::int32_t weight, bool italic) {
     if (FcChar8* file = nullptr;
         FcPatternGetString(match.get(), FC_FILE, 0, &file) == FcResultMatch) {
         matched.file = reinterpret_cast<const char*>(file);
+        int index = 0;
+        FcPatternGetInteger(match.get(), FC_INDEX, 0, &index);
+        // Faces fontconfig makes bolder or slanted are rendered by Cairo alone.
+        FcBool embolden = FcFalse;
+        FcPatternGetBool(match.get(), FC_EMBOLDEN, 0, &embolden);
+        FcMatrix* matrix = nullptr;
+        if (!embolden && FcPatternGetMatrix(match.get(), FC_MATRIX, 0, &matrix) != FcResultMatch) {
+            AttachFontFile(face.get(), matched.file, index);
+        }
     }
     matched.metrics = ReadFaceMetrics(face.get());
     matched.face = std::move(face);
@@ -434,6 +444,7 @@ cairo_scaled_font_t* DrawingFont(const GdiFont& font) {
 }
 
 void SaveFontMatches() {
+    SaveGlyphStore();
     if (g_remembered.cache.changed()) {
         SaveFontMatchCache(g_remembered.cache, FontMatchCachePath(), ConfigurationIdentity());
         g_remembered.loaded = false;
@@ -442,6 +453,7 @@ void SaveFontMatches() {
 
 void ReleaseFontConfiguration() {
     SaveFontMatches();
+    ReleaseGlyphStore();
     g_remembered = {};
     FcFini();
     g_configured = false;

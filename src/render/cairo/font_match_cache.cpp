@@ -1,14 +1,10 @@
 #include "render/cairo/font_match_cache.h"
 
-#include <fcntl.h>
+#include "render/cairo/cache_file.h"
+
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <charconv>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <optional>
 
@@ -23,12 +19,9 @@ namespace {
 //   match WEIGHT ITALIC LENGTH:FAMILY LENGTH:PATTERN
 constexpr std::string_view kMagic = "velk-font-matches 1 ";
 
-// FNV-1a: the file names the configuration it was made with without holding all of it.
+// The file names the configuration it was made with without holding all of it.
 std::string ConfigurationHash(std::string_view configuration) {
-    std::uint64_t hash = 0xcbf29ce484222325ULL;
-    for (const char c : configuration) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
-    }
+    std::uint64_t hash = Fnv1a(configuration);
     std::string hex(16, '0');
     for (std::size_t i = hex.size(); i-- > 0; hash >>= 4) {
         hex[i] = "0123456789abcdef"[hash & 0xF];
@@ -182,14 +175,7 @@ void FontMatchCache::add(FontRequest request, std::string pattern,
 }
 
 std::string FontMatchCachePath() {
-    // As the XDG base directories say: an absolute XDG_CACHE_HOME, else ~/.cache.
-    if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache != nullptr && cache[0] == '/') {
-        return std::string(cache) + "/velk/font-matches";
-    }
-    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
-        return std::string(home) + "/.cache/velk/font-matches";
-    }
-    return {};
+    return CacheFilePath("font-matches");
 }
 
 std::int64_t ModifiedNanoseconds(const std::string& path) {
@@ -201,52 +187,15 @@ std::int64_t ModifiedNanoseconds(const std::string& path) {
 }
 
 FontMatchCache LoadFontMatchCache(const std::string& path, std::string_view configuration) {
-    if (path.empty()) {
-        return {};
-    }
-    // Plain system calls: a first file stream costs more than the whole cache saves.
-    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (file < 0) {
-        return {};
-    }
     // The answers for every face a page can name fit in far less.
-    constexpr off_t kLargestFile = 1 << 20;
-    struct stat status {};
-    std::string text;
-    if (fstat(file, &status) == 0 && status.st_size > 0 && status.st_size <= kLargestFile) {
-        text.resize(static_cast<std::size_t>(status.st_size));
-        if (read(file, text.data(), text.size()) != static_cast<ssize_t>(text.size())) {
-            text.clear();
-        }
-    }
-    close(file);
-    return FontMatchCache::Read(text, configuration, ModifiedNanoseconds);
+    constexpr std::size_t kLargestFile = 1 << 20;
+    return FontMatchCache::Read(ReadCacheFile(path, kLargestFile), configuration,
+                                ModifiedNanoseconds);
 }
 
 bool SaveFontMatchCache(const FontMatchCache& cache, const std::string& path,
                         std::string_view configuration) {
-    if (path.empty()) {
-        return false;
-    }
-    std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
-    // Another run may read the file meanwhile: it sees the old one or the new one, whole.
-    const std::string temporary = path + "." + std::to_string(getpid());
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        const std::string text = cache.text(configuration);
-        file.write(text.data(), static_cast<std::streamsize>(text.size()));
-        file.close();
-        if (!file) {
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return WriteCacheFile(path, cache.text(configuration));
 }
 
 } // namespace velk::cairo

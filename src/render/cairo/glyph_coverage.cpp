@@ -2,6 +2,7 @@
 
 #include "render/cairo/cairo_bitmaps.h"
 #include "render/cairo/cairo_handles.h"
+#include "render/cairo/glyph_store.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -20,26 +21,6 @@ namespace {
 
 // A glyph of more pixels is left to Cairo.
 constexpr std::int64_t kLargestGlyph = std::int64_t{1} << 22;
-
-using Coverages = std::unordered_map<unsigned long, GlyphCoverage>;
-
-const cairo_user_data_key_t kCoveragesKey{};
-
-Coverages* CoveragesOf(cairo_scaled_font_t* font) {
-    if (auto* kept =
-            static_cast<Coverages*>(cairo_scaled_font_get_user_data(font, &kCoveragesKey))) {
-        return kept;
-    }
-    auto made = std::make_unique<Coverages>();
-    const auto release = [](void* data) {
-        const std::unique_ptr<Coverages> owned(static_cast<Coverages*>(data));
-    };
-    if (cairo_scaled_font_set_user_data(font, &kCoveragesKey, made.get(), release) !=
-        CAIRO_STATUS_SUCCESS) {
-        return nullptr;
-    }
-    return made.release();
-}
 
 // How Cairo loads the glyphs of `font` for its pixels: unhinted when smoothed, hinted for
 // black and white. None for any other way, which is left to Cairo.
@@ -104,17 +85,6 @@ std::uint32_t Times(std::uint32_t a, std::uint32_t b) {
     return ((t >> 8) + t) >> 8;
 }
 
-// A solid colour through coverage `m` over `pixel`, as pixman composites it.
-std::uint32_t Over(std::uint32_t source, std::uint32_t pixel, std::uint32_t m) {
-    std::uint32_t out = 0;
-    for (const int shift : {0, 8, 16}) {
-        const std::uint32_t c =
-            Times((source >> shift) & 0xFF, m) + Times((pixel >> shift) & 0xFF, 255 - m);
-        out |= std::min<std::uint32_t>(c, 255) << shift;
-    }
-    return out;
-}
-
 // Cairo rounds a glyph's position to the nearest pixel, halves up.
 std::int64_t WholePixel(double position) {
     constexpr double kFar = 1e15;
@@ -152,11 +122,11 @@ PixelBox PixelBox::join(const PixelBox& o) const {
 GlyphPainter::GlyphPainter(cairo_surface_t* page) : page_(page) {}
 
 const GlyphCoverage* GlyphPainter::coverage(cairo_scaled_font_t* font, unsigned long index) {
-    Coverages* known = CoveragesOf(font);
-    if (known == nullptr) {
+    Strike* strike = StrikeOf(font);
+    if (strike == nullptr) {
         return nullptr;
     }
-    if (const auto it = known->find(index); it != known->end()) {
+    if (const auto it = strike->coverages.find(index); it != strike->coverages.end()) {
         return &it->second;
     }
     std::optional<GlyphCoverage> made = RasteriseGlyph(font, index);
@@ -166,15 +136,26 @@ const GlyphCoverage* GlyphPainter::coverage(cairo_scaled_font_t* font, unsigned 
     for (std::uint8_t& level : made->levels) {
         level = SeventeenLevels(level);
     }
-    return &known->emplace(index, std::move(*made)).first->second;
+    strike->grown = true;
+    return &strike->coverages.emplace(index, std::move(*made)).first->second;
 }
 
-std::uint32_t GlyphPainter::blend(std::uint32_t source, std::uint32_t pixel, std::uint8_t m) {
-    Blend& known = blends_[m];
-    if (!known.valid || known.source != source || known.pixel != pixel) {
-        known = {true, source, pixel, Over(source, pixel, m)};
+const GlyphPainter::Mix& GlyphPainter::makeMix(std::uint32_t source, std::uint8_t m) {
+    std::unique_ptr<Mix>& made = mixes_[m];
+    if (!made) {
+        made = std::make_unique<Mix>();
+        for (std::uint32_t value = 0; value < 256; ++value) {
+            made->kept[value] = static_cast<std::uint8_t>(Times(value, 255u - m));
+        }
+        made->source = ~source;
     }
-    return known.result;
+    if (made->source != source) {
+        made->source = source;
+        for (int channel = 0; channel < 3; ++channel) {
+            made->added[channel] = Times((source >> (8 * channel)) & 0xFF, m);
+        }
+    }
+    return *made;
 }
 
 bool GlyphPainter::paint(cairo_scaled_font_t* font, std::span<const cairo_glyph_t> glyphs,
@@ -260,7 +241,13 @@ void GlyphPainter::blendInto(const PictureRows& rows, const PixelBox& part, cons
             if (m[x] == 255) {
                 pixel[x] = source;
             } else if (m[x] != 0) {
-                pixel[x] = blend(source, pixel[x], m[x]);
+                const Mix& blend = mix(source, m[x]);
+                const std::uint32_t p = pixel[x];
+                const auto channel = [&blend, p](int at) {
+                    const std::uint32_t c = blend.added[at] + blend.kept[(p >> (8 * at)) & 0xFF];
+                    return std::min<std::uint32_t>(c, 255) << (8 * at);
+                };
+                pixel[x] = channel(0) | channel(1) | channel(2);
             }
         }
     }

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -60,16 +61,21 @@ class GlyphPainter {
         const GlyphCoverage* coverage;
         PixelBox box;
     };
-    // The last blend of each coverage, kept: text lies mostly on one background.
-    struct Blend {
-        bool valid = false;
+    // A solid colour through one coverage `m` over a pixel, as pixman composites it: what the
+    // colour adds, and what each channel value of the pixel keeps. Made when a text first meets
+    // the coverage; a text has a few levels of it.
+    struct Mix {
         std::uint32_t source = 0;
-        std::uint32_t pixel = 0;
-        std::uint32_t result = 0;
+        std::uint32_t added[3] = {};
+        std::uint8_t kept[256] = {};
     };
 
     const GlyphCoverage* coverage(cairo_scaled_font_t* font, unsigned long index);
-    std::uint32_t blend(std::uint32_t source, std::uint32_t pixel, std::uint8_t m);
+    const Mix& mix(std::uint32_t source, std::uint8_t m) {
+        const Mix* made = mixes_[m].get();
+        return made != nullptr && made->source == source ? *made : makeMix(source, m);
+    }
+    const Mix& makeMix(std::uint32_t source, std::uint8_t m);
     // Blends the `part` of `coverage`, which covers `whole`, into the page.
     void blendInto(const PictureRows& rows, const PixelBox& part, const PixelBox& whole,
                    const std::uint8_t* coverage, std::uint32_t source);
@@ -77,7 +83,7 @@ class GlyphPainter {
     cairo_surface_t* page_;
     std::vector<Placed> inked_;
     std::vector<std::uint8_t> sum_;
-    std::array<Blend, 256> blends_{};
+    std::array<std::unique_ptr<Mix>, 256> mixes_;
 };
 
 } // namespace velk::cairo

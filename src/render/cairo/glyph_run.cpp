@@ -1,6 +1,7 @@
 #include "render/cairo/glyph_run.h"
 
 #include "render/cairo/cairo_handles.h"
+#include "render/cairo/glyph_store.h"
 #include "render/cairo/utf8_text.h"
 
 #include <algorithm>
@@ -13,38 +14,6 @@
 namespace velk::cairo {
 
 namespace {
-
-// What a code page byte is in one scaled font.
-struct ByteGlyph {
-    bool known = false;
-    bool usable = false;
-    unsigned long index = 0;
-    double advance = 0;
-    int utf8Bytes = 0;
-};
-
-// Kept with each scaled font and filled as its bytes are first met: Cairo maps the characters
-// of a short text to glyphs one by one through the font's character map, which took a quarter
-// of a dense page, while a text can only hold 256 different bytes.
-using ByteGlyphs = std::array<ByteGlyph, 256>;
-
-const cairo_user_data_key_t kByteGlyphsKey{};
-
-ByteGlyphs* ByteGlyphsOf(cairo_scaled_font_t* font) {
-    if (auto* table =
-            static_cast<ByteGlyphs*>(cairo_scaled_font_get_user_data(font, &kByteGlyphsKey))) {
-        return table;
-    }
-    auto table = std::make_unique<ByteGlyphs>();
-    const auto release = [](void* data) {
-        const std::unique_ptr<ByteGlyphs> owned(static_cast<ByteGlyphs*>(data));
-    };
-    if (cairo_scaled_font_set_user_data(font, &kByteGlyphsKey, table.get(), release) !=
-        CAIRO_STATUS_SUCCESS) {
-        return nullptr;
-    }
-    return table.release();
-}
 
 ByteGlyph LookUp(cairo_scaled_font_t* font, char byte) {
     const std::string utf8 = AnsiToUtf8(std::string_view(&byte, 1));
@@ -75,16 +44,20 @@ ByteGlyph LookUp(cairo_scaled_font_t* font, char byte) {
 // none when a byte has no glyph to be had.
 template <typename Visit>
 std::optional<double> WalkGlyphs(cairo_scaled_font_t* sizing, std::string_view ansi, Visit visit) {
-    ByteGlyphs* table = sizing == nullptr || ansi.empty() ? nullptr : ByteGlyphsOf(sizing);
-    if (table == nullptr) {
+    // Cairo maps the characters of a short text to glyphs one by one through the font's
+    // character map, which took a quarter of a dense page, while a text can only hold 256
+    // different bytes: each byte is looked up once per font, and kept.
+    Strike* strike = sizing == nullptr || ansi.empty() ? nullptr : StrikeOf(sizing);
+    if (strike == nullptr) {
         return std::nullopt;
     }
     // The scaled fonts are upright scales: glyphs advance along x alone.
     double x = 0;
     for (const char byte : ansi) {
-        ByteGlyph& glyph = (*table)[static_cast<unsigned char>(byte)];
+        ByteGlyph& glyph = strike->bytes[static_cast<unsigned char>(byte)];
         if (!glyph.known) {
             glyph = LookUp(sizing, byte);
+            strike->grown = true;
         }
         if (!glyph.usable) {
             return std::nullopt;

@@ -1,0 +1,108 @@
+#pragma once
+
+// What the text of a page needs from each scaled font, kept between runs: the glyph and
+// advance of each code page byte, and the coverage of each glyph painted. Loading and
+// rendering glyphs takes much of a run that draws a page or two; a later run with the same
+// fonts at the same sizes reads them from the file instead.
+
+#include "render/cairo/glyph_coverage.h"
+
+#include <cairo.h>
+
+#include <array>
+#include <compare>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace velk::cairo {
+
+// A face's font file as it was when its glyphs were rendered.
+struct FontFile {
+    std::string path;
+    std::int64_t index = 0; // of the face in the file
+    std::int64_t modified = 0;
+    std::int64_t size = 0;
+    auto operator<=>(const FontFile&) const = default;
+};
+
+// A scaled font: its face, its em in pixels, and how its glyphs are loaded and rendered.
+struct StrikeKey {
+    FontFile file;
+    std::int32_t ppem = 0;
+    std::int32_t options = 0; // antialias, hint style and hint metrics, a byte each
+    auto operator<=>(const StrikeKey&) const = default;
+};
+
+// What a code page byte is in one scaled font.
+struct ByteGlyph {
+    bool known = false;
+    bool usable = false;
+    unsigned long index = 0;
+    double advance = 0;
+    int utf8Bytes = 0;
+};
+
+// What is known of one scaled font.
+struct Strike {
+    std::array<ByteGlyph, 256> bytes{};
+    std::unordered_map<unsigned long, GlyphCoverage> coverages;
+    bool grown = false; // since it was read
+};
+
+class GlyphStore {
+  public:
+    // Every run reads the whole file: a few hundred strikes, fonts at their sizes, fit.
+    static constexpr std::size_t kLargestFile = std::size_t{4} << 20;
+
+    // The strikes the bytes hold, or none when they are not a whole store made with
+    // `identity` (another version of the libraries that render glyphs, cut short, damaged).
+    static GlyphStore Read(std::string bytes, std::string_view identity);
+    // The strikes asked for since the store was read, then the others, as many as fit
+    // kLargestFile.
+    std::string bytes(std::string_view identity) const;
+
+    // The strike of `key`, empty when new.
+    std::shared_ptr<Strike> strike(const StrikeKey& key);
+    std::vector<StrikeKey> keys() const;
+    // Whether any strike was added or has grown.
+    bool changed() const;
+    // Nothing has changed since the store was written.
+    void saved();
+    // Forgets the strikes of font files that are no longer as `current` finds them.
+    void keep(const std::function<bool(const FontFile&)>& current);
+
+  private:
+    // A strike as read, or where its bytes lie in the file until it is asked for.
+    struct Entry {
+        std::shared_ptr<Strike> strike;
+        std::size_t offset = 0;
+        std::size_t length = 0;
+    };
+    std::string bytes_;
+    std::map<StrikeKey, Entry> strikes_;
+    bool added_ = false;
+};
+
+// What the kept glyphs depend on: the libraries that render them and the levels they hold.
+std::string GlyphStoreIdentity();
+
+// Gives `face` the font file it was made from, as it is now, by which its scaled fonts find
+// their strikes. Nothing when the file cannot be read.
+void AttachFontFile(cairo_font_face_t* face, const std::string& path, std::int64_t index);
+
+// The strike of a scaled font: from the store when its face has a font file, else its own.
+// Null only when no memory can be had for it.
+Strike* StrikeOf(cairo_scaled_font_t* font);
+
+// Writes the store to its file when a strike was added or grew.
+void SaveGlyphStore();
+// Lets go of the store; the next strike reads the file again.
+void ReleaseGlyphStore();
+
+} // namespace velk::cairo
