@@ -22,10 +22,10 @@ namespace {
 
 // The file, numbers little-endian:
 //   "velk-glyphs 1\n", u64 FNV-1a of the identity
-//   each strike: u32 path length, path, i64 face index, i64 modified, i64 size, i32 ppem,
-//     i32 options; u16 count, each byte glyph: u8 byte, u8 usable, u32 index, f64 advance;
-//     u32 count, each coverage: u32 index, i32 left, i32 top, u16 width, u16 height, the
-//     levels row by row
+//   each strike: its key (u32 path length, path, i64 face index, i64 modified, i64 size,
+//     i32 ppem, i32 options), u32 length of the rest; u16 count, each byte glyph: u8 byte,
+//     u8 usable, u32 index, f64 advance; u32 count, each coverage: u32 index, i32 left,
+//     i32 top, u16 width, u16 height, the levels row by row
 constexpr std::string_view kMagic = "velk-glyphs 1\n";
 constexpr std::uint32_t kLongestPath = 4096;
 constexpr std::int32_t kFarthest = 1 << 22; // from a glyph's origin to its coverage
@@ -94,11 +94,10 @@ std::optional<StrikeKey> ReadKey(ByteReader& in) {
     if (!path || !index || !modified || !size || !ppem || !options) {
         return std::nullopt;
     }
-    return StrikeKey{FontFile{std::string(*path), *index, *modified, *size}, *ppem, *options};
+    return StrikeKey{*ppem, *options, FontFile{*size, *modified, *index, std::string(*path)}};
 }
 
-// Each reader checks its part of a strike and, given a strike, fills it.
-bool ReadByteGlyphs(ByteReader& in, Strike* strike) {
+bool ReadByteGlyphs(ByteReader& in, Strike& strike) {
     const auto count = in.number<std::uint16_t>();
     if (!count || *count > 256) {
         return false;
@@ -112,16 +111,14 @@ bool ReadByteGlyphs(ByteReader& in, Strike* strike) {
             !(std::fabs(*advance) <= kLongestAdvance)) {
             return false;
         }
-        if (strike != nullptr) {
-            const char character = static_cast<char>(*byte);
-            strike->bytes[*byte] = ByteGlyph{true, *usable == 1, *index, *advance,
-                                             static_cast<int>(AnsiToUtf8({&character, 1}).size())};
-        }
+        const char character = static_cast<char>(*byte);
+        strike.bytes[*byte] = ByteGlyph{true, *usable == 1, *index, *advance,
+                                        static_cast<int>(AnsiToUtf8({&character, 1}).size())};
     }
     return true;
 }
 
-bool ReadCoverages(ByteReader& in, Strike* strike) {
+bool ReadCoverages(ByteReader& in, Strike& strike) {
     const auto count = in.number<std::uint32_t>();
     if (!count || *count > kMostCoverages) {
         return false;
@@ -140,11 +137,9 @@ bool ReadCoverages(ByteReader& in, Strike* strike) {
         if (!levels) {
             return false;
         }
-        if (strike != nullptr) {
-            strike->coverages[*index] =
-                GlyphCoverage{*left, *top, *width, *height,
-                              std::vector<std::uint8_t>(levels->begin(), levels->end())};
-        }
+        strike.coverages[*index] =
+            GlyphCoverage{*left, *top, *width, *height,
+                          std::vector<std::uint8_t>(levels->begin(), levels->end())};
     }
     return true;
 }
@@ -213,12 +208,13 @@ GlyphStore GlyphStore::Read(std::string bytes, std::string_view identity) {
     if (!magic || *magic != kMagic || !hash || *hash != Fnv1a(identity)) {
         return {};
     }
-    // Each strike is checked now and read when it is asked for: a run uses a few fonts.
+    // A run uses a few fonts: each strike is found now and read when it is asked for.
     while (!in.done()) {
         const std::optional<StrikeKey> key = ReadKey(in);
+        const auto length = in.number<std::uint32_t>();
         const std::size_t start = in.offset();
-        if (!key || !ReadByteGlyphs(in, nullptr) || !ReadCoverages(in, nullptr) ||
-            !store.strikes_.emplace(*key, Entry{nullptr, start, in.offset() - start}).second) {
+        if (!key || !length || !in.take(*length) ||
+            !store.strikes_.emplace(*key, Entry{nullptr, start, *length}).second) {
             return {};
         }
     }
@@ -235,13 +231,16 @@ std::string GlyphStore::bytes(std::string_view identity) const {
             if ((entry.strike != nullptr) != used) {
                 continue;
             }
+            std::string body;
+            if (entry.strike) {
+                PutBody(body, *entry.strike);
+            } else {
+                body.assign(bytes_, entry.offset, entry.length);
+            }
             std::string one;
             PutKey(one, key);
-            if (entry.strike) {
-                PutBody(one, *entry.strike);
-            } else {
-                one.append(bytes_, entry.offset, entry.length);
-            }
+            Put(one, static_cast<std::uint32_t>(body.size()));
+            one += body;
             if (out.size() + one.size() <= kLargestFile) {
                 out += one;
             }
@@ -259,8 +258,12 @@ std::shared_ptr<Strike> GlyphStore::strike(const StrikeKey& key) {
             added_ = true;
         } else {
             ByteReader in(std::string_view(bytes_).substr(entry.offset, entry.length));
-            ReadByteGlyphs(in, entry.strike.get());
-            ReadCoverages(in, entry.strike.get());
+            if (!ReadByteGlyphs(in, *entry.strike) || !ReadCoverages(in, *entry.strike) ||
+                !in.done()) {
+                // A damaged strike is learnt again, and written whole.
+                *entry.strike = Strike{};
+                entry.strike->grown = true;
+            }
         }
     }
     return entry.strike;
@@ -330,9 +333,9 @@ std::optional<FontFile> StatFontFile(const std::string& path, std::int64_t index
     if (stat(path.c_str(), &status) != 0) {
         return std::nullopt;
     }
-    return FontFile{path, index,
+    return FontFile{static_cast<std::int64_t>(status.st_size),
                     std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec,
-                    static_cast<std::int64_t>(status.st_size)};
+                    index, path};
 }
 
 std::int32_t OptionsOf(cairo_scaled_font_t* font) {
@@ -362,7 +365,7 @@ std::shared_ptr<Strike> FindStrike(cairo_scaled_font_t* font) {
         return std::make_shared<Strike>();
     }
     return TheStore().strike(
-        StrikeKey{*file, static_cast<std::int32_t>(matrix.xx), OptionsOf(font)});
+        StrikeKey{static_cast<std::int32_t>(matrix.xx), OptionsOf(font), *file});
 }
 
 } // namespace

@@ -24,18 +24,19 @@ namespace velk::cairo {
 
 // A face's font file as it was when its glyphs were rendered.
 struct FontFile {
-    std::string path;
-    std::int64_t index = 0; // of the face in the file
-    std::int64_t modified = 0;
+    // Compared numbers first: the paths of one machine's fonts start alike.
     std::int64_t size = 0;
+    std::int64_t modified = 0;
+    std::int64_t index = 0; // of the face in the file
+    std::string path;
     auto operator<=>(const FontFile&) const = default;
 };
 
 // A scaled font: its face, its em in pixels, and how its glyphs are loaded and rendered.
 struct StrikeKey {
-    FontFile file;
     std::int32_t ppem = 0;
     std::int32_t options = 0; // antialias, hint style and hint metrics, a byte each
+    FontFile file;
     auto operator<=>(const StrikeKey&) const = default;
 };
 
@@ -62,6 +63,7 @@ class GlyphStore {
 
     // The strikes the bytes hold, or none when they are not a whole store made with
     // `identity` (another version of the libraries that render glyphs, cut short, damaged).
+    // A strike is read when first asked for; one found damaged then is empty.
     static GlyphStore Read(std::string bytes, std::string_view identity);
     // The strikes asked for since the store was read, then the others, as many as fit
     // kLargestFile.

@@ -25,8 +25,8 @@ using cairo::StrikeKey;
 
 constexpr std::string_view kIdentity = "cairo 1; freetype 2";
 
-const StrikeKey kKey{{"/f.ttf", 0, 1'700'000'000'123'456'789, 4096}, 13, 0x10302};
-const StrikeKey kOtherSize{{"/f.ttf", 0, 1'700'000'000'123'456'789, 4096}, 16, 0x10302};
+const StrikeKey kKey{13, 0x10302, {4096, 1'700'000'000'123'456'789, 0, "/f.ttf"}};
+const StrikeKey kOtherSize{16, 0x10302, {4096, 1'700'000'000'123'456'789, 0, "/f.ttf"}};
 
 // One strike: "A" is glyph 36, 9 pixels on, with a coverage of 3 by 2; 0x81 has no glyph.
 std::string OneStrike() {
@@ -68,9 +68,9 @@ TEST(GlyphStore, ReadsBackWhatItWrote) {
     EXPECT_TRUE(store.changed());
 }
 
-// Byte offsets in OneStrike(): the header, the key of a 6-byte path, the byte glyph of 0x41
-// and the coverage of glyph 36.
-constexpr std::size_t kUsableAt = 22 + 4 + 6 + 3 * 8 + 2 * 4 + 2 + 1;
+// Byte offsets in OneStrike(): the header, the key of a 6-byte path and the strike's length,
+// the byte glyph of 0x41 and the coverage of glyph 36.
+constexpr std::size_t kUsableAt = 22 + 4 + 6 + 3 * 8 + 2 * 4 + 4 + 2 + 1;
 constexpr std::size_t kAdvanceAt = kUsableAt + 1 + 4;
 constexpr std::size_t kWidthAt = kAdvanceAt + 8 + 14 + 4 + 4 + 4 + 4;
 
@@ -84,26 +84,43 @@ TEST(GlyphStore, ReadsNothingFromBytesThatAreNotAWholeStore) {
         damaged.replace(at, bytes.size(), bytes);
         return damaged;
     };
-    double nan = std::numeric_limits<double>::quiet_NaN();
-    std::string nanBytes(sizeof nan, '\0');
-    std::memcpy(nanBytes.data(), &nan, sizeof nan);
-    const std::pair<const char*, std::string> cases[] = {
-        {"another magic", changed(0, "velk-glyphs 2")},
-        {"usable neither 0 nor 1", changed(kUsableAt, std::string(1, '\x02'))},
-        {"an advance that is no number", changed(kAdvanceAt, nanBytes)},
-        {"no width with a height", changed(kWidthAt, std::string(2, '\0'))},
-        {"the same strike twice", good + good.substr(22)},
-        {"a byte too many", good + "x"},
-    };
-    for (const auto& [name, bytes] : cases) {
-        EXPECT_TRUE(GlyphStore::Read(bytes, kIdentity).keys().empty()) << name;
-    }
+    EXPECT_TRUE(GlyphStore::Read(changed(0, "velk-glyphs 2"), kIdentity).keys().empty());
     EXPECT_TRUE(GlyphStore::Read(good, "cairo 1; freetype 3").keys().empty());
+    EXPECT_TRUE(GlyphStore::Read(good + good.substr(22), kIdentity).keys().empty())
+        << "the same strike twice";
+    EXPECT_TRUE(GlyphStore::Read(good + "x", kIdentity).keys().empty()) << "a byte too many";
     for (std::size_t length = 0; length < good.size(); ++length) {
         if (length != 22) { // the header alone is an empty store
             EXPECT_TRUE(GlyphStore::Read(good.substr(0, length), kIdentity).keys().empty())
                 << length;
         }
+    }
+}
+
+// A strike found damaged when it is read is empty, to be learnt and written again.
+TEST(GlyphStore, ADamagedStrikeIsEmpty) {
+    const std::string good = OneStrike();
+    const auto changed = [&good](std::size_t at, std::string_view bytes) {
+        std::string damaged = good;
+        damaged.replace(at, bytes.size(), bytes);
+        return damaged;
+    };
+    double nan = std::numeric_limits<double>::quiet_NaN();
+    std::string nanBytes(sizeof nan, '\0');
+    std::memcpy(nanBytes.data(), &nan, sizeof nan);
+    const std::pair<const char*, std::string> cases[] = {
+        {"usable neither 0 nor 1", changed(kUsableAt, std::string(1, '\x02'))},
+        {"an advance that is no number", changed(kAdvanceAt, nanBytes)},
+        {"no width with a height", changed(kWidthAt, std::string(2, '\0'))},
+        {"levels beyond the strike", changed(kWidthAt, std::string("\x04", 1))},
+    };
+    for (const auto& [name, bytes] : cases) {
+        GlyphStore store = GlyphStore::Read(bytes, kIdentity);
+        ASSERT_EQ(store.keys().size(), 1u) << name;
+        const cairo::Strike& strike = *store.strike(kKey);
+        EXPECT_FALSE(strike.bytes['A'].known) << name;
+        EXPECT_TRUE(strike.coverages.empty()) << name;
+        EXPECT_TRUE(store.changed()) << name;
     }
 }
 
