@@ -151,8 +151,9 @@ const GlyphPainter::Mix& GlyphPainter::makeMix(std::uint32_t source, std::uint8_
     }
     if (made->source != source) {
         made->source = source;
-        for (int channel = 0; channel < 3; ++channel) {
-            made->added[channel] = Times((source >> (8 * channel)) & 0xFF, m);
+        made->added = 0;
+        for (const int shift : {0, 8, 16}) {
+            made->added |= Times((source >> shift) & 0xFF, m) << shift;
         }
     }
     return *made;
@@ -193,6 +194,14 @@ bool GlyphPainter::paint(cairo_scaled_font_t* font, std::span<const cairo_glyph_
     cairo_surface_flush(page_);
     const std::uint32_t source =
         ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+    PixelBox all = inked_.front().box;
+    for (const Placed& glyph : inked_) {
+        all = all.join(glyph.box);
+    }
+    const PixelBox painted = all.meet(bounds);
+    if (painted.empty()) {
+        return true;
+    }
     if (apart) {
         for (const Placed& glyph : inked_) {
             blendInto(rows, glyph.box.meet(bounds), glyph.box, glyph.coverage->levels.data(),
@@ -200,14 +209,6 @@ bool GlyphPainter::paint(cairo_scaled_font_t* font, std::span<const cairo_glyph_
         }
     } else {
         // Overlapping glyphs add their coverage up before it is blended, as Cairo does.
-        PixelBox all = inked_.front().box;
-        for (const Placed& glyph : inked_) {
-            all = all.join(glyph.box);
-        }
-        const PixelBox painted = all.meet(bounds);
-        if (painted.empty()) {
-            return true;
-        }
         const std::int64_t width = painted.right - painted.left;
         sum_.assign(static_cast<std::size_t>(width * (painted.bottom - painted.top)), 0);
         for (const Placed& glyph : inked_) {
@@ -225,6 +226,10 @@ bool GlyphPainter::paint(cairo_scaled_font_t* font, std::span<const cairo_glyph_
         }
         blendInto(rows, painted, painted, sum_.data(), source);
     }
+    cairo_surface_mark_dirty_rectangle(page_, static_cast<int>(painted.left),
+                                       static_cast<int>(painted.top),
+                                       static_cast<int>(painted.right - painted.left),
+                                       static_cast<int>(painted.bottom - painted.top));
     return true;
 }
 
@@ -234,26 +239,26 @@ void GlyphPainter::blendInto(const PictureRows& rows, const PixelBox& part, cons
         return;
     }
     const std::int64_t stride = whole.right - whole.left;
+    const std::int64_t width = part.right - part.left;
     for (std::int64_t y = part.top; y < part.bottom; ++y) {
         const std::uint8_t* m = coverage + (y - whole.top) * stride + (part.left - whole.left);
+        const std::uint8_t* const end = m + width;
         std::uint32_t* pixel = rows.row(static_cast<std::int32_t>(y)) + part.left;
-        for (std::int64_t x = 0; x < part.right - part.left; ++x) {
-            if (m[x] == 255) {
-                pixel[x] = source;
-            } else if (m[x] != 0) {
-                const Mix& blend = mix(source, m[x]);
-                const std::uint32_t p = pixel[x];
-                const auto channel = [&blend, p](int at) {
-                    const std::uint32_t c = blend.added[at] + blend.kept[(p >> (8 * at)) & 0xFF];
-                    return std::min<std::uint32_t>(c, 255) << (8 * at);
-                };
-                pixel[x] = channel(0) | channel(1) | channel(2);
+        for (; m != end; ++m, ++pixel) {
+            if (*m == 0) {
+                continue;
             }
+            if (*m == 255) {
+                *pixel = source;
+                continue;
+            }
+            // A channel's two parts add up to 255 at most: no channel carries into the next.
+            const Mix& blend = mix(source, *m);
+            const std::uint32_t p = *pixel;
+            *pixel = blend.added + (std::uint32_t{blend.kept[(p >> 16) & 0xFF]} << 16) +
+                     (std::uint32_t{blend.kept[(p >> 8) & 0xFF]} << 8) + blend.kept[p & 0xFF];
         }
     }
-    cairo_surface_mark_dirty_rectangle(
-        page_, static_cast<int>(part.left), static_cast<int>(part.top),
-        static_cast<int>(part.right - part.left), static_cast<int>(part.bottom - part.top));
 }
 
 } // namespace velk::cairo

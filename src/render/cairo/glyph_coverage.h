@@ -66,7 +66,7 @@ class GlyphPainter {
     // the coverage; a text has a few levels of it.
     struct Mix {
         std::uint32_t source = 0;
-        std::uint32_t added[3] = {};
+        std::uint32_t added = 0; // 0x00RRGGBB
         std::uint8_t kept[256] = {};
     };
 
