@@ -52,7 +52,7 @@ std::vector<std::pair<std::uint16_t, std::uint16_t>> ReadGasp(FT_Face face) {
     return ranges;
 }
 
-FaceMetrics ReadFaceMetrics(cairo_font_face_t* face) {
+std::optional<FaceMetrics> ReadFaceMetrics(cairo_font_face_t* face) {
     cairo_matrix_t size;
     cairo_matrix_t identity;
     cairo_matrix_init_scale(&size, 16, 16);
@@ -63,7 +63,7 @@ FaceMetrics ReadFaceMetrics(cairo_font_face_t* face) {
     FaceMetrics m;
     const FT_Face ft = locked.get();
     if (ft == nullptr || ft->units_per_EM == 0) {
-        return m;
+        return std::nullopt;
     }
     m.unitsPerEm = ft->units_per_EM;
     m.hheaAscender = ft->ascender;
@@ -289,32 +289,35 @@ FcPatternHandle FindMatch(const FontRequest& request) {
 }
 
 MatchedFace Match(const std::string& family, std::int32_t weight, bool italic) {
-    // GDI's mapping gives a font without a face name the default proportional face.
-    const FcPatternHandle match =
-        FindMatch({family.empty() ? std::string(kDefaultFace) : family, weight, italic});
-    if (!match) {
-        return {};
-    }
-    FontFaceHandle face(cairo_ft_font_face_create_for_pattern(match.get()));
-    if (!face || cairo_font_face_status(face.get()) != CAIRO_STATUS_SUCCESS) {
-        return {};
-    }
     MatchedFace matched;
-    if (FcChar8* file = nullptr;
-        FcPatternGetString(match.get(), FC_FILE, 0, &file) == FcResultMatch) {
+    // GDI's mapping gives a font without a face name the default proportional face.
+    matched.pattern =
+        FindMatch({family.empty() ? std::string(kDefaultFace) : family, weight, italic});
+    if (!matched.pattern) {
+        return {};
+    }
+    const FcPattern* pattern = matched.pattern.get();
+    if (FcChar8* file = nullptr; FcPatternGetString(pattern, FC_FILE, 0, &file) == FcResultMatch) {
         matched.file = reinterpret_cast<const char*>(file);
         int index = 0;
-        FcPatternGetInteger(match.get(), FC_INDEX, 0, &index);
+        FcPatternGetInteger(pattern, FC_INDEX, 0, &index);
         // Faces fontconfig makes bolder or slanted are rendered by Cairo alone.
         FcBool embolden = FcFalse;
-        FcPatternGetBool(match.get(), FC_EMBOLDEN, 0, &embolden);
+        FcPatternGetBool(pattern, FC_EMBOLDEN, 0, &embolden);
         FcMatrix* matrix = nullptr;
-        if (!embolden && FcPatternGetMatrix(match.get(), FC_MATRIX, 0, &matrix) != FcResultMatch) {
-            AttachFontFile(face.get(), matched.file, index);
+        if (!embolden && FcPatternGetMatrix(pattern, FC_MATRIX, 0, &matrix) != FcResultMatch) {
+            matched.stored = CurrentFontFile(matched.file, index);
         }
     }
-    matched.metrics = ReadFaceMetrics(face.get());
-    matched.face = std::move(face);
+    if (std::optional<FaceMetrics> stored =
+            matched.stored ? StoredFace(*matched.stored) : std::nullopt) {
+        matched.metrics = std::move(*stored);
+    } else if (std::optional<FaceMetrics> read = ReadFaceMetrics(matched.face())) {
+        matched.metrics = std::move(*read);
+        if (matched.stored) {
+            StoreFace(*matched.stored, matched.metrics);
+        }
+    }
     return matched;
 }
 
@@ -332,7 +335,17 @@ const MatchedFace* FaceCache::find(const std::string& family, std::int32_t weigh
     if (it == faces_.end()) {
         it = faces_.emplace(std::move(key), Match(family, weight, italic)).first;
     }
-    return it->second.face ? &it->second : nullptr;
+    return it->second.pattern ? &it->second : nullptr;
+}
+
+cairo_font_face_t* MatchedFace::face() const {
+    if (!face_) {
+        face_.reset(cairo_ft_font_face_create_for_pattern(pattern.get()));
+        if (face_ && stored) {
+            AttachFontFile(face_.get(), *stored);
+        }
+    }
+    return face_.get();
 }
 
 bool SmoothedAt(const FaceMetrics& face, std::int32_t ppem) {
@@ -402,32 +415,20 @@ GdiFont MakeGdiFont(const LogFont& description, FaceCache& faces,
     if (ppem > kLargestEm) {
         return font;
     }
-    cairo_matrix_t size;
-    cairo_matrix_t identity;
-    cairo_matrix_init_scale(&size, ppem, ppem);
-    cairo_matrix_init_identity(&identity);
-    ScaledFontHandle sizing(
-        cairo_scaled_font_create(matched->face.get(), &size, &identity, options));
-    if (!sizing || cairo_scaled_font_status(sizing.get()) != CAIRO_STATUS_SUCCESS) {
-        return font;
-    }
+    font.sizingOptions.reset(cairo_font_options_copy(options));
     if (description.escapement != 0) {
-        const FontOptionsHandle unhinted(cairo_font_options_copy(options));
-        cairo_font_options_set_hint_metrics(unhinted.get(), CAIRO_HINT_METRICS_OFF);
-        cairo_font_options_set_hint_style(unhinted.get(), CAIRO_HINT_STYLE_NONE);
-        font.linear.reset(
-            cairo_scaled_font_create(matched->face.get(), &size, &identity, unhinted.get()));
+        font.linearOptions.reset(cairo_font_options_copy(options));
+        cairo_font_options_set_hint_metrics(font.linearOptions.get(), CAIRO_HINT_METRICS_OFF);
+        cairo_font_options_set_hint_style(font.linearOptions.get(), CAIRO_HINT_STYLE_NONE);
     }
     if (pixels == GlyphPixels::BlackAndWhite ||
         (pixels == GlyphPixels::GreyByGasp && !SmoothedAt(matched->metrics, ppem))) {
         // Black-and-white glyphs need their outlines fitted to the pixel grid to stay even.
-        const FontOptionsHandle mono(cairo_font_options_copy(options));
-        cairo_font_options_set_antialias(mono.get(), CAIRO_ANTIALIAS_NONE);
-        cairo_font_options_set_hint_style(mono.get(), CAIRO_HINT_STYLE_FULL);
-        font.drawing.reset(
-            cairo_scaled_font_create(matched->face.get(), &size, &identity, mono.get()));
+        font.drawingOptions.reset(cairo_font_options_copy(options));
+        cairo_font_options_set_antialias(font.drawingOptions.get(), CAIRO_ANTIALIAS_NONE);
+        cairo_font_options_set_hint_style(font.drawingOptions.get(), CAIRO_HINT_STYLE_FULL);
     }
-    font.face = matched->face.get();
+    font.matched = matched;
     font.ppem = ppem;
     font.metrics = GdiTextMetrics(matched->metrics, ppem);
     font.underline = description.underline != 0;
@@ -435,12 +436,67 @@ GdiFont MakeGdiFont(const LogFont& description, FaceCache& faces,
     font.underlineBand = UnderlineBand(matched->metrics, ppem);
     font.strikeoutBand = StrikeoutBand(matched->metrics, ppem);
     font.escapement = description.escapement / 10.0 * kPi / 180.0;
-    font.sizing = std::move(sizing);
     return font;
 }
 
+namespace {
+
+cairo_scaled_font_t* MadeScaledFont(const GdiFont& font, ScaledFontHandle& made,
+                                    const cairo_font_options_t* options) {
+    if (!made) {
+        cairo_matrix_t size;
+        cairo_matrix_t identity;
+        cairo_matrix_init_scale(&size, font.ppem, font.ppem);
+        cairo_matrix_init_identity(&identity);
+        made.reset(cairo_scaled_font_create(FaceOf(font), &size, &identity, options));
+    }
+    return made.get();
+}
+
+// The store's strike when the face's file is known to it, else the scaled font's own.
+Strike* FontStrike(const GdiFont& font, std::shared_ptr<Strike>& held,
+                   const cairo_font_options_t* options,
+                   cairo_scaled_font_t* (*scaled)(const GdiFont&)) {
+    if (!font.matched->stored) {
+        return StrikeOf(scaled(font));
+    }
+    if (!held) {
+        held = StrikeFor(StrikeKey{font.ppem, StrikeOptions(options), *font.matched->stored});
+    }
+    return held.get();
+}
+
+} // namespace
+
+cairo_font_face_t* FaceOf(const GdiFont& font) {
+    return font.matched->face();
+}
+
+cairo_scaled_font_t* SizingFont(const GdiFont& font) {
+    return MadeScaledFont(font, font.sizing, font.sizingOptions.get());
+}
+
 cairo_scaled_font_t* DrawingFont(const GdiFont& font) {
-    return font.drawing ? font.drawing.get() : font.sizing.get();
+    return font.drawingOptions ? MadeScaledFont(font, font.drawing, font.drawingOptions.get())
+                               : SizingFont(font);
+}
+
+cairo_scaled_font_t* LinearFont(const GdiFont& font) {
+    return font.linearOptions ? MadeScaledFont(font, font.linear, font.linearOptions.get())
+                              : SizingFont(font);
+}
+
+GlyphSource SizingSource(const GdiFont& font) {
+    return GlyphSource{FontStrike(font, font.sizingStrike, font.sizingOptions.get(), SizingFont),
+                       [&font] { return SizingFont(font); }};
+}
+
+GlyphSource DrawingSource(const GdiFont& font) {
+    if (!font.drawingOptions) {
+        return SizingSource(font);
+    }
+    return GlyphSource{FontStrike(font, font.drawingStrike, font.drawingOptions.get(), DrawingFont),
+                       [&font] { return DrawingFont(font); }};
 }
 
 void SaveFontMatches() {

@@ -4,10 +4,14 @@
 // measured the way GDI sizes and measures them.
 
 #include "render/cairo/cairo_handles.h"
+#include "render/cairo/face_metrics.h"
+#include "render/cairo/glyph_store.h"
 #include "render/surface.h"
 
 #include <cstdint>
 #include <map>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -15,34 +19,23 @@
 
 namespace velk::cairo {
 
-// A face's own numbers in font units, the same at every size: what GDI derives TEXTMETRIC,
-// the size of a cell-height request and the underline from.
-struct FaceMetrics {
-    double unitsPerEm = 2048;
-    double winAscent = 0;  // OS/2 usWinAscent
-    double winDescent = 0; // OS/2 usWinDescent
-    double hheaAscender = 0;
-    double hheaDescender = 0; // negative below the baseline, as stored
-    double lineGap = 0;
-    double avgCharWidth = 0;
-    double maxCharWidth = 0;
-    double underlinePosition = 0; // negative below the baseline, as stored
-    double underlineThickness = 0;
-    double strikeoutPosition = 0; // above the baseline
-    double strikeoutSize = 0;
-    // The 'gasp' table: up to which em size (inclusive) each behaviour holds, in order.
-    std::vector<std::pair<std::uint16_t, std::uint16_t>> gaspRanges;
-};
-
 // Whether GDI smooths the glyphs of a face at `ppem` with grey levels: where the font's 'gasp'
 // table says so, or always when it has none. Fonts made for the screen turn smoothing off for
 // small sizes, and GDI draws those sizes in black and white.
 bool SmoothedAt(const FaceMetrics& face, std::int32_t ppem);
 
 struct MatchedFace {
-    FontFaceHandle face;
-    std::string file; // the font file fontconfig chose
+    FcPatternHandle pattern; // fontconfig's answer
+    std::string file;        // the font file fontconfig chose
+    // The file as the glyph store knows it; none for a face Cairo alone renders.
+    std::optional<FontFile> stored;
     FaceMetrics metrics;
+
+    // Made when first asked for: a run whose glyphs are all in the store never opens the file.
+    cairo_font_face_t* face() const;
+
+  private:
+    mutable FontFaceHandle face_;
 };
 
 // Faces by family, weight and slant, each matched once through fontconfig for the life of
@@ -82,19 +75,25 @@ struct Band {
 Band UnderlineBand(const FaceMetrics& face, std::int32_t ppem);
 Band StrikeoutBand(const FaceMetrics& face, std::int32_t ppem);
 
-// A LOGFONT made real on one surface.
+// A LOGFONT made real on one surface. Its scaled fonts are made when first needed.
 struct GdiFont {
-    cairo_font_face_t* face = nullptr; // owned by the FaceCache
+    const MatchedFace* matched = nullptr; // owned by the FaceCache; null when nothing matched
     std::int32_t ppem = 0;
     TextMetrics metrics;
     bool underline = false;
     bool strikeOut = false;
     Band underlineBand;
     Band strikeoutBand;
-    double escapement = 0;    // radians, counter-clockwise
-    ScaledFontHandle sizing;  // the face at ppem in device pixels, for advances
-    ScaledFontHandle drawing; // the same unsmoothed, for the glyphs of unsmoothed sizes
-    ScaledFontHandle linear;  // with escapement: unhinted, for advances along the angle
+    double escapement = 0;            // radians, counter-clockwise
+    FontOptionsHandle sizingOptions;  // the face at ppem in device pixels, for advances
+    FontOptionsHandle drawingOptions; // unsmoothed, for the glyphs of unsmoothed sizes; or null
+    FontOptionsHandle linearOptions;  // with escapement: unhinted, for advances along the angle
+
+    mutable ScaledFontHandle sizing;
+    mutable ScaledFontHandle drawing;
+    mutable ScaledFontHandle linear;
+    mutable std::shared_ptr<Strike> sizingStrike;
+    mutable std::shared_ptr<Strike> drawingStrike;
 };
 
 // How glyphs reach the pixels: as outlines (a PDF), smoothed in grey except at the sizes the
@@ -102,13 +101,21 @@ struct GdiFont {
 // white at every size (a screen without font smoothing).
 enum class GlyphPixels { Outlines, GreyByGasp, BlackAndWhite };
 
-// Null face when nothing could be matched. Glyphs drawn black and white are drawn without
-// anti-aliasing whatever `options` say; their advances stay those of the smoothed glyphs, as
-// GDI measures them.
+// No face matched when nothing could be matched. Glyphs drawn black and white are drawn
+// without anti-aliasing whatever `options` say; their advances stay those of the smoothed
+// glyphs, as GDI measures them.
 GdiFont MakeGdiFont(const LogFont& description, FaceCache& faces,
                     const cairo_font_options_t* options, GlyphPixels pixels);
 
+cairo_font_face_t* FaceOf(const GdiFont& font);
+// The scaled font advances are measured with.
+cairo_scaled_font_t* SizingFont(const GdiFont& font);
 // The scaled font glyphs are drawn with.
 cairo_scaled_font_t* DrawingFont(const GdiFont& font);
+// The scaled font a turned text advances along its angle by; the sizing font when level.
+cairo_scaled_font_t* LinearFont(const GdiFont& font);
+// The glyphs and advances of the sizing and the drawing font.
+GlyphSource SizingSource(const GdiFont& font);
+GlyphSource DrawingSource(const GdiFont& font);
 
 } // namespace velk::cairo

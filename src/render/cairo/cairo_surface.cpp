@@ -63,7 +63,7 @@ bool CairoSurface::createSolidBrush(std::uint32_t id, Colour colour) {
 
 bool CairoSurface::createFont(std::uint32_t id, const LogFont& font) {
     GdiFont made = MakeGdiFont(font, s_->faces, s_->fontOptions.get(), s_->glyphPixels());
-    if (made.face == nullptr) {
+    if (made.matched == nullptr) {
         return false;
     }
     s_->fonts.insert_or_assign(id, std::move(made));
@@ -180,7 +180,7 @@ bool CairoSurface::textExtent(std::string_view text, TextSize& size) {
     if (font == nullptr) {
         return false;
     }
-    size.cx = TextAdvance(font->sizing.get(), text);
+    size.cx = TextAdvance(SizingSource(*font), text);
     size.cy = font->metrics.height;
     return true;
 }

@@ -98,7 +98,7 @@ struct CairoSurface::State {
             system.weight = 700;
             deviceFont = MakeGdiFont(system, faces, fontOptions.get(), glyphPixels());
         }
-        return deviceFont->face != nullptr ? &*deviceFont : nullptr;
+        return deviceFont->matched != nullptr ? &*deviceFont : nullptr;
     }
 
     // The paper last given to ResetDC, in device pixels and, for the next page, in points.

@@ -73,7 +73,7 @@ void DrawBands(cairo_t* cr, const GdiFont& font, double x, double y, double leng
 void DrawLevel(cairo_t* cr, const GdiFont& font, std::int32_t x, std::int32_t y,
                std::string_view text, const TextState& state, const DeviceRect* clip,
                bool opaqueCell) {
-    GlyphRun run = LayOutText(font.sizing.get(), text);
+    GlyphRun run = LayOutText(SizingSource(font), text);
     const double start = x - AlongRun(run.advance, state.align);
     const double baseline = y + BaselineBelowReference(font.metrics, state.align);
     // The background goes under the glyphs, the bands over them.
@@ -87,7 +87,7 @@ void DrawLevel(cairo_t* cr, const GdiFont& font, std::int32_t x, std::int32_t y,
             glyph.y += baseline;
         }
         if (state.painter == nullptr ||
-            !state.painter->paint(DrawingFont(font), run.glyphs, state.colour, clip)) {
+            !state.painter->paint(DrawingSource(font), run.glyphs, state.colour, clip)) {
             cairo_set_scaled_font(cr, DrawingFont(font));
             ShowGlyphs(cr, run, run.glyphs, state.pdf);
         }
@@ -99,8 +99,7 @@ void DrawLevel(cairo_t* cr, const GdiFont& font, std::int32_t x, std::int32_t y,
 // to whole pixels across and down, from unhinted advances.
 void DrawRotated(cairo_t* cr, const GdiFont& font, std::string_view text, const TextState& state,
                  bool opaqueCell) {
-    cairo_scaled_font_t* linear = font.linear ? font.linear.get() : font.sizing.get();
-    const GlyphRun run = LayOutText(linear, text);
+    const GlyphRun run = LayOutText(LinearFont(font), text);
     const double c = std::cos(font.escapement);
     const double s = std::sin(font.escapement);
     std::vector<cairo_glyph_t> placed = run.glyphs;
@@ -131,7 +130,7 @@ void DrawRotated(cairo_t* cr, const GdiFont& font, std::string_view text, const 
         cairo_matrix_scale(&matrix, font.ppem, font.ppem);
         const FontOptionsHandle options(cairo_font_options_create());
         cairo_scaled_font_get_font_options(DrawingFont(font), options.get());
-        cairo_set_font_face(cr, font.face);
+        cairo_set_font_face(cr, FaceOf(font));
         cairo_set_font_matrix(cr, &matrix);
         cairo_set_font_options(cr, options.get());
         ShowGlyphs(cr, run, placed, state.pdf);

@@ -121,15 +121,17 @@ PixelBox PixelBox::join(const PixelBox& o) const {
 
 GlyphPainter::GlyphPainter(cairo_surface_t* page) : page_(page) {}
 
-const GlyphCoverage* GlyphPainter::coverage(cairo_scaled_font_t* font, unsigned long index) {
-    Strike* strike = StrikeOf(font);
+const GlyphCoverage* GlyphPainter::coverage(const GlyphSource& font, unsigned long index) {
+    Strike* strike = font.strike;
     if (strike == nullptr) {
         return nullptr;
     }
     if (const auto it = strike->coverages.find(index); it != strike->coverages.end()) {
         return &it->second;
     }
-    std::optional<GlyphCoverage> made = RasteriseGlyph(font, index);
+    cairo_scaled_font_t* scaled = font.font();
+    std::optional<GlyphCoverage> made =
+        scaled == nullptr ? std::nullopt : RasteriseGlyph(scaled, index);
     if (!made) {
         return nullptr;
     }
@@ -159,7 +161,7 @@ const GlyphPainter::Mix& GlyphPainter::makeMix(std::uint32_t source, std::uint8_
     return *made;
 }
 
-bool GlyphPainter::paint(cairo_scaled_font_t* font, std::span<const cairo_glyph_t> glyphs,
+bool GlyphPainter::paint(const GlyphSource& font, std::span<const cairo_glyph_t> glyphs,
                          Colour colour, const DeviceRect* clip) {
     // Every glyph is had before any is painted: a text is painted whole, or left to Cairo.
     inked_.clear();

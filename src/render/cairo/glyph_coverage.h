@@ -33,6 +33,8 @@ struct GlyphCoverage {
 // `coverage` held to 17 levels, 255/16 apart, the nearest of them.
 std::uint8_t SeventeenLevels(std::uint8_t coverage);
 
+struct GlyphSource;
+
 // Pixels on a page, left and top in, right and bottom out.
 struct PixelBox {
     std::int64_t left = 0;
@@ -53,7 +55,7 @@ class GlyphPainter {
     // them, with their coverage held to seventeen levels, in `colour` over the page, inside
     // `clip` when there is one. False, with nothing painted, when a glyph cannot be had this
     // way: the text is then Cairo's to draw.
-    bool paint(cairo_scaled_font_t* font, std::span<const cairo_glyph_t> glyphs, Colour colour,
+    bool paint(const GlyphSource& font, std::span<const cairo_glyph_t> glyphs, Colour colour,
                const DeviceRect* clip);
 
   private:
@@ -70,7 +72,7 @@ class GlyphPainter {
         std::uint8_t kept[256] = {};
     };
 
-    const GlyphCoverage* coverage(cairo_scaled_font_t* font, unsigned long index);
+    const GlyphCoverage* coverage(const GlyphSource& font, unsigned long index);
     const Mix& mix(std::uint32_t source, std::uint8_t m) {
         const Mix* made = mixes_[m].get();
         return made != nullptr && made->source == source ? *made : makeMix(source, m);

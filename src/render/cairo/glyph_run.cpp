@@ -43,11 +43,11 @@ ByteGlyph LookUp(cairo_scaled_font_t* font, char byte) {
 // Each glyph of the text with the position it starts at, in order; the advance of them all, or
 // none when a byte has no glyph to be had.
 template <typename Visit>
-std::optional<double> WalkGlyphs(cairo_scaled_font_t* sizing, std::string_view ansi, Visit visit) {
+std::optional<double> WalkGlyphs(const GlyphSource& sizing, std::string_view ansi, Visit visit) {
     // Cairo maps the characters of a short text to glyphs one by one through the font's
     // character map, which took a quarter of a dense page, while a text can only hold 256
     // different bytes: each byte is looked up once per font, and kept.
-    Strike* strike = sizing == nullptr || ansi.empty() ? nullptr : StrikeOf(sizing);
+    Strike* strike = ansi.empty() ? nullptr : sizing.strike;
     if (strike == nullptr) {
         return std::nullopt;
     }
@@ -56,7 +56,11 @@ std::optional<double> WalkGlyphs(cairo_scaled_font_t* sizing, std::string_view a
     for (const char byte : ansi) {
         ByteGlyph& glyph = strike->bytes[static_cast<unsigned char>(byte)];
         if (!glyph.known) {
-            glyph = LookUp(sizing, byte);
+            cairo_scaled_font_t* font = sizing.font();
+            if (font == nullptr) {
+                return std::nullopt;
+            }
+            glyph = LookUp(font, byte);
             strike->grown = true;
         }
         if (!glyph.usable) {
@@ -82,6 +86,10 @@ std::int32_t WholePixels(double advance) {
 } // namespace
 
 GlyphRun LayOutText(cairo_scaled_font_t* sizing, std::string_view ansi) {
+    return sizing == nullptr ? GlyphRun{} : LayOutText(SourceOf(sizing), ansi);
+}
+
+GlyphRun LayOutText(const GlyphSource& sizing, std::string_view ansi) {
     ansi = UpToNul(ansi);
     GlyphRun run;
     run.utf8 = AnsiToUtf8(ansi);
@@ -109,7 +117,7 @@ GlyphRun LayOutText(cairo_scaled_font_t* sizing, std::string_view ansi) {
     return run;
 }
 
-std::int32_t TextAdvance(cairo_scaled_font_t* sizing, std::string_view ansi) {
+std::int32_t TextAdvance(const GlyphSource& sizing, std::string_view ansi) {
     return WholePixels(WalkGlyphs(sizing, UpToNul(ansi), [](const ByteGlyph&, double) {}).value_or(0));
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/cairo/glyph_store.h"
+
 #include <cairo.h>
 
 #include <cstdint>
@@ -21,9 +23,10 @@ struct GlyphRun {
 
 // Each byte of `ansi` up to its first NUL is one glyph, placed at the sum of the advances
 // before it, as Cairo places a text; a run whose glyphs cannot be had has none.
+GlyphRun LayOutText(const GlyphSource& sizing, std::string_view ansi);
 GlyphRun LayOutText(cairo_scaled_font_t* sizing, std::string_view ansi);
 
 // The run's `advance` alone, without laying the glyphs out.
-std::int32_t TextAdvance(cairo_scaled_font_t* sizing, std::string_view ansi);
+std::int32_t TextAdvance(const GlyphSource& sizing, std::string_view ansi);
 
 } // namespace velk::cairo

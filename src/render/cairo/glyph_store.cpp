@@ -20,17 +20,22 @@ namespace velk::cairo {
 
 namespace {
 
-// The file, numbers little-endian:
-//   "velk-glyphs 1\n", u64 FNV-1a of the identity
-//   each strike: its key (u32 path length, path, i64 face index, i64 modified, i64 size,
-//     i32 ppem, i32 options), u32 length of the rest; u16 count, each byte glyph: u8 byte,
+// The file, numbers little-endian, a font file as u32 path length, path, i64 face index,
+// i64 modified, i64 size:
+//   "velk-glyphs 2\n", u64 FNV-1a of the identity
+//   u32 count, each face: its font file, the twelve numbers of FaceMetrics as f64 in their
+//     order, u16 count, each 'gasp' range: u16 largest em, u16 behaviour
+//   each strike: its key (font file, i32 ppem, i32 options), u32 length of the rest; u16 count,
+//   each byte glyph: u8 byte,
 //     u8 usable, u32 index, f64 advance; u32 count, each coverage: u32 index, i32 left,
 //     i32 top, u16 width, u16 height, the levels row by row
-constexpr std::string_view kMagic = "velk-glyphs 1\n";
+constexpr std::string_view kMagic = "velk-glyphs 2\n";
 constexpr std::uint32_t kLongestPath = 4096;
 constexpr std::int32_t kFarthest = 1 << 22; // from a glyph's origin to its coverage
 constexpr double kLongestAdvance = 1 << 24;
 constexpr std::uint32_t kMostCoverages = 1 << 16;
+constexpr std::uint32_t kMostFaces = 1 << 12;
+constexpr double kLargestFontUnits = 1 << 20;
 
 class ByteReader {
   public:
@@ -80,7 +85,7 @@ template <typename T> void Put(std::string& out, T value) {
     }
 }
 
-std::optional<StrikeKey> ReadKey(ByteReader& in) {
+std::optional<FontFile> ReadFontFile(ByteReader& in) {
     const auto length = in.number<std::uint32_t>();
     if (!length || *length > kLongestPath) {
         return std::nullopt;
@@ -89,12 +94,53 @@ std::optional<StrikeKey> ReadKey(ByteReader& in) {
     const auto index = in.number<std::int64_t>();
     const auto modified = in.number<std::int64_t>();
     const auto size = in.number<std::int64_t>();
-    const auto ppem = in.number<std::int32_t>();
-    const auto options = in.number<std::int32_t>();
-    if (!path || !index || !modified || !size || !ppem || !options) {
+    if (!path || !index || !modified || !size) {
         return std::nullopt;
     }
-    return StrikeKey{*ppem, *options, FontFile{*size, *modified, *index, std::string(*path)}};
+    return FontFile{*size, *modified, *index, std::string(*path)};
+}
+
+std::optional<StrikeKey> ReadKey(ByteReader& in) {
+    std::optional<FontFile> file = ReadFontFile(in);
+    const auto ppem = in.number<std::int32_t>();
+    const auto options = in.number<std::int32_t>();
+    if (!file || !ppem || !options) {
+        return std::nullopt;
+    }
+    return StrikeKey{*ppem, *options, std::move(*file)};
+}
+
+// The numbers of FaceMetrics, in the order the file holds them.
+auto FaceNumbers(FaceMetrics& m) {
+    return std::array<double*, 12>{
+        &m.unitsPerEm,         &m.winAscent,         &m.winDescent,
+        &m.hheaAscender,       &m.hheaDescender,     &m.lineGap,
+        &m.avgCharWidth,       &m.maxCharWidth,      &m.underlinePosition,
+        &m.underlineThickness, &m.strikeoutPosition, &m.strikeoutSize};
+}
+
+std::optional<FaceMetrics> ReadFace(ByteReader& in) {
+    FaceMetrics metrics;
+    for (double* number : FaceNumbers(metrics)) {
+        const auto value = in.number<double>();
+        if (!value || !(std::fabs(*value) <= kLargestFontUnits)) {
+            return std::nullopt;
+        }
+        *number = *value;
+    }
+    const auto ranges = in.number<std::uint16_t>();
+    if (!(metrics.unitsPerEm > 0) || !ranges) {
+        return std::nullopt;
+    }
+    for (std::uint16_t i = 0; i < *ranges; ++i) {
+        const auto largest = in.number<std::uint16_t>();
+        const auto behaviour = in.number<std::uint16_t>();
+        if (!largest || !behaviour) {
+            return std::nullopt;
+        }
+        metrics.gaspRanges.emplace_back(*largest, *behaviour);
+    }
+    return metrics;
 }
 
 bool ReadByteGlyphs(ByteReader& in, Strike& strike) {
@@ -144,14 +190,31 @@ bool ReadCoverages(ByteReader& in, Strike& strike) {
     return true;
 }
 
+void PutFontFile(std::string& out, const FontFile& file) {
+    Put(out, static_cast<std::uint32_t>(file.path.size()));
+    out += file.path;
+    Put(out, file.index);
+    Put(out, file.modified);
+    Put(out, file.size);
+}
+
 void PutKey(std::string& out, const StrikeKey& key) {
-    Put(out, static_cast<std::uint32_t>(key.file.path.size()));
-    out += key.file.path;
-    Put(out, key.file.index);
-    Put(out, key.file.modified);
-    Put(out, key.file.size);
+    PutFontFile(out, key.file);
     Put(out, key.ppem);
     Put(out, key.options);
+}
+
+void PutFace(std::string& out, const FontFile& file, FaceMetrics metrics) {
+    PutFontFile(out, file);
+    for (const double* number : FaceNumbers(metrics)) {
+        Put(out, *number);
+    }
+    const std::size_t ranges = std::min<std::size_t>(metrics.gaspRanges.size(), UINT16_MAX);
+    Put(out, static_cast<std::uint16_t>(ranges));
+    for (std::size_t i = 0; i < ranges; ++i) {
+        Put(out, metrics.gaspRanges[i].first);
+        Put(out, metrics.gaspRanges[i].second);
+    }
 }
 
 void PutBody(std::string& out, const Strike& strike) {
@@ -205,8 +268,17 @@ GlyphStore GlyphStore::Read(std::string bytes, std::string_view identity) {
     ByteReader in(bytes);
     const auto magic = in.take(kMagic.size());
     const auto hash = in.number<std::uint64_t>();
-    if (!magic || *magic != kMagic || !hash || *hash != Fnv1a(identity)) {
+    const auto faces = in.number<std::uint32_t>();
+    if (!magic || *magic != kMagic || !hash || *hash != Fnv1a(identity) || !faces ||
+        *faces > kMostFaces) {
         return {};
+    }
+    for (std::uint32_t i = 0; i < *faces; ++i) {
+        std::optional<FontFile> file = ReadFontFile(in);
+        std::optional<FaceMetrics> metrics = file ? ReadFace(in) : std::nullopt;
+        if (!metrics || !store.faces_.emplace(std::move(*file), std::move(*metrics)).second) {
+            return {};
+        }
     }
     // A run uses a few fonts: each strike is found now and read when it is asked for.
     while (!in.done()) {
@@ -225,6 +297,12 @@ GlyphStore GlyphStore::Read(std::string bytes, std::string_view identity) {
 std::string GlyphStore::bytes(std::string_view identity) const {
     std::string out(kMagic);
     Put(out, Fnv1a(identity));
+    const std::size_t faces = std::min<std::size_t>(faces_.size(), kMostFaces);
+    Put(out, static_cast<std::uint32_t>(faces));
+    for (auto it = faces_.begin();
+         it != std::next(faces_.begin(), static_cast<std::ptrdiff_t>(faces)); ++it) {
+        PutFace(out, it->first, it->second);
+    }
     // The strikes used since the store was read come first: what does not fit is left out.
     for (const bool used : {true, false}) {
         for (const auto& [key, entry] : strikes_) {
@@ -277,6 +355,17 @@ std::vector<StrikeKey> GlyphStore::keys() const {
     return keys;
 }
 
+const FaceMetrics* GlyphStore::face(const FontFile& file) const {
+    const auto it = faces_.find(file);
+    return it == faces_.end() ? nullptr : &it->second;
+}
+
+void GlyphStore::addFace(const FontFile& file, FaceMetrics metrics) {
+    if (faces_.size() < kMostFaces && faces_.emplace(file, std::move(metrics)).second) {
+        added_ = true;
+    }
+}
+
 bool GlyphStore::changed() const {
     if (added_) {
         return true;
@@ -300,6 +389,7 @@ void GlyphStore::saved() {
 
 void GlyphStore::keep(const std::function<bool(const FontFile&)>& current) {
     std::erase_if(strikes_, [&current](const auto& entry) { return !current(entry.first.file); });
+    std::erase_if(faces_, [&current](const auto& entry) { return !current(entry.first); });
 }
 
 std::string GlyphStoreIdentity() {
@@ -328,7 +418,9 @@ GlyphStore& TheStore() {
 const cairo_user_data_key_t kFontFileKey{};
 const cairo_user_data_key_t kStrikeKey{};
 
-std::optional<FontFile> StatFontFile(const std::string& path, std::int64_t index) {
+} // namespace
+
+std::optional<FontFile> CurrentFontFile(const std::string& path, std::int64_t index) {
     struct stat status {};
     if (stat(path.c_str(), &status) != 0) {
         return std::nullopt;
@@ -338,12 +430,18 @@ std::optional<FontFile> StatFontFile(const std::string& path, std::int64_t index
                     index, path};
 }
 
+std::int32_t StrikeOptions(const cairo_font_options_t* options) {
+    return static_cast<std::int32_t>(cairo_font_options_get_antialias(options)) |
+           static_cast<std::int32_t>(cairo_font_options_get_hint_style(options)) << 8 |
+           static_cast<std::int32_t>(cairo_font_options_get_hint_metrics(options)) << 16;
+}
+
+namespace {
+
 std::int32_t OptionsOf(cairo_scaled_font_t* font) {
     const FontOptionsHandle options(cairo_font_options_create());
     cairo_scaled_font_get_font_options(font, options.get());
-    return static_cast<std::int32_t>(cairo_font_options_get_antialias(options.get())) |
-           static_cast<std::int32_t>(cairo_font_options_get_hint_style(options.get())) << 8 |
-           static_cast<std::int32_t>(cairo_font_options_get_hint_metrics(options.get())) << 16;
+    return StrikeOptions(options.get());
 }
 
 // A strike kept with its scaled font; the store may let go of it first.
@@ -370,12 +468,8 @@ std::shared_ptr<Strike> FindStrike(cairo_scaled_font_t* font) {
 
 } // namespace
 
-void AttachFontFile(cairo_font_face_t* face, const std::string& path, std::int64_t index) {
-    std::optional<FontFile> file = StatFontFile(path, index);
-    if (!file) {
-        return;
-    }
-    auto held = std::make_unique<FontFile>(std::move(*file));
+void AttachFontFile(cairo_font_face_t* face, const FontFile& file) {
+    auto held = std::make_unique<FontFile>(file);
     const auto release = [](void* data) {
         const std::unique_ptr<FontFile> owned(static_cast<FontFile*>(data));
     };
@@ -400,12 +494,29 @@ Strike* StrikeOf(cairo_scaled_font_t* font) {
     return held.release()->get();
 }
 
+std::shared_ptr<Strike> StrikeFor(const StrikeKey& key) {
+    return TheStore().strike(key);
+}
+
+std::optional<FaceMetrics> StoredFace(const FontFile& file) {
+    const FaceMetrics* metrics = TheStore().face(file);
+    return metrics == nullptr ? std::nullopt : std::optional<FaceMetrics>(*metrics);
+}
+
+void StoreFace(const FontFile& file, const FaceMetrics& metrics) {
+    TheStore().addFace(file, metrics);
+}
+
+GlyphSource SourceOf(cairo_scaled_font_t* font) {
+    return GlyphSource{StrikeOf(font), [font] { return font; }};
+}
+
 void SaveGlyphStore() {
     if (!g_open.loaded || !g_open.store.changed()) {
         return;
     }
     g_open.store.keep(
-        [](const FontFile& file) { return StatFontFile(file.path, file.index) == file; });
+        [](const FontFile& file) { return CurrentFontFile(file.path, file.index) == file; });
     if (WriteCacheFile(CacheFilePath("glyphs"), g_open.store.bytes(GlyphStoreIdentity()))) {
         g_open.store.saved();
     }

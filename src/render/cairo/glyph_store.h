@@ -5,6 +5,7 @@
 // rendering glyphs takes much of a run that draws a page or two; a later run with the same
 // fonts at the same sizes reads them from the file instead.
 
+#include "render/cairo/face_metrics.h"
 #include "render/cairo/glyph_coverage.h"
 
 #include <cairo.h>
@@ -15,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -72,6 +74,10 @@ class GlyphStore {
     // The strike of `key`, empty when new.
     std::shared_ptr<Strike> strike(const StrikeKey& key);
     std::vector<StrikeKey> keys() const;
+
+    // A face's numbers, kept with the glyphs so that a run need not open the font file.
+    const FaceMetrics* face(const FontFile& file) const;
+    void addFace(const FontFile& file, FaceMetrics metrics);
     // Whether any strike was added or has grown.
     bool changed() const;
     // Nothing has changed since the store was written.
@@ -87,6 +93,7 @@ class GlyphStore {
         std::size_t length = 0;
     };
     std::string bytes_;
+    std::map<FontFile, FaceMetrics> faces_;
     std::map<StrikeKey, Entry> strikes_;
     bool added_ = false;
 };
@@ -94,13 +101,34 @@ class GlyphStore {
 // What the kept glyphs depend on: the libraries that render them and the levels they hold.
 std::string GlyphStoreIdentity();
 
-// Gives `face` the font file it was made from, as it is now, by which its scaled fonts find
-// their strikes. Nothing when the file cannot be read.
-void AttachFontFile(cairo_font_face_t* face, const std::string& path, std::int64_t index);
+// The font file at `path` as it is now; none when it cannot be read.
+std::optional<FontFile> CurrentFontFile(const std::string& path, std::int64_t index);
+
+// Gives `face` the font file it was made from, by which its scaled fonts find their strikes.
+void AttachFontFile(cairo_font_face_t* face, const FontFile& file);
+
+// Font options as a strike's key holds them.
+std::int32_t StrikeOptions(const cairo_font_options_t* options);
 
 // The strike of a scaled font: from the store when its face has a font file, else its own.
 // Null only when no memory can be had for it.
 Strike* StrikeOf(cairo_scaled_font_t* font);
+// The store's strike of `key`.
+std::shared_ptr<Strike> StrikeFor(const StrikeKey& key);
+
+// The store's numbers of a face, and the numbers read from it when the store had none.
+std::optional<FaceMetrics> StoredFace(const FontFile& file);
+void StoreFace(const FontFile& file, const FaceMetrics& metrics);
+
+// Where the glyphs of a text come from: what is known of a scaled font, and the scaled font
+// itself, made only when something must be looked up in it (null when it cannot be had).
+struct GlyphSource {
+    Strike* strike = nullptr;
+    std::function<cairo_scaled_font_t*()> font;
+};
+
+// The source of a scaled font at hand.
+GlyphSource SourceOf(cairo_scaled_font_t* font);
 
 // Writes the store to its file when a strike was added or grew.
 void SaveGlyphStore();

@@ -157,7 +157,7 @@ TEST_F(VelkRenderGlyphCoverage, TextLandsAndBlendsAsCairoDrawsIt) {
         const cairo::GdiFont font = cairo::MakeGdiFont(description, faces, options.get(), c.pixels);
         cairo_scaled_font_t* drawing = cairo::DrawingFont(font);
         std::vector<cairo_glyph_t> glyphs =
-            cairo::LayOutText(font.sizing.get(), "Wage&ly 4").glyphs;
+            cairo::LayOutText(cairo::SizingSource(font), "Wage&ly 4").glyphs;
         ASSERT_FALSE(glyphs.empty());
         const std::size_t count = glyphs.size();
         for (std::size_t i = 0; i < count; ++i) {
@@ -171,7 +171,7 @@ TEST_F(VelkRenderGlyphCoverage, TextLandsAndBlendsAsCairoDrawsIt) {
 
         const cairo::CairoSurfaceHandle page = Page(c.background);
         cairo::GlyphPainter painter(page.get());
-        ASSERT_TRUE(painter.paint(drawing, glyphs, c.colour, clip));
+        ASSERT_TRUE(painter.paint(cairo::SourceOf(drawing), glyphs, c.colour, clip));
         const cairo::CairoSurfaceHandle expected =
             DrawnByCairo(drawing, glyphs, c.colour, c.background, clip);
         const std::vector<std::uint32_t> got = Pixels(page.get());
@@ -216,13 +216,13 @@ TEST_F(VelkRenderGlyphCoverage, GlyphsOfOtherOptionsAreLeftToCairo) {
     description.faceName = "Arial";
     const cairo::GdiFont font =
         cairo::MakeGdiFont(description, faces, options.get(), cairo::GlyphPixels::GreyByGasp);
-    std::vector<cairo_glyph_t> glyphs = cairo::LayOutText(font.sizing.get(), "Wage").glyphs;
+    std::vector<cairo_glyph_t> glyphs = cairo::LayOutText(cairo::SizingSource(font), "Wage").glyphs;
     for (cairo_glyph_t& glyph : glyphs) {
         glyph.y += 25;
     }
     const cairo::CairoSurfaceHandle page = Page(0xFFFFFF);
     cairo::GlyphPainter painter(page.get());
-    EXPECT_FALSE(painter.paint(cairo::DrawingFont(font), glyphs, 0, nullptr));
+    EXPECT_FALSE(painter.paint(cairo::DrawingSource(font), glyphs, 0, nullptr));
     EXPECT_EQ(Pixels(page.get()), Pixels(Page(0xFFFFFF).get()));
 }
 

@@ -57,7 +57,7 @@ TEST_F(VelkRenderGlyphRun, EveryByteIsPlacedAsCairoPlacesTheWholeText) {
         description.faceName = "Arial";
         const cairo::GdiFont font =
             cairo::MakeGdiFont(description, faces, options.get(), cairo::GlyphPixels::GreyByGasp);
-        cairo_scaled_font_t* sizing = escapement == 0 ? font.sizing.get() : font.linear.get();
+        cairo_scaled_font_t* sizing = cairo::LinearFont(font);
         ASSERT_NE(sizing, nullptr);
         for (const std::string& text : texts) {
             SCOPED_TRACE(::testing::Message() << escapement << " " << text.size() << " bytes");
@@ -78,7 +78,7 @@ TEST_F(VelkRenderGlyphRun, EveryByteIsPlacedAsCairoPlacesTheWholeText) {
             cairo_scaled_font_glyph_extents(sizing, expected.glyphs.data(),
                                             static_cast<int>(expected.glyphs.size()), &extents);
             EXPECT_EQ(run.advance, std::lround(extents.x_advance));
-            EXPECT_EQ(cairo::TextAdvance(sizing, text), run.advance);
+            EXPECT_EQ(cairo::TextAdvance(cairo::SourceOf(sizing), text), run.advance);
             EXPECT_EQ(run.advances.back() + run.glyphs.back().x, extents.x_advance);
         }
     }

@@ -24,6 +24,7 @@ using cairo::GlyphStore;
 using cairo::StrikeKey;
 
 constexpr std::string_view kIdentity = "cairo 1; freetype 2";
+constexpr std::size_t kHeader = 14 + 8 + 4; // magic, identity, face count
 
 const StrikeKey kKey{13, 0x10302, {4096, 1'700'000'000'123'456'789, 0, "/f.ttf"}};
 const StrikeKey kOtherSize{16, 0x10302, {4096, 1'700'000'000'123'456'789, 0, "/f.ttf"}};
@@ -68,9 +69,9 @@ TEST(GlyphStore, ReadsBackWhatItWrote) {
     EXPECT_TRUE(store.changed());
 }
 
-// Byte offsets in OneStrike(): the header, the key of a 6-byte path and the strike's length,
-// the byte glyph of 0x41 and the coverage of glyph 36.
-constexpr std::size_t kUsableAt = 22 + 4 + 6 + 3 * 8 + 2 * 4 + 4 + 2 + 1;
+// Byte offsets in OneStrike(): the header (with no faces), the key of a 6-byte path and the
+// strike's length, the byte glyph of 0x41 and the coverage of glyph 36.
+constexpr std::size_t kUsableAt = kHeader + 4 + 6 + 3 * 8 + 2 * 4 + 4 + 2 + 1;
 constexpr std::size_t kAdvanceAt = kUsableAt + 1 + 4;
 constexpr std::size_t kWidthAt = kAdvanceAt + 8 + 14 + 4 + 4 + 4 + 4;
 
@@ -84,13 +85,13 @@ TEST(GlyphStore, ReadsNothingFromBytesThatAreNotAWholeStore) {
         damaged.replace(at, bytes.size(), bytes);
         return damaged;
     };
-    EXPECT_TRUE(GlyphStore::Read(changed(0, "velk-glyphs 2"), kIdentity).keys().empty());
+    EXPECT_TRUE(GlyphStore::Read(changed(0, "velk-glyphs 3"), kIdentity).keys().empty());
     EXPECT_TRUE(GlyphStore::Read(good, "cairo 1; freetype 3").keys().empty());
-    EXPECT_TRUE(GlyphStore::Read(good + good.substr(22), kIdentity).keys().empty())
+    EXPECT_TRUE(GlyphStore::Read(good + good.substr(kHeader), kIdentity).keys().empty())
         << "the same strike twice";
     EXPECT_TRUE(GlyphStore::Read(good + "x", kIdentity).keys().empty()) << "a byte too many";
     for (std::size_t length = 0; length < good.size(); ++length) {
-        if (length != 22) { // the header alone is an empty store
+        if (length != kHeader) { // the header alone is an empty store
             EXPECT_TRUE(GlyphStore::Read(good.substr(0, length), kIdentity).keys().empty())
                 << length;
         }
@@ -122,6 +123,36 @@ TEST(GlyphStore, ADamagedStrikeIsEmpty) {
         EXPECT_TRUE(strike.coverages.empty()) << name;
         EXPECT_TRUE(store.changed()) << name;
     }
+}
+
+TEST(GlyphStore, KeepsTheNumbersOfFaces) {
+    GlyphStore store;
+    cairo::FaceMetrics metrics;
+    metrics.unitsPerEm = 2048;
+    metrics.winAscent = 1854;
+    metrics.winDescent = 434;
+    metrics.hheaDescender = -434;
+    metrics.strikeoutSize = 102.5;
+    metrics.gaspRanges = {{8, 2}, {16, 1}, {65535, 3}};
+    store.addFace(kKey.file, metrics);
+    EXPECT_TRUE(store.changed());
+    const GlyphStore read = GlyphStore::Read(store.bytes(kIdentity), kIdentity);
+    const cairo::FaceMetrics* face = read.face(kKey.file);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(std::tie(face->unitsPerEm, face->winAscent, face->winDescent, face->hheaDescender,
+                       face->strikeoutSize, face->gaspRanges),
+              std::tie(metrics.unitsPerEm, metrics.winAscent, metrics.winDescent,
+                       metrics.hheaDescender, metrics.strikeoutSize, metrics.gaspRanges));
+    EXPECT_EQ(read.face(kOtherSize.file), face);
+    StrikeKey moved = kKey;
+    moved.file.modified += 1;
+    EXPECT_EQ(read.face(moved.file), nullptr);
+
+    // A face of no em is no face: the whole store is refused.
+    metrics.unitsPerEm = 0;
+    GlyphStore bad;
+    bad.addFace(kKey.file, metrics);
+    EXPECT_EQ(GlyphStore::Read(bad.bytes(kIdentity), kIdentity).face(kKey.file), nullptr);
 }
 
 TEST(GlyphStore, KeepsOnlyTheStrikesOfFontFilesAsTheyWere) {
