@@ -436,32 +436,39 @@ GdiFont MakeGdiFont(const LogFont& description, FaceCache& faces,
     font.underlineBand = UnderlineBand(matched->metrics, ppem);
     font.strikeoutBand = StrikeoutBand(matched->metrics, ppem);
     font.escapement = description.escapement / 10.0 * kPi / 180.0;
+    font.angle = description.escapement;
     return font;
 }
 
 namespace {
 
 cairo_scaled_font_t* MadeScaledFont(const GdiFont& font, ScaledFontHandle& made,
-                                    const cairo_font_options_t* options) {
+                                    const cairo_font_options_t* options, double turn = 0) {
     if (!made) {
         cairo_matrix_t size;
         cairo_matrix_t identity;
-        cairo_matrix_init_scale(&size, font.ppem, font.ppem);
+        cairo_matrix_init_rotate(&size, -turn);
+        cairo_matrix_scale(&size, font.ppem, font.ppem);
         cairo_matrix_init_identity(&identity);
         made.reset(cairo_scaled_font_create(FaceOf(font), &size, &identity, options));
     }
     return made.get();
 }
 
+const cairo_font_options_t* DrawingOptions(const GdiFont& font) {
+    return font.drawingOptions ? font.drawingOptions.get() : font.sizingOptions.get();
+}
+
 // The store's strike when the face's file is known to it, else the scaled font's own.
 Strike* FontStrike(const GdiFont& font, std::shared_ptr<Strike>& held,
                    const cairo_font_options_t* options,
-                   cairo_scaled_font_t* (*scaled)(const GdiFont&)) {
+                   cairo_scaled_font_t* (*scaled)(const GdiFont&), std::int32_t angle = 0) {
     if (!font.matched->stored) {
         return StrikeOf(scaled(font));
     }
     if (!held) {
-        held = StrikeFor(StrikeKey{font.ppem, StrikeOptions(options), *font.matched->stored});
+        held =
+            StrikeFor(StrikeKey{font.ppem, StrikeOptions(options), *font.matched->stored, angle});
     }
     return held.get();
 }
@@ -486,6 +493,10 @@ cairo_scaled_font_t* LinearFont(const GdiFont& font) {
                               : SizingFont(font);
 }
 
+cairo_scaled_font_t* TurnedFont(const GdiFont& font) {
+    return MadeScaledFont(font, font.turned, DrawingOptions(font), font.escapement);
+}
+
 GlyphSource SizingSource(const GdiFont& font) {
     return GlyphSource{FontStrike(font, font.sizingStrike, font.sizingOptions.get(), SizingFont),
                        [&font] { return SizingFont(font); }};
@@ -497,6 +508,21 @@ GlyphSource DrawingSource(const GdiFont& font) {
     }
     return GlyphSource{FontStrike(font, font.drawingStrike, font.drawingOptions.get(), DrawingFont),
                        [&font] { return DrawingFont(font); }};
+}
+
+GlyphSource LinearSource(const GdiFont& font) {
+    if (!font.linearOptions) {
+        return SizingSource(font);
+    }
+    return GlyphSource{FontStrike(font, font.linearStrike, font.linearOptions.get(), LinearFont),
+                       [&font] { return LinearFont(font); }};
+}
+
+GlyphSource TurnedSource(const GdiFont& font) {
+    // A turned strike holds coverage only: the turned font's own advances are never used.
+    return GlyphSource{
+        FontStrike(font, font.turnedStrike, DrawingOptions(font), TurnedFont, font.angle),
+        [&font] { return TurnedFont(font); }};
 }
 
 void SaveFontMatches() {

@@ -85,6 +85,7 @@ struct GdiFont {
     Band underlineBand;
     Band strikeoutBand;
     double escapement = 0;            // radians, counter-clockwise
+    std::int32_t angle = 0;           // the same in tenths of a degree, as the LOGFONT has it
     FontOptionsHandle sizingOptions;  // the face at ppem in device pixels, for advances
     FontOptionsHandle drawingOptions; // unsmoothed, for the glyphs of unsmoothed sizes; or null
     FontOptionsHandle linearOptions;  // with escapement: unhinted, for advances along the angle
@@ -92,8 +93,11 @@ struct GdiFont {
     mutable ScaledFontHandle sizing;
     mutable ScaledFontHandle drawing;
     mutable ScaledFontHandle linear;
+    mutable ScaledFontHandle turned;
     mutable std::shared_ptr<Strike> sizingStrike;
     mutable std::shared_ptr<Strike> drawingStrike;
+    mutable std::shared_ptr<Strike> linearStrike;
+    mutable std::shared_ptr<Strike> turnedStrike;
 };
 
 // How glyphs reach the pixels: as outlines (a PDF), smoothed in grey except at the sizes the
@@ -114,8 +118,13 @@ cairo_scaled_font_t* SizingFont(const GdiFont& font);
 cairo_scaled_font_t* DrawingFont(const GdiFont& font);
 // The scaled font a turned text advances along its angle by; the sizing font when level.
 cairo_scaled_font_t* LinearFont(const GdiFont& font);
-// The glyphs and advances of the sizing and the drawing font.
+// The drawing font turned to the escapement, as Cairo makes it for a context whose font
+// matrix turns: the font a turned text's glyphs are drawn with.
+cairo_scaled_font_t* TurnedFont(const GdiFont& font);
+// The glyphs and advances of each of those fonts.
 GlyphSource SizingSource(const GdiFont& font);
 GlyphSource DrawingSource(const GdiFont& font);
+GlyphSource LinearSource(const GdiFont& font);
+GlyphSource TurnedSource(const GdiFont& font);
 
 } // namespace velk::cairo

@@ -98,8 +98,8 @@ void DrawLevel(cairo_t* cr, const GdiFont& font, std::int32_t x, std::int32_t y,
 // GDI steps along an escapement glyph by glyph, each advance turned to the angle and rounded
 // to whole pixels across and down, from unhinted advances.
 void DrawRotated(cairo_t* cr, const GdiFont& font, std::string_view text, const TextState& state,
-                 bool opaqueCell) {
-    const GlyphRun run = LayOutText(LinearFont(font), text);
+                 const DeviceRect* clip, bool opaqueCell) {
+    const GlyphRun run = LayOutText(LinearSource(font), text);
     const double c = std::cos(font.escapement);
     const double s = std::sin(font.escapement);
     std::vector<cairo_glyph_t> placed = run.glyphs;
@@ -125,15 +125,23 @@ void DrawRotated(cairo_t* cr, const GdiFont& font, std::string_view text, const 
     }
     SetColour(cr, state.colour);
     if (!placed.empty()) {
-        cairo_matrix_t matrix;
-        cairo_matrix_init_rotate(&matrix, -font.escapement);
-        cairo_matrix_scale(&matrix, font.ppem, font.ppem);
-        const FontOptionsHandle options(cairo_font_options_create());
-        cairo_scaled_font_get_font_options(DrawingFont(font), options.get());
-        cairo_set_font_face(cr, FaceOf(font));
-        cairo_set_font_matrix(cr, &matrix);
-        cairo_set_font_options(cr, options.get());
-        ShowGlyphs(cr, run, placed, state.pdf);
+        // The context only moves the run's origin: glyphs lie at whole pixels on the page.
+        std::vector<cairo_glyph_t> onPage = placed;
+        for (cairo_glyph_t& glyph : onPage) {
+            cairo_user_to_device(cr, &glyph.x, &glyph.y);
+        }
+        if (state.painter == nullptr ||
+            !state.painter->paint(TurnedSource(font), onPage, state.colour, clip)) {
+            cairo_matrix_t matrix;
+            cairo_matrix_init_rotate(&matrix, -font.escapement);
+            cairo_matrix_scale(&matrix, font.ppem, font.ppem);
+            const FontOptionsHandle options(cairo_font_options_create());
+            cairo_scaled_font_get_font_options(DrawingFont(font), options.get());
+            cairo_set_font_face(cr, FaceOf(font));
+            cairo_set_font_matrix(cr, &matrix);
+            cairo_set_font_options(cr, options.get());
+            ShowGlyphs(cr, run, placed, state.pdf);
+        }
     }
     cairo_rotate(cr, -font.escapement);
     DrawBands(cr, font, 0, 0, length, false, state.colour);
@@ -165,7 +173,7 @@ void DrawText(cairo_t* cr, const GdiFont* font, std::int32_t x, std::int32_t y,
     const bool opaqueCell = state.bkMode == kBkOpaque && placement.opaque == nullptr;
     if (font->escapement != 0) {
         cairo_translate(cr, x, y);
-        DrawRotated(cr, *font, text, state, opaqueCell);
+        DrawRotated(cr, *font, text, state, placement.clip, opaqueCell);
     } else {
         DrawLevel(cr, *font, x, y, text, state, placement.clip, opaqueCell);
     }

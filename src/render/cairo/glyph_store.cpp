@@ -22,14 +22,14 @@ namespace {
 
 // The file, numbers little-endian, a font file as u32 path length, path, i64 face index,
 // i64 modified, i64 size:
-//   "velk-glyphs 2\n", u64 FNV-1a of the identity
+//   "velk-glyphs 3\n", u64 FNV-1a of the identity
 //   u32 count, each face: its font file, the twelve numbers of FaceMetrics as f64 in their
 //     order, u16 count, each 'gasp' range: u16 largest em, u16 behaviour
-//   each strike: its key (font file, i32 ppem, i32 options), u32 length of the rest; u16 count,
-//   each byte glyph: u8 byte,
+//   each strike: its key (font file, i32 ppem, i32 options, i32 angle), u32 length of the rest; u16
+//   count, each byte glyph: u8 byte,
 //     u8 usable, u32 index, f64 advance; u32 count, each coverage: u32 index, i32 left,
 //     i32 top, u16 width, u16 height, the levels row by row
-constexpr std::string_view kMagic = "velk-glyphs 2\n";
+constexpr std::string_view kMagic = "velk-glyphs 3\n";
 constexpr std::uint32_t kLongestPath = 4096;
 constexpr std::int32_t kFarthest = 1 << 22; // from a glyph's origin to its coverage
 constexpr double kLongestAdvance = 1 << 24;
@@ -104,10 +104,11 @@ std::optional<StrikeKey> ReadKey(ByteReader& in) {
     std::optional<FontFile> file = ReadFontFile(in);
     const auto ppem = in.number<std::int32_t>();
     const auto options = in.number<std::int32_t>();
-    if (!file || !ppem || !options) {
+    const auto angle = in.number<std::int32_t>();
+    if (!file || !ppem || !options || !angle) {
         return std::nullopt;
     }
-    return StrikeKey{*ppem, *options, std::move(*file)};
+    return StrikeKey{*ppem, *options, std::move(*file), *angle};
 }
 
 // The numbers of FaceMetrics, in the order the file holds them.
@@ -202,6 +203,7 @@ void PutKey(std::string& out, const StrikeKey& key) {
     PutFontFile(out, key.file);
     Put(out, key.ppem);
     Put(out, key.options);
+    Put(out, key.angle);
 }
 
 void PutFace(std::string& out, const FontFile& file, FaceMetrics metrics) {

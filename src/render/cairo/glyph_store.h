@@ -34,11 +34,13 @@ struct FontFile {
     auto operator<=>(const FontFile&) const = default;
 };
 
-// A scaled font: its face, its em in pixels, and how its glyphs are loaded and rendered.
+// A scaled font: its face, its em in pixels, the angle its glyphs are turned by, and how they
+// are loaded and rendered.
 struct StrikeKey {
     std::int32_t ppem = 0;
     std::int32_t options = 0; // antialias, hint style and hint metrics, a byte each
     FontFile file;
+    std::int32_t angle = 0; // counter-clockwise, in tenths of a degree
     auto operator<=>(const StrikeKey&) const = default;
 };
 

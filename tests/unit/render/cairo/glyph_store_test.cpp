@@ -71,7 +71,7 @@ TEST(GlyphStore, ReadsBackWhatItWrote) {
 
 // Byte offsets in OneStrike(): the header (with no faces), the key of a 6-byte path and the
 // strike's length, the byte glyph of 0x41 and the coverage of glyph 36.
-constexpr std::size_t kUsableAt = kHeader + 4 + 6 + 3 * 8 + 2 * 4 + 4 + 2 + 1;
+constexpr std::size_t kUsableAt = kHeader + 4 + 6 + 3 * 8 + 3 * 4 + 4 + 2 + 1;
 constexpr std::size_t kAdvanceAt = kUsableAt + 1 + 4;
 constexpr std::size_t kWidthAt = kAdvanceAt + 8 + 14 + 4 + 4 + 4 + 4;
 
@@ -85,7 +85,7 @@ TEST(GlyphStore, ReadsNothingFromBytesThatAreNotAWholeStore) {
         damaged.replace(at, bytes.size(), bytes);
         return damaged;
     };
-    EXPECT_TRUE(GlyphStore::Read(changed(0, "velk-glyphs 3"), kIdentity).keys().empty());
+    EXPECT_TRUE(GlyphStore::Read(changed(0, "velk-glyphs 9"), kIdentity).keys().empty());
     EXPECT_TRUE(GlyphStore::Read(good, "cairo 1; freetype 3").keys().empty());
     EXPECT_TRUE(GlyphStore::Read(good + good.substr(kHeader), kIdentity).keys().empty())
         << "the same strike twice";
