@@ -11,7 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace velk::testing {
@@ -27,6 +31,38 @@ inline constexpr Colour kBlue = 0xFF0000;
 class CairoSuite : public ::testing::Test {
   protected:
     static void TearDownTestSuite() { cairo::ReleaseFontCaches(); }
+};
+
+// A suite whose font caches live in a cache directory of its own (XDG_CACHE_HOME), empty at
+// the start of each test and removed after it.
+class CacheHomeSuite : public CairoSuite {
+  protected:
+    void SetUp() override {
+        cairo::ReleaseFontCaches();
+        directory_ =
+            std::filesystem::temp_directory_path() /
+            ("velk-cache-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+        std::filesystem::remove_all(directory_);
+        const char* old = std::getenv("XDG_CACHE_HOME");
+        oldCacheHome_ = old == nullptr ? std::nullopt : std::optional<std::string>(old);
+        setenv("XDG_CACHE_HOME", directory_.c_str(), 1);
+    }
+    void TearDown() override {
+        cairo::ReleaseFontCaches();
+        if (oldCacheHome_) {
+            setenv("XDG_CACHE_HOME", oldCacheHome_->c_str(), 1);
+        } else {
+            unsetenv("XDG_CACHE_HOME");
+        }
+        std::filesystem::remove_all(directory_);
+    }
+
+    // A file of the cache directory, as velk names it.
+    std::filesystem::path cacheFile(const char* name) const { return directory_ / "velk" / name; }
+
+  private:
+    std::filesystem::path directory_;
+    std::optional<std::string> oldCacheHome_;
 };
 
 struct InkBox {

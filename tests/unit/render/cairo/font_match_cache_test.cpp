@@ -132,35 +132,15 @@ TEST(FontMatchCache, AnswersFromOtherDirectoriesAreForgottenAndTheCountIsBounded
 }
 
 // The Cairo surface's faces through a cache file of its own.
-class FontMatchCacheFile : public testing::CairoSuite {
+class FontMatchCacheFile : public testing::CacheHomeSuite {
   protected:
-    void SetUp() override {
-        cairo::ReleaseFontCaches();
-        directory_ = std::filesystem::temp_directory_path() /
-                     ("velk-font-cache-" +
-                      std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-        std::filesystem::remove_all(directory_);
-        const char* old = std::getenv("XDG_CACHE_HOME");
-        oldCacheHome_ = old == nullptr ? std::nullopt : std::optional<std::string>(old);
-        setenv("XDG_CACHE_HOME", directory_.c_str(), 1);
-    }
-    void TearDown() override {
-        cairo::ReleaseFontCaches();
-        if (oldCacheHome_) {
-            setenv("XDG_CACHE_HOME", oldCacheHome_->c_str(), 1);
-        } else {
-            unsetenv("XDG_CACHE_HOME");
-        }
-        std::filesystem::remove_all(directory_);
-    }
-
     static std::string MatchedFile(const std::string& family) {
         cairo::FaceCache faces;
         const cairo::MatchedFace* face = faces.find(family, 400, false);
         return face == nullptr ? "(none)" : std::filesystem::path(face->file).filename().string();
     }
 
-    std::filesystem::path file() const { return directory_ / "velk" / "font-matches"; }
+    std::filesystem::path file() const { return cacheFile("font-matches"); }
 
     std::string read() const {
         std::ifstream in(file(), std::ios::binary);
@@ -170,10 +150,6 @@ class FontMatchCacheFile : public testing::CairoSuite {
     }
 
     void write(const std::string& text) const { std::ofstream(file(), std::ios::binary) << text; }
-
-  private:
-    std::filesystem::path directory_;
-    std::optional<std::string> oldCacheHome_;
 };
 
 TEST_F(FontMatchCacheFile, TheNextRunTakesTheAnswerFromTheFileWhileItsFileExists) {

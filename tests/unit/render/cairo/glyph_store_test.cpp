@@ -166,29 +166,9 @@ TEST(GlyphStore, KeepsOnlyTheStrikesOfFontFilesAsTheyWere) {
 }
 
 // The Cairo surface's glyphs through a store file of its own.
-class GlyphStoreFile : public testing::CairoSuite {
+class GlyphStoreFile : public testing::CacheHomeSuite {
   protected:
-    void SetUp() override {
-        cairo::ReleaseFontCaches();
-        directory_ = std::filesystem::temp_directory_path() /
-                     ("velk-glyph-store-" +
-                      std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-        std::filesystem::remove_all(directory_);
-        const char* old = std::getenv("XDG_CACHE_HOME");
-        oldCacheHome_ = old == nullptr ? std::nullopt : std::optional<std::string>(old);
-        setenv("XDG_CACHE_HOME", directory_.c_str(), 1);
-    }
-    void TearDown() override {
-        cairo::ReleaseFontCaches();
-        if (oldCacheHome_) {
-            setenv("XDG_CACHE_HOME", oldCacheHome_->c_str(), 1);
-        } else {
-            unsetenv("XDG_CACHE_HOME");
-        }
-        std::filesystem::remove_all(directory_);
-    }
-
-    std::filesystem::path file() const { return directory_ / "velk" / "glyphs"; }
+    std::filesystem::path file() const { return cacheFile("glyphs"); }
 
     static testing::InkBox Drawn(std::int32_t* inked = nullptr) {
         testing::CairoCanvas canvas(60, 40);
@@ -205,10 +185,6 @@ class GlyphStoreFile : public testing::CairoSuite {
         }
         return box;
     }
-
-  private:
-    std::filesystem::path directory_;
-    std::optional<std::string> oldCacheHome_;
 };
 
 TEST_F(GlyphStoreFile, TheNextRunPaintsFromTheFile) {
