@@ -125,6 +125,34 @@ TEST(GlyphStore, ADamagedStrikeIsEmpty) {
     }
 }
 
+// Every byte can be known; a strike is written only when the whole file stays within bounds.
+TEST(GlyphStore, HoldsEveryByteAndStrikesThatFitTheFile) {
+    GlyphStore every;
+    for (int byte = 0; byte < 256; ++byte) {
+        every.strike(kKey)->bytes[static_cast<std::size_t>(byte)] = {true, true, 3, 1.0, 1};
+    }
+    GlyphStore read = GlyphStore::Read(every.bytes(kIdentity), kIdentity);
+    EXPECT_TRUE(read.strike(kKey)->bytes[255].known);
+    EXPECT_FALSE(read.changed());
+
+    // A strike whose path makes the file exactly as large as it may be, then a byte larger.
+    const auto storeOf = [](const std::string& path) {
+        GlyphStore store;
+        StrikeKey key = kKey;
+        key.file.path = path;
+        store.strike(key)->coverages[1] = {0, 0, 4096, 1023,
+                                           std::vector<std::uint8_t>(4096 * 1023)};
+        return store;
+    };
+    const std::size_t unnamed = storeOf("").bytes(kIdentity).size();
+    for (const std::size_t extra : {std::size_t{0}, std::size_t{1}}) {
+        const std::string path(GlyphStore::kLargestFile - unnamed + extra, 'p');
+        EXPECT_EQ(GlyphStore::Read(storeOf(path).bytes(kIdentity), kIdentity).keys().size(),
+                  1 - extra)
+            << extra;
+    }
+}
+
 TEST(GlyphStore, KeepsTheNumbersOfFaces) {
     GlyphStore store;
     cairo::FaceMetrics metrics;
