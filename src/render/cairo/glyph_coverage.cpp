@@ -13,7 +13,6 @@
 #include <limits>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 
 namespace velk::cairo {
 
@@ -57,7 +56,9 @@ std::optional<GlyphCoverage> Rasterise(FT_Face face, unsigned long index, FT_Int
     }
     const FT_Bitmap& bitmap = face->glyph->bitmap;
     const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
-    if (!mono && bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) {
+    const std::int64_t rowBytes = mono ? (std::int64_t{bitmap.width} + 7) / 8 : bitmap.width;
+    // Rows run down from the buffer, each of its pitch.
+    if ((!mono && bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) || bitmap.pitch < rowBytes) {
         return std::nullopt;
     }
     GlyphCoverage glyph;
