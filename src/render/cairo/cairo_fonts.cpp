@@ -455,10 +455,6 @@ cairo_scaled_font_t* MadeScaledFont(const GdiFont& font, ScaledFontHandle& made,
     return made.get();
 }
 
-const cairo_font_options_t* DrawingOptions(const GdiFont& font) {
-    return font.drawingOptions ? font.drawingOptions.get() : font.sizingOptions.get();
-}
-
 // The store's strike when the face's file is known to it, else the scaled font's own.
 Strike* FontStrike(const GdiFont& font, std::shared_ptr<Strike>& held,
                    const cairo_font_options_t* options,
@@ -474,6 +470,10 @@ Strike* FontStrike(const GdiFont& font, std::shared_ptr<Strike>& held,
 }
 
 } // namespace
+
+const cairo_font_options_t* DrawingOptions(const GdiFont& font) {
+    return font.drawingOptions ? font.drawingOptions.get() : font.sizingOptions.get();
+}
 
 cairo_font_face_t* FaceOf(const GdiFont& font) {
     return font.matched->face();

@@ -112,6 +112,8 @@ GdiFont MakeGdiFont(const LogFont& description, FaceCache& faces,
                     const cairo_font_options_t* options, GlyphPixels pixels);
 
 cairo_font_face_t* FaceOf(const GdiFont& font);
+// The options glyphs are drawn with.
+const cairo_font_options_t* DrawingOptions(const GdiFont& font);
 // The scaled font advances are measured with.
 cairo_scaled_font_t* SizingFont(const GdiFont& font);
 // The scaled font glyphs are drawn with.

@@ -135,11 +135,9 @@ void DrawRotated(cairo_t* cr, const GdiFont& font, std::string_view text, const 
             cairo_matrix_t matrix;
             cairo_matrix_init_rotate(&matrix, -font.escapement);
             cairo_matrix_scale(&matrix, font.ppem, font.ppem);
-            const FontOptionsHandle options(cairo_font_options_create());
-            cairo_scaled_font_get_font_options(DrawingFont(font), options.get());
             cairo_set_font_face(cr, FaceOf(font));
             cairo_set_font_matrix(cr, &matrix);
-            cairo_set_font_options(cr, options.get());
+            cairo_set_font_options(cr, DrawingOptions(font));
             ShowGlyphs(cr, run, placed, state.pdf);
         }
     }

@@ -37,6 +37,13 @@ constexpr std::uint32_t kMostCoverages = 1 << 16;
 constexpr std::uint32_t kMostFaces = 1 << 12;
 constexpr double kLargestFontUnits = 1 << 20;
 
+// The unsigned integer of a number's size, which its bytes are read into and written from.
+template <typename T>
+using BitsOf = std::conditional_t<
+    sizeof(T) == 8, std::uint64_t,
+    std::conditional_t<sizeof(T) == 4, std::uint32_t,
+                       std::conditional_t<sizeof(T) == 2, std::uint16_t, std::uint8_t>>>;
+
 class ByteReader {
   public:
     explicit ByteReader(std::string_view bytes) : rest_(bytes), size_(bytes.size()) {}
@@ -44,10 +51,7 @@ class ByteReader {
     std::size_t offset() const { return size_ - rest_.size(); }
 
     template <typename T> std::optional<T> number() {
-        using Bits = std::conditional_t<
-            sizeof(T) == 8, std::uint64_t,
-            std::conditional_t<sizeof(T) == 4, std::uint32_t,
-                               std::conditional_t<sizeof(T) == 2, std::uint16_t, std::uint8_t>>>;
+        using Bits = BitsOf<T>;
         if (rest_.size() < sizeof(T)) {
             return std::nullopt;
         }
@@ -75,11 +79,7 @@ class ByteReader {
 };
 
 template <typename T> void Put(std::string& out, T value) {
-    using Bits = std::conditional_t<
-        sizeof(T) == 8, std::uint64_t,
-        std::conditional_t<sizeof(T) == 4, std::uint32_t,
-                           std::conditional_t<sizeof(T) == 2, std::uint16_t, std::uint8_t>>>;
-    const auto bits = std::bit_cast<Bits>(value);
+    const auto bits = std::bit_cast<BitsOf<T>>(value);
     for (std::size_t i = 0; i < sizeof(T); ++i) {
         out.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
     }
@@ -525,7 +525,6 @@ void SaveGlyphStore() {
 }
 
 void ReleaseGlyphStore() {
-    SaveGlyphStore();
     g_open = {};
 }
 

@@ -134,7 +134,7 @@ GlyphSource SourceOf(cairo_scaled_font_t* font);
 
 // Writes the store to its file when a strike was added or grew.
 void SaveGlyphStore();
-// Lets go of the store; the next strike reads the file again.
+// Lets go of the store, unsaved; the next strike reads the file again.
 void ReleaseGlyphStore();
 
 } // namespace velk::cairo
