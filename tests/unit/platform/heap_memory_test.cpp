@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -32,6 +34,32 @@ long FaultsForBlocks(std::size_t count, std::size_t size) {
         std::free(block);
     }
     return faults;
+}
+
+// The kilobytes held in huge pages by the mapping that holds `address`, from /proc/self/smaps.
+long HugeKilobytesAround(const void* address) {
+    const auto at = reinterpret_cast<std::uintptr_t>(address);
+    std::ifstream smaps("/proc/self/smaps");
+    bool inside = false;
+    for (std::string line; std::getline(smaps, line);) {
+        std::uintptr_t from = 0;
+        std::uintptr_t to = 0;
+        if (std::sscanf(line.c_str(), "%lx-%lx ", &from, &to) == 2) {
+            inside = from <= at && at < to;
+        } else if (long kilobytes = 0;
+                   inside && std::sscanf(line.c_str(), "AnonHugePages: %ld kB", &kilobytes) == 1) {
+            return kilobytes;
+        }
+    }
+    return -1;
+}
+
+bool HugePagesOnRequest() {
+    std::ifstream setting("/sys/kernel/mm/transparent_hugepage/enabled");
+    std::string text;
+    std::getline(setting, text);
+    return text.find("[always]") != std::string::npos ||
+           text.find("[madvise]") != std::string::npos;
 }
 
 struct HeapCase {
@@ -69,6 +97,25 @@ TEST(HeapMemory, APreparedHeapServesBlocksWithoutFaults) {
             },
             testing::ExitedWithCode(0), "");
     }
+}
+
+TEST(HeapMemory, BlocksAfterPreparingLandInAHugePage) {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "the sanitizer's allocator takes the place of the heap";
+#endif
+    if (!HugePagesOnRequest()) {
+        GTEST_SKIP() << "this kernel gives no huge pages on request";
+    }
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            velk::posix::PrepareHeap(std::size_t{1} << 20);
+            // Blocks too large for the lists of freed ones come from the heap's top.
+            void* block = std::malloc(std::size_t{1} << 20);
+            const bool huge = HugeKilobytesAround(block) >= 2048;
+            std::_Exit(huge ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 } // namespace
