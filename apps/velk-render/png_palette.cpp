@@ -1,5 +1,11 @@
 #include "png_palette.h"
 
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace velk::cli {
 
 namespace {
@@ -18,6 +24,21 @@ bool Palette::index(std::span<const std::uint32_t> pixels, std::span<std::uint8_
     std::uint32_t last = kEmpty;
     std::uint8_t lastIndex = 0;
     for (std::size_t x = 0; x < indices.size(); ++x) {
+#ifdef __SSE2__
+        // Four pixels of the last colour at once.
+        if (x + 4 <= indices.size()) {
+            const __m128i four =
+                _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels.data() + x)),
+                              _mm_set1_epi32(0xFFFFFF));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(four, _mm_set1_epi32(static_cast<int>(last)))) ==
+                0xFFFF) {
+                const std::uint32_t same = lastIndex * 0x01010101u;
+                std::memcpy(indices.data() + x, &same, sizeof same);
+                x += 3;
+                continue;
+            }
+        }
+#endif
         const std::uint32_t colour = pixels[x] & 0xFFFFFF;
         if (colour != last) {
             const std::optional<std::uint8_t> found = find(colour);
