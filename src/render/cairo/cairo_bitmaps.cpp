@@ -2,6 +2,7 @@
 
 #include "base/little_endian.h"
 #include "platform/posix/page_memory.h"
+#include "render/cairo/white_rows.h"
 
 #include <algorithm>
 #include <bit>
@@ -214,12 +215,13 @@ bool HandOver(std::unique_ptr<posix::PageMemory> pixels, cairo_surface_t* pictur
     return true;
 }
 
-CairoSurfaceHandle BlankPicture(std::int32_t width, std::int32_t height, std::size_t hugeFrom) {
+CairoSurfaceHandle BlankPicture(std::int32_t width, std::int32_t height, std::size_t hugeFrom,
+                                bool faultInAtOnce = true) {
     const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width);
     const std::size_t size =
         static_cast<std::size_t>(std::max(stride, 0)) * static_cast<std::size_t>(height);
     if (size >= posix::PageMemory::kAtOnce) {
-        auto pixels = std::make_unique<posix::PageMemory>(size, hugeFrom);
+        auto pixels = std::make_unique<posix::PageMemory>(size, hugeFrom, faultInAtOnce);
         if (pixels->data() != nullptr) {
             CairoSurfaceHandle picture(cairo_image_surface_create_for_data(
                 pixels->data(), CAIRO_FORMAT_RGB24, width, height, stride));
@@ -262,6 +264,21 @@ CairoSurfaceHandle FilledPicture(std::int32_t width, std::int32_t height, std::u
 
 CairoSurfaceHandle NewPicture(std::int32_t width, std::int32_t height, std::uint32_t colour) {
     return FilledPicture(width, height, colour, posix::PageMemory::kWorthIt);
+}
+
+CairoSurfaceHandle NewPage(std::int32_t width, std::int32_t height) {
+    if (!Fits(width, height)) {
+        return nullptr;
+    }
+    // Faulted in as its rows are first made white, so that rows never drawn on cost nothing.
+    CairoSurfaceHandle page = BlankPicture(width, height, posix::PageMemory::kWorthIt, false);
+    if (cairo_surface_status(page.get()) != CAIRO_STATUS_SUCCESS) {
+        return nullptr;
+    }
+    if (!WhiteRows::Attach(page.get())) {
+        return NewPicture(width, height, kWhite);
+    }
+    return page;
 }
 
 int ReadDib(cairo_surface_t* picture, std::uint32_t firstLine, std::uint32_t lines,

@@ -42,6 +42,9 @@ inline constexpr std::int64_t kLargestBitmapPixels = std::int64_t{1} << 26;
 
 // An RGB24 image of the given size, filled with `colour` (0x00RRGGBB); null when too large.
 CairoSurfaceHandle NewPicture(std::int32_t width, std::int32_t height, std::uint32_t colour);
+// A white RGB24 page whose rows are made white as drawing reaches them (see WhiteRows); null
+// when too large.
+CairoSurfaceHandle NewPage(std::int32_t width, std::int32_t height);
 
 // GetDIBits: rows firstLine.. of `picture` in the 24- or 32-bit BI_RGB format `info` asks for
 // (bottom-up when info.height is positive). Returns the rows written; 0 when the format is

@@ -2,6 +2,7 @@
 
 // Small drawing steps that the Cairo back end's files share.
 
+#include "render/cairo/white_rows.h"
 #include "render/surface.h"
 
 #include <cairo.h>
@@ -16,7 +17,7 @@ inline void SetColour(cairo_t* cr, Colour c) {
 
 inline void FillRect(cairo_t* cr, double x, double y, double width, double height) {
     cairo_rectangle(cr, x, y, width, height);
-    cairo_fill(cr);
+    FillReaching(cr);
 }
 
 // A drawing call leaves the context's matrix, clip, path and line settings as it found them;

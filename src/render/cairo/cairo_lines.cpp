@@ -77,11 +77,11 @@ void AddWideLine(cairo_t* cr, std::int32_t x0, std::int32_t y0, std::int32_t x1,
     cairo_line_to(cr, bx, by);
     cairo_set_line_width(cr, width);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
-    cairo_stroke(cr);
+    StrokeReaching(cr);
     for (const auto& [cx, cy] : {std::pair{ax, ay}, std::pair{bx, by}}) {
         cairo_new_sub_path(cr);
         cairo_arc(cr, cx, cy, radius, 0, 2 * 3.14159265358979323846);
-        cairo_fill(cr);
+        FillReaching(cr);
     }
 }
 
@@ -106,7 +106,7 @@ void CairoSurface::lineTo(std::int32_t x, std::int32_t y) {
     SetColour(cr, pen.colour);
     if (pen.width <= 1 && s_->target == Target::Raster) {
         AddCosmeticLine(cr, s_->page, fromX, fromY, x, y);
-        cairo_fill(cr);
+        FillReaching(cr);
         return;
     }
     if (pen.width <= 1) {
@@ -132,7 +132,7 @@ void CairoSurface::lineTo(std::int32_t x, std::int32_t y) {
         cairo_set_line_width(cr, pen.width);
         cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     }
-    cairo_stroke(cr);
+    StrokeReaching(cr);
 }
 
 void CairoSurface::rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
@@ -180,7 +180,7 @@ void CairoSurface::rectangle(std::int32_t left, std::int32_t top, std::int32_t r
         cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     }
     cairo_set_line_width(cr, pen.width);
-    cairo_stroke(cr);
+    StrokeReaching(cr);
 }
 
 } // namespace velk::cairo

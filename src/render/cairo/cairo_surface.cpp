@@ -22,7 +22,7 @@ std::unique_ptr<CairoSurface> CairoSurface::ForImage(std::int32_t width, std::in
                                                      std::int32_t dpiX, std::int32_t dpiY,
                                                      bool smoothText) {
     auto state = std::make_unique<State>();
-    state->surface = NewPicture(width, height, kWhite);
+    state->surface = NewPage(width, height);
     if (!state->surface || dpiX <= 0 || dpiY <= 0) {
         return nullptr;
     }

@@ -46,7 +46,7 @@ void ShowGlyphs(cairo_t* cr, const GlyphRun& run, const std::vector<cairo_glyph_
                                glyphs.data(), count, run.clusters.data(),
                                static_cast<int>(run.clusters.size()), cairo_text_cluster_flags_t{});
     } else {
-        cairo_show_glyphs(cr, glyphs.data(), count);
+        ShowGlyphsReaching(cr, glyphs.data(), count);
     }
 }
 

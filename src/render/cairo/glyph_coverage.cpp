@@ -3,6 +3,7 @@
 #include "render/cairo/cairo_bitmaps.h"
 #include "render/cairo/cairo_handles.h"
 #include "render/cairo/glyph_store.h"
+#include "render/cairo/white_rows.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -242,6 +243,9 @@ bool GlyphPainter::paint(const GlyphSource& font, std::span<const cairo_glyph_t>
     const PixelBox painted = all.meet(bounds);
     if (painted.empty()) {
         return true;
+    }
+    if (WhiteRows* rows = WhiteRows::Of(page_)) {
+        rows->reach(painted.top, painted.bottom);
     }
     if (apart) {
         for (const Placed& glyph : inked_) {
