@@ -54,6 +54,7 @@ TEST(WhiteRows, RowsAreMadeWhiteAsOneBandWithinThePage) {
         {"nothing reached", {}, 6, "......"},
         {"rows 2 and 3", {{2, 4}}, 6, "..WW.."},
         {"an empty reach", {{3, 3}}, 6, "......"},
+        {"an empty reach above a band", {{4, 5}, {1, 1}}, 6, "....W."},
         {"a band grows up and down", {{2, 3}, {1, 2}, {4, 5}}, 6, ".WWWW."},
         {"the gap between two bands", {{0, 1}, {5, 6}}, 6, "WWWWWW"},
         {"clamped to the page", {{-4, 1}}, 7, "W......"},
