@@ -5,6 +5,8 @@
 # against pdftocairo -pdf re-exporting that PDF. Whole programs are timed, start-up and file
 # writing included, as a user would run them. The commands of a case take turns, run after
 # run, so that a change in the machine's load falls on all of them; each time is the median.
+# Each timed run follows an untimed `true`, so that no command pays for the large program
+# before it (turn-timer says why).
 #
 #   scripts/bench-render.sh [NATIVE_BUILD [RUNS]]
 #
@@ -42,7 +44,8 @@ mkdir -p "$work/velk" "$work/pdftoppm" "$work/mutool"
 "$native/benchmarks/long-document" "$work/long.vlk" 1000
 
 # Each command's median wall time in milliseconds, a line each: the commands take turns, RUNS
-# times after two warm-up rounds, started directly rather than through a shell.
+# times after two warm-up rounds, each after an untimed `true`, started directly rather than
+# through a shell.
 median_ms() {
     "$timer" "$runs" "$@"
 }
