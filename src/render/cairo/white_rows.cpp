@@ -14,20 +14,26 @@ namespace {
 
 const cairo_user_data_key_t kWhiteRowsKey{};
 
-// The device rows that the user-space box (x1, y1)-(x2, y2) reaches, with a row to spare on
-// each side for a pixel whose centre the edge only brushes.
-void ReachBox(cairo_t* cr, double x1, double y1, double x2, double y2) {
+using Extents = void (*)(cairo_t*, double*, double*, double*, double*);
+
+// Makes white the device rows that the current path's fill or stroke, as `extents` bounds it in
+// user space, can reach, with a row to spare on each side for a pixel whose centre an edge
+// only brushes.
+void ReachExtents(cairo_t* cr, Extents extents) {
     WhiteRows* rows = WhiteRows::Of(cairo_get_target(cr));
     if (rows == nullptr) {
         return;
     }
+    double x1 = 0;
+    double y1 = 0;
+    double x2 = 0;
+    double y2 = 0;
+    extents(cr, &x1, &y1, &x2, &y2);
     double top = std::numeric_limits<double>::infinity();
     double bottom = -top;
     const std::array<std::pair<double, double>, 4> corners{
         {{x1, y1}, {x2, y1}, {x1, y2}, {x2, y2}}};
-    for (const auto& [cx, cy] : corners) {
-        double x = cx;
-        double y = cy;
+    for (auto [x, y] : corners) {
         cairo_user_to_device(cr, &x, &y);
         top = std::min(top, y);
         bottom = std::max(bottom, y);
@@ -102,20 +108,12 @@ void WhiteRows::fill(std::int64_t from, std::int64_t to) {
 }
 
 void FillReaching(cairo_t* cr) {
-    if (WhiteRows::Of(cairo_get_target(cr)) != nullptr) {
-        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-        cairo_fill_extents(cr, &x1, &y1, &x2, &y2);
-        ReachBox(cr, x1, y1, x2, y2);
-    }
+    ReachExtents(cr, cairo_fill_extents);
     cairo_fill(cr);
 }
 
 void StrokeReaching(cairo_t* cr) {
-    if (WhiteRows::Of(cairo_get_target(cr)) != nullptr) {
-        double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-        cairo_stroke_extents(cr, &x1, &y1, &x2, &y2);
-        ReachBox(cr, x1, y1, x2, y2);
-    }
+    ReachExtents(cr, cairo_stroke_extents);
     cairo_stroke(cr);
 }
 
