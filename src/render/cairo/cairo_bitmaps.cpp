@@ -215,8 +215,12 @@ bool HandOver(std::unique_ptr<posix::PageMemory> pixels, cairo_surface_t* pictur
     return true;
 }
 
+// An RGB24 picture whose pixels are left as the memory came; null when too large or not made.
 CairoSurfaceHandle BlankPicture(std::int32_t width, std::int32_t height, std::size_t hugeFrom,
                                 bool faultInAtOnce = true) {
+    if (!Fits(width, height)) {
+        return nullptr;
+    }
     const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width);
     const std::size_t size =
         static_cast<std::size_t>(std::max(stride, 0)) * static_cast<std::size_t>(height);
@@ -231,16 +235,17 @@ CairoSurfaceHandle BlankPicture(std::int32_t width, std::int32_t height, std::si
             }
         }
     }
-    return CairoSurfaceHandle(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+    CairoSurfaceHandle picture(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+    if (cairo_surface_status(picture.get()) != CAIRO_STATUS_SUCCESS) {
+        return nullptr;
+    }
+    return picture;
 }
 
 CairoSurfaceHandle FilledPicture(std::int32_t width, std::int32_t height, std::uint32_t colour,
                                  std::size_t hugeFrom) {
-    if (!Fits(width, height)) {
-        return nullptr;
-    }
     CairoSurfaceHandle picture = BlankPicture(width, height, hugeFrom);
-    if (cairo_surface_status(picture.get()) != CAIRO_STATUS_SUCCESS) {
+    if (!picture) {
         return nullptr;
     }
     // The unused top byte of an RGB24 pixel may take any value, so white (and black) fill as
@@ -267,12 +272,9 @@ CairoSurfaceHandle NewPicture(std::int32_t width, std::int32_t height, std::uint
 }
 
 CairoSurfaceHandle NewPage(std::int32_t width, std::int32_t height) {
-    if (!Fits(width, height)) {
-        return nullptr;
-    }
     // Faulted in as its rows are first made white, so that rows never drawn on cost nothing.
     CairoSurfaceHandle page = BlankPicture(width, height, posix::PageMemory::kWorthIt, false);
-    if (cairo_surface_status(page.get()) != CAIRO_STATUS_SUCCESS) {
+    if (!page) {
         return nullptr;
     }
     if (!WhiteRows::Attach(page.get())) {
